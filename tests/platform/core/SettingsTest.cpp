@@ -1,0 +1,165 @@
+#include "platform/core/Settings.h"
+#include "platform/core/FileSystem.h"
+#include "platform/core/SystemError.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+using platform::core::FileSystem;
+using platform::core::Settings;
+using platform::core::SystemError;
+
+namespace {
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Points an environment variable somewhere for one test.
+class EnvVar {
+public:
+    EnvVar(const char* name, const std::string& value) : m_name(name) {
+        if (const char* old = std::getenv(name))
+            m_old = old, m_had = true;
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~EnvVar() {
+        if (m_had)
+            ::setenv(m_name, m_old.c_str(), 1);
+        else
+            ::unsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    std::string m_old;
+    bool m_had = false;
+};
+} // namespace
+
+TEST(Settings, ValuesKeepNamesTypesAndBytesThroughTheFile) {
+    TempDir dir;
+    std::string path = dir.File("cfg/Quorvance.ini"); // directory made on first write
+    const std::string tricky = "a \"quoted\" \\path\\ = x\n\tnext \xB0"
+                               "C ";
+    {
+        Settings s(path);
+        s.WriteString("", "LastOpenFile", "/home/u/My Project.qdb");
+        s.WriteString("Serial Port", "Baud Rate", "38400");
+        s.WriteString("Odd [Section]", " ;name=with\"all ", tricky);
+        s.WriteDword("Message3", "ShowMessage", 0);
+        s.WriteDword("Window Placement", "ptMinPosition.x", 0xFFFFFFFFu);
+        s.CreateSection("ScanInfo");
+    }
+    EXPECT_NE(ReadText(path).find("\xC2\xB0"
+                                  "C"),
+              std::string::npos); // UTF-8 on disk
+
+    Settings r(path);
+    r.Load();
+    EXPECT_EQ(r.ReadString("", "LastOpenFile"), "/home/u/My Project.qdb");
+    EXPECT_EQ(r.ReadString("Serial Port", "Baud Rate"), "38400");
+    EXPECT_EQ(r.ReadString("Odd [Section]", " ;name=with\"all "), tricky);
+    EXPECT_EQ(r.ReadDword("Message3", "ShowMessage", 1), 0u);
+    EXPECT_EQ(r.ReadDword("Window Placement", "ptMinPosition.x"), 0xFFFFFFFFu);
+    EXPECT_TRUE(r.HasSection("ScanInfo"));
+    EXPECT_TRUE(r.HasSection(""));
+    EXPECT_FALSE(r.HasSection("Tip Of Day"));
+
+    // Missing values and values of the other type give the default.
+    EXPECT_EQ(r.ReadDword("Tip Of Day", "ShowAtStartup", 1), 1u);
+    EXPECT_EQ(r.ReadDword("Serial Port", "Baud Rate", 7), 7u);
+    EXPECT_EQ(r.ReadString("Message3", "ShowMessage", "dflt"), "dflt");
+    std::string out = "kept";
+    EXPECT_FALSE(r.GetString("Nope", "x", out));
+    EXPECT_EQ(out, "kept");
+
+    r.DeleteValue("Serial Port", "Baud Rate");
+    Settings again(path);
+    again.Load();
+    EXPECT_EQ(again.ReadString("Serial Port", "Baud Rate", "gone"), "gone");
+}
+
+TEST(Settings, ReadsHandWrittenFiles) {
+    TempDir dir;
+    std::ofstream(dir.File("k.ini")) << "; comment\r\nTop = \"v\"\r\n\r\n# other comment\n[Line Numbers]\n  "
+                                        "Show = 0x10\nNeg=-1\nEsc=\"x\\q\"\n";
+    Settings s(dir.File("k.ini"));
+    s.Load();
+    EXPECT_EQ(s.ReadString("", "Top"), "v");
+    EXPECT_EQ(s.ReadDword("Line Numbers", "Show"), 16u);
+    EXPECT_EQ(s.ReadDword("Line Numbers", "Neg"), 0xFFFFFFFFu);
+    EXPECT_EQ(s.ReadString("Line Numbers", "Esc"), "xq"); // an unknown escape stands for its character
+}
+
+TEST(Settings, MalformedFileIsReportedAndNeverOverwritten) {
+    TempDir dir;
+    const char* cases[] = {"[Unclosed\n", "NoEquals\n",      "A=\"open\n",
+                           "A=12abc\n",   "A=99999999999\n", "=\"x\"\n"};
+    for (const char* text : cases) {
+        SCOPED_TRACE(text);
+        std::string path = dir.File("bad.ini");
+        std::ofstream(path, std::ios::binary) << "Good=1\n" << text;
+        Settings s(path);
+        try {
+            s.Load();
+            FAIL() << "loaded";
+        } catch (const SystemError& e) {
+            EXPECT_NE(std::string(e.what()).find(path), std::string::npos);
+            EXPECT_NE(std::string(e.what()).find("line 2"), std::string::npos) << e.what();
+        }
+        EXPECT_THROW(s.WriteDword("", "Other", 1), SystemError);
+        EXPECT_EQ(ReadText(path), std::string("Good=1\n") + text);
+    }
+}
+
+TEST(Settings, WritesAreAtomicAndKeepOtherWritersValues) {
+    TempDir dir;
+    std::string path = dir.File("Quorvance.ini");
+    Settings a(path), b(path);
+    a.WriteString("", "LastOpenFile", "x.qdb");
+    b.WriteDword("Line Numbers", "Show", 0); // b never loaded a's value, yet keeps it
+    Settings c(path);
+    c.Load();
+    EXPECT_EQ(c.ReadString("", "LastOpenFile"), "x.qdb");
+    EXPECT_EQ(c.ReadDword("Line Numbers", "Show", 1), 0u);
+    EXPECT_EQ(FileSystem::List(dir.Path().string()).size(), 1u); // no temporary files left
+
+    // A file that cannot be replaced: the old one stays whole.
+    FileSystem::MakeDirectories(dir.File("blocked"));
+    Settings d(dir.File("blocked"));
+    EXPECT_THROW(d.Save(), SystemError);
+    EXPECT_TRUE(FileSystem::IsDirectory(dir.File("blocked")));
+    EXPECT_EQ(FileSystem::List(dir.Path().string()).size(), 2u);
+}
+
+TEST(Settings, MachineKeyFallsBackToTheInstallDirectoryAndIsReadOnly) {
+    TempDir dir;
+    EnvVar install("QUORVANCE_INSTALL_DIR", dir.Path().string());
+    Settings m = Settings::Machine();
+    EXPECT_EQ(m.ReadString("", "INSTALL"), dir.Path().string());
+    EXPECT_EQ(m.ReadString("", "MotorDB"), dir.File("Motors.mdb"));
+    EXPECT_THROW(m.WriteString("", "INSTALL", "x"), SystemError);
+    EXPECT_FALSE(FileSystem::Exists(dir.File("machine.ini")));
+
+    std::ofstream(dir.File("machine.ini")) << "MotorDB=\"db/Other.mdb\"\n";
+    EXPECT_EQ(Settings::Machine().ReadString("", "MotorDB"), dir.File("db/Other.mdb"));
+    std::ofstream(dir.File("machine.ini")) << "INSTALL=\"/opt/qv\"\nMotorDB=\"/data/M.mdb\"\n";
+    Settings m2 = Settings::Machine();
+    EXPECT_EQ(m2.ReadString("", "INSTALL"), "/opt/qv");
+    EXPECT_EQ(m2.ReadString("", "MotorDB"), "/data/M.mdb");
+}
+
+TEST(Settings, UserKeyLivesInTheConfigDirectory) {
+    TempDir dir;
+    EnvVar config("QUORVANCE_CONFIG_DIR", dir.File("conf"));
+    Settings u = Settings::User();
+    EXPECT_EQ(u.Path(), dir.File("conf/Quorvance.ini"));
+    u.WriteString("Serial Port", "Port", "/dev/ttyS0");
+    EXPECT_EQ(Settings::User().ReadString("Serial Port", "Port"), "/dev/ttyS0");
+}
