@@ -128,6 +128,15 @@ protected:
 
     static constexpr const char* kAccessQuestion = "Do you want to access this parameter in the future?";
 
+    // scanf-style reads ("%d", "%u", "%X", "%lf"): leading blanks skipped, trailing text ignored;
+    // false, with the value untouched, when no number is there or it does not fit.
+    static bool ScanInt(const std::string& text, int32_t& value);
+    static bool ScanUInt(const std::string& text, uint32_t& value);
+    static bool ScanHex(const std::string& text, uint32_t& value);
+    static bool ScanDouble(const std::string& text, double& value);
+
+    friend class ZRAttributeField;
+
 private:
     ZRObject* m_pObject = nullptr;
     ZRDevice*& m_rpDevice;

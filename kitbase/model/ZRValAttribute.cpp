@@ -1,0 +1,160 @@
+#include "kitbase/model/ZRValAttribute.h"
+
+#include "kitbase/model/ZRFormat.h"
+#include "kitbase/model/ZRScale.h"
+#include "kitbase/model/ZRUpdate.h"
+#include "platform/core/Text.h"
+
+#include <cmath>
+
+using platform::core::Format;
+
+ZRValAttribute::ZRValAttribute(ZRDevice*& device, int dataSize) : ZRAttribute(device), m_DataSize(dataSize) {}
+
+ZRValAttribute::~ZRValAttribute() {
+    NotifyDestroying();
+    if (m_pScale)
+        m_pScale->RemoveObserver(this);
+    m_pScale = nullptr;
+    if (m_pFormat) {
+        m_pFormat->RemoveObserver(this);
+        delete m_pFormat;
+        m_pFormat = nullptr;
+    }
+}
+
+bool ZRValAttribute::Validate(const std::string& text) {
+    SetTestString(text);
+    if (!RunValidations())
+        return false;
+    std::string message;
+    if (!CheckTestString(message)) {
+        ShowValidationMessage(WithName(message));
+        return false;
+    }
+    return true;
+}
+
+void ZRValAttribute::OnUpdate(platform::core::Subject* subject, platform::core::Message* message) {
+    if (!subject)
+        return;
+    int reason = ReasonOf(message);
+    if (m_pScale && subject == static_cast<platform::core::Subject*>(m_pScale)) {
+        if (reason == ZRUpdate::ValueChanged) {
+            Notify(ZRUpdate::ScaleChanged);
+            Notify(ZRUpdate::ValueChanged);
+        } else if (reason == ZRUpdate::Destroying) {
+            m_pScale->RemoveObserver(this);
+            m_pScale = nullptr;
+            Notify(ZRUpdate::ValueChanged);
+        }
+        return;
+    }
+    if (m_pFormat && subject == static_cast<platform::core::Subject*>(m_pFormat)) {
+        if (reason == ZRUpdate::ValueChanged) {
+            Notify(ZRUpdate::ValueChanged);
+        } else if (reason == ZRUpdate::Destroying) {
+            // Whoever destroys it deletes it; we only let go.
+            m_pFormat->RemoveObserver(this);
+            m_pFormat = nullptr;
+            Notify(ZRUpdate::ValueChanged);
+        }
+        return;
+    }
+    ZRAttribute::OnUpdate(subject, message);
+}
+
+std::string ZRValAttribute::GetIncrAsString() {
+    return Format("%g", GetIncrement());
+}
+
+void ZRValAttribute::SetIncrement(double increment) {
+    m_Increment = increment;
+}
+
+double ZRValAttribute::GetIncrement() const {
+    double r = m_Precision < 0 ? 1.0 : std::pow(10.0, -m_Precision);
+    return (m_Increment > 0 && m_Increment >= r) ? m_Increment : r;
+}
+
+void ZRValAttribute::SetScale(double factor) {
+    if (factor != 0.0)
+        m_Scale = factor;
+}
+
+void ZRValAttribute::SetScaleObject(ZRScale* scale) {
+    if (m_pScale)
+        m_pScale->RemoveObserver(this);
+    m_pScale = scale;
+    if (m_pScale)
+        m_pScale->AddObserver(this);
+}
+
+void ZRValAttribute::SetFormat(ZRFormat* format) {
+    if (m_pFormat) {
+        m_pFormat->RemoveObserver(this);
+        delete m_pFormat;
+    }
+    m_pFormat = format;
+    if (m_pFormat)
+        m_pFormat->AddObserver(this);
+}
+
+bool ZRValAttribute::DoScale(double& value) {
+    if (m_pScale) {
+        double scaled = value;
+        if (!m_pScale->ScaleValue(scaled))
+            return false;
+        value = scaled;
+    }
+    value /= m_Scale;
+    return true;
+}
+
+bool ZRValAttribute::DoUnscaleTestValue(double& value) {
+    double v = 0;
+    if (m_pFormat) {
+        if (!m_pFormat->Unformat(GetTestString(), v))
+            return false;
+    } else if (!ScanDouble(GetTestString(), v)) {
+        return false;
+    }
+    if (m_pScale && !m_pScale->UnscaleValue(v))
+        return false;
+    value = v * m_Scale;
+    return true;
+}
+
+int ZRValAttribute::ShownPrecision() {
+    return m_pScale ? m_pScale->GetPrecision() : m_Precision;
+}
+
+std::string ZRValAttribute::FormatInternal(double internal) {
+    double d = internal;
+    if (!DoScale(d))
+        return "Scaling Error";
+    if (m_pFormat) {
+        std::string text;
+        m_pFormat->Format(text, d);
+        return text;
+    }
+    return Format("%.*f", ShownPrecision(), d);
+}
+
+bool ZRValAttribute::ParseDisplay(const std::string& text, double& value) {
+    if (m_pFormat)
+        return m_pFormat->Unformat(text, value);
+    return ScanDouble(text, value);
+}
+
+bool ZRValAttribute::UnscaleRounded(double display, double& internal) {
+    double d = display;
+    if (m_pScale && !m_pScale->UnscaleValue(d)) {
+        ReportInvalidValue();
+        return false;
+    }
+    d *= m_Scale;
+    // Halves round up, negative ones too: -2.5 becomes -2.
+    internal = std::floor(d + 0.5);
+    return true;
+}
