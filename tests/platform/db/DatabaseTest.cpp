@@ -1,0 +1,142 @@
+#include "platform/db/Database.h"
+#include "platform/core/FileSystem.h"
+#include "platform/db/DbError.h"
+#include "platform/db/Recordset.h"
+#include "platform/db/TableDef.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <sqlite3.h>
+
+using namespace platform::db;
+using platform::core::FileSystem;
+
+namespace {
+TableDef Items() {
+    return {"Items",
+            {{"Id", ColumnType::Integer, true},
+             {"Name", ColumnType::Text, false, true},
+             {"Qty", ColumnType::Integer},
+             {"Data", ColumnType::Blob}}};
+}
+
+int ErrorCode(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const DbError& e) {
+        return e.Code();
+    }
+    return 0;
+}
+} // namespace
+
+TEST(Database, CreatesOpensAndRefusesWhatIsNotADatabase) {
+    TempDir dir;
+    Database db;
+    db.Create(dir.File("a.db"));
+    db.CreateTable(Items());
+    db.CreateIndex("ItemsByName", "Items", {"Name"});
+    EXPECT_TRUE(db.TableExists("items"));
+    EXPECT_FALSE(db.TableExists("Other"));
+    EXPECT_EQ(db.GetColumnNames("Items"), (std::vector<std::string>{"Id", "Name", "Qty", "Data"}));
+    EXPECT_TRUE(db.CheckIntegrity());
+    db.Close();
+    db.Close();
+    EXPECT_EQ(ErrorCode([&] { db.Create(dir.File("a.db")); }), SQLITE_CANTOPEN);
+
+    std::ofstream(dir.File("text.db"))
+        << "this is not a database, just some text long enough to hold a header";
+    EXPECT_EQ(ErrorCode([&] { db.Open(dir.File("text.db")); }), SQLITE_NOTADB);
+    EXPECT_EQ(ErrorCode([&] { db.Open(dir.File("missing.db")); }), SQLITE_CANTOPEN);
+    EXPECT_FALSE(db.IsOpen());
+    EXPECT_EQ(ErrorCode([&] { db.Execute("SELECT 1"); }), SQLITE_MISUSE);
+}
+
+TEST(Database, ParametersAreNeverSqlAndTextIsUtf8OnDisk) {
+    TempDir dir;
+    Database db;
+    db.Create(dir.File("a.db"));
+    db.CreateTable(Items());
+    const std::string name = "O'Brien\"; DROP TABLE Items; --\xB0";
+    db.Execute("INSERT INTO Items (Name, Qty) VALUES (?, ?)", {name, 5});
+    EXPECT_EQ(ToText(db.QueryValue("SELECT Name FROM Items WHERE Name = ?", {name})), name);
+    EXPECT_EQ(ToText(db.QueryValue("SELECT hex(substr(Name, -1)) FROM Items")), "C2B0");
+    EXPECT_EQ(ToInt64(db.QueryValue("SELECT count(*) FROM Items WHERE Name = ?",
+                                    {"o'brien\"; drop table items; --\xB0"})),
+              1); // the column compares without case
+}
+
+TEST(Database, TransactionRollsBackUnlessCommitted) {
+    TempDir dir;
+    Database db;
+    db.Create(dir.File("a.db"));
+    db.CreateTable(Items());
+    {
+        Transaction t(db);
+        db.Execute("INSERT INTO Items (Qty) VALUES (1)");
+        {
+            Transaction inner(db); // joins the outer one
+            db.Execute("INSERT INTO Items (Qty) VALUES (2)");
+            inner.Commit();
+        }
+        EXPECT_TRUE(db.InTransaction());
+    }
+    EXPECT_EQ(ToInt64(db.QueryValue("SELECT count(*) FROM Items")), 0);
+    {
+        Transaction t(db);
+        db.Execute("INSERT INTO Items (Qty) VALUES (1)");
+        t.Commit();
+    }
+    EXPECT_EQ(ToInt64(db.QueryValue("SELECT count(*) FROM Items")), 1);
+}
+
+TEST(Database, CompactionReplacesTheTargetOnlyWhenComplete) {
+    TempDir dir;
+    Database db;
+    db.Create(dir.File("work.db"));
+    db.CreateTable(Items());
+    for (int i = 0; i < 200; ++i)
+        db.Execute("INSERT INTO Items (Qty, Data) VALUES (?, zeroblob(1000))", {i});
+    db.Execute("DELETE FROM Items WHERE Qty >= 10");
+
+    std::ofstream(dir.File("target.db")) << "old contents";
+    // A recordset in the middle of its rows does not block compaction, and goes on afterwards.
+    Recordset rs(&db);
+    rs.SetSort("Qty");
+    rs.Open("Items");
+    rs.MoveNext();
+    db.CompactInto(dir.File("target.db"));
+    rs.MoveNext();
+    EXPECT_EQ(ToInt64(rs.GetFieldValue("Qty")), 2);
+
+    Database copy;
+    copy.Open(dir.File("target.db"), true);
+    EXPECT_EQ(ToInt64(copy.QueryValue("SELECT count(*) FROM Items")), 10);
+    EXPECT_EQ(FileSystem::List(dir.Path().string()).size(), 2u); // no temporary file left
+    copy.Close();
+
+    // A target that cannot be written keeps what it had.
+    FileSystem::MakeDirectories(dir.File("sub/target.db"));
+    EXPECT_NE(ErrorCode([&] { db.CompactInto(dir.File("sub/target.db")); }), 0);
+    EXPECT_TRUE(FileSystem::IsDirectory(dir.File("sub/target.db")));
+    EXPECT_EQ(FileSystem::List(dir.File("sub")).size(), 1u);
+    EXPECT_NE(ErrorCode([&] { db.CompactInto(dir.File("missing/target.db")); }), 0);
+    EXPECT_FALSE(FileSystem::Exists(dir.File("missing")));
+}
+
+TEST(Database, ClosingClosesItsRecordsets) {
+    TempDir dir;
+    Database db;
+    db.Create(dir.File("a.db"));
+    db.CreateTable(Items());
+    Recordset rs(&db);
+    rs.Open("[Items]");
+    db.Close();
+    EXPECT_FALSE(rs.IsOpen());
+    EXPECT_EQ(ErrorCode([&] { rs.MoveFirst(); }), SQLITE_MISUSE);
+    EXPECT_EQ(ErrorCode([&] { rs.Open("[Items]"); }), SQLITE_MISUSE);
+}
