@@ -38,7 +38,9 @@ bool InRange(__int128 units) {
 // A plain decimal text ([sign] digits [. digits] [e [sign] digits], nothing after) converted exactly
 // to the nearest multiple of 2^-32, halves rounding up as floor(x + 0.5) does. Binary doubles
 // cannot carry 32 fraction bits beside a large integer part, so export and import meet here.
-bool ParseExact(const std::string& text, Fixed& out) {
+enum class Parse { Ok, NotPlain, OutOfRange };
+
+Parse ParseExact(const std::string& text, Fixed& out) {
     const char* p = text.c_str();
     while (std::isspace(static_cast<unsigned char>(*p)))
         ++p;
@@ -61,7 +63,7 @@ bool ParseExact(const std::string& text, Fixed& out) {
         }
     }
     if (!any)
-        return false;
+        return Parse::NotPlain;
     if (*p == 'e' || *p == 'E') {
         const char* q = p + 1;
         bool expNegative = false;
@@ -79,7 +81,7 @@ bool ParseExact(const std::string& text, Fixed& out) {
         }
     }
     if (*p)
-        return false;
+        return Parse::NotPlain;
     // Drop leading zeros so that the point counts the integer digits.
     size_t lead = 0;
     while (lead < digits.size() && digits[lead] == '0')
@@ -88,10 +90,10 @@ bool ParseExact(const std::string& text, Fixed& out) {
     point -= static_cast<long long>(lead);
     if (digits.empty()) {
         out = Fixed{};
-        return true;
+        return Parse::Ok;
     }
     if (point > 12)
-        return false; // far beyond 32 bits
+        return Parse::OutOfRange;
     unsigned __int128 whole = 0;
     for (long long i = 0; i < point; ++i)
         whole = whole * 10 +
@@ -121,9 +123,9 @@ bool ParseExact(const std::string& text, Fixed& out) {
     if (negative)
         total = -total;
     if (!InRange(total))
-        return false;
+        return Parse::OutOfRange;
     out = FromUnits(total);
-    return true;
+    return Parse::Ok;
 }
 
 // The exact decimal text of a fixed-point value.
@@ -186,7 +188,7 @@ std::string ZR3232Attribute::GetInternalAsString() {
     std::string text = GetAsString();
     Fixed back;
     Fixed self{m_Integer, m_Fraction};
-    if (ParseExact(text, back) && back == self)
+    if (ParseExact(text, back) == Parse::Ok && back == self)
         return text;
     return ExactText(self);
 }
@@ -248,32 +250,36 @@ bool ZR3232Attribute::Save() {
 }
 
 bool ZR3232Attribute::SetAsString(const std::string& text) {
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    double number = std::strtod(begin, &end);
-    if (number > 2147483647.0 || number < -2147483648.0) {
+    // Anything that rounds to a 32.32 value is in range, so that every stored value can come back
+    // from its exported text (up to 2147483647 + 0xFFFFFFFF / 2^32).
+    Fixed value;
+    Parse parse = ParseExact(text, value);
+    if (parse == Parse::NotPlain) {
+        // Other spellings strtod accepts (hexadecimal, infinities): the double is exact.
+        const char* begin = text.c_str();
+        char* end = nullptr;
+        double number = std::strtod(begin, &end);
+        if (number >= 2147483648.0 || number < -2147483648.0)
+            parse = Parse::OutOfRange;
+        else if (*end || std::isnan(number)) {
+            ShowPlain("Invalid Entry");
+            Notify(ZRUpdate::ValueChanged);
+            return false;
+        } else {
+            double scaled = number * kTwo32;
+            double whole = std::floor(scaled);
+            __int128 units =
+                static_cast<__int128>(static_cast<long long>(whole)) + (scaled - whole >= 0.5 ? 1 : 0);
+            if (InRange(units))
+                value = FromUnits(units);
+            else
+                parse = Parse::OutOfRange;
+        }
+    }
+    if (parse == Parse::OutOfRange) {
         ShowPlain("Value out of range");
         Notify(ZRUpdate::ValueChanged);
         return false;
-    }
-    if (*end || std::isnan(number)) {
-        ShowPlain("Invalid Entry");
-        Notify(ZRUpdate::ValueChanged);
-        return false;
-    }
-    Fixed value;
-    if (!ParseExact(text, value)) {
-        // Other spellings strtod accepts (hexadecimal): the double is exact, round it to 2^-32.
-        double scaled = number * kTwo32;
-        double whole = std::floor(scaled);
-        __int128 units =
-            static_cast<__int128>(static_cast<long long>(whole)) + (scaled - whole >= 0.5 ? 1 : 0);
-        if (!InRange(units)) {
-            ShowPlain("Value out of range");
-            Notify(ZRUpdate::ValueChanged);
-            return false;
-        }
-        value = FromUnits(units);
     }
     bool changed = value.integer != m_Integer || value.fraction != m_Fraction;
     int32_t oldInteger = m_Integer;
