@@ -1,0 +1,151 @@
+#include "tests/support/wire/PtySimulator.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <stdexcept>
+#include <stdlib.h>
+#include <sys/eventfd.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace wiresim {
+
+namespace {
+[[noreturn]] void Fail(const char* what) {
+    throw std::runtime_error(std::string(what) + " failed");
+}
+
+int64_t NowUs() {
+    using namespace std::chrono;
+    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+}
+} // namespace
+
+PtySimulator::PtySimulator() {
+    if (::openpty(&m_master, &m_slave, nullptr, nullptr, nullptr) != 0)
+        Fail("openpty");
+    char name[128];
+    if (::ptsname_r(m_master, name, sizeof name) != 0)
+        Fail("ptsname_r");
+    m_path = name;
+    // Raw until the code under test sets the line up, so nothing is echoed or translated.
+    termios tio{};
+    ::tcgetattr(m_slave, &tio);
+    ::cfmakeraw(&tio);
+    ::tcsetattr(m_slave, TCSANOW, &tio);
+    ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
+    ::fcntl(m_master, F_SETFD, FD_CLOEXEC);
+    ::fcntl(m_slave, F_SETFD, FD_CLOEXEC);
+    m_wake = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (m_wake < 0)
+        Fail("eventfd");
+}
+
+PtySimulator::~PtySimulator() {
+    Stop();
+    ::close(m_wake);
+    ::close(m_slave);
+    ::close(m_master);
+}
+
+void PtySimulator::Start() {
+    if (m_thread.joinable())
+        return;
+    m_stop = false;
+    m_thread = std::thread([this] { Run(); });
+}
+
+void PtySimulator::Stop() {
+    if (!m_thread.joinable())
+        return;
+    m_stop = true;
+    uint64_t one = 1;
+    (void)!::write(m_wake, &one, sizeof one);
+    m_thread.join();
+}
+
+void PtySimulator::StartStream(uint8_t byte, std::chrono::microseconds interval) {
+    m_streamByte = byte;
+    m_streamIntervalUs = interval.count() > 0 ? interval.count() : 1;
+    uint64_t one = 1;
+    (void)!::write(m_wake, &one, sizeof one);
+}
+
+std::string PtySimulator::Received() const {
+    std::lock_guard lock(m_mutex);
+    return m_received;
+}
+
+void PtySimulator::ClearReceived() {
+    std::lock_guard lock(m_mutex);
+    m_received.clear();
+}
+
+bool PtySimulator::WaitWritable() {
+    pollfd p{m_master, POLLOUT, 0};
+    ::poll(&p, 1, 10);
+    return !m_stop;
+}
+
+void PtySimulator::Send(const uint8_t* data, size_t length) {
+    const int64_t delay = m_byteDelayUs;
+    while (length > 0 && !m_stop) {
+        if (delay > 0)
+            std::this_thread::sleep_for(std::chrono::microseconds(delay));
+        size_t chunk = delay > 0 ? 1 : length;
+        ssize_t n = ::write(m_master, data, chunk);
+        if (n > 0) {
+            data += n;
+            length -= static_cast<size_t>(n);
+            m_bytesSent += static_cast<size_t>(n);
+        } else if (n < 0 && errno != EINTR && !(errno == EAGAIN && WaitWritable())) {
+            return;
+        }
+    }
+}
+
+void PtySimulator::Run() {
+    uint8_t buffer[512];
+    int64_t nextStream = 0;
+    while (!m_stop) {
+        int timeout = -1;
+        const int64_t interval = m_streamIntervalUs;
+        if (interval > 0) {
+            if (nextStream == 0)
+                nextStream = NowUs();
+            int64_t wait = nextStream - NowUs();
+            timeout = wait > 0 ? static_cast<int>((wait + 999) / 1000) : 0;
+        } else {
+            nextStream = 0;
+        }
+        pollfd fds[2] = {{m_master, POLLIN, 0}, {m_wake, POLLIN, 0}};
+        int rc = ::poll(fds, 2, timeout);
+        if (rc < 0 && errno != EINTR)
+            return;
+        if (fds[1].revents & POLLIN) {
+            uint64_t count;
+            (void)!::read(m_wake, &count, sizeof count);
+        }
+        if (fds[0].revents & POLLIN) {
+            ssize_t n = ::read(m_master, buffer, sizeof buffer);
+            if (n > 0) {
+                {
+                    std::lock_guard lock(m_mutex);
+                    m_received.append(reinterpret_cast<const char*>(buffer), static_cast<size_t>(n));
+                }
+                OnInput(buffer, static_cast<size_t>(n));
+            }
+        }
+        if (interval > 0 && m_streamIntervalUs > 0 && NowUs() >= nextStream) {
+            uint8_t byte = m_streamByte;
+            // A stream is noise: drop what the line cannot take instead of blocking.
+            if (::write(m_master, &byte, 1) == 1)
+                ++m_bytesSent;
+            nextStream += interval;
+        }
+    }
+}
+
+} // namespace wiresim

@@ -1,0 +1,80 @@
+// A drive on the far end of a pseudo-terminal. The simulator holds the master side and runs its
+// own thread; the code under test opens Path() (the slave device) like any serial port.
+//
+// Protocol simulators derive from it and feed OnInput; drive-family simulators derive from
+// those and override their Answer hooks. Start a simulator with Started<T>, which starts the
+// thread once T is built and stops it before any part of T is destroyed.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+
+namespace wiresim {
+
+class PtySimulator {
+public:
+    PtySimulator(const PtySimulator&) = delete;
+    PtySimulator& operator=(const PtySimulator&) = delete;
+    virtual ~PtySimulator();
+
+    // The slave device to open.
+    const std::string& Path() const { return m_path; }
+
+    void Start();
+    void Stop();
+
+    // A slow talker: each byte of an answer is preceded by this pause.
+    void SetByteDelay(std::chrono::microseconds delay) { m_byteDelayUs = delay.count(); }
+    // Sends byte every interval, forever, until StopStream (a line that never goes quiet).
+    void StartStream(uint8_t byte, std::chrono::microseconds interval);
+    void StopStream() { m_streamIntervalUs = 0; }
+    // Bytes written to the line so far.
+    size_t BytesSent() const { return m_bytesSent; }
+    // Every byte the code under test wrote, in order.
+    std::string Received() const;
+    void ClearReceived();
+
+protected:
+    PtySimulator();
+
+    // Called on the simulator's thread with every chunk the master side receives.
+    virtual void OnInput(const uint8_t* data, size_t length) = 0;
+    // Writes to the line, honouring the byte delay. Call from OnInput only.
+    void Send(const uint8_t* data, size_t length);
+    void Send(std::string_view bytes) { Send(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()); }
+
+    // Guards the state that tests read while the thread runs.
+    mutable std::mutex m_mutex;
+
+private:
+    void Run();
+    bool WaitWritable();
+
+    int m_master = -1;
+    int m_slave = -1; // kept open so the line survives the code under test closing its side
+    int m_wake = -1;
+    std::string m_path;
+    std::thread m_thread;
+    std::atomic<bool> m_stop{false};
+    std::atomic<int64_t> m_byteDelayUs{0};
+    std::atomic<int64_t> m_streamIntervalUs{0};
+    std::atomic<uint8_t> m_streamByte{0};
+    std::atomic<size_t> m_bytesSent{0};
+    std::string m_received;
+};
+
+// A simulator that runs from construction to destruction.
+template <class Sim> class Started : public Sim {
+public:
+    template <class... Args> explicit Started(Args&&... args) : Sim(std::forward<Args>(args)...) {
+        this->Start();
+    }
+    ~Started() override { this->Stop(); }
+};
+
+} // namespace wiresim
