@@ -12,10 +12,12 @@
 
 class FakeClock : public WireClock {
 public:
-    explicit FakeClock(int scale = 1) : m_scale(scale), m_start(std::chrono::steady_clock::now()) {
+    explicit FakeClock(int scale = 1)
+        : m_scale(scale), m_start(std::chrono::steady_clock::now()), m_previous(&WireClock::Get()) {
         WireClock::Install(this);
     }
-    ~FakeClock() override { WireClock::Install(nullptr); }
+    // Clocks nest: the one that was in force before comes back.
+    ~FakeClock() override { WireClock::Install(m_previous); }
 
     uint32_t Now() override {
         auto real =
@@ -45,5 +47,6 @@ private:
 
     const int m_scale;
     const std::chrono::steady_clock::time_point m_start;
+    WireClock* const m_previous;
     std::atomic<uint32_t> m_offset{0xFFFFFFFFu - 40};
 };
