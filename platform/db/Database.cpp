@@ -64,10 +64,12 @@ void Database::Open(const std::string& path, bool readOnly) {
         rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     }
     if (rc != SQLITE_OK) {
-        std::string text = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
-        int code = db ? sqlite3_errcode(db) & 0xFF : rc & 0xFF;
-        sqlite3_close_v2(db);
-        throw DbError(code, "Cannot open " + path + ": " + text);
+        try {
+            ThrowDbError(db, rc, "Cannot open " + path);
+        } catch (...) {
+            sqlite3_close_v2(db);
+            throw;
+        }
     }
     m_db = db;
     m_path = path;

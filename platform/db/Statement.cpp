@@ -1,5 +1,6 @@
 #include "platform/db/Statement.h"
 
+#include "platform/core/SystemError.h"
 #include "platform/core/Text.h"
 #include "platform/db/DbError.h"
 
@@ -25,6 +26,10 @@ std::string FromUtf8(const unsigned char* text, int n) {
 void ThrowDbError(sqlite3* db, int rc, const std::string& context) {
     int code = rc & 0xFF;
     std::string text = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+    // For failures of the file itself the system's reason says more than the engine's text.
+    int sys = db ? sqlite3_system_errno(db) : 0;
+    if (sys && (code == SQLITE_IOERR || code == SQLITE_FULL || code == SQLITE_CANTOPEN))
+        text += " (" + core::ErrnoText(sys) + ")";
     if (!context.empty())
         text = context + ": " + text;
     throw DbError(code, text);
