@@ -19,14 +19,6 @@
 #include <ostream>
 #include <typeinfo>
 
-// TEMPORARY until the project database's implementation is in the library: nothing can make a
-// DBStorage before that, so these are never called; weak references keep the library linkable.
-asm(".weak _ZN9DBStorage10FindObjectEiRiS0_");
-asm(".weak _ZN9DBStorage11GetChildrenEiiRSt6vectorIjSaIjEE");
-asm(".weak _ZN9DBStorage11RemoveChildEiii");
-asm(".weak _ZN9DBStorage12FindInstanceEiiRi");
-asm(".weak _ZN9DBStorage8AddChildEiii");
-
 ZRFactory* ZRObject::m_pFactory = nullptr;
 int32_t ZRObject::s_NameAttributeID = -1;
 float ZRObject::s_ImportVersion = 1.0f;
