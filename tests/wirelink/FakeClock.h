@@ -1,6 +1,6 @@
-// A clock for the link layer that runs `scale` times faster than real time and can jump ahead,
-// so time-outs of seconds take milliseconds. It starts just before the 32-bit wrap, so every
-// test that uses it also crosses the wrap.
+// A clock for the link layer that runs `scale` times as fast as real time and can jump ahead,
+// so time-outs of seconds take milliseconds (or, below 1, short time-outs get more slack). It starts just
+// before the 32-bit wrap, so every test that uses it also crosses the wrap.
 #pragma once
 
 #include "wirelink/WireClock.h"
@@ -12,7 +12,7 @@
 
 class FakeClock : public WireClock {
 public:
-    explicit FakeClock(int scale = 1)
+    explicit FakeClock(double scale = 1)
         : m_scale(scale), m_start(std::chrono::steady_clock::now()), m_previous(&WireClock::Get()) {
         WireClock::Install(this);
     }
@@ -22,7 +22,7 @@ public:
     uint32_t Now() override {
         auto real =
             std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - m_start);
-        return m_offset + static_cast<uint32_t>(real.count() * m_scale / 1000);
+        return m_offset + static_cast<uint32_t>(static_cast<double>(real.count()) * m_scale / 1000);
     }
     void Sleep(uint32_t ms) override {
         if (ms == 0)
@@ -42,10 +42,10 @@ public:
 
 private:
     std::chrono::microseconds RealTime(uint32_t ms) const {
-        return std::chrono::microseconds(ms * 1000LL / m_scale);
+        return std::chrono::microseconds(static_cast<long long>(ms * 1000.0 / m_scale));
     }
 
-    const int m_scale;
+    const double m_scale;
     const std::chrono::steady_clock::time_point m_start;
     WireClock* const m_previous;
     std::atomic<uint32_t> m_offset{0xFFFFFFFFu - 40};
