@@ -206,6 +206,14 @@ void DBStorage::CheckProjectDatabase(const std::string& shown) {
                                      shown.c_str(), def.name.c_str(), spec.name.c_str()));
         }
     }
+    // New objects rely on the engine numbering them.
+    auto key =
+        m_pDatabase->QueryValue("SELECT pk = 1 AND upper(type) = 'INTEGER' FROM pragma_table_info('Objects') "
+                                "WHERE name = 'Object' COLLATE NOCASE");
+    if (platform::db::ToInt64(key) != 1)
+        throw ZRError(SQLITE_NOTADB,
+                      Format("%s is not a project database: Objects.Object does not number the objects",
+                             shown.c_str()));
 }
 
 void DBStorage::OpenTmpDB() {
@@ -222,10 +230,12 @@ void DBStorage::OpenTmpDB() {
             m_pDatabase->Create(m_TmpName);
             CreateSchema();
         }
-        // The working copy is scratch: the user's file changes only through a complete save, and a
-        // working copy left by a crash is never reopened. So it is written without waiting for the disk.
+        // The working copy is private scratch: the user's file changes only through a complete
+        // save, and a working copy left by a crash is never reopened. So it is written without
+        // waiting for the disk, and held exclusively, which also spares a lock per write.
         m_pDatabase->Execute("PRAGMA synchronous = OFF");
         m_pDatabase->Execute("PRAGMA journal_mode = MEMORY");
+        m_pDatabase->Execute("PRAGMA locking_mode = EXCLUSIVE");
         for (const char* table : {"Integers", "Floats", "Binary", "Booleans", "Strings"})
             m_pDatabase->CreateIndex(std::string(table) + "ByObject", table, {"Object", "Attribute"});
         m_pDatabase->CreateIndex("ObjectsByClass", "Objects", {"Class", "Instance"});

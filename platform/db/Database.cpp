@@ -44,7 +44,8 @@ void Database::Create(const std::string& path) {
     if (FileSystem::Exists(path))
         throw DbError(SQLITE_CANTOPEN, "Cannot create " + path + ": the file already exists");
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    int rc = sqlite3_open_v2(path.c_str(), &db,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         std::string text = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
         sqlite3_close_v2(db);
@@ -57,7 +58,7 @@ void Database::Create(const std::string& path) {
 void Database::Open(const std::string& path, bool readOnly) {
     Close();
     sqlite3* db = nullptr;
-    int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
     if (rc == SQLITE_OK) {
         // The header is read lazily: look at the schema now so a foreign file fails here.

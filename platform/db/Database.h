@@ -1,4 +1,5 @@
-// A connection to one SQLite database file.
+// A connection to one SQLite database file. One thread at a time uses a connection and its
+// recordsets, so the engine's own locking is left out.
 #pragma once
 
 #include "platform/db/Value.h"

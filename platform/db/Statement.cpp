@@ -54,10 +54,9 @@ void Statement::Bind(std::initializer_list<Param> params) {
 }
 
 void Statement::Bind(const Param* params, size_t count, int first) {
-    if (first == 1) {
+    // Callers bind every parameter, so old values never linger and need no clearing.
+    if (first == 1)
         sqlite3_reset(m_stmt);
-        sqlite3_clear_bindings(m_stmt);
-    }
     for (size_t i = 0; i < count; ++i)
         BindOne(first + static_cast<int>(i), params[i]);
 }

@@ -19,7 +19,7 @@ public:
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
-    // Resets, clears and binds all parameters in order.
+    // Resets and binds all parameters in order.
     void Bind(std::initializer_list<Param> params);
     void Bind(const Param* params, size_t count, int first = 1);
     void BindOne(int index, const Param& p);

@@ -97,8 +97,10 @@ TEST_F(DBStorageTest, WorkingCopyTakesTheFirstFreeNameAndGoesAway) {
 TEST_F(DBStorageTest, NewProjectIsAPlainSqliteFileWithTheSevenTables) {
     auto db = NewStorage();
     db->OpenDB();
+    EXPECT_FALSE(db->IsModified());
+    db->SaveDBAs(dir.File("New.qdb"));
     Database d;
-    d.Open(db->GetTmpName(), true);
+    d.Open(dir.File("New.qdb"), true);
     const std::vector<std::pair<std::string, std::vector<std::string>>> tables = {
         {"Integers", {"Object", "Attribute", "Value"}},
         {"Floats", {"Object", "Attribute", "Value"}},
@@ -109,7 +111,6 @@ TEST_F(DBStorageTest, NewProjectIsAPlainSqliteFileWithTheSevenTables) {
         {"Files", {"Path", "Value"}}};
     for (const auto& [table, columns] : tables)
         EXPECT_EQ(d.GetColumnNames(table), columns) << table;
-    EXPECT_FALSE(db->IsModified());
 }
 
 TEST_F(DBStorageTest, ObjectsAndValues) {
@@ -163,10 +164,11 @@ TEST_F(DBStorageTest, ObjectsAndValues) {
     EXPECT_FALSE(db->FindLongAttribute(7, 1, 99));
 
     // As stored: one row per value, unsigned bits as signed, text as UTF-8, booleans non-zero.
-    std::string tmp = db->GetTmpName();
-    EXPECT_EQ(Count(tmp, "SELECT count(*) FROM Integers WHERE Attribute = 10"), 1);
-    EXPECT_EQ(Count(tmp, "SELECT Value FROM Integers WHERE Attribute = 11"), -1);
-    EXPECT_EQ(Count(tmp, "SELECT instr(Value, char(176)) FROM Strings"), 3);
+    std::string saved = dir.File("p.qdb");
+    db->SaveDBAs(saved);
+    EXPECT_EQ(Count(saved, "SELECT count(*) FROM Integers WHERE Attribute = 10"), 1);
+    EXPECT_EQ(Count(saved, "SELECT Value FROM Integers WHERE Attribute = 11"), -1);
+    EXPECT_EQ(Count(saved, "SELECT instr(Value, char(176)) FROM Strings"), 3);
     uint32_t version = 0;
     EXPECT_FALSE(db->GetVersion(7, 1, version));
     db->WriteUlong(7, 1, 1, 0x0102, 4);
@@ -184,14 +186,13 @@ TEST_F(DBStorageTest, ObjectsAndValues) {
     EXPECT_EQ(space, 10000000);
 
     // Any stored non-zero boolean is true, as older files store -1.
-    db->SaveDBAs(dir.File("p.qdb"));
     {
         Database d;
-        d.Open(dir.File("p.qdb"));
+        d.Open(saved);
         d.Execute("UPDATE Booleans SET Value = -1");
     }
     auto again = NewStorage();
-    again->OpenDB(dir.File("p.qdb"));
+    again->OpenDB(saved);
     b = false;
     again->ReadBool(7, 1, 13, b);
     EXPECT_TRUE(b);
@@ -234,8 +235,9 @@ TEST_F(DBStorageTest, DeleteAndChildLinks) {
     db->WriteLong(-177, 1, 10, 1, 4);
     db->Delete(-181, 1);
     EXPECT_FALSE(db->ObjectExists(-181, 1));
-    EXPECT_EQ(Count(db->GetTmpName(), "SELECT count(*) FROM Integers WHERE Attribute = -1"), 0);
-    EXPECT_EQ(Count(db->GetTmpName(), "SELECT count(*) FROM Strings"), 0);
+    db->SaveDBAs(dir.File("p.qdb"));
+    EXPECT_EQ(Count(dir.File("p.qdb"), "SELECT count(*) FROM Integers WHERE Attribute = -1"), 0);
+    EXPECT_EQ(Count(dir.File("p.qdb"), "SELECT count(*) FROM Strings"), 0);
     int32_t l = 0;
     db->ReadLong(-177, 1, 10, l, 4); // the child's rows stay
     EXPECT_EQ(ErrorOf([&] { db->Delete(-181, 1); }), "Object doesn't exist");
@@ -397,6 +399,10 @@ TEST_F(DBStorageTest, FilesThatAreNotProjectsAreRefusedAndLeftAlone) {
         {make("nofiles.qdb", {"DROP TABLE Files"}), "the table Files is missing"},
         {make("nocol.qdb", {"DROP INDEX ObjectsByClass", "ALTER TABLE Objects DROP COLUMN Instance"}),
          "the table Objects has no column Instance"},
+        {make("nokey.qdb", {"DROP INDEX ObjectsByClass", "ALTER TABLE Objects RENAME TO Old",
+                            "CREATE TABLE Objects (Class INTEGER, Instance INTEGER, Object INTEGER)",
+                            "INSERT INTO Objects SELECT * FROM Old", "DROP TABLE Old"}),
+         "Objects.Object does not number the objects"},
         {truncated, "damaged"},
         {dir.File("temp"), "Is a directory"},
     };
