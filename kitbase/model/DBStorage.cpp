@@ -176,6 +176,9 @@ void DBStorage::OpenDB(const std::string& path) {
 
 void DBStorage::OpenDB() {
     Close();
+    // A new project never inherits what an earlier one left in the working copy.
+    std::error_code ec;
+    std::filesystem::remove(m_TmpName, ec);
     m_FileName.clear();
     OpenTmpDB();
 }

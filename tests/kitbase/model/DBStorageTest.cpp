@@ -90,6 +90,10 @@ TEST_F(DBStorageTest, WorkingCopyTakesTheFirstFreeNameAndGoesAway) {
         db->OpenDB();
         EXPECT_TRUE(FileSystem::Exists(name));
         EXPECT_EQ(ErrorOf([&] { db->SaveDB(); }), "No .qdb file specified");
+        int32_t inst = 1;
+        db->Create(-181, inst);
+        db->OpenDB(); // a new project starts empty
+        EXPECT_FALSE(db->ObjectExists(-181, 1));
     }
     EXPECT_FALSE(FileSystem::Exists(name));
 }
