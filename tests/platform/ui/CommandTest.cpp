@@ -1,0 +1,90 @@
+#include "UiTestApp.h"
+
+#include "platform/ui/Command.h"
+#include "platform/ui/Menu.h"
+
+#include <QAction>
+#include <QMenu>
+#include <gtest/gtest.h>
+
+using namespace platform::ui;
+
+namespace {
+
+class Target : public CommandTarget {
+public:
+    Target(std::string name, std::vector<unsigned> handles, std::vector<unsigned> disables = {})
+        : m_name(std::move(name)), m_handles(std::move(handles)), m_disables(std::move(disables)) {}
+    bool OnCommand(unsigned id) override {
+        if (!HasCommand(id))
+            return false;
+        ran.push_back(m_name + std::to_string(id));
+        return true;
+    }
+    bool OnUpdateCommand(unsigned id, CommandState& state) override {
+        if (std::find(m_disables.begin(), m_disables.end(), id) == m_disables.end())
+            return false;
+        state.enabled = false;
+        state.checked = true;
+        return true;
+    }
+    bool HasCommand(unsigned id) const override {
+        return std::find(m_handles.begin(), m_handles.end(), id) != m_handles.end();
+    }
+    static std::vector<std::string> ran;
+
+private:
+    std::string m_name;
+    std::vector<unsigned> m_handles, m_disables;
+};
+std::vector<std::string> Target::ran;
+
+TEST(Command, RouterAsksTheChainInOrder) {
+    Target view("view", {10, 20}, {20}), frame("frame", {10, 30});
+    CommandRouter router([&] { return std::vector<CommandTarget*>{&view, &frame}; });
+    Target::ran.clear();
+    EXPECT_TRUE(router.Execute(10));
+    EXPECT_TRUE(router.Execute(30));
+    EXPECT_FALSE(router.Execute(40));
+    EXPECT_EQ(Target::ran, (std::vector<std::string>{"view10", "frame30"}));
+
+    EXPECT_TRUE(router.Query(30).enabled);  // a handler and no update: enabled
+    EXPECT_FALSE(router.Query(40).enabled); // nobody handles it
+    CommandState state = router.Query(20);  // the update decides
+    EXPECT_FALSE(state.enabled);
+    EXPECT_TRUE(state.checked);
+}
+
+TEST(Command, MenusFromTablesRouteTheirItems) {
+    TestApp();
+    RegisterMenu(251, {{"OffLineDB",
+                        {{57637, "&Paste"},
+                         MenuItem::Separator(),
+                         {32774, "Insert &Project"},
+                         {"&More", {{32780, "Save &As..."}}}}}});
+    const std::vector<MenuItem>* table = FindMenu(251);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(FindMenu(999), nullptr);
+
+    QMenu menu;
+    FillMenu(menu, table->front().items);
+    ASSERT_EQ(menu.actions().size(), 4);
+    EXPECT_TRUE(menu.actions()[1]->isSeparator());
+    EXPECT_EQ(CommandId(*menu.actions()[2]), 32774u);
+    QMenu* more = menu.actions()[3]->menu();
+    ASSERT_NE(more, nullptr);
+
+    Target app("app", {32774, 32780}, {57637});
+    CommandRouter router([&] { return std::vector<CommandTarget*>{&app}; });
+    router.Attach(menu);
+    Target::ran.clear();
+    more->actions()[0]->trigger();
+    menu.actions()[2]->trigger();
+    EXPECT_EQ(Target::ran, (std::vector<std::string>{"app32780", "app32774"}));
+    emit menu.aboutToShow();
+    EXPECT_FALSE(menu.actions()[0]->isEnabled());
+    EXPECT_TRUE(menu.actions()[0]->isChecked());
+    EXPECT_TRUE(menu.actions()[2]->isEnabled());
+}
+
+} // namespace

@@ -1,0 +1,204 @@
+#include "UiTestApp.h"
+
+#include "platform/ui/CommonDialogs.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/QtModalHook.h"
+#include "support/ModalScript.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace platform::ui;
+using namespace platform::core;
+
+namespace {
+
+class EntryDialog : public Dialog {
+public:
+    EntryDialog()
+        : Dialog(265, "Properties",
+                 {ControlSpec::Static(1013, "Name:"), ControlSpec::Edit(1012),
+                  ControlSpec::Static(1014, "Node:"), ControlSpec::Edit(1015),
+                  ControlSpec::Check(1083, "Remember"), ControlSpec::Radio(1090, "Slow"),
+                  ControlSpec::Radio(1091, "Fast"),
+                  ControlSpec::Combo(1100, {"Decimal", "Binary", "Hexadecimal"}),
+                  ControlSpec::DefaultButton(IDOK, "OK"), ControlSpec::Button(IDCANCEL, "Cancel"),
+                  ControlSpec::Button(57670, "Help")}) {}
+
+    std::string name = "drive";
+    int node = 1;
+    bool remember = false;
+    int speed = 0;
+    int format = 1;
+    int helps = 0;
+
+protected:
+    void DoDataExchange(DataExchange& dx) override {
+        dx.Text(1012, name, 8);
+        dx.Number(1015, node, 0, 254);
+        dx.Check(1083, remember);
+        dx.Radio(1090, speed);
+        dx.Selection(1100, format);
+    }
+    void OnButton(int id) override {
+        if (id == 57670)
+            ++helps;
+    }
+};
+
+TEST(Dialog, ScriptFillsControlsByIdAndPressesOk) {
+    TestApp();
+    EntryDialog dialog;
+    ModalScript script;
+    script.Expect(ModalKind::Dialog, "Properties", PressDialogButton(IDOK, [](Dialog& d) {
+                      EXPECT_EQ(d.GetItemText(1012), "drive"); // loaded by OnInitDialog
+                      EXPECT_EQ(d.GetSelection(1100), 1);
+                      d.SetItemText(1012, "a much longer name"); // the edit keeps 8 characters
+                      d.SetItemText(1015, "17");
+                      d.SetCheck(1083, 1);
+                      d.SetCheck(1091, 1);
+                      d.SetSelection(1100, 2);
+                      d.ClickButton(57670);
+                  }));
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.name, "a much l");
+    EXPECT_EQ(dialog.node, 17);
+    EXPECT_TRUE(dialog.remember);
+    EXPECT_EQ(dialog.speed, 1);
+    EXPECT_EQ(dialog.format, 2);
+    EXPECT_EQ(dialog.helps, 1);
+}
+
+TEST(Dialog, ValueOutOfItsLimitKeepsTheDialogOpen) {
+    TestApp();
+    EntryDialog dialog;
+    ModalScript script;
+    script.Expect(ModalKind::Dialog, "Properties", [&](ModalRequest& r) {
+        auto& d = *static_cast<Dialog*>(r.dialog);
+        d.SetItemText(1015, "300");
+        d.ClickButton(IDOK);
+        EXPECT_FALSE(d.IsEnded());
+        d.ClickButton(IDCANCEL);
+        return d.Result();
+    });
+    script.ExpectMessage("Enter a whole number from 0 to 254.", IDOK);
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.node, 1);
+}
+
+TEST(Dialog, ControlsByIdAndModelessUse) {
+    TestApp();
+    class CancelBox : public Dialog {
+    public:
+        CancelBox()
+            : Dialog(299, "Working",
+                     {ControlSpec::Static(1077, "Busy"), ControlSpec::Progress(1059),
+                      ControlSpec::List(1200, {"a"}), ControlSpec::Button(IDCANCEL, "Cancel")}) {}
+        bool cancelled = false;
+
+    protected:
+        void OnCancel() override { cancelled = true; } // stays open
+    } box;
+    ASSERT_TRUE(box.Create());
+    EXPECT_TRUE(box.isVisible());
+    box.SetRange(1059, 0, 10);
+    box.SetPos(1059, 4);
+    EXPECT_EQ(box.GetPos(1059), 4);
+    box.SetItems(1200, {"x", "y"});
+    box.AddItem(1200, "z");
+    EXPECT_EQ(box.GetItems(1200), (std::vector<std::string>{"x", "y", "z"}));
+    box.ShowItem(1077, false);
+    EXPECT_FALSE(box.IsItemShown(1077));
+    box.EnableItem(IDCANCEL, false);
+    EXPECT_FALSE(box.ClickButton(IDCANCEL));
+    box.EnableItem(IDCANCEL, true);
+    EXPECT_TRUE(box.ClickButton(IDCANCEL));
+    EXPECT_TRUE(box.cancelled);
+    EXPECT_TRUE(box.isVisible());
+    box.DestroyWindow();
+    EXPECT_FALSE(box.isVisible());
+}
+
+TEST(QtModalHook, ShowsRealMessageBoxesAndDialogs) {
+    TestApp();
+    ModalHook* previous = InstallQtModalHook();
+    QTimer::singleShot(0, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->text(), "Reset drive now?");
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(MessageBox("Reset drive now?", "", MB_YESNO | MB_ICONQUESTION), IDNO);
+
+    EntryDialog dialog;
+    QTimer::singleShot(0, [&] {
+        EXPECT_EQ(QApplication::activeModalWidget(), &dialog);
+        dialog.SetItemText(1012, "typed");
+        dialog.ClickButton(IDOK);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.name, "typed");
+    SetModalHook(previous);
+}
+
+TEST(CommonDialogs, FileDialogGoesThroughTheHookWithItsDefaultExtension) {
+    TestApp();
+    ModalScript script;
+    script.Expect(ModalKind::SaveFile, "Export To:", [](ModalRequest& r) {
+        EXPECT_EQ(r.filter, "User data eXchange File (*.uxf)|*.uxf|All Files (*.*)|*.*||");
+        EXPECT_EQ(r.value, "Axis1");
+        r.value = "/tmp/out/Axis1";
+        return IDOK;
+    });
+    FileDialog dialog(false, "uxf", "Axis1", FD_HIDEREADONLY | FD_OVERWRITEPROMPT,
+                      "User data eXchange File (*.uxf)|*.uxf|All Files (*.*)|*.*||");
+    dialog.SetTitle("Export To:");
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.GetPathName(), "/tmp/out/Axis1.uxf");
+    EXPECT_EQ(dialog.GetFileName(), "Axis1.uxf");
+    EXPECT_EQ(dialog.GetFileTitle(), "Axis1");
+    EXPECT_EQ(dialog.GetFileExt(), "uxf");
+}
+
+TEST(CommonDialogs, FilterTextsBecomeToolkitFilters) {
+    std::vector<FileFilter> filters =
+        ParseFileFilter("Project (*.qdb)|*.qdb|Scripts|*.txt;*.s|All Files (*.*)|*.*||");
+    ASSERT_EQ(filters.size(), 3u);
+    EXPECT_EQ(ToToolkitFilter(filters[0]), "Project (*.qdb *.QDB)");
+    EXPECT_EQ(ToToolkitFilter(filters[1]), "Scripts (*.txt *.TXT *.s *.S)");
+    EXPECT_EQ(ToToolkitFilter(filters[2]), "All Files (*)");
+    EXPECT_TRUE(ParseFileFilter("").empty());
+    EXPECT_EQ(ParseFileFilter("Odd|").size(), 1u);
+
+    struct Case {
+        const char* path;
+        const char* ext;
+        const char* result;
+    };
+    for (const Case& c :
+         {Case{"/a/b/proj", "qdb", "/a/b/proj.qdb"}, Case{"/a/b/proj.qdb", "qdb", "/a/b/proj.qdb"},
+          Case{"/a/b.d/proj", ".qdb", "/a/b.d/proj.qdb"}, Case{"/a/.hidden", "x", "/a/.hidden.x"},
+          Case{"name.txt", "qdb", "name.txt"}, Case{"name", "", "name"}})
+        EXPECT_EQ(WithDefaultExtension(c.path, c.ext), c.result) << c.path;
+}
+
+TEST(CommonDialogs, ColourAndTextPromptsKeepTheirValueOnCancel) {
+    TestApp();
+    ModalScript script;
+    script.Expect(ModalKind::Colour, "", [](ModalRequest& r) {
+        r.colour = 0x00FF0000;
+        return IDCANCEL;
+    });
+    script.ExpectText("Name", "new", IDOK);
+    uint32_t colour = 0x000000FF;
+    EXPECT_FALSE(ChooseColour(colour));
+    EXPECT_EQ(colour, 0x000000FFu);
+    std::string text = "old";
+    EXPECT_TRUE(PromptText("Rename", "Name", text));
+    EXPECT_EQ(text, "new");
+}
+
+} // namespace
