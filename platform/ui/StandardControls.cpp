@@ -284,6 +284,8 @@ QWidget* ComboControl::CreateEditor(QWidget* parent) {
     auto* combo = new GridCombo(parent);
     m_combo = combo;
     combo->setEditable(IsEditable());
+    if (IsEditable())
+        combo->setCompleter(nullptr); // typed text stays as typed
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setFrame(false);
     combo->beforePopup = [this] { BeforePopup(); };

@@ -403,4 +403,42 @@ TEST_F(GridTest, FittedRowHeightFollowsWrappedCoveredText) {
     EXPECT_GT(grid.ColWidth(2), 110);
 }
 
+TEST_F(GridTest, EveryStandardControlDrawsAndTheBrowseButtonNotifies) {
+    const int ids[] = {CellControlId::Static,    CellControlId::PushButton,
+                       CellControlId::TextCombo, CellControlId::BrowseEdit,
+                       CellControlId::IndexList, CellControlId::Progress,
+                       CellControlId::CheckList, 19700};
+    grid.RegisterControl(19700, std::make_unique<SpinEditControl>());
+    grid.SetRowCount(8);
+    for (int r = 1; r <= 8; ++r) {
+        grid.SetControl(r, 1, ids[r - 1]);
+        grid.SetChoiceList(r, 1, "One\nTwo\n");
+        grid.SetValue(r, 1, "1");
+    }
+    grid.SetUserAttribute(6, 1, CellAttribute::ProgressCaption, "%ld %%");
+    grid.SetValue(7, 2, "#BMP(4711)"); // an unknown bitmap draws as text
+    EXPECT_FALSE(grid.grab().isNull());
+    EXPECT_EQ(grid.model()->index(4, 1).data().toString(), "Two");
+
+    ClickCell(4, 1);
+    ASSERT_TRUE(grid.IsActive());
+    auto* browse = grid.ActiveEditor()->findChild<QToolButton*>();
+    ASSERT_NE(browse, nullptr);
+    QTest::mouseClick(browse, Qt::LeftButton);
+    EXPECT_EQ(grid.log.back(), "button 4,1");
+    EXPECT_FALSE(grid.grab().isNull());
+}
+
+TEST_F(GridTest, TextComboTakesTypedText) {
+    grid.SetControl(1, 2, CellControlId::TextCombo);
+    grid.SetChoiceList(1, 2, "Normal\nFast\n");
+    grid.SetValue(1, 2, "Normal");
+    ASSERT_TRUE(grid.SetCurrentCell(1, 2));
+    Type("Fa");
+    EXPECT_EQ(grid.ControlValue(), "Fa");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(grid.Value(1, 2), "Fa");
+    EXPECT_EQ(grid.log.front(), "validate 1,2 Fa");
+}
+
 } // namespace
