@@ -1,8 +1,6 @@
 #include "kitbase/model/ZR3232Attribute.h"
 
-#include "kitbase/model/ZRError.h"
-#include "kitbase/model/ZRStorage.h"
-#include "kitbase/model/ZRUpdate.h"
+#include "kitbase/model/ZRAttributeProtocol.h"
 #include "platform/core/Modal.h"
 #include "platform/core/Text.h"
 
@@ -160,19 +158,10 @@ ZR3232Attribute::~ZR3232Attribute() {
 }
 
 bool ZR3232Attribute::Exists() {
-    if (!HasId() || !GetDevice())
-        return false;
-    if (!IsOffLine())
-        return IsSupported();
-    ZRStorage* storage = GetStorage();
-    if (!storage)
-        return false;
-    try {
+    return ExistsStored([&](ZRStorage& storage) {
         ZRStorage::Bytes bytes;
-        return storage->ReadBinary(GetClassId(), GetInstance(), GetAttribute(), bytes);
-    } catch (const ZRError&) {
-        return false;
-    }
+        return storage.ReadBinary(GetClassId(), GetInstance(), GetAttribute(), bytes);
+    });
 }
 
 std::string ZR3232Attribute::GetAsString() {
@@ -194,59 +183,44 @@ std::string ZR3232Attribute::GetInternalAsString() {
 }
 
 bool ZR3232Attribute::Refresh(bool force) {
+    // Nothing is compared or sent without a read, not even when forced.
     if (!IsReadValid() || !HasId())
         return true;
-    int32_t integer = m_Integer;
-    uint32_t fraction = m_Fraction;
-    ZRStorage* storage = GetStorage();
-    try {
+    const Fixed current{m_Integer, m_Fraction};
+    Fixed candidate = current;
+    auto read = [&](ZRStorage& storage, Fixed& value) {
         ZRStorage::Bytes bytes;
-        if (!storage || !storage->ReadBinary(GetClassId(), GetInstance(), GetAttribute(), bytes))
-            return false;
         // A short value is no value: keep what we have.
-        if (bytes.size() < 8)
+        if (!storage.ReadBinary(GetClassId(), GetInstance(), GetAttribute(), bytes) || bytes.size() < 8)
             return false;
-        fraction = 0;
-        uint32_t high = 0;
+        uint32_t low = 0, high = 0;
         for (int i = 3; i >= 0; --i) {
-            fraction = (fraction << 8) | bytes[static_cast<size_t>(i)];
+            low = (low << 8) | bytes[static_cast<size_t>(i)];
             high = (high << 8) | bytes[static_cast<size_t>(i) + 4];
         }
-        integer = static_cast<int32_t>(high);
-    } catch (const ZRError& error) {
-        if (!IsOffLine()) {
-            AskKeepReading(error, kAccessQuestion);
-            return false;
-        }
-        Save();
-    }
-    if (integer == m_Integer && fraction == m_Fraction && !force)
+        value = Fixed{static_cast<int32_t>(high), low};
         return true;
-    m_Integer = integer;
-    m_Fraction = fraction;
+    };
+    if (ReadCandidate(candidate, current, read) == ReadOutcome::Failed)
+        return false;
+    if (candidate == current && !force)
+        return true;
+    m_Integer = candidate.integer;
+    m_Fraction = candidate.fraction;
     Notify(ZRUpdate::ValueChanged);
     return true;
 }
 
 bool ZR3232Attribute::Save() {
-    if (!IsWriteValid() || !HasId())
-        return true;
-    ZRStorage::Bytes bytes(8);
-    uint32_t high = static_cast<uint32_t>(m_Integer);
-    for (size_t i = 0; i < 4; ++i) {
-        bytes[i] = static_cast<uint8_t>(m_Fraction >> (8 * i));
-        bytes[i + 4] = static_cast<uint8_t>(high >> (8 * i));
-    }
-    ZRStorage* storage = GetStorage();
-    try {
-        if (!storage || !storage->WriteBinary(GetClassId(), GetInstance(), GetAttribute(), bytes))
-            return false;
-    } catch (const ZRError& error) {
-        ShowNamed(error.GetMessage());
-        Notify(ZRUpdate::ValueChanged);
-        return false;
-    }
-    return true;
+    return SaveValue([&](ZRStorage& storage) {
+        ZRStorage::Bytes bytes(8);
+        uint32_t high = static_cast<uint32_t>(m_Integer);
+        for (size_t i = 0; i < 4; ++i) {
+            bytes[i] = static_cast<uint8_t>(m_Fraction >> (8 * i));
+            bytes[i + 4] = static_cast<uint8_t>(high >> (8 * i));
+        }
+        return storage.WriteBinary(GetClassId(), GetInstance(), GetAttribute(), bytes);
+    });
 }
 
 bool ZR3232Attribute::SetAsString(const std::string& text) {

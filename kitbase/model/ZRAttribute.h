@@ -128,6 +128,28 @@ protected:
 
     static constexpr const char* kAccessQuestion = "Do you want to access this parameter in the future?";
 
+    // The storage protocol every kind follows, around a callable that makes the kind's own storage
+    // call at this attribute's address. Defined in ZRAttributeProtocol.h, which only the kinds include.
+    enum class ReadOutcome { Done, Failed, SavedMissing };
+    // Refresh's read: when read-valid with an id, read(storage, candidate). Failed: a false read, or
+    // an on-line error after the question. SavedMissing: off line the project lacks the value, so the
+    // current one was saved and is the candidate again.
+    template <class T, class Read>
+    ReadOutcome ReadCandidate(T& candidate, const T& current, Read&& read,
+                              const char* question = kAccessQuestion);
+    // Refresh's end: a differing or forced candidate becomes the value, with reason 0; true.
+    template <class T> bool TakeCandidate(T& value, T candidate, bool force);
+    // ReadCandidate then TakeCandidate, a missing off-line value kept.
+    template <class T, class Read>
+    bool RefreshValue(T& value, bool force, Read&& read, const char* question = kAccessQuestion);
+    // Save: write(storage) when write-valid with an id; an error is shown, then reason 0.
+    template <class Write> bool SaveValue(Write&& write);
+    // A new value: write(storage, next) when write-valid with an id, then reason 15; reason 0 on change.
+    template <class T, class Write> bool StoreValue(T& value, T next, Write&& write);
+    // Exists without a field: false without id or device; on line supported; off line a read that does not
+    // throw.
+    template <class Read> bool ExistsStored(Read&& read);
+
     // scanf-style reads ("%d", "%u", "%X", "%lf"): leading blanks skipped, trailing text ignored;
     // false, with the value untouched, when no number is there or it does not fit.
     static bool ScanInt(const std::string& text, int32_t& value);

@@ -1,9 +1,7 @@
 #include "kitbase/model/ZRBoolAttribute.h"
 
 #include "kitbase/model/ZRAttributeField.h"
-#include "kitbase/model/ZRError.h"
-#include "kitbase/model/ZRStorage.h"
-#include "kitbase/model/ZRUpdate.h"
+#include "kitbase/model/ZRAttributeProtocol.h"
 #include "platform/core/Text.h"
 
 using platform::core::Format;
@@ -27,23 +25,12 @@ ZRBoolAttribute::~ZRBoolAttribute() {
 }
 
 bool ZRBoolAttribute::Exists() {
-    if (!HasId() && !GetField())
-        return false;
-    if (GetField())
-        return GetField()->Exists();
-    if (!GetDevice())
-        return false;
-    if (!IsOffLine())
-        return IsSupported();
-    ZRStorage* storage = GetStorage();
-    if (!storage)
-        return false;
-    try {
+    if (ZRAttributeField* field = GetField())
+        return field->Exists();
+    return ExistsStored([&](ZRStorage& storage) {
         int32_t v = 0;
-        return storage->ReadLong(GetClassId(), GetInstance(), GetAttribute(), v, m_DataSize);
-    } catch (const ZRError&) {
-        return false;
-    }
+        return storage.ReadLong(GetClassId(), GetInstance(), GetAttribute(), v, m_DataSize);
+    });
 }
 
 std::string ZRBoolAttribute::GetAsString() {
@@ -65,48 +52,29 @@ std::string ZRBoolAttribute::GetKey() {
 bool ZRBoolAttribute::Refresh(bool force) {
     if (ZRAttribute::Refresh(force))
         return true;
-    bool candidate = m_Value;
-    if (IsReadValid() && HasId()) {
-        ZRStorage* storage = GetStorage();
-        int32_t word = m_Value ? 1 : 0;
-        try {
-            if (!storage || !storage->ReadLong(GetClassId(), GetInstance(), GetAttribute(), word, m_DataSize))
-                return false;
-            candidate = m_BitPosition >= 0
-                            ? (static_cast<uint32_t>(word) & (uint32_t{1} << m_BitPosition)) != 0
-                            : word != 0;
-        } catch (const ZRError& error) {
-            if (!IsOffLine()) {
-                AskKeepReading(error, kAccessQuestion);
-                return false;
-            }
-            Save();
-            candidate = m_Value;
-        }
-    }
-    if (candidate == m_Value && !force)
+    return RefreshValue(m_Value, force, [&](ZRStorage& storage, bool& value) {
+        int32_t word = value ? 1 : 0;
+        if (!storage.ReadLong(GetClassId(), GetInstance(), GetAttribute(), word, m_DataSize))
+            return false;
+        value = m_BitPosition >= 0 ? (static_cast<uint32_t>(word) & (uint32_t{1} << m_BitPosition)) != 0
+                                   : word != 0;
         return true;
-    m_Value = candidate;
-    Notify(ZRUpdate::ValueChanged);
-    return true;
+    });
 }
 
-bool ZRBoolAttribute::WriteStored(bool value) {
-    ZRStorage* storage = GetStorage();
-    if (!storage)
-        return false;
+bool ZRBoolAttribute::WriteStored(ZRStorage& storage, bool value) {
     if (m_BitPosition < 0)
-        return storage->WriteLong(GetClassId(), GetInstance(), GetAttribute(), value ? 1 : 0, m_DataSize);
+        return storage.WriteLong(GetClassId(), GetInstance(), GetAttribute(), value ? 1 : 0, m_DataSize);
     // Only our bit changes: the others belong to other parameters.
     int32_t word = 0;
     try {
-        if (!storage->ReadLong(GetClassId(), GetInstance(), GetAttribute(), word, m_DataSize))
+        if (!storage.ReadLong(GetClassId(), GetInstance(), GetAttribute(), word, m_DataSize))
             word = 0;
     } catch (const ZRError&) {
         word = 0;
     }
-    return storage->WriteLong(GetClassId(), GetInstance(), GetAttribute(),
-                              WithBit(word, m_BitPosition, value), m_DataSize);
+    return storage.WriteLong(GetClassId(), GetInstance(), GetAttribute(), WithBit(word, m_BitPosition, value),
+                             m_DataSize);
 }
 
 bool ZRBoolAttribute::Save() {
@@ -118,17 +86,7 @@ bool ZRBoolAttribute::Save() {
             word = 0;
         return field->SetLong(WithBit(word, m_BitPosition, m_Value));
     }
-    if (!IsWriteValid() || !HasId())
-        return true;
-    try {
-        if (!WriteStored(m_Value))
-            return false;
-    } catch (const ZRError& error) {
-        ShowNamed(error.GetMessage());
-        Notify(ZRUpdate::ValueChanged);
-        return false;
-    }
-    return true;
+    return SaveValue([&](ZRStorage& storage) { return WriteStored(storage, m_Value); });
 }
 
 bool ZRBoolAttribute::SetAsString(const std::string& text) {
@@ -140,26 +98,9 @@ bool ZRBoolAttribute::SetInternalAsString(const std::string& text) {
 }
 
 bool ZRBoolAttribute::SetValue(bool value) {
-    bool changed = value != m_Value;
     if (GetField() && !GetField()->SetLong(value ? 1 : 0))
         return false;
-    if (IsWriteValid() && HasId()) {
-        try {
-            if (!WriteStored(value))
-                return false;
-        } catch (const ZRError& error) {
-            ShowNamed(error.GetMessage());
-            return false;
-        }
-        SetPrevAsString(GetAsString());
-        m_Value = value;
-        Notify(ZRUpdate::ValueWritten);
-    } else {
-        m_Value = value;
-    }
-    if (changed)
-        Notify(ZRUpdate::ValueChanged);
-    return true;
+    return StoreValue(m_Value, value, [&](ZRStorage& storage, bool v) { return WriteStored(storage, v); });
 }
 
 void ZRBoolAttribute::SetStrings(const std::string& falseText, const std::string& trueText) {

@@ -28,7 +28,7 @@ public:
 
 private:
     // Writes the value as the whole integer or into its bit of the stored integer.
-    bool WriteStored(bool value);
+    bool WriteStored(ZRStorage& storage, bool value);
 
     int m_DataSize;
     bool m_Value = false;

@@ -1,8 +1,6 @@
 #include "kitbase/model/ZRFloatAttribute.h"
 
-#include "kitbase/model/ZRError.h"
-#include "kitbase/model/ZRStorage.h"
-#include "kitbase/model/ZRUpdate.h"
+#include "kitbase/model/ZRAttributeProtocol.h"
 #include "platform/core/Text.h"
 
 #include <cstdlib>
@@ -20,19 +18,10 @@ ZRFloatAttribute::~ZRFloatAttribute() {
 }
 
 bool ZRFloatAttribute::Exists() {
-    if (!HasId() || !GetDevice())
-        return false;
-    if (!IsOffLine())
-        return IsSupported();
-    ZRStorage* storage = GetStorage();
-    if (!storage)
-        return false;
-    try {
+    return ExistsStored([&](ZRStorage& storage) {
         float v = 0;
-        return storage->ReadFloat(GetClassId(), GetInstance(), GetAttribute(), v);
-    } catch (const ZRError&) {
-        return false;
-    }
+        return storage.ReadFloat(GetClassId(), GetInstance(), GetAttribute(), v);
+    });
 }
 
 std::string ZRFloatAttribute::GetAsString() {
@@ -48,41 +37,18 @@ std::string ZRFloatAttribute::GetInternalAsString() {
 }
 
 bool ZRFloatAttribute::Refresh(bool force) {
-    float candidate = m_Value;
-    if (IsReadValid() && HasId()) {
-        ZRStorage* storage = GetStorage();
-        try {
-            if (!storage || !storage->ReadFloat(GetClassId(), GetInstance(), GetAttribute(), candidate))
-                return false;
-        } catch (const ZRError& error) {
-            if (!IsOffLine()) {
-                AskKeepReading(error, kSaveQuestion);
-                return false;
-            }
-            Save();
-            candidate = m_Value;
-        }
-    }
-    if (candidate == m_Value && !force)
-        return true;
-    m_Value = candidate;
-    Notify(ZRUpdate::ValueChanged);
-    return true;
+    return RefreshValue(
+        m_Value, force,
+        [&](ZRStorage& storage, float& v) {
+            return storage.ReadFloat(GetClassId(), GetInstance(), GetAttribute(), v);
+        },
+        kSaveQuestion);
 }
 
 bool ZRFloatAttribute::Save() {
-    if (!IsWriteValid() || !HasId())
-        return true;
-    ZRStorage* storage = GetStorage();
-    try {
-        if (!storage || !storage->WriteFloat(GetClassId(), GetInstance(), GetAttribute(), m_Value))
-            return false;
-    } catch (const ZRError& error) {
-        ShowNamed(error.GetMessage());
-        Notify(ZRUpdate::ValueChanged);
-        return false;
-    }
-    return true;
+    return SaveValue([&](ZRStorage& storage) {
+        return storage.WriteFloat(GetClassId(), GetInstance(), GetAttribute(), m_Value);
+    });
 }
 
 bool ZRFloatAttribute::SetAsString(const std::string& text) {
@@ -101,23 +67,7 @@ bool ZRFloatAttribute::SetInternalAsString(const std::string& text) {
 }
 
 bool ZRFloatAttribute::SetValue(float value) {
-    bool changed = value != m_Value;
-    if (IsWriteValid() && HasId()) {
-        ZRStorage* storage = GetStorage();
-        try {
-            if (!storage || !storage->WriteFloat(GetClassId(), GetInstance(), GetAttribute(), value))
-                return false;
-        } catch (const ZRError& error) {
-            ShowNamed(error.GetMessage());
-            return false;
-        }
-        SetPrevAsString(GetAsString());
-        m_Value = value;
-        Notify(ZRUpdate::ValueWritten);
-    } else {
-        m_Value = value;
-    }
-    if (changed)
-        Notify(ZRUpdate::ValueChanged);
-    return true;
+    return StoreValue(m_Value, value, [&](ZRStorage& storage, float v) {
+        return storage.WriteFloat(GetClassId(), GetInstance(), GetAttribute(), v);
+    });
 }

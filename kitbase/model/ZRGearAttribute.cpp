@@ -1,8 +1,6 @@
 #include "kitbase/model/ZRGearAttribute.h"
 
-#include "kitbase/model/ZRError.h"
-#include "kitbase/model/ZRStorage.h"
-#include "kitbase/model/ZRUpdate.h"
+#include "kitbase/model/ZRAttributeProtocol.h"
 #include "platform/core/Modal.h"
 #include "platform/core/Text.h"
 
@@ -68,19 +66,10 @@ void ZRGearAttribute::Define(int32_t masterId, int32_t followerId) {
 }
 
 bool ZRGearAttribute::Exists() {
-    if (!HasId() || !GetDevice())
-        return false;
-    if (!IsOffLine())
-        return IsSupported();
-    ZRStorage* storage = GetStorage();
-    if (!storage)
-        return false;
-    try {
+    return ExistsStored([&](ZRStorage& storage) {
         uint32_t v = 0;
-        return storage->ReadUlong(GetClassId(), GetInstance(), m_MasterId, v, 2);
-    } catch (const ZRError&) {
-        return false;
-    }
+        return storage.ReadUlong(GetClassId(), GetInstance(), m_MasterId, v, 2);
+    });
 }
 
 std::string ZRGearAttribute::GetAsString() {
@@ -98,31 +87,15 @@ std::string ZRGearAttribute::GetInternalAsString() {
 }
 
 bool ZRGearAttribute::Refresh(bool force) {
-    int32_t candidate = m_Value;
-    if (IsReadValid() && HasId()) {
-        ZRStorage* storage = GetStorage();
-        try {
-            uint32_t master = 0;
-            int32_t follower = 0;
-            if (!storage || !storage->ReadUlong(GetClassId(), GetInstance(), m_MasterId, master, 2))
-                return false;
-            if (!storage->ReadLong(GetClassId(), GetInstance(), GetAttribute(), follower, 2))
-                return false;
-            candidate = static_cast<int32_t>(master | (static_cast<uint32_t>(follower) << 16));
-        } catch (const ZRError& error) {
-            if (!IsOffLine()) {
-                AskKeepReading(error, kAccessQuestion);
-                return false;
-            }
-            Save();
-            candidate = m_Value;
-        }
-    }
-    if (candidate == m_Value && !force)
+    return RefreshValue(m_Value, force, [&](ZRStorage& storage, int32_t& word) {
+        uint32_t master = 0;
+        int32_t follower = 0;
+        if (!storage.ReadUlong(GetClassId(), GetInstance(), m_MasterId, master, 2) ||
+            !storage.ReadLong(GetClassId(), GetInstance(), GetAttribute(), follower, 2))
+            return false;
+        word = static_cast<int32_t>(master | (static_cast<uint32_t>(follower) << 16));
         return true;
-    m_Value = candidate;
-    Notify(ZRUpdate::ValueChanged);
-    return true;
+    });
 }
 
 bool ZRGearAttribute::WriteHalves(int32_t word) {
@@ -179,9 +152,7 @@ bool ZRGearAttribute::SetAsString(const std::string& text) {
 
 bool ZRGearAttribute::SetInternalAsString(const std::string& text) {
     int32_t word = 0;
-    if (!ScanInt(text, word))
-        return false;
-    return SetInternalValue(word);
+    return ScanInt(text, word) && SetInternalValue(word);
 }
 
 bool ZRGearAttribute::Validate(const std::string& text) {

@@ -1,9 +1,8 @@
 #include "kitbase/model/ZRIndexSelection.h"
 
 #include "kitbase/model/ZRAttributeField.h"
-#include "kitbase/model/ZRError.h"
+#include "kitbase/model/ZRAttributeProtocol.h"
 #include "kitbase/model/ZROptions.h"
-#include "kitbase/model/ZRUpdate.h"
 #include "platform/core/Modal.h"
 #include "platform/core/Text.h"
 
@@ -95,40 +94,24 @@ bool ZRIndexSelection::Refresh(bool force) {
     if (ZRAttribute::Refresh(force))
         return true;
     int index = m_Value;
-    ZRStorage* storage = GetStorage();
-    if (IsReadValid() && HasId() && storage && m_pOptions) {
-        try {
-            if (!m_pOptions->ReadValue(storage, GetClassId(), GetInstance(), GetAttribute(), index))
-                return false;
-        } catch (const ZRError& error) {
-            if (IsOffLine())
-                Save(); // puts the default into the project database
-            else
-                AskKeepReading(error, kAccessQuestion);
-            return false;
-        }
-    }
-    if (index != m_Value || force) {
-        m_Value = index;
-        Notify(ZRUpdate::ValueChanged);
-    }
-    return true;
+    auto read = [&](ZRStorage& storage, int& i) {
+        return m_pOptions->ReadValue(&storage, GetClassId(), GetInstance(), GetAttribute(), i);
+    };
+    // Without storage or list nothing is read. A value missing off line is saved (the default goes
+    // into the project database) and ends the refresh.
+    if (GetStorage() && m_pOptions && ReadCandidate(index, m_Value, read) != ReadOutcome::Done)
+        return false;
+    return TakeCandidate(m_Value, index, force);
 }
 
 bool ZRIndexSelection::Save() {
     if (ZRAttributeField* field = GetField())
         return field->SetLongIndex(m_Value);
-    ZRStorage* storage = GetStorage();
-    if (!IsWriteValid() || !HasId() || !storage || !m_pOptions)
+    if (!GetStorage() || !m_pOptions)
         return true;
-    try {
-        return m_pOptions->WriteValue(storage, GetClassId(), GetInstance(), GetAttribute(), m_Value);
-    } catch (const ZRError& error) {
-        // As every attribute does: show it, and let the rows show the stored value again.
-        ShowNamed(error.GetMessage());
-        Notify(ZRUpdate::ValueChanged);
-        return false;
-    }
+    return SaveValue([&](ZRStorage& storage) {
+        return m_pOptions->WriteValue(&storage, GetClassId(), GetInstance(), GetAttribute(), m_Value);
+    });
 }
 
 bool ZRIndexSelection::SetValue(int32_t index) {

@@ -1,8 +1,6 @@
 #include "kitbase/model/ZRLongBitField.h"
 
-#include "kitbase/model/ZRError.h"
-#include "kitbase/model/ZRStorage.h"
-#include "kitbase/model/ZRUpdate.h"
+#include "kitbase/model/ZRAttributeProtocol.h"
 #include "platform/core/Text.h"
 
 #include <cstdlib>
@@ -13,19 +11,6 @@ namespace {
 // The decimal integer at the start of the text, as atol reads it (0 when there is none).
 int32_t LeadingInt(const std::string& text) {
     return static_cast<int32_t>(std::strtol(text.c_str(), nullptr, 10));
-}
-
-bool FitsSize(int dataSize, int32_t v) {
-    switch (dataSize) {
-    case 1:
-        return v >= -128 && v <= 127;
-    case 2:
-        return v >= -32768 && v <= 32767;
-    case 4:
-        return true;
-    default:
-        return false;
-    }
 }
 } // namespace
 
@@ -103,19 +88,10 @@ std::string ZRLongBitField::EncodeCheckListBox(const std::string& selectionText)
 }
 
 bool ZRLongBitField::Exists() {
-    if (!HasId() || !GetDevice())
-        return false;
-    if (!IsOffLine())
-        return IsSupported();
-    ZRStorage* storage = GetStorage();
-    if (!storage)
-        return false;
-    try {
+    return ExistsStored([&](ZRStorage& storage) {
         int32_t v = 0;
-        return storage->ReadLong(GetClassId(), GetInstance(), GetAttribute(), v, m_DataSize);
-    } catch (const ZRError&) {
-        return false;
-    }
+        return storage.ReadLong(GetClassId(), GetInstance(), GetAttribute(), v, m_DataSize);
+    });
 }
 
 std::string ZRLongBitField::GetAsString() {
@@ -133,42 +109,15 @@ std::string ZRLongBitField::GetInternalAsString() {
 bool ZRLongBitField::Refresh(bool force) {
     if (ZRAttribute::Refresh(force))
         return true;
-    int32_t candidate = m_Value;
-    if (IsReadValid() && HasId()) {
-        ZRStorage* storage = GetStorage();
-        try {
-            if (!storage ||
-                !storage->ReadLong(GetClassId(), GetInstance(), GetAttribute(), candidate, m_DataSize))
-                return false;
-        } catch (const ZRError& error) {
-            if (!IsOffLine()) {
-                AskKeepReading(error, kAccessQuestion);
-                return false;
-            }
-            Save();
-            candidate = m_Value;
-        }
-    }
-    if (candidate == m_Value && !force)
-        return true;
-    m_Value = candidate;
-    Notify(ZRUpdate::ValueChanged);
-    return true;
+    return RefreshValue(m_Value, force, [&](ZRStorage& storage, int32_t& v) {
+        return storage.ReadLong(GetClassId(), GetInstance(), GetAttribute(), v, m_DataSize);
+    });
 }
 
 bool ZRLongBitField::Save() {
-    if (!IsWriteValid() || !HasId())
-        return true;
-    ZRStorage* storage = GetStorage();
-    try {
-        if (!storage || !storage->WriteLong(GetClassId(), GetInstance(), GetAttribute(), m_Value, m_DataSize))
-            return false;
-    } catch (const ZRError& error) {
-        ShowNamed(error.GetMessage());
-        Notify(ZRUpdate::ValueChanged);
-        return false;
-    }
-    return true;
+    return SaveValue([&](ZRStorage& storage) {
+        return storage.WriteLong(GetClassId(), GetInstance(), GetAttribute(), m_Value, m_DataSize);
+    });
 }
 
 bool ZRLongBitField::SetAsString(const std::string& text) {
@@ -184,34 +133,17 @@ bool ZRLongBitField::SetAsString(const std::string& text) {
 
 bool ZRLongBitField::SetInternalAsString(const std::string& text) {
     int32_t v = 0;
-    if (!ScanInt(text, v))
-        return false;
-    return SetValue(v);
+    return ScanInt(text, v) && SetValue(v);
 }
 
 bool ZRLongBitField::SetValue(int32_t value) {
-    bool changed = value != m_Value;
-    if (IsWriteValid() && HasId()) {
-        if (!FitsSize(m_DataSize, value)) {
-            ReportInvalidValue();
-            return false;
-        }
-        ZRStorage* storage = GetStorage();
-        try {
-            if (!storage ||
-                !storage->WriteLong(GetClassId(), GetInstance(), GetAttribute(), value, m_DataSize))
-                return false;
-        } catch (const ZRError& error) {
-            ShowNamed(error.GetMessage());
-            return false;
-        }
-        SetPrevAsString(GetAsString());
-        m_Value = value;
-        Notify(ZRUpdate::ValueWritten);
-    } else {
-        m_Value = value;
+    // Only a value that goes to storage is held to the data size.
+    double lo = 0, hi = 0;
+    if (IsWriteValid() && HasId() && (!SignedLimits(m_DataSize, lo, hi) || value < lo || value > hi)) {
+        ReportInvalidValue();
+        return false;
     }
-    if (changed)
-        Notify(ZRUpdate::ValueChanged);
-    return true;
+    return StoreValue(m_Value, value, [&](ZRStorage& storage, int32_t v) {
+        return storage.WriteLong(GetClassId(), GetInstance(), GetAttribute(), v, m_DataSize);
+    });
 }

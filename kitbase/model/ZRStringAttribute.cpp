@@ -1,8 +1,6 @@
 #include "kitbase/model/ZRStringAttribute.h"
 
-#include "kitbase/model/ZRError.h"
-#include "kitbase/model/ZRStorage.h"
-#include "kitbase/model/ZRUpdate.h"
+#include "kitbase/model/ZRAttributeProtocol.h"
 #include "kitbase/model/ZRValStringLength.h"
 #include "platform/core/Text.h"
 
@@ -47,19 +45,10 @@ int ZRStringAttribute::GetMinLength() {
 }
 
 bool ZRStringAttribute::Exists() {
-    if (!HasId() || !GetDevice())
-        return false;
-    if (!IsOffLine())
-        return IsSupported();
-    ZRStorage* storage = GetStorage();
-    if (!storage)
-        return false;
-    try {
+    return ExistsStored([&](ZRStorage& storage) {
         std::string v;
-        return storage->ReadString(GetClassId(), GetInstance(), GetAttribute(), v);
-    } catch (const ZRError&) {
-        return false;
-    }
+        return storage.ReadString(GetClassId(), GetInstance(), GetAttribute(), v);
+    });
 }
 
 std::string ZRStringAttribute::GetAsString() {
@@ -78,66 +67,24 @@ bool ZRStringAttribute::Refresh(bool force) {
     if (ZRAttribute::Refresh(force))
         return true;
     std::string candidate = m_Value;
-    if (IsReadValid() && HasId()) {
-        ZRStorage* storage = GetStorage();
-        try {
-            if (!storage || !storage->ReadString(GetClassId(), GetInstance(), GetAttribute(), candidate))
-                return false;
-        } catch (const ZRError& error) {
-            if (!IsOffLine()) {
-                AskKeepReading(error, kAccessQuestion);
-                return false;
-            }
-            Save();
-            candidate = m_Value;
-        }
-    }
-    candidate = Trimmed(candidate);
-    if (candidate == m_Value && !force)
-        return true;
-    m_Value = std::move(candidate);
-    Notify(ZRUpdate::ValueChanged);
-    return true;
+    auto read = [&](ZRStorage& storage, std::string& v) {
+        return storage.ReadString(GetClassId(), GetInstance(), GetAttribute(), v);
+    };
+    if (ReadCandidate(candidate, m_Value, read) == ReadOutcome::Failed)
+        return false;
+    return TakeCandidate(m_Value, Trimmed(candidate), force);
 }
 
 bool ZRStringAttribute::Save() {
-    if (!IsWriteValid() || !HasId())
-        return true;
-    ZRStorage* storage = GetStorage();
-    try {
-        if (!storage ||
-            !storage->WriteString(GetClassId(), GetInstance(), GetAttribute(), MakeValid(m_Value)))
-            return false;
-    } catch (const ZRError& error) {
-        ShowNamed(error.GetMessage());
-        Notify(ZRUpdate::ValueChanged);
-        return false;
-    }
-    return true;
+    return SaveValue([&](ZRStorage& storage) {
+        return storage.WriteString(GetClassId(), GetInstance(), GetAttribute(), MakeValid(m_Value));
+    });
 }
 
 bool ZRStringAttribute::SetAsString(const std::string& text) {
-    std::string value = Trimmed(text);
-    bool changed = value != m_Value;
-    if (IsWriteValid() && HasId()) {
-        ZRStorage* storage = GetStorage();
-        try {
-            if (!storage ||
-                !storage->WriteString(GetClassId(), GetInstance(), GetAttribute(), MakeValid(value)))
-                return false;
-        } catch (const ZRError& error) {
-            ShowNamed(error.GetMessage());
-            return false;
-        }
-        SetPrevAsString(GetAsString());
-        m_Value = std::move(value);
-        Notify(ZRUpdate::ValueWritten);
-    } else {
-        m_Value = std::move(value);
-    }
-    if (changed)
-        Notify(ZRUpdate::ValueChanged);
-    return true;
+    return StoreValue(m_Value, Trimmed(text), [&](ZRStorage& storage, const std::string& v) {
+        return storage.WriteString(GetClassId(), GetInstance(), GetAttribute(), MakeValid(v));
+    });
 }
 
 bool ZRStringAttribute::SetInternalAsString(const std::string& text) {
