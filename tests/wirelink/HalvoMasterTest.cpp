@@ -227,7 +227,7 @@ TEST_F(QuerinTest, StatusOfTheReply) {
         {{0, 5, 0x4F, 0x00, 0, 0, 9, 0x61, 0x62}, 0, {0x61, 0x62}},
     };
     for (const auto& c : cases) {
-        slave.SetHandler([&](uint8_t, const Bytes&) { return std::vector<Bytes>{c.packet}; });
+        slave.SetHandler([packet = c.packet](uint8_t, const Bytes&) { return std::vector<Bytes>{packet}; });
         const unsigned char data = 0;
         querin.Encapsulate(5, &data, 1, reply, replyLength, status);
         EXPECT_EQ(status, c.status);
@@ -238,7 +238,7 @@ TEST_F(QuerinTest, StatusOfTheReply) {
 TEST_F(QuerinTest, ReplyTooShortForItsStatusIsABadResponse) {
     MakeActive();
     for (Bytes packet : {Bytes{0, 5, 0x4F}, Bytes{0, 5, 0x4F, 0x00, 0, 0}, Bytes{0, 5, 0x4F, 0xF3}}) {
-        slave.SetHandler([&](uint8_t, const Bytes&) { return std::vector<Bytes>{packet}; });
+        slave.SetHandler([packet](uint8_t, const Bytes&) { return std::vector<Bytes>{packet}; });
         const unsigned char data = 0;
         EXPECT_COMM_ERROR(querin.Encapsulate(5, &data, 1, reply, replyLength, status),
                           ZRCommError::ProtocolError, "Bad response from controller");
