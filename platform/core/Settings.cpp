@@ -340,12 +340,6 @@ void Settings::WriteDword(const std::string& section, const std::string& name, u
     Change(section, name, &v);
 }
 
-void Settings::DeleteValue(const std::string& section, const std::string& name) {
-    auto s = m_sections.find(section);
-    if (s != m_sections.end() && s->second.count(name))
-        Change(section, name, nullptr);
-}
-
 void Settings::Change(const std::string& section, const std::string& name, const Value* value) {
     if (m_readOnly)
         throw SystemError(EROFS, "Settings file " + m_path + " is read-only");
@@ -353,8 +347,6 @@ void Settings::Change(const std::string& section, const std::string& name, const
     Section& s = m_sections[section];
     if (value)
         s[name] = *value;
-    else if (!name.empty())
-        s.erase(name);
     Save();
 }
 

@@ -50,7 +50,6 @@ public:
     // Each write takes in changes another process saved meanwhile, sets the value and saves.
     void WriteString(const std::string& section, const std::string& name, const std::string& value);
     void WriteDword(const std::string& section, const std::string& name, uint32_t value);
-    void DeleteValue(const std::string& section, const std::string& name);
 
 private:
     using Value = std::variant<std::string, uint32_t>;

@@ -78,11 +78,6 @@ TEST(Settings, ValuesKeepNamesTypesAndBytesThroughTheFile) {
     std::string out = "kept";
     EXPECT_FALSE(r.GetString("Nope", "x", out));
     EXPECT_EQ(out, "kept");
-
-    r.DeleteValue("Serial Port", "Baud Rate");
-    Settings again(path);
-    again.Load();
-    EXPECT_EQ(again.ReadString("Serial Port", "Baud Rate", "gone"), "gone");
 }
 
 TEST(Settings, ReadsHandWrittenFiles) {
