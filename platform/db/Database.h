@@ -40,8 +40,6 @@ public:
     // The first column of the first row, or null when there is no row.
     Value QueryValue(const std::string& sql, std::initializer_list<Param> params = {});
     int64_t GetLastInsertId() const;
-    // Rows changed by the last INSERT, UPDATE or DELETE.
-    int GetChanges() const;
 
     void CreateTable(const TableDef& def);
     void CreateIndex(const std::string& name, const std::string& table,
