@@ -125,10 +125,6 @@ int64_t Database::GetLastInsertId() const {
     return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
 }
 
-int Database::GetChanges() const {
-    return m_db ? sqlite3_changes(m_db) : 0;
-}
-
 std::string Database::QuoteName(const std::string& name) {
     std::string out = "\"";
     for (char c : name) {
