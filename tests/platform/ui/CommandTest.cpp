@@ -1,4 +1,4 @@
-#include "UiTestApp.h"
+#include "support/ui/UiTestApp.h"
 
 #include "platform/ui/Command.h"
 #include "platform/ui/Menu.h"

@@ -1,4 +1,4 @@
-#include "UiTestApp.h"
+#include "support/ui/UiTestApp.h"
 
 #include "platform/core/Text.h"
 #include "platform/ui/Grid.h"

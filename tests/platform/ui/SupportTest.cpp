@@ -1,4 +1,4 @@
-#include "UiTestApp.h"
+#include "support/ui/UiTestApp.h"
 
 #include "platform/ui/Resources.h"
 #include "platform/ui/StandardControls.h"

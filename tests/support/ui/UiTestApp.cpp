@@ -1,4 +1,4 @@
-#include "UiTestApp.h"
+#include "support/ui/UiTestApp.h"
 
 #include "platform/ui/Application.h"
 
@@ -25,7 +25,7 @@ public:
             setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
         }
         static int argc = 1;
-        static char name[] = "test_platform_ui";
+        static char name[] = "quorvance-test";
         static char* argv[] = {name, nullptr};
         g_app = std::make_unique<platform::ui::Application>(argc, argv);
     }
