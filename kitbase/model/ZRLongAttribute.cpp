@@ -1,37 +1,10 @@
 #include "kitbase/model/ZRLongAttribute.h"
 
 #include "kitbase/model/ZRAttributeField.h"
-#include "kitbase/model/ZRError.h"
-#include "kitbase/model/ZRRangeValidation.h"
-#include "kitbase/model/ZRStorage.h"
-#include "kitbase/model/ZRUpdate.h"
+#include "kitbase/model/ZRAttributeProtocol.h"
 #include "platform/core/Text.h"
 
-#include <cmath>
-
 using platform::core::Format;
-
-namespace {
-// The range of a signed value of the data size; false for a size the drives never use.
-bool Limits(int dataSize, double& lo, double& hi) {
-    switch (dataSize) {
-    case 1:
-        lo = -128;
-        hi = 127;
-        return true;
-    case 2:
-        lo = -32768;
-        hi = 32767;
-        return true;
-    case 4:
-        lo = -2147483648.0;
-        hi = 2147483647.0;
-        return true;
-    default:
-        return false;
-    }
-}
-} // namespace
 
 ZRLongAttribute::ZRLongAttribute(ZRDevice*& device, int dataSize) : ZRValAttribute(device, dataSize) {}
 
@@ -40,23 +13,12 @@ ZRLongAttribute::~ZRLongAttribute() {
 }
 
 bool ZRLongAttribute::Exists() {
-    if (!HasId() && !GetField())
-        return false;
-    if (GetField())
-        return GetField()->Exists();
-    if (!GetDevice())
-        return false;
-    if (!IsOffLine())
-        return IsSupported();
-    ZRStorage* storage = GetStorage();
-    if (!storage)
-        return false;
-    try {
+    if (ZRAttributeField* field = GetField())
+        return field->Exists();
+    return ExistsStored([&](ZRStorage& storage) {
         int32_t v = 0;
-        return storage->ReadLong(GetClassId(), GetInstance(), GetAttribute(), v, m_DataSize);
-    } catch (const ZRError&) {
-        return false;
-    }
+        return storage.ReadLong(GetClassId(), GetInstance(), GetAttribute(), v, m_DataSize);
+    });
 }
 
 std::string ZRLongAttribute::GetAsString() {
@@ -66,39 +28,14 @@ std::string ZRLongAttribute::GetAsString() {
 std::string ZRLongAttribute::GetFormattedString(int format) {
     if (m_pFormat)
         return GetAsString();
-    double d = m_Value;
-    if (!DoScale(d))
-        return "Scaling Error";
-    if (d != static_cast<double>(m_Value))
-        return GetAsString();
-    switch (format) {
-    case Decimal:
-        return GetAsString();
-    case Binary:
-        return GetBinaryString();
-    case Hexadecimal:
-        return GetHexString();
-    default:
-        return {};
-    }
-}
-
-std::string ZRLongAttribute::GetHexString() const {
-    return Format("0x%0*X", m_DataSize * 2, m_Value);
-}
-
-std::string ZRLongAttribute::GetBinaryString() {
-    double v = std::trunc(GetValue());
-    return FormatBinary(static_cast<int32_t>(static_cast<int64_t>(v)), m_DataSize * 8);
+    return FormattedAs(format, m_Value, static_cast<uint32_t>(m_Value));
 }
 
 bool ZRLongAttribute::SetInternalAsFormattedString(const std::string& text, int format) {
     if (format != Hexadecimal)
         return SetInternalAsString(text);
     uint32_t v = 0;
-    if (!ScanHex(text, v))
-        return false;
-    return SetInternalValue(static_cast<int32_t>(v));
+    return ScanHex(text, v) && SetInternalValue(static_cast<int32_t>(v));
 }
 
 std::string ZRLongAttribute::GetInternalAsString() {
@@ -106,69 +43,32 @@ std::string ZRLongAttribute::GetInternalAsString() {
 }
 
 double ZRLongAttribute::GetMax() {
-    double lo = 0, hi = 2147483647.0;
-    if (!Limits(m_DataSize, lo, hi))
-        hi = 2147483647.0;
-    ZRRangeValidation* range = GetRangeValidation();
-    if (range && range->GetMax() < hi)
-        hi = range->GetMax();
-    DoScale(hi);
-    return hi;
+    // Sizes the drives never use get the 4-byte limits.
+    double lo = -2147483648.0, hi = 2147483647.0;
+    SignedLimits(m_DataSize, lo, hi);
+    return LimitMax(hi);
 }
 
 double ZRLongAttribute::GetMin() {
-    double lo = -2147483648.0, hi = 0;
-    if (!Limits(m_DataSize, lo, hi))
-        lo = -2147483648.0;
-    ZRRangeValidation* range = GetRangeValidation();
-    if (range && range->GetMin() > lo)
-        lo = range->GetMin();
-    DoScale(lo);
-    return lo;
+    double lo = -2147483648.0, hi = 2147483647.0;
+    SignedLimits(m_DataSize, lo, hi);
+    return LimitMin(lo);
 }
 
 bool ZRLongAttribute::Refresh(bool force) {
     if (ZRAttribute::Refresh(force))
         return true;
-    int32_t candidate = m_Value;
-    if (IsReadValid() && HasId()) {
-        ZRStorage* storage = GetStorage();
-        try {
-            if (!storage ||
-                !storage->ReadLong(GetClassId(), GetInstance(), GetAttribute(), candidate, m_DataSize))
-                return false;
-        } catch (const ZRError& error) {
-            if (!IsOffLine()) {
-                AskKeepReading(error, kAccessQuestion);
-                return false;
-            }
-            // The project lacks the value: store the current one.
-            Save();
-            candidate = m_Value;
-        }
-    }
-    if (candidate == m_Value && !force)
-        return true;
-    m_Value = candidate;
-    Notify(ZRUpdate::ValueChanged);
-    return true;
+    return RefreshValue(m_Value, force, [&](ZRStorage& storage, int32_t& v) {
+        return storage.ReadLong(GetClassId(), GetInstance(), GetAttribute(), v, m_DataSize);
+    });
 }
 
 bool ZRLongAttribute::Save() {
-    if (GetField())
-        return GetField()->SetLong(m_Value);
-    if (!IsWriteValid() || !HasId())
-        return true;
-    ZRStorage* storage = GetStorage();
-    try {
-        if (!storage || !storage->WriteLong(GetClassId(), GetInstance(), GetAttribute(), m_Value, m_DataSize))
-            return false;
-    } catch (const ZRError& error) {
-        ShowNamed(error.GetMessage());
-        Notify(ZRUpdate::ValueChanged);
-        return false;
-    }
-    return true;
+    if (ZRAttributeField* field = GetField())
+        return field->SetLong(m_Value);
+    return SaveValue([&](ZRStorage& storage) {
+        return storage.WriteLong(GetClassId(), GetInstance(), GetAttribute(), m_Value, m_DataSize);
+    });
 }
 
 bool ZRLongAttribute::SetAsString(const std::string& text) {
@@ -176,26 +76,20 @@ bool ZRLongAttribute::SetAsString(const std::string& text) {
     if (text == GetAsString())
         return SetInternalValue(m_Value);
     double d = 0;
-    if (!ParseDisplay(text, d)) {
-        ReportInvalidValue();
-        return false;
-    }
-    return SetValue(d);
+    return ParseEntry(text, false, d) && SetValue(d);
 }
 
 bool ZRLongAttribute::SetInternalAsString(const std::string& text) {
     int32_t v = 0;
-    if (!ScanInt(text, v))
-        return false;
-    return SetInternalValue(v);
+    return ScanInt(text, v) && SetInternalValue(v);
 }
 
 std::string ZRLongAttribute::GetMaxAsString() {
-    return Format("%.*f", ShownPrecision() + 1, GetMax());
+    return LimitText(GetMax());
 }
 
 std::string ZRLongAttribute::GetMinAsString() {
-    return Format("%.*f", ShownPrecision() + 1, GetMin());
+    return LimitText(GetMin());
 }
 
 bool ZRLongAttribute::GetUnscaledTestValue(double& value) {
@@ -203,9 +97,7 @@ bool ZRLongAttribute::GetUnscaledTestValue(double& value) {
 }
 
 double ZRLongAttribute::GetValue() {
-    double d = m_Value;
-    DoScale(d);
-    return d;
+    return Scaled(m_Value);
 }
 
 bool ZRLongAttribute::ScaleValue(double& value) {
@@ -214,64 +106,31 @@ bool ZRLongAttribute::ScaleValue(double& value) {
 
 bool ZRLongAttribute::SetValue(double value) {
     double r = 0;
-    if (!UnscaleRounded(value, r))
-        return false;
-    // Written so that a NaN is refused too.
-    if (!(r >= -2147483648.0 && r <= 2147483647.0)) {
-        ReportInvalidValue();
-        return false;
-    }
-    return SetInternalValue(static_cast<int32_t>(r));
+    return UnscaleRounded(value, -2147483648.0, 2147483647.0, r) && SetInternalValue(static_cast<int32_t>(r));
 }
 
 bool ZRLongAttribute::SetInternalValue(int32_t value) {
-    bool changed = value != m_Value;
     double lo = 0, hi = 0;
-    if (!Limits(m_DataSize, lo, hi) || value < lo || value > hi) {
+    if (!SignedLimits(m_DataSize, lo, hi) || value < lo || value > hi) {
         ReportInvalidValue();
         return false;
     }
     if (GetField() && !GetField()->SetLong(value))
         return false;
-    if (IsWriteValid() && HasId()) {
-        ZRStorage* storage = GetStorage();
-        try {
-            if (!storage ||
-                !storage->WriteLong(GetClassId(), GetInstance(), GetAttribute(), value, m_DataSize))
-                return false;
-        } catch (const ZRError& error) {
-            ShowNamed(error.GetMessage());
-            return false;
-        }
-        SetPrevAsString(GetAsString());
-        m_Value = value;
-        Notify(ZRUpdate::ValueWritten);
-    } else {
-        m_Value = value;
-    }
-    if (changed)
-        Notify(ZRUpdate::ValueChanged);
-    return true;
+    return StoreValue(m_Value, value, [&](ZRStorage& storage, int32_t v) {
+        return storage.WriteLong(GetClassId(), GetInstance(), GetAttribute(), v, m_DataSize);
+    });
 }
 
 bool ZRLongAttribute::CheckTestString(std::string& message) {
-    double v = 0;
-    if (!GetUnscaledTestValue(v)) {
-        message = "Invalid Entry";
+    double v = 0, lo = 0, hi = 0;
+    if (!ReadTestValue(v, SignedLimits(m_DataSize, lo, hi), message))
         return false;
-    }
-    double lo = 0, hi = 0;
-    if (!Limits(m_DataSize, lo, hi)) {
-        message.clear();
-        return false;
-    }
-    if (v < lo) {
+    if (v < lo)
         message = DoScale(lo) ? Format("Value cannot be less than %g", lo) : "Scaling Error";
-        return false;
-    }
-    if (v > hi) {
+    else if (v > hi)
         message = DoScale(hi) ? Format("Value cannot be more than %g", hi) : "Scaling Error";
-        return false;
-    }
-    return true;
+    else
+        return true;
+    return false;
 }

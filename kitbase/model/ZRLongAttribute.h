@@ -34,8 +34,5 @@ protected:
     bool CheckTestString(std::string& message) override;
 
 private:
-    std::string GetHexString() const;
-    std::string GetBinaryString();
-
     int32_t m_Value = 0;
 };

@@ -1,13 +1,8 @@
 #include "kitbase/model/ZRUlongAttribute.h"
 
 #include "kitbase/model/ZRAttributeField.h"
-#include "kitbase/model/ZRError.h"
-#include "kitbase/model/ZRRangeValidation.h"
-#include "kitbase/model/ZRStorage.h"
-#include "kitbase/model/ZRUpdate.h"
+#include "kitbase/model/ZRAttributeProtocol.h"
 #include "platform/core/Text.h"
-
-#include <cmath>
 
 using platform::core::Format;
 
@@ -40,23 +35,12 @@ ZRUlongAttribute::~ZRUlongAttribute() {
 }
 
 bool ZRUlongAttribute::Exists() {
-    if (!HasId() && !GetField())
-        return false;
-    if (GetField())
-        return GetField()->Exists();
-    if (!GetDevice())
-        return false;
-    if (!IsOffLine())
-        return IsSupported();
-    ZRStorage* storage = GetStorage();
-    if (!storage)
-        return false;
-    try {
+    if (ZRAttributeField* field = GetField())
+        return field->Exists();
+    return ExistsStored([&](ZRStorage& storage) {
         uint32_t v = 0;
-        return storage->ReadUlong(GetClassId(), GetInstance(), GetAttribute(), v, m_DataSize);
-    } catch (const ZRError&) {
-        return false;
-    }
+        return storage.ReadUlong(GetClassId(), GetInstance(), GetAttribute(), v, m_DataSize);
+    });
 }
 
 std::string ZRUlongAttribute::GetAsString() {
@@ -66,39 +50,14 @@ std::string ZRUlongAttribute::GetAsString() {
 }
 
 std::string ZRUlongAttribute::GetFormattedString(int format) {
-    double d = m_Value;
-    if (!DoScale(d))
-        return "Scaling Error";
-    if (d != static_cast<double>(m_Value))
-        return GetAsString();
-    switch (format) {
-    case Decimal:
-        return GetAsString();
-    case Binary:
-        return GetBinaryString();
-    case Hexadecimal:
-        return GetHexString();
-    default:
-        return {};
-    }
-}
-
-std::string ZRUlongAttribute::GetHexString() const {
-    return Format("0x%0*X", m_DataSize * 2, m_Value);
-}
-
-std::string ZRUlongAttribute::GetBinaryString() {
-    double v = std::trunc(GetValue());
-    return FormatBinary(static_cast<int32_t>(static_cast<int64_t>(v)), m_DataSize * 8);
+    return FormattedAs(format, m_Value, m_Value);
 }
 
 bool ZRUlongAttribute::SetInternalAsFormattedString(const std::string& text, int format) {
     if (format != Hexadecimal)
         return SetInternalAsString(text);
     uint32_t v = 0;
-    if (!ScanHex(text, v))
-        return false;
-    return SetInternalValue(v);
+    return ScanHex(text, v) && SetInternalValue(v);
 }
 
 std::string ZRUlongAttribute::GetInternalAsString() {
@@ -106,99 +65,51 @@ std::string ZRUlongAttribute::GetInternalAsString() {
 }
 
 double ZRUlongAttribute::GetMax() {
+    // Sizes the drives never use get the 4-byte limit.
     double hi = 4294967295.0;
     Limit(m_DataSize, hi);
-    ZRRangeValidation* range = GetRangeValidation();
-    if (range && range->GetMax() < hi)
-        hi = range->GetMax();
-    DoScale(hi);
-    return hi;
+    return LimitMax(hi);
 }
 
 double ZRUlongAttribute::GetMin() {
-    double lo = 0;
-    ZRRangeValidation* range = GetRangeValidation();
-    if (range && range->GetMin() > 0)
-        lo = range->GetMin();
-    DoScale(lo);
-    return lo;
+    return LimitMin(0);
 }
 
 bool ZRUlongAttribute::Refresh(bool force) {
     if (ZRAttribute::Refresh(force))
         return true;
-    uint32_t candidate = m_Value;
-    if (IsReadValid() && HasId()) {
-        ZRStorage* storage = GetStorage();
-        try {
-            if (!storage ||
-                !storage->ReadUlong(GetClassId(), GetInstance(), GetAttribute(), candidate, m_DataSize))
-                return false;
-        } catch (const ZRError& error) {
-            if (!IsOffLine()) {
-                AskKeepReading(error, kAccessQuestion);
-                return false;
-            }
-            Save();
-            candidate = m_Value;
-        }
-    }
-    if (candidate == m_Value && !force)
-        return true;
-    m_Value = candidate;
-    Notify(ZRUpdate::ValueChanged);
-    return true;
+    return RefreshValue(m_Value, force, [&](ZRStorage& storage, uint32_t& v) {
+        return storage.ReadUlong(GetClassId(), GetInstance(), GetAttribute(), v, m_DataSize);
+    });
 }
 
 bool ZRUlongAttribute::Save() {
-    if (GetField())
-        return GetField()->SetULong(m_Value);
-    if (!IsWriteValid() || !HasId())
-        return true;
-    ZRStorage* storage = GetStorage();
-    try {
-        if (!storage ||
-            !storage->WriteUlong(GetClassId(), GetInstance(), GetAttribute(), m_Value, m_DataSize))
-            return false;
-    } catch (const ZRError& error) {
-        ShowNamed(error.GetMessage());
-        Notify(ZRUpdate::ValueChanged);
-        return false;
-    }
-    return true;
+    if (ZRAttributeField* field = GetField())
+        return field->SetULong(m_Value);
+    return SaveValue([&](ZRStorage& storage) {
+        return storage.WriteUlong(GetClassId(), GetInstance(), GetAttribute(), m_Value, m_DataSize);
+    });
 }
 
 bool ZRUlongAttribute::SetAsString(const std::string& text) {
     if (text == GetAsString())
         return SetInternalValue(m_Value);
+    // Hexadecimal text is a display value too: it is scaled like any other.
     double d = 0;
-    if (m_bHex) {
-        uint32_t v = 0;
-        if (!ScanHex(text, v)) {
-            ReportInvalidValue();
-            return false;
-        }
-        d = v;
-    } else if (!ParseDisplay(text, d)) {
-        ReportInvalidValue();
-        return false;
-    }
-    return SetValue(d);
+    return ParseEntry(text, m_bHex, d) && SetValue(d);
 }
 
 bool ZRUlongAttribute::SetInternalAsString(const std::string& text) {
     uint32_t v = 0;
-    if (!ScanUInt(text, v))
-        return false;
-    return SetInternalValue(v);
+    return ScanUInt(text, v) && SetInternalValue(v);
 }
 
 std::string ZRUlongAttribute::GetMaxAsString() {
-    return Format("%.*f", ShownPrecision() + 1, GetMax());
+    return LimitText(GetMax());
 }
 
 std::string ZRUlongAttribute::GetMinAsString() {
-    return Format("%.*f", ShownPrecision() + 1, GetMin());
+    return LimitText(GetMin());
 }
 
 bool ZRUlongAttribute::GetUnscaledTestValue(double& value) {
@@ -206,9 +117,7 @@ bool ZRUlongAttribute::GetUnscaledTestValue(double& value) {
 }
 
 double ZRUlongAttribute::GetValue() {
-    double d = m_Value;
-    DoScale(d);
-    return d;
+    return Scaled(m_Value);
 }
 
 bool ZRUlongAttribute::ScaleValue(double& value) {
@@ -217,17 +126,10 @@ bool ZRUlongAttribute::ScaleValue(double& value) {
 
 bool ZRUlongAttribute::SetValue(double value) {
     double r = 0;
-    if (!UnscaleRounded(value, r))
-        return false;
-    if (!(r >= 0.0 && r <= 4294967295.0)) {
-        ReportInvalidValue();
-        return false;
-    }
-    return SetInternalValue(static_cast<uint32_t>(r));
+    return UnscaleRounded(value, 0.0, 4294967295.0, r) && SetInternalValue(static_cast<uint32_t>(r));
 }
 
 bool ZRUlongAttribute::SetInternalValue(uint32_t value) {
-    bool changed = value != m_Value;
     double hi = 0;
     if (!Limit(m_DataSize, hi) || value > hi) {
         ReportInvalidValue();
@@ -235,45 +137,20 @@ bool ZRUlongAttribute::SetInternalValue(uint32_t value) {
     }
     if (GetField() && !GetField()->SetULong(value))
         return false;
-    if (IsWriteValid() && HasId()) {
-        ZRStorage* storage = GetStorage();
-        try {
-            if (!storage ||
-                !storage->WriteUlong(GetClassId(), GetInstance(), GetAttribute(), value, m_DataSize))
-                return false;
-        } catch (const ZRError& error) {
-            ShowNamed(error.GetMessage());
-            return false;
-        }
-        SetPrevAsString(GetAsString());
-        m_Value = value;
-        Notify(ZRUpdate::ValueWritten);
-    } else {
-        m_Value = value;
-    }
-    if (changed)
-        Notify(ZRUpdate::ValueChanged);
-    return true;
+    return StoreValue(m_Value, value, [&](ZRStorage& storage, uint32_t v) {
+        return storage.WriteUlong(GetClassId(), GetInstance(), GetAttribute(), v, m_DataSize);
+    });
 }
 
 bool ZRUlongAttribute::CheckTestString(std::string& message) {
-    double v = 0;
-    if (!GetUnscaledTestValue(v)) {
-        message = "Invalid Entry";
+    double v = 0, hi = 0;
+    if (!ReadTestValue(v, Limit(m_DataSize, hi), message))
         return false;
-    }
-    double hi = 0;
-    if (!Limit(m_DataSize, hi)) {
-        message.clear();
-        return false;
-    }
-    if (v < 0) {
+    if (v < 0)
         message = Format("Value cannot be less than %g", 0.0);
-        return false;
-    }
-    if (v > hi) {
+    else if (v > hi)
         message = DoScale(hi) ? Format("Value cannot be more than %.11g", hi) : "Scaling Error";
-        return false;
-    }
-    return true;
+    else
+        return true;
+    return false;
 }

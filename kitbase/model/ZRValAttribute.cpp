@@ -1,6 +1,7 @@
 #include "kitbase/model/ZRValAttribute.h"
 
 #include "kitbase/model/ZRFormat.h"
+#include "kitbase/model/ZRRangeValidation.h"
 #include "kitbase/model/ZRScale.h"
 #include "kitbase/model/ZRUpdate.h"
 #include "platform/core/Text.h"
@@ -141,13 +142,72 @@ std::string ZRValAttribute::FormatInternal(double internal) {
     return Format("%.*f", ShownPrecision(), d);
 }
 
-bool ZRValAttribute::ParseDisplay(const std::string& text, double& value) {
-    if (m_pFormat)
-        return m_pFormat->Unformat(text, value);
-    return ScanDouble(text, value);
+std::string ZRValAttribute::FormattedAs(int format, double internal, uint32_t bits) {
+    double d = internal;
+    if (!DoScale(d))
+        return "Scaling Error";
+    if (d != internal)
+        return GetAsString();
+    switch (format) {
+    case Decimal:
+        return GetAsString();
+    case Binary:
+        return GetBinaryString();
+    case Hexadecimal:
+        return GetHexString(bits);
+    default:
+        return {};
+    }
 }
 
-bool ZRValAttribute::UnscaleRounded(double display, double& internal) {
+std::string ZRValAttribute::GetHexString(uint32_t bits) const {
+    return Format("0x%0*X", m_DataSize * 2, bits);
+}
+
+std::string ZRValAttribute::GetBinaryString() {
+    double v = std::trunc(GetValue());
+    return FormatBinary(static_cast<int32_t>(static_cast<int64_t>(v)), m_DataSize * 8);
+}
+
+double ZRValAttribute::Scaled(double internal) {
+    DoScale(internal);
+    return internal;
+}
+
+double ZRValAttribute::LimitMax(double typeMax) {
+    ZRRangeValidation* range = GetRangeValidation();
+    if (range && range->GetMax() < typeMax)
+        typeMax = range->GetMax();
+    return Scaled(typeMax);
+}
+
+double ZRValAttribute::LimitMin(double typeMin) {
+    ZRRangeValidation* range = GetRangeValidation();
+    if (range && range->GetMin() > typeMin)
+        typeMin = range->GetMin();
+    return Scaled(typeMin);
+}
+
+std::string ZRValAttribute::LimitText(double limit) {
+    return Format("%.*f", ShownPrecision() + 1, limit);
+}
+
+bool ZRValAttribute::ParseEntry(const std::string& text, bool hex, double& value) {
+    bool read = false;
+    if (hex) {
+        uint32_t v = 0;
+        read = ScanHex(text, v);
+        if (read)
+            value = v;
+    } else {
+        read = m_pFormat ? m_pFormat->Unformat(text, value) : ScanDouble(text, value);
+    }
+    if (!read)
+        ReportInvalidValue();
+    return read;
+}
+
+bool ZRValAttribute::UnscaleRounded(double display, double lo, double hi, double& internal) {
     double d = display;
     if (m_pScale && !m_pScale->UnscaleValue(d)) {
         ReportInvalidValue();
@@ -156,5 +216,22 @@ bool ZRValAttribute::UnscaleRounded(double display, double& internal) {
     d *= m_Scale;
     // Halves round up, negative ones too: -2.5 becomes -2.
     internal = std::floor(d + 0.5);
+    // Written so that a NaN is refused too.
+    if (!(internal >= lo && internal <= hi)) {
+        ReportInvalidValue();
+        return false;
+    }
+    return true;
+}
+
+bool ZRValAttribute::ReadTestValue(double& value, bool sizeKnown, std::string& message) {
+    if (!GetUnscaledTestValue(value)) {
+        message = "Invalid Entry";
+        return false;
+    }
+    if (!sizeKnown) {
+        message.clear();
+        return false;
+    }
     return true;
 }

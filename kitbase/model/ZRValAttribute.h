@@ -47,14 +47,30 @@ protected:
 
     bool DoScale(double& value);
     bool DoUnscaleTestValue(double& value);
+    // DoScale that leaves the value in internal units when scaling fails.
+    double Scaled(double internal);
     // Decimals shown: the scale model's, else the attribute's own.
     int ShownPrecision();
     // The display text of an internal value.
     std::string FormatInternal(double internal);
-    // A display text read as a number (through the format model when bound).
-    bool ParseDisplay(const std::string& text, double& value);
-    // Display value to rounded internal value; false (reported) when scaling fails.
-    bool UnscaleRounded(double display, double& internal);
+    // The display-format texts of the kinds; an attribute that really scales shows its display text.
+    std::string FormattedAs(int format, double internal, uint32_t bits);
+    std::string GetHexString(uint32_t bits) const;
+    std::string GetBinaryString();
+    // The limit of the data size, narrowed by the range validation, in display units.
+    double LimitMax(double typeMax);
+    double LimitMin(double typeMin);
+    // A limit for the spin row: one decimal more than shown.
+    std::string LimitText(double limit);
+    // A display text read as a number (hexadecimal when asked; else through the format model when
+    // bound); an unreadable text is reported.
+    bool ParseEntry(const std::string& text, bool hex, double& value);
+    // Display value to rounded internal value within lo..hi; false (reported) when scaling fails or
+    // the value is outside.
+    bool UnscaleRounded(double display, double lo, double hi, double& internal);
+    // CheckTestString's first steps: the test value in internal units; false with "Invalid Entry"
+    // when unreadable, with an empty message for a data size the drives never use.
+    bool ReadTestValue(double& value, bool sizeKnown, std::string& message);
 
     bool m_bHex = false;
     double m_Scale = 1.0;
