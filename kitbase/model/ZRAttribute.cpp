@@ -253,6 +253,15 @@ bool ScanWide(const std::string& text, int base, long long& value) {
     value = v;
     return true;
 }
+
+// A minus sign wraps round, as "%u" and "%X" do.
+bool ScanUnsigned(const std::string& text, int base, uint32_t& value) {
+    long long v = 0;
+    if (!ScanWide(text, base, v) || v < -static_cast<long long>(UINT32_MAX) || v > UINT32_MAX)
+        return false;
+    value = static_cast<uint32_t>(v);
+    return true;
+}
 } // namespace
 
 bool ZRAttribute::ScanInt(const std::string& text, int32_t& value) {
@@ -264,20 +273,11 @@ bool ZRAttribute::ScanInt(const std::string& text, int32_t& value) {
 }
 
 bool ZRAttribute::ScanUInt(const std::string& text, uint32_t& value) {
-    long long v = 0;
-    // A minus sign wraps round, as "%u" does.
-    if (!ScanWide(text, 10, v) || v < -static_cast<long long>(UINT32_MAX) || v > UINT32_MAX)
-        return false;
-    value = static_cast<uint32_t>(v);
-    return true;
+    return ScanUnsigned(text, 10, value);
 }
 
 bool ZRAttribute::ScanHex(const std::string& text, uint32_t& value) {
-    long long v = 0;
-    if (!ScanWide(text, 16, v) || v < -static_cast<long long>(UINT32_MAX) || v > UINT32_MAX)
-        return false;
-    value = static_cast<uint32_t>(v);
-    return true;
+    return ScanUnsigned(text, 16, value);
 }
 
 bool ZRAttribute::ScanDouble(const std::string& text, double& value) {
