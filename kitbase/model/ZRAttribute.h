@@ -146,8 +146,8 @@ protected:
     template <class Write> bool SaveValue(Write&& write);
     // A new value: write(storage, next) when write-valid with an id, then reason 15; reason 0 on change.
     template <class T, class Write> bool StoreValue(T& value, T next, Write&& write);
-    // Exists without a field: false without id or device; on line supported; off line a read that does not
-    // throw.
+    // Exists without a field: false without id or device; on line the supported flag; off line
+    // the read's answer, false when it throws.
     template <class Read> bool ExistsStored(Read&& read);
 
     // scanf-style reads ("%d", "%u", "%X", "%lf"): leading blanks skipped, trailing text ignored;
