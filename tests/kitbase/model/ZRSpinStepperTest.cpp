@@ -1,9 +1,9 @@
-#include "kitbase/model/ZRValSpinEdit.h"
+#include "kitbase/model/ZRSpinStepper.h"
 
 #include <gtest/gtest.h>
 
-TEST(ZRValSpinEdit, AbsentSettingsMeanNoLimitsStepOneAndGeneralFormat) {
-    ZRValSpinEdit spin;
+TEST(ZRSpinStepper, AbsentSettingsMeanNoLimitsStepOneAndGeneralFormat) {
+    ZRSpinStepper spin;
     spin.ReadSettings("", "", "", "", "", "");
     EXPECT_FALSE(spin.IsWrap());
     EXPECT_FALSE(spin.HasMin());
@@ -15,7 +15,7 @@ TEST(ZRValSpinEdit, AbsentSettingsMeanNoLimitsStepOneAndGeneralFormat) {
     EXPECT_EQ(spin.Step("", true), "1");
 }
 
-TEST(ZRValSpinEdit, StepsWrapsAndClampsWithinLimits) {
+TEST(ZRSpinStepper, StepsWrapsAndClampsWithinLimits) {
     struct Case {
         const char* wrap;
         const char* precision;
@@ -36,15 +36,15 @@ TEST(ZRValSpinEdit, StepsWrapsAndClampsWithinLimits) {
         {"0", "1", "abc", true, "2.0"}, // unreadable text counts as 0
     };
     for (const Case& c : cases) {
-        ZRValSpinEdit spin;
+        ZRSpinStepper spin;
         spin.ReadSettings(c.wrap, "0", "10", "5", "2", c.precision);
         EXPECT_EQ(spin.Step(c.cell, c.up), c.text)
             << c.cell << (c.up ? " up" : " down") << " wrap " << c.wrap;
     }
 }
 
-TEST(ZRValSpinEdit, WrapNeedsTheOtherLimit) {
-    ZRValSpinEdit spin;
+TEST(ZRSpinStepper, WrapNeedsTheOtherLimit) {
+    ZRSpinStepper spin;
     spin.ReadSettings("1", "", "10", "", "0.5", "1");
     EXPECT_EQ(spin.Step("10", true), "10.0");
     EXPECT_EQ(spin.Step("-100", false), "-100.5");

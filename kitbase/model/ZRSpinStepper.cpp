@@ -1,4 +1,4 @@
-#include "kitbase/model/ZRValSpinEdit.h"
+#include "kitbase/model/ZRSpinStepper.h"
 
 #include "platform/core/Text.h"
 
@@ -16,7 +16,7 @@ bool ReadDouble(const std::string& text, double& value) {
 
 } // namespace
 
-void ZRValSpinEdit::ReadSettings(const std::string& wrap, const std::string& minimum,
+void ZRSpinStepper::ReadSettings(const std::string& wrap, const std::string& minimum,
                                  const std::string& maximum, const std::string& start,
                                  const std::string& increment, const std::string& precision) {
     m_bWrap = std::atoi(wrap.c_str()) != 0;
@@ -28,13 +28,13 @@ void ZRValSpinEdit::ReadSettings(const std::string& wrap, const std::string& min
     m_precision = precision.empty() ? -1 : std::atoi(precision.c_str());
 }
 
-double ZRValSpinEdit::CurrentValue(const std::string& cellText) const {
+double ZRSpinStepper::CurrentValue(const std::string& cellText) const {
     if (m_bHasStart && cellText.empty())
         return m_start;
     return std::atof(cellText.c_str());
 }
 
-double ZRValSpinEdit::StepValue(double value, bool up) const {
+double ZRSpinStepper::StepValue(double value, bool up) const {
     if (up) {
         if (m_bHasMax && !(value < m_max)) {
             if (m_bWrap && m_bHasMin)
@@ -57,12 +57,12 @@ double ZRValSpinEdit::StepValue(double value, bool up) const {
     return value;
 }
 
-std::string ZRValSpinEdit::FormatValue(double value) const {
+std::string ZRSpinStepper::FormatValue(double value) const {
     if (m_precision >= 0)
         return platform::core::Format("%.*f", m_precision, value);
     return platform::core::Format("%g", value);
 }
 
-std::string ZRValSpinEdit::Step(const std::string& cellText, bool up) const {
+std::string ZRSpinStepper::Step(const std::string& cellText, bool up) const {
     return FormatValue(StepValue(CurrentValue(cellText), up));
 }

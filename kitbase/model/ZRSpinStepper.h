@@ -3,18 +3,12 @@
 #include <string>
 
 // The arithmetic of the grid's value spin edit: the limits, increment and precision a cell carries,
-// and the text an arrow click produces from the cell's text. The grid cell control reads the cell's
-// settings into it when the button goes down and writes back the text Step gives.
-class ZRValSpinEdit {
+// and the text an arrow click produces from the cell's text. The spin-edit cell control reads the
+// cell's settings into it on each arrow click and writes back the text Step gives.
+class ZRSpinStepper {
 public:
-    // Control id and the names of the cell settings that the property grid sets for it.
-    static constexpr unsigned ControlId = 19700;
-    static constexpr const char* ControlName = "Value Spin Edit";
-    static constexpr const char* IncrementSetting = "Spin Edit Increment";
-    static constexpr const char* PrecisionSetting = "Spin Edit Precision";
-
-    ZRValSpinEdit() = default;
-    virtual ~ZRValSpinEdit() = default;
+    ZRSpinStepper() = default;
+    virtual ~ZRSpinStepper() = default;
 
     // Takes the cell's settings as texts; an empty text means the setting is absent.
     void ReadSettings(const std::string& wrap, const std::string& minimum, const std::string& maximum,
