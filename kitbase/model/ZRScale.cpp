@@ -1,5 +1,7 @@
 #include "kitbase/model/ZRScale.h"
 
+#include "kitbase/model/ZRUpdate.h"
+
 bool ZRScale::ScaleValue(double& value) {
     double factor = 0.0;
     if (!GetScaleFactor(factor))
@@ -17,3 +19,5 @@ bool ZRScale::UnscaleValue(double& value) {
 }
 
 void ZRScale::OnUpdate(platform::core::Subject*, platform::core::Message*) {}
+
+ZRScale::~ZRScale() { Notify(ZRUpdate::Destroying); }

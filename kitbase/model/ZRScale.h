@@ -9,7 +9,8 @@ class ZRObject;
 class ZRScale : public ZRMvcModel, public platform::core::Observer {
 public:
     ZRScale() = default;
-    ~ZRScale() override = default;
+    // Tells observers it goes, so attributes bound to it never keep a dangling pointer.
+    ~ZRScale() override;
 
     // Decimals to show for display values.
     virtual int GetPrecision() = 0;

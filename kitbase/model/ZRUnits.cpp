@@ -1,5 +1,7 @@
 #include "kitbase/model/ZRUnits.h"
 
+#include "kitbase/model/ZRUpdate.h"
+
 std::string ZRUnits::GetUnits() {
     return m_units;
 }
@@ -9,3 +11,5 @@ void ZRUnits::SetBaseUnits(const std::string& units) {
 }
 
 void ZRUnits::OnUpdate(platform::core::Subject*, platform::core::Message*) {}
+
+ZRUnits::~ZRUnits() { Notify(ZRUpdate::Destroying); }

@@ -11,7 +11,8 @@ class ZRObject;
 class ZRUnits : public ZRMvcModel, public platform::core::Observer {
 public:
     ZRUnits() = default;
-    ~ZRUnits() override = default;
+    // Tells observers it goes, so attributes bound to it never keep a dangling pointer.
+    ~ZRUnits() override;
 
     virtual std::string GetUnits();
     // Replaces the text without telling anybody.

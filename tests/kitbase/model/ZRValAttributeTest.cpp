@@ -5,6 +5,7 @@
 #include "kitbase/model/ZRRangeValidation.h"
 #include "kitbase/model/ZRScale.h"
 #include "kitbase/model/ZRUlongAttribute.h"
+#include "kitbase/model/ZRUnits.h"
 #include "support/ModalScript.h"
 #include "support/model/ReasonRecorder.h"
 
@@ -318,4 +319,18 @@ TEST(ZRValAttribute, WriteErrorKeepsTheValueAndSendsNothing) {
     owner.storage.RefuseNext("WriteLong");
     EXPECT_FALSE(a.SetInternalValue(12));
     EXPECT_EQ(a.GetInternalValue(), 0);
+}
+
+TEST(ZRValAttribute, OutlivesItsScaleAndUnits) {
+    // Families may delete a scale or units model before the attribute bound to it.
+    Speed s;
+    auto* scale = new TestScale(2.0);
+    auto* units = new ZRUnits;
+    s.a.SetScaleObject(scale);
+    s.a.SetUnitsObject(units);
+    delete scale;
+    delete units;
+    EXPECT_EQ(s.a.GetUnitsObject(), nullptr);
+    EXPECT_TRUE(s.a.SetAsString("1.5"));
+    EXPECT_EQ(s.owner.Long(kId), 15);
 }
