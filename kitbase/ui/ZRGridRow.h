@@ -79,6 +79,9 @@ protected:
     void FitRowHeight();
 
 private:
+    // The grid takes every row out of place before it numbers them again.
+    friend class ZRPropertiesGrid;
+
     int m_Row = 0;
     ZRRowHeader* m_pHeader = nullptr; // owned
     platform::ui::Grid* m_pGrid = nullptr;

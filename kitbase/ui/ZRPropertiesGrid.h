@@ -77,7 +77,6 @@ protected:
     void OnClickedButtonRowCol(int row, int col) override;
     bool ProcessKeys(QWidget* sender, QKeyEvent& event) override;
     bool StoreMoveRows(int from, int to, int dest) override;
-    void focusInEvent(QFocusEvent* event) override;
 
     // Whether the frame holding the grid is closing.
     virtual bool IsFrameClosing() const;

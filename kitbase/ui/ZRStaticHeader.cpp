@@ -1,0 +1,5 @@
+#include "kitbase/ui/ZRStaticHeader.h"
+
+void ZRStaticHeader::Refresh() {
+    WriteCaption(m_Caption);
+}
