@@ -6,6 +6,7 @@
 #include "platform/ui/WindowMessage.h"
 
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <memory>
 #include <string>
@@ -13,7 +14,6 @@
 
 class QMenu;
 class QPoint;
-class QTreeWidgetItem;
 class QWidget;
 class CSizableChildFrame;
 class ZRAttribute;
@@ -30,9 +30,12 @@ class ZRWorkspaceView;
 namespace platform::core {
 class FileSystem;
 }
+namespace platform::ui {
+class TreeViewItem;
+}
 
-// A tree item of the workspace view; it carries its node manager as item data.
-using ZRTreeItem = QTreeWidgetItem;
+// A tree item of the workspace view (platform::ui::TreeItem); it carries its node manager as item data.
+using ZRTreeItem = platform::ui::TreeViewItem;
 
 // The controller of one workspace tree item: binds the item to its object, keeps the label in step
 // with the object's name, builds the node's rows, menus, reports and windows, makes and deletes the
@@ -220,6 +223,11 @@ protected:
 
     // The managers of the child items, in tree order.
     std::vector<ZRNodeMgr*> ChildManagers() const;
+    // For each child object that has no item yet: inserts an item labelled with its name under this
+    // node's item, makes its manager with make (item, child), stores it as the item's data and
+    // initializes it. A null manager removes the item again. Overrides call it on reasons 5 and 7.
+    using NodeMaker = std::function<ZRNodeMgr*(ZRTreeItem* item, ZRObject* child)>;
+    void AddChildNodes(const NodeMaker& make);
 
     ZRTreeItem* m_pNode;
     ZRWorkspaceView* m_pTree;
