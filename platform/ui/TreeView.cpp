@@ -86,6 +86,7 @@ TreeView::TreeView(QWidget* parent)
 TreeView::~TreeView() {
     // Items go while the tree is whole, so their farewells reach a complete object.
     DeleteAllItems();
+    disconnect(this, &QTreeWidget::itemSelectionChanged, this, nullptr);
 }
 
 TreeItem TreeView::Cast(QTreeWidgetItem* item) {
