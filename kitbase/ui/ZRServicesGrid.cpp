@@ -1,0 +1,215 @@
+#include "kitbase/ui/ZRServicesGrid.h"
+
+#include "kitbase/ui/ZRCommandRow.h"
+#include "kitbase/ui/ZRGridRow.h"
+#include "platform/ui/ChildFrame.h"
+#include "platform/ui/Guard.h"
+#include "platform/ui/View.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <iterator>
+
+namespace {
+
+constexpr int kButtonWidth = 130;
+constexpr int kRowHeight = 21;
+
+void FocusPane(QWidget* pane) {
+    if (!pane)
+        return;
+    pane->setFocus(Qt::OtherFocusReason);
+    platform::ui::ActivateViewOfFocus(pane);
+}
+
+} // namespace
+
+ZRServicesGrid::ZRServicesGrid(QWidget* parent) : platform::ui::Grid(parent) {
+    // The toolkit tells where the focus came from only here.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (now == this)
+            platform::ui::Guard("services focus", [&] { FocusArrived(old); });
+    });
+}
+
+ZRServicesGrid::~ZRServicesGrid() {
+    if (!m_bDestroyed)
+        OnDestroy();
+}
+
+void ZRServicesGrid::OnDestroy() {
+    for (ZRGridRow* row : m_Rows)
+        delete row;
+    m_Rows.clear();
+    m_bDestroyed = true;
+}
+
+void ZRServicesGrid::OnInitialUpdate() {
+    const bool updates = updatesEnabled();
+    setUpdatesEnabled(false);
+    SetRowCount(0);
+    SetColCount(1);
+    SetRowHeight(0, 0); // no column headers
+    SetColWidth(0, 0);  // no row headers
+    SetColWidth(1, kButtonWidth);
+    SetDefaultRowHeight(kRowHeight);
+    platform::ui::CellStyle column;
+    column.interior = platform::ui::Colour::Rgb(192, 192, 192);
+    column.readOnly = true;
+    SetColumnDefault(1, column);
+    setShowGrid(false);
+    ClearPressed();
+    setUpdatesEnabled(updates);
+}
+
+void ZRServicesGrid::UpdateRows() {
+    SetRowCount(static_cast<int>(m_Rows.size()));
+    platform::ui::ChildFrame* frame = platform::ui::ChildFrame::FrameOf(this);
+    if (frame)
+        frame->RoutedCommands().clear();
+    for (ZRGridRow* row : m_Rows) {
+        if (!row->IsInitialized())
+            row->Initialize(this);
+        if (auto* command = dynamic_cast<ZRCommandRow*>(row); command && frame)
+            frame->RoutedCommands().push_back(command->GetCommand());
+    }
+    int n = 1;
+    for (ZRGridRow* row : m_Rows)
+        row->SetRow(n++);
+    for (ZRGridRow* row : m_Rows)
+        row->AdjustRowHeight();
+}
+
+void ZRServicesGrid::SetPanes(QWidget* next, QWidget* previous) {
+    m_pNextPane = next;
+    m_pPrevPane = previous;
+}
+
+ZRGridRow* ZRServicesGrid::RowAt(int row) const {
+    if (row < 1 || row > static_cast<int>(m_Rows.size()))
+        return nullptr;
+    return *std::next(m_Rows.begin(), row - 1);
+}
+
+void ZRServicesGrid::ClearPressed() {
+    m_bPressed = false;
+    m_PressRow = 0;
+    m_PressCol = 0;
+}
+
+// ---- buttons, mouse and keys
+
+void ZRServicesGrid::OnClickedButtonRowCol(int row, int col) {
+    if (ZRGridRow* target = RowAt(row))
+        target->OnClickedButton(static_cast<unsigned long>(col));
+}
+
+void ZRServicesGrid::mousePressEvent(QMouseEvent* event) {
+    platform::ui::Guard("services press", [&] {
+        int row = 0, col = 0;
+        ZRGridRow* target = nullptr;
+        if (event->button() == Qt::LeftButton && HitTest(event->position().toPoint(), row, col))
+            target = RowAt(row);
+        if (!target) {
+            ClearPressed();
+            return;
+        }
+        m_bPressed = true;
+        m_PressRow = row;
+        m_PressCol = col;
+        target->OnLButtonDown(static_cast<unsigned long>(col));
+    });
+    Grid::mousePressEvent(event);
+}
+
+void ZRServicesGrid::mouseReleaseEvent(QMouseEvent* event) {
+    platform::ui::Guard("services release", [&] {
+        if (!m_bPressed || event->button() != Qt::LeftButton)
+            return;
+        int row = 0, col = 0;
+        ZRGridRow* target = nullptr;
+        if (HitTest(event->position().toPoint(), row, col))
+            target = RowAt(row);
+        ClearPressed();
+        if (target)
+            target->OnLButtonUp(static_cast<unsigned long>(col));
+    });
+    Grid::mouseReleaseEvent(event);
+}
+
+void ZRServicesGrid::mouseMoveEvent(QMouseEvent* event) {
+    platform::ui::Guard("services move", [&] {
+        if (!m_bPressed)
+            return;
+        int row = 0, col = 0;
+        bool hit = HitTest(event->position().toPoint(), row, col);
+        if (hit && row == m_PressRow && col == m_PressCol)
+            return;
+        // Sliding off the button releases a command held while it is down.
+        ZRGridRow* pressed = RowAt(m_PressRow);
+        const int pressCol = m_PressCol;
+        ClearPressed();
+        if (pressed)
+            pressed->OnLButtonUp(static_cast<unsigned long>(pressCol));
+    });
+    Grid::mouseMoveEvent(event);
+}
+
+bool ZRServicesGrid::ProcessKeys(QWidget* sender, QKeyEvent& event) {
+    const int key = event.key();
+    const bool shift = event.modifiers() & Qt::ShiftModifier;
+    int row = 0, col = 0;
+    const bool current = GetCurrentCell(row, col);
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (ZRGridRow* target = current ? RowAt(row) : nullptr)
+            target->OnClickedButton(static_cast<unsigned long>(col));
+    } else if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && current) {
+        const platform::ui::Direction direction =
+            key == Qt::Key_Backtab || shift ? platform::ui::Direction::Up : platform::ui::Direction::Down;
+        int r = row, c = col;
+        if (FindNextCell(direction, r, c) && !MoveCurrentCell(direction))
+            return true;
+    }
+    return Grid::ProcessKeys(sender, event);
+}
+
+// ---- panes and focus
+
+void ZRServicesGrid::FocusArrived(QWidget* old) {
+    if (!m_bCollapsed && !m_Rows.empty())
+        return;
+    // Nothing to press here: the focus goes on, back where it came from when it came from the next pane.
+    const bool fromNext = old && m_pNextPane && (old == m_pNextPane || m_pNextPane->isAncestorOf(old));
+    FocusPane(fromNext ? m_pPrevPane : m_pNextPane);
+}
+
+void ZRServicesGrid::OnNextPaneCmd() {
+    FocusPane(m_pNextPane);
+}
+
+void ZRServicesGrid::OnPrevPaneCmd() {
+    FocusPane(m_pPrevPane);
+}
+
+bool ZRServicesGrid::OnCommand(unsigned id) {
+    if (id == kNextPaneCommand)
+        OnNextPaneCmd();
+    else if (id == kPrevPaneCommand)
+        OnPrevPaneCmd();
+    else
+        return false;
+    return true;
+}
+
+bool ZRServicesGrid::OnUpdateCommand(unsigned id, platform::ui::CommandState& state) {
+    if (!HasCommand(id))
+        return false;
+    state.enabled = true;
+    return true;
+}
+
+bool ZRServicesGrid::HasCommand(unsigned id) const {
+    return id == kNextPaneCommand || id == kPrevPaneCommand;
+}
