@@ -257,5 +257,17 @@ protected:
     bool m_bHasCommands = false;
 
 private:
+    // Tells the object's device that a property window of the node closed.
+    void SavePowerUpValues();
+    void DropMainView();
+    void DropPropsView(size_t index);
+    void DropSimpleView(size_t index);
+    // Every registration of this node with the model.
+    void ForgetAll(ZRMvcModel* model);
+    void TitleChanged(platform::core::Subject* subject);
+    void Destroyed(platform::core::Subject* subject);
+    // Removes the items whose objects left the node's object.
+    void RemoveLostChildren();
+
     ZRObject* m_pModel;
 };
