@@ -1,0 +1,60 @@
+#include "kitbase/ui/ZRRadioButton.h"
+
+#include "kitbase/model/ZRIndexSelection.h"
+#include "kitbase/model/ZRUpdate.h"
+#include "kitbase/ui/ZRRadioController.h"
+#include "platform/ui/Guard.h"
+#include "platform/ui/Text.h"
+
+ZRRadioButton::ZRRadioButton(const std::string& text, QWidget* parent)
+    : QRadioButton(platform::ui::ToQString(text), parent) {
+    // Each button follows the selection on its own; the toolkit must not uncheck it behind the model.
+    setAutoExclusive(false);
+    connect(this, &QRadioButton::clicked, this, [this] { Clicked(); });
+}
+
+ZRRadioButton::~ZRRadioButton() = default;
+
+void ZRRadioButton::SetMvcData(ZRMvcModel* model, ZRRadioController* controller, int value) {
+    m_Value = value;
+    m_Model.Attach(model);
+    m_pController.reset(controller);
+    if (m_pController)
+        m_pController->SetModel(model);
+    ZRUpdate shown(ZRUpdate::ValueChanged);
+    OnUpdate(model, &shown);
+    ZRUpdate enabled(ZRUpdate::EnabledChanged);
+    OnUpdate(model, &enabled);
+}
+
+void ZRRadioButton::OnUpdate(platform::core::Subject* subject, platform::core::Message* message) {
+    if (m_Model.Forget(subject, message)) {
+        if (m_pController)
+            m_pController->SetModel(nullptr);
+        setEnabled(false);
+        return;
+    }
+    auto* selection = dynamic_cast<ZRIndexSelection*>(m_Model.Get());
+    if (!selection)
+        return;
+    switch (ReasonOf(message)) {
+    case ZRUpdate::EnabledChanged:
+        setEnabled(selection->GetEnabled());
+        break;
+    case ZRUpdate::ValueChanged:
+        setChecked(selection->GetValue() == m_Value);
+        break;
+    default:
+        break;
+    }
+}
+
+void ZRRadioButton::Clicked() {
+    platform::ui::Guard("radio button", [this] {
+        if (m_pController)
+            m_pController->OnClick(m_Value);
+        // A click toggles the mark; show what the selection holds whatever the write did.
+        ZRUpdate shown(ZRUpdate::ValueChanged);
+        OnUpdate(m_Model.Get(), &shown);
+    });
+}
