@@ -30,7 +30,7 @@ public:
     ZRGraphDisplay* GetDisplay(int index) const;
     // Takes ownership; the display must have been made for this chart.
     void AddDisplay(ZRGraphDisplay* display);
-    // Removes and deletes the display.
+    // Removes and deletes the display; the ones after it move down by one.
     void RemoveDisplay(int index);
 
     // Empties every data group.
