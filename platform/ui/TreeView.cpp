@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QStyledItemDelegate>
 #include <QTimer>
 
@@ -603,6 +604,11 @@ void TreeView::contextMenuEvent(QContextMenuEvent* event) {
 
 void TreeView::focusInEvent(QFocusEvent* event) {
     QTreeWidget::focusInEvent(event);
+    DeliverMessage(*this, *event, this);
+}
+
+void TreeView::resizeEvent(QResizeEvent* event) {
+    QTreeWidget::resizeEvent(event);
     DeliverMessage(*this, *event, this);
 }
 
