@@ -1,0 +1,103 @@
+#include "support/model/FakeStorage.h"
+#include "support/model/TestDevice.h"
+#include "support/model/TestObjects.h"
+#include "support/ui/UiTestApp.h"
+
+#include "kitbase/model/ZRLongAttribute.h"
+#include "kitbase/model/ZRStringAttribute.h"
+#include "kitbase/ui/ZRAttributeHeader.h"
+#include "kitbase/ui/ZRDynamicHeader.h"
+#include "kitbase/ui/ZRFullPathHeader.h"
+#include "kitbase/ui/ZRStaticHeader.h"
+#include "platform/ui/Grid.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class RowHeader : public testing::Test {
+protected:
+    RowHeader() {
+        grid.SetRowCount(3);
+        grid.SetColCount(3);
+        for (TestObject* o : {&root, &project, &axis}) {
+            o->SetDevice(&device);
+            o->Init();
+        }
+        root.AddChild(&project);
+        project.AddChild(&axis);
+        project.GetName().SetAsString("P");
+        axis.GetName().SetAsString("Axis1");
+        axis.Long(0).SetName("Speed");
+    }
+    ~RowHeader() override {
+        project.RemoveChild(&axis);
+        root.RemoveChild(&project);
+    }
+    // Places a header in row 2.
+    void Place(ZRRowHeader& header) {
+        header.Initialize(&grid);
+        header.SetRow(2);
+    }
+
+    platform::ui::Grid grid;
+    FakeStorage storage;
+    TestDevice device{&storage, true};
+    TestObject root, project, axis;
+};
+
+} // namespace
+
+TEST_F(RowHeader, EachKindWritesItsCaptionIntoColumnOneOfItsRowOnlyOncePlaced) {
+    ZRStaticHeader fixed("Group");
+    fixed.Refresh();
+    fixed.Initialize(&grid);
+    fixed.Refresh(); // not placed yet
+    EXPECT_EQ(grid.Value(2, 1), "");
+    grid.SetReadOnly(2, 1, true);
+    fixed.SetRow(2);
+    EXPECT_EQ(grid.Value(2, 1), "Group");
+    EXPECT_TRUE(grid.IsReadOnly(2, 1));
+
+    ZRAttributeHeader named(&axis.Long(0));
+    Place(named);
+    EXPECT_EQ(grid.Value(2, 1), "Speed");
+    EXPECT_EQ(grid.Value(2, 2), "");
+}
+
+TEST_F(RowHeader, FullPathFollowsRenamesAnywhereOnThePath) {
+    auto header = std::make_unique<ZRFullPathHeader>(&axis.Long(0));
+    Place(*header);
+    EXPECT_EQ(grid.Value(2, 1), "P/Axis1:Speed"); // the root has no name
+    axis.GetName().SetAsString("Axis2");
+    EXPECT_EQ(grid.Value(2, 1), "P/Axis2:Speed");
+    root.GetName().SetAsString("R");
+    EXPECT_EQ(grid.Value(2, 1), "R/P/Axis2:Speed");
+    header->Initialize(&grid); // a second layout observes each name once
+    header.reset();
+    root.GetName().SetAsString("S"); // nobody left observing
+    EXPECT_EQ(grid.Value(2, 1), "R/P/Axis2:Speed");
+
+    ZRLongAttribute loose(axis.GetDevice(), 4);
+    loose.SetName("Alone");
+    EXPECT_EQ(ZRFullPathHeader::PathOf(&loose), ":Alone");
+}
+
+TEST_F(RowHeader, DynamicHeaderShowsAnotherAttributesValueAndOutlivesIt) {
+    auto value = std::make_unique<ZRStringAttribute>(axis.GetDevice(), 0, NoPadding, ' ');
+    value->SetObject(&axis);
+    value->SetAsString("Fast");
+    ZRDynamicHeader header(value.get());
+    Place(header);
+    EXPECT_EQ(grid.Value(2, 1), "Fast");
+    value->SetAsString("Slow");
+    EXPECT_EQ(grid.Value(2, 1), "Slow");
+
+    ZRDynamicHeader copy(header);
+    value.reset();
+    EXPECT_EQ(header.GetName(), nullptr);
+    header.Refresh();
+    EXPECT_EQ(grid.Value(2, 1), "Slow");
+}
