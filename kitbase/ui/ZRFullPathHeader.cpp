@@ -5,6 +5,8 @@
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/model/ZRUpdate.h"
 
+#include <algorithm>
+
 ZRFullPathHeader::~ZRFullPathHeader() {
     StopObserving();
 }
@@ -48,7 +50,18 @@ void ZRFullPathHeader::Refresh() {
         WriteCaption(PathOf(m_pAttribute));
 }
 
-void ZRFullPathHeader::OnUpdate(platform::core::Subject*, platform::core::Message* message) {
-    if (ReasonOf(message) == ZRUpdate::ValueChanged)
+void ZRFullPathHeader::OnUpdate(platform::core::Subject* subject, platform::core::Message* message) {
+    switch (ReasonOf(message)) {
+    case ZRUpdate::ValueChanged:
         Refresh();
+        break;
+    case ZRUpdate::Destroying:
+        // An object of the path went first: never touch its name again.
+        std::erase_if(m_Names, [&](ZRAttribute* name) {
+            return static_cast<platform::core::Subject*>(name) == subject;
+        });
+        break;
+    default:
+        break;
+    }
 }

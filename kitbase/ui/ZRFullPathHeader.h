@@ -8,7 +8,8 @@
 class ZRAttribute;
 
 // "root/.../owner:attribute" for grids that show rows of several objects; rewrites itself when any
-// object on the path is renamed. It must go before its attribute and the objects of the path.
+// object on the path is renamed. It must go before its attribute; an object of the path that goes
+// first is forgotten.
 class ZRFullPathHeader : public ZRRowHeader, public platform::core::Observer {
 public:
     explicit ZRFullPathHeader(ZRAttribute* attribute) : m_pAttribute(attribute) {}
