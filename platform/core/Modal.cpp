@@ -18,6 +18,7 @@ const char* KindName(ModalKind kind) {
     case ModalKind::Folder: return "folder dialog";
     case ModalKind::Colour: return "colour dialog";
     case ModalKind::Text: return "text prompt";
+    case ModalKind::PopupMenu: return "pop-up menu";
     }
     return "modal";
 }
@@ -81,6 +82,10 @@ ScriptedModalHook& ScriptedModalHook::ExpectText(const std::string& match, const
         r.value = text;
         return button;
     });
+}
+
+ScriptedModalHook& ScriptedModalHook::ExpectMenu(unsigned commandId) {
+    return Expect(ModalKind::PopupMenu, {}, [commandId](ModalRequest&) { return static_cast<int>(commandId); });
 }
 
 int ScriptedModalHook::Run(ModalRequest& request) {

@@ -32,7 +32,7 @@ enum : unsigned {
 };
 enum : int { IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDYES = 6, IDNO = 7 };
 
-enum class ModalKind { MessageBox, Dialog, OpenFile, SaveFile, Folder, Colour, Text };
+enum class ModalKind { MessageBox, Dialog, OpenFile, SaveFile, Folder, Colour, Text, PopupMenu };
 
 // One modal interaction as the caller describes it; the hook answers with a button id and
 // may fill the answer fields.
@@ -46,6 +46,7 @@ struct ModalRequest {
     std::string value;      // initial and answered file name, folder or text
     unsigned colour = 0;    // colour dialog: 0x00BBGGRR in and out
     int dialogId = 0;       // dialog resource id
+    int x = 0, y = 0;       // pop-up menus: screen position
     void* dialog = nullptr; // the dialog object, for answers that fill its controls
 };
 
@@ -87,6 +88,9 @@ public:
 
     int Run(ModalRequest& request) override;
     size_t Remaining() const { return m_steps.size(); }
+    // A pop-up menu answered with the command id chosen (0: dismissed).
+    ScriptedModalHook& ExpectMenu(unsigned commandId);
+
     // Texts of the requests answered so far, in order.
     const std::vector<std::string>& Seen() const { return m_seen; }
 

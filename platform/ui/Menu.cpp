@@ -1,5 +1,6 @@
 #include "platform/ui/Menu.h"
 
+#include "platform/core/Modal.h"
 #include "platform/ui/Command.h"
 #include "platform/ui/Text.h"
 
@@ -50,6 +51,21 @@ void RegisterMenu(unsigned resourceId, std::vector<MenuItem> items) {
 const std::vector<MenuItem>* FindMenu(unsigned resourceId) {
     auto it = Registry().find(resourceId);
     return it == Registry().end() ? nullptr : &it->second;
+}
+
+unsigned TrackPopupMenu(QMenu& menu, const QPoint& screenPos) {
+    platform::core::ModalRequest request;
+    request.kind = platform::core::ModalKind::PopupMenu;
+    request.caption = FromQString(menu.title());
+    // The item texts, so a script can check what was offered.
+    for (QAction* action : menu.actions())
+        if (!action->isSeparator())
+            request.text += FromQString(action->text()) + "\n";
+    request.x = screenPos.x();
+    request.y = screenPos.y();
+    request.dialog = &menu;
+    int id = platform::core::RunModal(request);
+    return id > 0 ? static_cast<unsigned>(id) : 0u;
 }
 
 } // namespace platform::ui

@@ -7,6 +7,7 @@
 
 class QMenu;
 class QMenuBar;
+class QPoint;
 
 namespace platform::ui {
 
@@ -32,5 +33,9 @@ void FillMenuBar(QMenuBar& bar, const std::vector<MenuItem>& items);
 void RegisterMenu(unsigned resourceId, std::vector<MenuItem> items);
 // Null when no menu is registered under the id.
 const std::vector<MenuItem>* FindMenu(unsigned resourceId);
+
+// Shows a pop-up menu through the modal hook (so tests script the choice) and answers the chosen
+// command id, 0 when dismissed. It runs nothing: the caller routes the id, so attach no router.
+unsigned TrackPopupMenu(QMenu& menu, const QPoint& screenPos);
 
 } // namespace platform::ui

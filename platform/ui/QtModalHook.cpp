@@ -1,5 +1,9 @@
 #include "platform/ui/QtModalHook.h"
 
+#include "platform/ui/Command.h"
+
+#include <QMenu>
+
 #include "platform/core/Version.h"
 #include "platform/ui/CommonDialogs.h"
 #include "platform/ui/Dialog.h"
@@ -160,6 +164,14 @@ int ShowTextPrompt(ModalRequest& request) {
     return IDOK;
 }
 
+int ShowPopupMenu(ModalRequest& request) {
+    auto* menu = static_cast<QMenu*>(request.dialog);
+    if (!menu)
+        return 0;
+    QAction* chosen = menu->exec(QPoint(request.x, request.y));
+    return chosen ? static_cast<int>(CommandId(*chosen)) : 0;
+}
+
 } // namespace
 
 int QtModalHook::Run(ModalRequest& request) {
@@ -178,6 +190,8 @@ int QtModalHook::Run(ModalRequest& request) {
         return ShowColourDialog(request);
     case ModalKind::Text:
         return ShowTextPrompt(request);
+    case ModalKind::PopupMenu:
+        return ShowPopupMenu(request);
     }
     return IDCANCEL;
 }

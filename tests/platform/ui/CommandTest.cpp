@@ -2,6 +2,7 @@
 
 #include "platform/ui/Command.h"
 #include "platform/ui/Menu.h"
+#include "support/ModalScript.h"
 
 #include <QAction>
 #include <QMenu>
@@ -88,3 +89,12 @@ TEST(Command, MenusFromTablesRouteTheirItems) {
 }
 
 } // namespace
+
+TEST(PopupMenu, ScriptChoosesTheCommandAndSeesTheItems) {
+    QMenu menu;
+    platform::ui::FillMenu(menu, {{32782, "Properties..."}, {42501, "Locate"}});
+    ModalScript script;
+    script.ExpectMenu(42501);
+    EXPECT_EQ(platform::ui::TrackPopupMenu(menu, QPoint(5, 5)), 42501u);
+    EXPECT_NE(script.Seen().front().find("Locate"), std::string::npos);
+}
