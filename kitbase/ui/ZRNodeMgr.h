@@ -175,6 +175,8 @@ protected:
     // The caller owns the result.
     virtual ZRPropertyGroup* BuildMonitorGroup();
     virtual void BuildPropertyRows(std::list<ZRGridRow*>& rows);
+    // A document whose first view is a ZRPropertiesView in a CSizableChildFrame, or null. The
+    // document is deleted with that view.
     virtual ZRModelDoc* BuildPropsDoc();
     virtual void BuildStatusRows(std::list<ZRGridRow*>& rows);
     // The caller owns the result.

@@ -3,10 +3,12 @@
 #include "support/ModalScript.h"
 #include "support/ui/UiTestApp.h"
 
+#include "kitbase/model/ZRLongAttribute.h"
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/model/ZRUpdate.h"
 #include "kitbase/model/ZRValStringLength.h"
 #include "kitbase/ui/CSizableChildFrame.h"
+#include "kitbase/ui/ZRGroupRow.h"
 #include "kitbase/ui/ZRModelDoc.h"
 #include "kitbase/ui/ZRPropertiesGrid.h"
 #include "kitbase/ui/ZRPropertiesView.h"
@@ -353,6 +355,25 @@ TEST_F(ZRNodeMgrWindowTest, ShowPropertiesOpensOneSheetWithRowsAndBringsItBack) 
     node->ShowProperties();
     EXPECT_EQ(node->propsDocs, 1);
     EXPECT_FALSE(frame->isMinimized());
+}
+
+TEST_F(ZRNodeMgrWindowTest, GroupsMarkedCollapsedOpenFolded) {
+    auto* folded = new ZRPropertyGroup;
+    folded->SetName("Folded");
+    folded->AddProperty(&a->Long(0));
+    folded->SetCollapsed(true);
+    node->m_Properties.AddGroup(folded);
+    auto* open = new ZRPropertyGroup;
+    open->SetName("Open");
+    open->AddProperty(&a->Long(1));
+    node->m_Properties.AddGroup(open);
+    node->ShowProperties();
+    ASSERT_NE(folded->GetGroupRow(), nullptr);
+    ASSERT_NE(open->GetGroupRow(), nullptr);
+    EXPECT_TRUE(folded->GetGroupRow()->IsCollapsed());
+    EXPECT_TRUE(folded->GetGroupRow()->GetRows().at(0)->IsHidden());
+    EXPECT_FALSE(open->GetGroupRow()->IsCollapsed());
+    EXPECT_FALSE(open->GetGroupRow()->GetRows().at(0)->IsHidden());
 }
 
 TEST_F(ZRNodeMgrWindowTest, PanesFollowTheStatusGroupAndTheCommands) {
