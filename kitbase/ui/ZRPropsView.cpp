@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QLineEdit>
 #include <QResizeEvent>
 
 #include <algorithm>
@@ -99,11 +100,24 @@ bool ZRPropsView::ClipboardCommand(platform::ui::Grid& grid, unsigned id) {
     } else {
         text = platform::ui::FromQString(QApplication::clipboard()->text());
     }
-    // As if typed: a refused text keeps the cell current and active.
-    if (grid.IsActive() || grid.ActivateCurrentCell()) {
-        grid.SetControlValue(text);
-        grid.EndEditing();
+    // As if typed into the cell's editor, so the row validates and writes it; a refused text keeps
+    // the cell current and active.
+    if (!grid.IsActive() && !grid.ActivateCurrentCell())
+        return true;
+    QWidget* editor = grid.ActiveEditor();
+    auto* line = editor ? qobject_cast<QLineEdit*>(editor) : nullptr;
+    if (!line && editor)
+        line = editor->findChild<QLineEdit*>();
+    if (!line) {
+        grid.CancelEditing(); // a pick list takes no text
+        return true;
     }
+    line->selectAll();
+    if (text.empty())
+        line->del();
+    else
+        line->insert(platform::ui::ToQString(text));
+    grid.EndEditing();
     return true;
 }
 
