@@ -1,0 +1,18 @@
+#pragma once
+
+#include "kitbase/ui/ZRAttributeRow.h"
+
+// A read-only value: the attribute's text in the grid's display format (decimal, binary, hex).
+class ZRAsStringRow : public ZRAttributeRow {
+public:
+    ZRAsStringRow(ZRAttribute* attribute, ZRRowHeader* header);
+
+    void OnUpdate(platform::core::Subject* subject, platform::core::Message* message) override;
+    void Refresh(bool force) override;
+
+protected:
+    void InitCells() override;
+
+private:
+    std::string ValueText() const;
+};

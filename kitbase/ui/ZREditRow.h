@@ -1,0 +1,21 @@
+#pragma once
+
+#include "kitbase/ui/ZRAttributeRow.h"
+
+// A free-text value: the attribute's text, written back with SetAsString when an edit ends.
+class ZREditRow : public ZRAttributeRow {
+public:
+    ZREditRow(ZRAttribute* attribute, ZRRowHeader* header);
+
+    void Backup() override;
+    void OnEndEditing(int column) override;
+    void OnUpdate(platform::core::Subject* subject, platform::core::Message* message) override;
+    void Refresh(bool force) override;
+    void Revert() override;
+
+protected:
+    void InitCells() override;
+
+private:
+    std::string m_Backup;
+};
