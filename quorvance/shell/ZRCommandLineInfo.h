@@ -14,7 +14,8 @@ public:
 
     // One argument; flag arguments come without their leading "/" or "-".
     virtual void ParseParam(const std::string& param, bool flag, bool last);
-    // Every argument after the program name, in order.
+    // Every argument after the program name, in order. "/" followed by text with another "/" is an
+    // absolute path, not a switch.
     void ParseCommandLine(const std::vector<std::string>& args);
 
     // The serial device of switch "COM<n>", n from 1 to 128; empty for any other text.

@@ -9,7 +9,7 @@
 namespace platform::db {
 class Database;
 }
-class ZRMasterFactory;
+class ZRFactory;
 class ZRWebView;
 
 // The program's global data: the machine and user settings keys, the install and per-instance
@@ -50,7 +50,8 @@ public:
 
     // The open motor database; null before Init.
     platform::db::Database* GetMotorDB() const { return m_pMotorDB.get(); }
-    ZRMasterFactory* GetFactory() const { return m_pFactory.get(); }
+    // The master object factory, installed as the objects' factory by Init.
+    ZRFactory* GetFactory() const { return m_pFactory.get(); }
     // Where start-up puts the print helper's file ("editor.html").
     std::string GetPrintFile() const;
 
@@ -71,7 +72,7 @@ protected:
     ZRGlobalDataMgr();
 
 private:
-    std::unique_ptr<ZRMasterFactory> m_pFactory;
+    std::unique_ptr<ZRFactory> m_pFactory;
     std::string m_InstallDir;
     std::unique_ptr<platform::db::Database> m_pMotorDB;
     ZRRegistryKey m_UserKey;

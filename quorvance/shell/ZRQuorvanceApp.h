@@ -7,6 +7,7 @@
 #include <vector>
 
 class QSplashScreen;
+class QTextBrowser;
 class QWidget;
 class DBStorage;
 class ZRCommandLineInfo;
@@ -16,6 +17,7 @@ class ZRMainFrame;
 class ZRNodeMgr;
 class ZRObject;
 class ZRRecentFileList;
+class ZRWorkspaceDoc;
 class ZRWorkspaceView;
 namespace platform::ui {
 class DockBar;
@@ -104,6 +106,8 @@ public:
     const std::string& GetFormatText() const { return m_Format; }
     void SetSerialSettings(const std::string& port, const std::string& baudRate, const std::string& format);
     int GetExitCode() const { return m_ExitCode; }
+    // Whether start-up ran a batch mode in place of the user interface.
+    bool RanBatchMode() const { return m_bBatchRun; }
     void SetExitCode(int code) { m_ExitCode = code; }
     // The program editor's line-number flag, kept in the settings between runs.
     bool GetLineNumbers() const { return m_bLineNumbers; }
@@ -115,7 +119,8 @@ public:
     std::unique_ptr<DBStorage> CreateProjectStorage();
     // A working copy of an existing project file; null after its message.
     std::unique_ptr<DBStorage> OpenProjectStorage(const std::string& path);
-    void AttachDatabase(std::unique_ptr<DBStorage> storage);
+    // False, with nothing attached, when the root could not be read (its message was shown).
+    bool AttachDatabase(std::unique_ptr<DBStorage> storage);
     void AddRootItem(ZRWorkspaceView* view, bool onLine);
     void NewDatabase();
     void OpenDatabase();
@@ -238,6 +243,8 @@ private:
     std::unique_ptr<platform::ui::MainWindow> m_pMainFrame;
     platform::ui::DockBar* m_pWorkspaceBar = nullptr;
     platform::ui::DockBar* m_pOutputBar = nullptr;
+    std::unique_ptr<ZRWorkspaceDoc> m_pWorkspaceDoc;
     std::unique_ptr<QSplashScreen> m_pSplash;
-    bool m_bStarted = false;
+    std::unique_ptr<QTextBrowser> m_pHelpWindow;
+    bool m_bBatchRun = false;
 };

@@ -1,9 +1,34 @@
 // Entry point of the Quorvance program.
-#include "platform/core/Version.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/QtModalHook.h"
+#include "quorvance/shell/ZRQuorvanceApp.h"
 
+#include <clocale>
 #include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
 
-int main() {
-    std::printf("%s %s\n", platform::core::kProductName, platform::core::kVersionText);
-    return 0;
+int main(int argc, char** argv) {
+    platform::ui::Application qtApp(argc, argv);
+    // The toolkit adopts the user's locale; numbers are read and written with a point.
+    std::setlocale(LC_NUMERIC, "C");
+    platform::ui::InstallQtModalHook();
+
+    std::vector<std::string> args(argv + 1, argv + argc);
+    int rc = 1;
+    try {
+        ZRQuorvanceApp app;
+        bool interactive = app.InitInstance(args);
+        if (interactive)
+            qtApp.exec();
+        rc = app.ExitInstance();
+        // A start-up that failed after its message is no success.
+        if (!interactive && !app.RanBatchMode() && rc == 0)
+            rc = 1;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "Quorvance: %s\n", e.what());
+        rc = 1;
+    }
+    return rc;
 }

@@ -1,0 +1,272 @@
+// The running application: idle handler, help entry point, application-wide commands and prompts.
+#include "quorvance/shell/ZRQuorvanceApp.h"
+
+#include "kitbase/model/ZRIdleController.h"
+#include "kitbase/model/ZRObject.h"
+#include "kitbase/ui/ZRNodeMgr.h"
+#include "kitbase/ui/ZRWorkspaceView.h"
+#include "platform/core/Clock.h"
+#include "platform/core/Directories.h"
+#include "platform/core/FileSystem.h"
+#include "platform/core/Modal.h"
+#include "platform/core/Text.h"
+#include "platform/ui/DockBar.h"
+#include "platform/ui/HelpRequest.h"
+#include "platform/ui/MainWindow.h"
+#include "platform/ui/Text.h"
+#include "quorvance/shell/ZRGlobalDataMgr.h"
+#include "quorvance/shell/ZRMessageNoshow.h"
+#include "quorvance/shell/ZRRecentFileList.h"
+
+#include <QTextBrowser>
+#include <QUrl>
+
+#include <exception>
+
+using platform::core::Format;
+
+namespace {
+// Extra idle rounds granted to the framework in a row.
+long s_IdleCount = 0;
+} // namespace
+
+// ---- Idle
+
+bool ZRQuorvanceApp::OnIdle(long count) {
+    if (FrameworkIdle(count) && s_IdleCount < 5) {
+        ++s_IdleCount;
+        return true;
+    }
+    platform::core::Sleep(0);
+    UpdateMotionCmdsBar();
+    s_IdleCount = 0;
+    return ZRIdleController::Instance()->DoIdle() != 0;
+}
+
+void ZRQuorvanceApp::UpdateMotionCmdsBar() {
+    // The motion-commands bar belongs to the program editor's main frame; without it there is
+    // nothing to show or hide.
+}
+
+// ---- Help
+
+void ZRQuorvanceApp::WinHelp(unsigned long data, unsigned command) {
+    ZRGlobalDataMgr* global = ZRGlobalDataMgr::Instance();
+    if (global && global->m_HelpTopicOverride != 0)
+        data = global->m_HelpTopicOverride;
+    try {
+        if (command != platform::ui::HELP_CONTEXT && command != platform::ui::HELP_CONTENTS)
+            return;
+        std::string dir = global ? global->m_HelpPath : std::string();
+        std::string page =
+            platform::core::JoinPath(dir, command == platform::ui::HELP_CONTEXT ? Format("%lu.html", data)
+                                                                                : std::string("index.html"));
+        if (!m_pHelpWindow) {
+            m_pHelpWindow = std::make_unique<QTextBrowser>();
+            m_pHelpWindow->setWindowTitle(QStringLiteral("Quorvance Help"));
+            m_pHelpWindow->resize(640, 480);
+        }
+        if (platform::core::FileSystem::Exists(page)) {
+            m_pHelpWindow->setSource(QUrl::fromLocalFile(platform::ui::ToQString(page)));
+            m_HelpResult = 1;
+        } else {
+            std::string text = command == platform::ui::HELP_CONTEXT
+                                   ? Format("There is no help page for topic %lu.", data)
+                                   : std::string("The help contents are missing.");
+            m_pHelpWindow->setPlainText(platform::ui::ToQString(text + "\n\n(" + page + ")"));
+            m_HelpResult = 0;
+        }
+        m_pHelpWindow->show();
+        m_pHelpWindow->raise();
+    } catch (const std::exception& e) {
+        std::string text = e.what();
+        platform::core::MessageBox(text.substr(0, 300));
+    } catch (...) {
+        platform::core::MessageBox("Unexpected error invoking help");
+    }
+}
+
+// ---- Prompts
+
+void ZRQuorvanceApp::ShowDriveAddedMessage(const std::string& driveName) {
+    ZRMessageNoshow message("Message1",
+                            Format("Drive \"%s\" has been added to the workspace.\nDouble click on the drive "
+                                   "icon to begin basic setup.",
+                                   driveName.c_str()),
+                            GetMainWindow());
+    message.Show();
+}
+
+void ZRQuorvanceApp::ShowTipOfDay(bool forced) {
+    ZRGlobalDataMgr* data = ZRGlobalDataMgr::Instance();
+    if (!data->OpenUserSection("Tip Of Day", true, true))
+        return;
+    uint32_t current = 0, show = 1;
+    data->GetUserKey().GetDwordValue("CurrentTip", current);
+    data->GetUserKey().GetDwordValue("ShowAtStartup", show);
+    if (!forced && show == 0)
+        return;
+    // The tip dialog comes with the application dialogs.
+    (void)current;
+}
+
+void ZRQuorvanceApp::RestoreHiddenMessages() {
+    ZRGlobalDataMgr* data = ZRGlobalDataMgr::Instance();
+    for (int n = 1; n <= 9; ++n)
+        if (data->OpenUserSection(Format("Message%d", n), false, false))
+            data->GetUserKey().SetDwordValue("ShowMessage", 1);
+    if (data->OpenUserSection("Tip Of Day", false, false))
+        data->GetUserKey().SetDwordValue("ShowAtStartup", 1);
+}
+
+void ZRQuorvanceApp::OnAppAbout() {}
+
+void ZRQuorvanceApp::OnCloseAll() {
+    ZRNodeMgr* offLine = GetOffLineNodeMgr();
+    if (offLine && !offLine->DoCloseWindows())
+        return;
+    if (ZRNodeMgr* onLine = GetOnLineNodeMgr())
+        onLine->DoCloseWindows();
+}
+
+void ZRQuorvanceApp::OnSerialPort() {}
+
+void ZRQuorvanceApp::ToggleBar(platform::ui::DockBar* bar) {
+    if (bar)
+        bar->ShowBar(!bar->IsBarShown());
+}
+
+bool ZRQuorvanceApp::OnInsertCommand(unsigned) {
+    // The off-line root's node manager adds the new node; nothing without an open project.
+    return true;
+}
+
+// ---- Commands
+
+bool ZRQuorvanceApp::OnCommand(unsigned id) {
+    if (id >= ID_FILE_MRU_FIRST && id <= ID_FILE_MRU_LAST) {
+        OnOpenRecentFile(id);
+        return true;
+    }
+    switch (id) {
+    case ID_FILE_CLOSE:
+        CloseDatabase();
+        return true;
+    case ID_FILE_SAVE:
+        OnFileSave();
+        return true;
+    case ID_FILE_SAVE_AS:
+        SaveAsDatabase();
+        return true;
+    case ID_DISABLE_ALL:
+        // Every on-line drive is disabled; no drive is on line without the link scan.
+        return true;
+    case ID_INSERT_PROJECT:
+    case ID_INSERT_FENWA:
+    case ID_INSERT_ZELNA:
+    case ID_INSERT_TARVIK:
+    case ID_INSERT_MERRIX:
+        return OnInsertCommand(id);
+    case ID_RESCAN:
+        m_pOnLine->Refresh();
+        return true;
+    case ID_RESTORE_MESSAGES:
+        RestoreHiddenMessages();
+        return true;
+    case ID_VIEW_OUTPUT:
+        ToggleBar(m_pOutputBar);
+        return true;
+    case ID_VIEW_WORKSPACE:
+        ToggleBar(m_pWorkspaceBar);
+        return true;
+    case ID_CLOSE_ALL:
+        OnCloseAll();
+        return true;
+    case ID_FILE_NEW:
+        NewDatabase();
+        return true;
+    case ID_FILE_OPEN:
+        OpenDatabase();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ZRQuorvanceApp::HasCommand(unsigned id) const {
+    if (id >= ID_FILE_MRU_FIRST && id <= ID_FILE_MRU_LAST)
+        return true;
+    switch (id) {
+    case ID_FILE_CLOSE:
+    case ID_FILE_SAVE:
+    case ID_FILE_SAVE_AS:
+    case ID_DISABLE_ALL:
+    case ID_INSERT_PROJECT:
+    case ID_INSERT_FENWA:
+    case ID_INSERT_ZELNA:
+    case ID_INSERT_TARVIK:
+    case ID_INSERT_MERRIX:
+    case ID_RESCAN:
+    case ID_RESTORE_MESSAGES:
+    case ID_VIEW_OUTPUT:
+    case ID_VIEW_WORKSPACE:
+    case ID_CLOSE_ALL:
+    case ID_FILE_NEW:
+    case ID_FILE_OPEN:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ZRQuorvanceApp::OnUpdateCommand(unsigned id, platform::ui::CommandState& state) {
+    if (id >= ID_FILE_MRU_FIRST && id <= ID_FILE_MRU_LAST) {
+        int index = static_cast<int>(id - ID_FILE_MRU_FIRST);
+        int count = m_pRecentFiles ? m_pRecentFiles->GetCount() : 0;
+        if (index < count) {
+            state.enabled = true;
+            state.visible = true;
+            state.text = m_pRecentFiles->GetDisplayName(index);
+        } else if (index == 0) {
+            state.enabled = false;
+            state.text = std::string("Recent File");
+        } else {
+            state.visible = false;
+        }
+        return true;
+    }
+    switch (id) {
+    case ID_FILE_CLOSE:
+    case ID_FILE_SAVE_AS:
+    case ID_INSERT_PROJECT:
+    case ID_INSERT_FENWA:
+    case ID_INSERT_ZELNA:
+    case ID_INSERT_TARVIK:
+    case ID_INSERT_MERRIX:
+        state.enabled = IsDatabaseOpen();
+        return true;
+    case ID_FILE_SAVE:
+        state.enabled = m_pWorkspaceView && m_OnLineItem && (IsDatabaseOpen() || OnLineDriveCount() > 0);
+        return true;
+    case ID_UPGRADE_FIRMWARE:
+        state.enabled = OnLineDriveCount() > 0;
+        return true;
+    case ID_TARVIK_HOST_COMMANDS:
+    case ID_FENWA_HOST_COMMANDS:
+    case ID_ZELNA_HOST_COMMANDS:
+        // Enabled only while a serial link is open.
+        state.enabled = false;
+        return true;
+    case ID_VIEW_OUTPUT:
+        state.checked = m_pOutputBar && m_pOutputBar->IsBarShown();
+        return true;
+    case ID_VIEW_WORKSPACE:
+        state.checked = m_pWorkspaceBar && m_pWorkspaceBar->IsBarShown();
+        return true;
+    case ID_SELF_TEST:
+        state.visible = m_bTestMode;
+        return true;
+    default:
+        return false;
+    }
+}
