@@ -78,7 +78,7 @@ ZRPropertiesView::ZRPropertiesView(QWidget* parent) : QWidget(parent) {
     Create();
     // A click or a focus move into a pane makes that pane the active view of the frame, so that
     // menu commands reach the pane the user works in.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    m_FocusLink = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (!now || !isAncestorOf(now))
             return;
         platform::ui::ChildFrame* frame = platform::ui::ChildFrame::FrameOf(this);
@@ -88,6 +88,8 @@ ZRPropertiesView::ZRPropertiesView(QWidget* parent) : QWidget(parent) {
 }
 
 ZRPropertiesView::~ZRPropertiesView() {
+    // Focus moves while the panes go must not reach a half-destroyed view.
+    disconnect(m_FocusLink);
     if (m_pMainPane && m_pMainPane == m_pPropertiesGrid) {
         delete m_pPropertiesGrid;
         m_pPropertiesGrid = nullptr;

@@ -127,4 +127,5 @@ private:
     bool m_bInitialized = false; // the controls are bound
     bool m_bLaidOut = false;     // the splitters have had their first layout from the contents
     QPointer<QWidget> m_pFocus;
+    QMetaObject::Connection m_FocusLink;
 };

@@ -28,13 +28,15 @@ void FocusPane(QWidget* pane) {
 
 ZRServicesGrid::ZRServicesGrid(QWidget* parent) : platform::ui::Grid(parent) {
     // The toolkit tells where the focus came from only here.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    m_FocusLink = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         if (now == this)
             platform::ui::Guard("services focus", [&] { FocusArrived(old); });
     });
 }
 
 ZRServicesGrid::~ZRServicesGrid() {
+    // Focus moves while the window's children go must not reach a half-destroyed grid.
+    disconnect(m_FocusLink);
     if (!m_bDestroyed)
         OnDestroy();
 }

@@ -64,4 +64,5 @@ private:
     int m_PressRow = 0;
     int m_PressCol = 0;
     bool m_bDestroyed = false;
+    QMetaObject::Connection m_FocusLink;
 };

@@ -243,19 +243,18 @@ TEST(ZRPropertiesView, PaneSwitchesAreOneShotAndShapeTheView) {
         EXPECT_EQ(view.m_pStatusGrid != nullptr, c.status);
         EXPECT_EQ(view.m_pServicesGrid != nullptr, c.services);
         ASSERT_NE(view.m_pPropertiesGrid, nullptr);
-        if (c.status)
-            EXPECT_EQ(view.GetMainPane(), view.GetOuterSplitter());
-        else if (c.services)
-            EXPECT_EQ(view.GetMainPane(), view.GetInnerSplitter());
-        else
-            EXPECT_EQ(view.GetMainPane(), view.m_pPropertiesGrid);
+        QWidget* main = c.status     ? static_cast<QWidget*>(view.GetOuterSplitter())
+                        : c.services ? static_cast<QWidget*>(view.GetInnerSplitter())
+                                     : view.m_pPropertiesGrid;
+        EXPECT_EQ(view.GetMainPane(), main);
 
         view.OnInitialUpdate();
         EXPECT_FALSE(view.Item(ZRPropertiesView::kSetupId)->isEnabled()); // no object
         EXPECT_EQ(view.Item(ZRPropertiesView::kShowStatusId)->isEnabled(), c.status);
         EXPECT_EQ(view.Item(ZRPropertiesView::kShowCommandsId)->isEnabled(), c.services);
-        if (!c.services)
+        if (!c.services) {
             EXPECT_FALSE(view.Item(ZRPropertiesView::kShowCommandsId)->isChecked());
+        }
     }
 }
 
