@@ -1,0 +1,506 @@
+#include "kitbase/ui/ZRScopeView.h"
+
+#include "kitbase/model/ZRDevice.h"
+#include "kitbase/model/ZRIdleController.h"
+#include "kitbase/model/ZRIndexSelection.h"
+#include "kitbase/model/ZRLongOptions.h"
+#include "kitbase/model/ZRScope.h"
+#include "kitbase/model/ZRTest.h"
+#include "kitbase/model/ZRUpdate.h"
+#include "kitbase/ui/CSizableChildFrame.h"
+#include "kitbase/ui/ZRGraph.h"
+#include "kitbase/ui/ZRGraphControl.h"
+#include "kitbase/ui/ZRGraphDisplay.h"
+#include "kitbase/ui/ZRPropertiesGrid.h"
+#include "kitbase/ui/ZRPropsView.h"
+#include "kitbase/ui/ZRScopeChartView.h"
+#include "kitbase/ui/ZRScopeServicesView.h"
+#include "kitbase/ui/ZRSwatchButton.h"
+#include "platform/core/Modal.h"
+#include "platform/core/Text.h"
+#include "platform/ui/ChildFrame.h"
+#include "platform/ui/CommonDialogs.h"
+#include "platform/ui/Guard.h"
+#include "platform/ui/HelpRequest.h"
+#include "platform/ui/Splitter.h"
+#include "platform/ui/WaitCursor.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QResizeEvent>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+
+namespace {
+
+constexpr int kPropertyIdealWidth = 220;
+constexpr int kChartIdealHeight = 230;
+constexpr int kMinPaneSize = 100;
+constexpr const char* kNoData = "No data to save";
+constexpr const char* kSaveFilter = "Scope data file (*.txt)|*.txt|All Files (*.*)|*.*||";
+constexpr unsigned kSaveFlags = 0x8006; // overwrite prompt, hide read-only, no read-only return
+
+// The stored value of the channel's scale-type choice; options without values count by index.
+int ScaleTypeValue(ZRScope& scope, int channel) {
+    ZRIndexSelection* selection = scope.GetChnScaleType(channel);
+    if (!selection)
+        return -1;
+    if (auto* options = dynamic_cast<ZRLongOptions*>(selection->GetOptions()))
+        return options->GetData(selection->GetValue());
+    return selection->GetValue();
+}
+
+} // namespace
+
+ZRScopeView::ZRScopeView(QWidget* parent) : QWidget(parent) {
+    m_pSave = MakeButton(kSaveId, "Save...");
+    m_pShowProperties = MakeCheck(kShowPropertiesId, "Show Properties");
+    m_pShowCommands = MakeCheck(kShowCommandsId, "Show Commands");
+    m_pRevert = MakeButton(kRevertId, "Revert");
+    m_pHelp = MakeButton(kHelpId, "Help");
+    m_pClose = MakeButton(kCloseId, "Close");
+    m_pShowProperties->setChecked(true);
+    m_pShowCommands->setChecked(true);
+    Create();
+}
+
+ZRScopeView::~ZRScopeView() {
+    StopObservingIdle();
+    Notify(ZRUpdate::Destroying);
+    m_Samples.clear();
+    m_Samples.shrink_to_fit();
+    if (m_pScope)
+        m_pScope->RemoveObserver(this);
+    m_pScope = nullptr;
+}
+
+QPushButton* ZRScopeView::MakeButton(int id, const char* text) {
+    auto* button = new QPushButton(QString::fromLatin1(text), this);
+    connect(button, &QPushButton::clicked, this, [this, id] { RunControl(id); });
+    return button;
+}
+
+QCheckBox* ZRScopeView::MakeCheck(int id, const char* text) {
+    auto* box = new QCheckBox(QString::fromLatin1(text), this);
+    connect(box, &QCheckBox::clicked, this, [this, id] { RunControl(id); });
+    return box;
+}
+
+QAbstractButton* ZRScopeView::Item(int id) const {
+    switch (id) {
+    case kSaveId:
+        return m_pSave;
+    case kShowPropertiesId:
+        return m_pShowProperties;
+    case kShowCommandsId:
+        return m_pShowCommands;
+    case kRevertId:
+        return m_pRevert;
+    case kHelpId:
+        return m_pHelp;
+    case kCloseId:
+        return m_pClose;
+    default:
+        return nullptr;
+    }
+}
+
+// A control's command goes to the view first, then along its frame's chain (Close is the frame's).
+void ZRScopeView::RunControl(int id) {
+    platform::ui::Guard("scope view control", [&] {
+        const auto command = static_cast<unsigned>(id);
+        if (OnCommand(command))
+            return;
+        if (platform::ui::ChildFrame* frame = platform::ui::ChildFrame::FrameOf(this))
+            for (platform::ui::CommandTarget* target : frame->CommandChain())
+                if (target != this && target->OnCommand(command))
+                    return;
+    });
+}
+
+void ZRScopeView::Create() {
+    m_pOuterSplitter = new platform::ui::Splitter(Qt::Horizontal, this);
+    m_pInnerSplitter = new platform::ui::Splitter(Qt::Vertical, m_pOuterSplitter);
+    m_pOuterSplitter->addWidget(m_pInnerSplitter);
+    auto* propsView = new ZRPropsView(m_pOuterSplitter);
+    m_pOuterSplitter->addWidget(propsView);
+    m_pOuterSplitter->SetPaneSize(0, kPropertyIdealWidth);
+
+    auto* chartView = new ZRScopeChartView(m_pInnerSplitter);
+    m_pInnerSplitter->addWidget(chartView);
+    m_pServicesView = new ZRScopeServicesView(m_pInnerSplitter);
+    m_pInnerSplitter->addWidget(m_pServicesView);
+    m_pInnerSplitter->SetPaneSize(0, kChartIdealHeight);
+
+    m_pChart = chartView->GetGraphControl();
+    m_pPropertyGrid = propsView->GetGrid();
+    m_pPropertyGrid->SetTitle("Property");
+    propsView->SetShowButton(m_pShowProperties);
+    m_pServicesView->SetScopeView(this);
+    m_pServicesView->SetShowButton(m_pShowCommands);
+    UpdateTabs();
+}
+
+void ZRScopeView::UpdateTabs() {
+    m_pPropertyGrid->SetPanes(m_pServicesView->GetArmTriggerCtrl(), m_pHelp);
+    m_pServicesView->SetPanes(m_pShowProperties, m_pPropertyGrid);
+}
+
+void ZRScopeView::SetCmdNodeMgr(ZRNodeMgr* manager) {
+    m_pServicesView->SetCmdNodeMgr(manager);
+}
+
+// ---- the scope
+
+void ZRScopeView::SetObject(ZRScope* scope) {
+    if (m_pScope == scope)
+        return;
+    StopObservingIdle();
+    if (m_pScope)
+        m_pScope->RemoveObserver(this);
+    m_pScope = scope;
+    if (!scope)
+        return;
+    scope->AddObserver(this);
+    // An off-line scope has no drive to poll.
+    ZRDevice* device = scope->GetDevice();
+    if (device && !device->IsOffLine()) {
+        ZRIdleController::Instance()->AddObserver(this);
+        m_bObservingIdle = true;
+    }
+}
+
+void ZRScopeView::StopObservingIdle() {
+    if (!m_bObservingIdle)
+        return;
+    m_bObservingIdle = false;
+    ZRIdleController::Instance()->RemoveObserver(this);
+}
+
+void ZRScopeView::OnUpdate(platform::core::Subject* subject, platform::core::Message* message) {
+    switch (ReasonOf(message)) {
+    case ZRUpdate::IdleTick:
+        if (m_bObservingIdle && m_pScope && m_pScope->IsDataReady())
+            PlotData(true);
+        break;
+    case ZRUpdate::ValueChanged:
+        if (m_pScope && subject == m_pScope)
+            PlotData(false);
+        break;
+    case ZRUpdate::Destroying:
+        // The scope is going: nothing is left to poll or plot.
+        if (m_pScope && subject == m_pScope) {
+            StopObservingIdle();
+            m_pScope = nullptr;
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void ZRScopeView::PlotData(bool collect) {
+    if (!m_pScope)
+        return;
+    ZRScope& scope = *m_pScope;
+    ZRGraph* graph = m_pChart->GetGraph();
+    const double dt = scope.GetMsecPerSample();
+    graph->ClearData();
+    if (collect)
+        CollectScopeCapture(scope);
+
+    const int n = std::max(scope.GetNumDataPoints(), 0);
+    m_Samples.resize(static_cast<size_t>(n));
+    ZRScopeAxes axes;
+    const int channels = scope.GetChannelsNum();
+    int plotted = 0;
+    for (int c = 0; c < channels; ++c) {
+        if (!scope.ChannelEnabled(c) || !scope.ChannelValid(c)) {
+            m_pServicesView->SetLabelText(c, {});
+            continue;
+        }
+        const int k = plotted++;
+        ZRGraphDisplay* display = graph->GetDisplay(k);
+        if (!display) {
+            display = new ZRGraphDisplay(graph);
+            graph->AddDisplay(display);
+        }
+        ZRSwatchButton* swatch = m_pServicesView->GetLabelColorCtrl(c);
+        display->SetDataGroup(k);
+        display->SetChannel(c);
+        display->SetYLabels(m_YLabels);
+        display->SetLabelColorCtrl(swatch);
+
+        scope.GetChannelData(c, m_Samples);
+        const QColor colour = swatch ? swatch->GetColour() : QColor(Qt::black);
+        double lowest = 0.0, highest = 0.0, lastTime = 0.0;
+        bool any = false;
+        for (int i = 0; i < n; ++i) {
+            const double t = i * dt;
+            const double v = m_Samples[static_cast<size_t>(i)];
+            graph->AddPoint(k, t, v, colour);
+            if (!any || v < lowest)
+                lowest = v;
+            if (!any || v > highest)
+                highest = v;
+            lastTime = std::max(lastTime, t);
+            any = true;
+        }
+
+        const ZRScopeAxis axis =
+            axes.Fit(c, scope.GetScaleType(c), ScaleTypeValue(scope, c), scope.GetChannelScale(c),
+                     scope.GetChannelOffset(c), lowest, highest);
+        display->SetTimeBetweenDivisions(dt * scope.GetTimeDivision());
+        display->SetXRange(0.0, lastTime + dt);
+        display->SetYRange(axis.minimum, axis.maximum);
+        m_pServicesView->SetLabelText(
+            c, FormatScopeLabel(scope.GetChannelLegend(c), axis.step, scope.GetChannelUnits(c)));
+    }
+    // Displays left over from a pass with more channels.
+    if (plotted > 0)
+        for (int i = channels - 1; i >= plotted; --i)
+            graph->RemoveDisplay(i);
+    m_pChart->Invalidate();
+}
+
+// ---- saving
+
+void ZRScopeView::OnSaveData() {
+    if (!m_pScope || m_pScope->GetChannelsNum() < 1) {
+        platform::core::MessageBox(kNoData);
+        return;
+    }
+    ZRScope& scope = *m_pScope;
+    // Sized to what the scope writes, so a save before the first plot cannot overrun.
+    const int lines = std::max(scope.GetNumDataPoints(), 0);
+    std::vector<std::vector<float>> columns;
+    std::vector<std::string> titles;
+    for (int c = 0; c < scope.GetChannelsNum(); ++c) {
+        if (!scope.ChannelEnabled(c) || !scope.ChannelValid(c))
+            continue;
+        std::vector<float> column(static_cast<size_t>(lines));
+        scope.GetChannelData(c, column);
+        column.resize(static_cast<size_t>(lines));
+        columns.push_back(std::move(column));
+        titles.push_back(platform::core::Format("%s (%s)", scope.GetChannelLegend(c).c_str(),
+                                                scope.GetChannelUnits(c).c_str()));
+    }
+    if (columns.empty()) {
+        platform::core::MessageBox(kNoData);
+        return;
+    }
+    platform::ui::FileDialog dialog(false, "txt", "ScopeData.txt", kSaveFlags, kSaveFilter);
+    dialog.SetTitle("Save To:");
+    if (dialog.DoModal() != platform::core::IDOK)
+        return;
+    const std::string path = dialog.GetPathName();
+    bool written = false;
+    {
+        platform::ui::WaitCursor wait;
+        written = WriteData(path, titles, columns, lines);
+    }
+    if (!written)
+        platform::core::MessageBox(platform::core::Format("Unable to write %s", path.c_str()));
+}
+
+bool ZRScopeView::WriteData(const std::string& path, const std::vector<std::string>& titles,
+                            const std::vector<std::vector<float>>& columns, int lines) {
+    // Text with Windows line ends, as the file always had.
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out)
+        return false;
+    out << "Time (ms)";
+    for (const std::string& title : titles)
+        out << '\t' << title;
+    out << "\r\n";
+    const double dt = m_pScope->GetMsecPerSample();
+    double t = 0.0;
+    for (int i = 0; i < lines; ++i) {
+        out << platform::core::Format("%g", t);
+        for (const std::vector<float>& column : columns)
+            out << platform::core::Format("\t%g", static_cast<double>(column[static_cast<size_t>(i)]));
+        out << "\r\n";
+        t += dt;
+    }
+    out.close();
+    return static_cast<bool>(out);
+}
+
+// ---- commands
+
+void ZRScopeView::OnRevert() {
+    m_pPropertyGrid->Revert();
+}
+
+void ZRScopeView::OnShowCommands() {
+    const int height = m_pInnerSplitter->height();
+    if (m_pShowCommands->isChecked()) {
+        int chart = m_ServicesHeight > 0 ? height - m_ServicesHeight - 11
+                                         : static_cast<int>(std::floor(height * 0.8));
+        m_pInnerSplitter->SetPaneSize(0, std::max(chart, 0));
+    } else {
+        m_ServicesHeight = std::max(m_pInnerSplitter->PaneSize(1), 0);
+        m_pInnerSplitter->SetPaneSize(0, height);
+    }
+}
+
+void ZRScopeView::OnShowProperties() {
+    const int width = m_pOuterSplitter->width();
+    if (m_pShowProperties->isChecked()) {
+        int left =
+            m_PropertyWidth > 0 ? width - m_PropertyWidth - 11 : static_cast<int>(std::floor(width * 0.6));
+        m_pOuterSplitter->SetPaneSize(0, std::max(left, 0));
+    } else {
+        m_PropertyWidth = std::max(m_pOuterSplitter->PaneSize(1), 0);
+        m_pOuterSplitter->SetPaneSize(0, width);
+    }
+}
+
+void ZRScopeView::FocusPane(QWidget* pane) {
+    if (!pane)
+        return;
+    pane->setFocus(Qt::OtherFocusReason);
+    platform::ui::ActivateViewOfFocus(pane);
+}
+
+void ZRScopeView::OnNextPaneCmd() {
+    FocusPane(m_pPropertyGrid);
+}
+
+void ZRScopeView::OnPrevPaneCmd() {
+    QWidget* arm = m_pServicesView->GetArmTriggerCtrl();
+    arm->setFocus(Qt::OtherFocusReason);
+    if (arm->hasFocus())
+        platform::ui::ActivateViewOfFocus(arm);
+}
+
+bool ZRScopeView::OnCommand(unsigned id) {
+    if (ZRPropsView::IsClipboardCommand(id))
+        return ZRPropsView::ClipboardCommand(*m_pPropertyGrid, id);
+    switch (id) {
+    case kHelpId: {
+        auto* frame = dynamic_cast<CSizableChildFrame*>(platform::ui::ChildFrame::FrameOf(this));
+        platform::ui::ShowHelpTopic(frame ? frame->GetHelpTopic() : 0);
+        return true;
+    }
+    case kNextPaneCommand:
+        OnNextPaneCmd();
+        return true;
+    case kPrevPaneCommand:
+        OnPrevPaneCmd();
+        return true;
+    case kRevertId:
+        OnRevert();
+        return true;
+    case kSaveId:
+        OnSaveData();
+        return true;
+    case kShowCommandsId:
+        OnShowCommands();
+        return true;
+    case kShowPropertiesId:
+        OnShowProperties();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ZRScopeView::OnUpdateCommand(unsigned id, platform::ui::CommandState& state) {
+    if (ZRPropsView::IsClipboardCommand(id))
+        return ZRPropsView::ClipboardState(*m_pPropertyGrid, id, state);
+    if (!HasCommand(id))
+        return false;
+    QAbstractButton* control = id == kHelpId ? nullptr : Item(static_cast<int>(id));
+    state.enabled = !control || control->isEnabled();
+    return true;
+}
+
+bool ZRScopeView::HasCommand(unsigned id) const {
+    switch (id) {
+    case kCopyCommand:
+    case kCutCommand:
+    case kPasteCommand:
+    case kHelpId:
+    case kNextPaneCommand:
+    case kPrevPaneCommand:
+    case kRevertId:
+    case kSaveId:
+    case kShowCommandsId:
+    case kShowPropertiesId:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// ---- layout
+
+void ZRScopeView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    platform::ui::ChildFrame* frame = platform::ui::ChildFrame::FrameOf(this);
+    if (frame && frame->isMinimized())
+        return;
+    platform::ui::Guard("scope layout", [&] { OnSize(event->size().width(), event->size().height()); });
+}
+
+void ZRScopeView::OnSize(int cx, int cy) {
+    // -1: the splitter has not had its first layout in this view.
+    const int column = m_bLaidOut ? m_pOuterSplitter->PaneSize(0) : -1;
+    const int row = m_bLaidOut ? m_pInnerSplitter->PaneSize(0) : -1;
+
+    m_pOuterSplitter->setGeometry(2, 2, std::max(cx - 4, 0), std::max(cy - 42, 0));
+    if (column > 0)
+        m_pOuterSplitter->SetPaneSize(0, std::max(column + cx - m_LastClient.width(), kMinPaneSize));
+    else if (column < 0)
+        m_pOuterSplitter->SetPaneSize(0, static_cast<int>(std::floor((cx - 2) * 0.5)));
+    if (row > 0)
+        m_pInnerSplitter->SetPaneSize(0, std::max(row + cy - m_LastClient.height(), kMinPaneSize));
+    else if (row < 0)
+        m_pInnerSplitter->SetPaneSize(0, static_cast<int>(std::floor((cy - 40) * 0.7)));
+
+    const int buttonY = cy - 30;
+    m_pHelp->setGeometry(cx - 65, buttonY, 60, 25);
+    m_pClose->setGeometry(cx - 130, buttonY, 60, 25);
+    m_pRevert->setGeometry(cx - 195, buttonY, 60, 25);
+    m_pSave->setGeometry(cx - 260, buttonY, 60, 25);
+    m_pShowProperties->setGeometry(2, cy - 38, 98, 17);
+    m_pShowCommands->setGeometry(2, cy - 19, 108, 17);
+
+    m_LastClient = QRect(0, 0, cx, cy);
+    m_bLaidOut = true;
+}
+
+// ---- the test harness
+
+long ZRScopeView::OnVtMessage(unsigned int type, long cell) {
+    ZRTest* test = ZRTest::Instance();
+    if (!test || !test->HasPage())
+        return 0;
+    const auto bits = static_cast<unsigned long>(cell);
+    const int row = static_cast<int>((bits >> 16) & 0xFFFF);
+    const int col = static_cast<int>(bits & 0xFFFF);
+    switch (type) {
+    case 1:
+        test->WriteText(m_pPropertyGrid->Value(row, col));
+        break;
+    case 2: {
+        std::string text;
+        if (test->ReadText(text))
+            m_pPropertyGrid->SetValue(row, col, text);
+        break;
+    }
+    case 3: {
+        // In the grid window's own coordinates, not its viewport's.
+        QRect r = m_pPropertyGrid->CellRect(row, col).translated(m_pPropertyGrid->viewport()->pos());
+        test->WriteRect(r.left(), r.left() + r.width(), r.top(), r.top() + r.height());
+        break;
+    }
+    default:
+        break;
+    }
+    return 0;
+}
