@@ -41,7 +41,7 @@ bool HasFocusWithin(QWidget* widget) {
 
 ZRPropertiesGrid::ZRPropertiesGrid(QWidget* parent) : platform::ui::Grid(parent) {
     // The focus arrives here from the old window: a grid with nothing to show passes it on.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    m_FocusListener = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         static bool passing = false;
         if (now != this || passing || !(m_bPaneCollapsed || m_Rows.empty()))
             return;
@@ -56,6 +56,8 @@ ZRPropertiesGrid::ZRPropertiesGrid(QWidget* parent) : platform::ui::Grid(parent)
 }
 
 ZRPropertiesGrid::~ZRPropertiesGrid() {
+    // Widgets losing focus while the base class tears down must not reach this half-destroyed grid.
+    disconnect(m_FocusListener);
     if (!m_bDestroyed)
         OnDestroy();
 }

@@ -88,6 +88,7 @@ private:
     std::list<ZRGridRow*> m_Rows; // owned
     std::list<ZRGridRow*>::iterator m_RefreshPos = m_Rows.end();
     bool m_bAlwaysRefresh = false;
+    QMetaObject::Connection m_FocusListener;
     std::string m_Title;
     bool m_bOffLine = false;
     int m_FormatBase = 0;
