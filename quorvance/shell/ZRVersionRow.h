@@ -1,0 +1,18 @@
+#pragma once
+
+#include "kitbase/ui/ZRAttributeRow.h"
+
+// A numeric firmware version shown read-only as "major.minor.build" (bits 16-23, 8-15, 0-7). The
+// text follows the attribute on Refresh only: the base's change handling leaves the value cell alone.
+class ZRVersionRow : public ZRAttributeRow {
+public:
+    ZRVersionRow(ZRAttribute* attribute, ZRRowHeader* header);
+
+    void Refresh(bool force) override;
+
+    // "%d.%d.%d" of the three low bytes of the version word.
+    static std::string FormatVersion(double value);
+
+protected:
+    void InitCells() override;
+};
