@@ -467,8 +467,9 @@ void ZRScopeView::OnSize(int cx, int cy) {
     m_pClose->setGeometry(cx - 130, buttonY, 60, 25);
     m_pRevert->setGeometry(cx - 195, buttonY, 60, 25);
     m_pSave->setGeometry(cx - 260, buttonY, 60, 25);
-    m_pShowProperties->setGeometry(2, cy - 38, 98, 17);
-    m_pShowCommands->setGeometry(2, cy - 19, 108, 17);
+    // Never narrower than the box's text in the current font.
+    m_pShowProperties->setGeometry(2, cy - 38, std::max(98, m_pShowProperties->sizeHint().width()), 17);
+    m_pShowCommands->setGeometry(2, cy - 19, std::max(108, m_pShowCommands->sizeHint().width()), 17);
 
     m_LastClient = QRect(0, 0, cx, cy);
     m_bLaidOut = true;
