@@ -28,3 +28,4 @@ private:
 
 // The pages of kitbase/ui.
 void AddPropertyGridPage(Gallery& gallery);
+void AddScopePage(Gallery& gallery);
