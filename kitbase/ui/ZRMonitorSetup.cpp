@@ -1,0 +1,266 @@
+#include "kitbase/ui/ZRMonitorSetup.h"
+
+#include "kitbase/model/ZRAttribute.h"
+#include "kitbase/model/ZRTest.h"
+#include "kitbase/ui/ZRAttributeRow.h"
+#include "kitbase/ui/ZRGroupRow.h"
+#include "kitbase/ui/ZRMonitorRowFactory.h"
+#include "kitbase/ui/ZRPropertyGroup.h"
+#include "kitbase/ui/ZRStaticHeader.h"
+#include "platform/core/Modal.h"
+#include "platform/ui/TreeView.h"
+
+#include <QLayout>
+
+#include <fstream>
+#include <functional>
+#include <utility>
+#include <vector>
+
+using platform::core::IDCANCEL;
+using platform::core::IDOK;
+using platform::ui::ControlSpec;
+using platform::ui::STATE_CHECKED;
+using platform::ui::STATE_PARTIAL;
+using platform::ui::STATE_UNCHECKED;
+using platform::ui::TreeView;
+
+ZRMonitorRowFactory* ZRMonitorSetup::s_pFactory = nullptr;
+
+namespace {
+
+// Hands a press of the left button to the dialog before the tree's own handling.
+class SetupTree : public TreeView {
+public:
+    SetupTree(QWidget* parent, std::function<void(const QPoint&)> onClick)
+        : TreeView(parent), m_onClick(std::move(onClick)) {}
+
+    bool OnLButtonDown(unsigned, const QPoint& point) override {
+        m_onClick(point);
+        return false;
+    }
+
+private:
+    std::function<void(const QPoint&)> m_onClick;
+};
+
+} // namespace
+
+ZRMonitorSetup::ZRMonitorSetup(ZRPropertyGroup* tree, std::list<ZRGridRow*>& rows, QWidget* parent)
+    : Dialog(IDD, "Monitor Setup",
+             {ControlSpec::Static(IDC_TREE, {}), ControlSpec::DefaultButton(IDOK, "OK"),
+              ControlSpec::Button(IDCANCEL, "Cancel")},
+             parent),
+      m_pMonitorTree(tree), m_Rows(rows) {}
+
+ZRMonitorSetup::~ZRMonitorSetup() = default;
+
+bool ZRMonitorSetup::OnInitDialog() {
+    if (!m_pTree) {
+        // The tree takes the place of its control in the dialog.
+        auto* tree = new SetupTree(this, [this](const QPoint& point) { OnClickTree(point); });
+        tree->setMinimumSize(280, 340);
+        if (QWidget* control = Item(IDC_TREE)) {
+            if (layout())
+                delete layout()->replaceWidget(control, tree);
+            control->hide();
+        }
+        m_pTree = tree;
+    }
+    InitTree();
+    if (TreeItem first = m_pTree->FirstChild(nullptr))
+        m_pTree->Expand(first, platform::ui::TreeExpand::Expand);
+    return Dialog::OnInitDialog();
+}
+
+void ZRMonitorSetup::InitTree() {
+    m_pTree->DeleteAllItems();
+    if (!m_pMonitorTree)
+        return;
+    AddObject(nullptr, m_pMonitorTree);
+    InitObjectState(nullptr);
+}
+
+bool ZRMonitorSetup::IsGroupItem(TreeItem item) const {
+    return item && m_pTree->ItemImage(item) == kGroupImage;
+}
+
+void ZRMonitorSetup::AddObject(TreeItem parent, ZRPropertyGroup* group) {
+    TreeItem item = m_pTree->InsertItem(group->GetName(), parent);
+    m_pTree->SetItemImage(item, kGroupImage);
+    m_pTree->SetItemState(item, STATE_UNCHECKED);
+    m_pTree->SetItemData(item, group);
+    for (ZRPropertyGroup* sub : group->GetGroups())
+        AddObject(item, sub);
+    for (ZRAttribute* attribute : group->GetProperties()) {
+        if (attribute->IsHidden())
+            continue;
+        TreeItem leaf = m_pTree->InsertItem(attribute->GetName(), item);
+        m_pTree->SetItemImage(leaf, kAttributeImage);
+        m_pTree->SetItemState(leaf, IsARow(attribute) ? STATE_CHECKED : STATE_UNCHECKED);
+        m_pTree->SetItemData(leaf, attribute);
+    }
+}
+
+void ZRMonitorSetup::InitObjectState(TreeItem item) {
+    for (TreeItem child : m_pTree->Children(item))
+        if (IsGroupItem(child))
+            InitObjectState(child);
+    CalculateState(item);
+}
+
+void ZRMonitorSetup::CalculateState(TreeItem item) {
+    if (!item)
+        return;
+    const std::vector<TreeItem> children = m_pTree->Children(item);
+    if (children.empty())
+        return;
+    const int first = m_pTree->ItemState(children.front());
+    for (TreeItem child : children)
+        if (m_pTree->ItemState(child) != first) {
+            m_pTree->SetItemState(item, STATE_PARTIAL);
+            return;
+        }
+    m_pTree->SetItemState(item, first);
+}
+
+void ZRMonitorSetup::SetState(TreeItem item, int state) {
+    m_pTree->SetItemState(item, state);
+    for (TreeItem child : m_pTree->Children(item))
+        SetState(child, state);
+}
+
+void ZRMonitorSetup::UpdateParents(TreeItem item) {
+    for (TreeItem up = m_pTree->ParentItem(item); up; up = m_pTree->ParentItem(up))
+        CalculateState(up);
+}
+
+bool ZRMonitorSetup::IsARow(ZRAttribute* attribute) {
+    for (ZRGridRow* row : m_Rows)
+        if (auto* attributeRow = dynamic_cast<ZRAttributeRow*>(row))
+            if (attributeRow->GetAttribute() == attribute)
+                return true;
+    return false;
+}
+
+long ZRMonitorSetup::OnClickTree(const QPoint& point) {
+    platform::ui::TreeHit hit = platform::ui::TreeHit::Nowhere;
+    TreeItem item = m_pTree->HitTest(point, &hit);
+    if (!item || hit != platform::ui::TreeHit::StateImage)
+        return 0;
+    const int state = m_pTree->ItemState(item) == STATE_UNCHECKED ? STATE_CHECKED : STATE_UNCHECKED;
+    SetState(item, state);
+    UpdateParents(item);
+    return 0;
+}
+
+void ZRMonitorSetup::OnOK() {
+    for (ZRGridRow* row : m_Rows)
+        delete row;
+    m_Rows.clear();
+    if (m_pTree)
+        BuildRows(nullptr);
+    EndDialog(IDOK);
+}
+
+void ZRMonitorSetup::BuildRows(TreeItem item) {
+    const std::vector<TreeItem> children = m_pTree->Children(item);
+    std::vector<ZRGridRow*> rows;
+    for (TreeItem child : children) {
+        if (IsGroupItem(child) || m_pTree->ItemState(child) != STATE_CHECKED || !s_pFactory)
+            continue;
+        // An attribute without a row kind shows nothing.
+        if (ZRGridRow* row = s_pFactory->CreateRow(m_pTree->ItemDataAs<ZRAttribute>(child), true))
+            rows.push_back(row);
+    }
+    if (!rows.empty() && IsGroupItem(item)) {
+        auto* group = m_pTree->ItemDataAs<ZRPropertyGroup>(item);
+        auto* header = new ZRGroupRow(new ZRStaticHeader(group->GetName()));
+        m_Rows.push_back(header);
+        for (ZRGridRow* row : rows) {
+            header->AddRow(row);
+            m_Rows.push_back(row);
+        }
+    }
+    for (TreeItem child : children)
+        if (IsGroupItem(child))
+            BuildRows(child);
+}
+
+std::string ZRMonitorSetup::GetTreePath(TreeItem item) {
+    std::string path = m_pTree->ItemText(item);
+    for (TreeItem up = m_pTree->ParentItem(item); up; up = m_pTree->ParentItem(up))
+        path = m_pTree->ItemText(up) + "?" + path;
+    return path;
+}
+
+void ZRMonitorSetup::TreeStrings(TreeItem item, std::ostream& out, const std::string& arrayName) {
+    for (TreeItem child = m_pTree->FirstChild(item); child; child = m_pTree->NextSibling(child)) {
+        if (m_pTree->FirstChild(child)) {
+            TreeStrings(child, out, arrayName);
+            continue;
+        }
+        // The declared size is only text: a larger tree writes more entries.
+        out << arrayName << '(' << m_Entry++ << ") = \"" << GetTreePath(child) << "\"\n";
+    }
+}
+
+void ZRMonitorSetup::WriteIncludeFile(const char* fileName, const std::string& arrayName) {
+    std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
+    if (!out)
+        return;
+    out << "' This is a generated file. \n\n";
+    out << "GLOBAL " << arrayName << "(150) AS STRING\n";
+    m_Entry = 0;
+    if (TreeItem top = m_pTree->FirstChild(nullptr))
+        TreeStrings(top, out, arrayName);
+}
+
+ZRMonitorSetup::TreeItem ZRMonitorSetup::FindPath(const std::string& path) const {
+    if (path.empty())
+        return nullptr;
+    TreeItem item = m_pTree->FirstChild(nullptr);
+    size_t start = 0;
+    while (item) {
+        const size_t end = path.find('?', start);
+        const std::string part =
+            path.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        while (item && m_pTree->ItemText(item) != part)
+            item = m_pTree->NextSibling(item);
+        if (!item || end == std::string::npos)
+            return item;
+        item = m_pTree->FirstChild(item);
+        start = end + 1;
+    }
+    return nullptr;
+}
+
+long ZRMonitorSetup::OnVtMessage(unsigned int type, long) {
+    ZRTest* page = ZRTest::Instance();
+    if (!m_pTree || !page || !page->HasPage())
+        return 0;
+    switch (type) {
+    case kQueryItemRect: {
+        std::string path;
+        if (!page->ReadText(path))
+            return 0;
+        TreeItem item = FindPath(path);
+        // A path that reaches no item reports an empty rectangle.
+        QRect rect = item ? m_pTree->ItemRect(item, true) : QRect();
+        if (rect.isEmpty())
+            page->WriteRect(0, 0, 0, 0);
+        else
+            page->WriteRect(rect.left(), rect.left() + rect.width(), rect.top(), rect.top() + rect.height());
+        break;
+    }
+    case kWriteTarvikStrings:
+        WriteIncludeFile("MonitorTarvikStrings.inc", "MonitorTarvikStrings");
+        break;
+    case kWriteMerrixStrings:
+        WriteIncludeFile("MonitorMerrixStrings.inc", "MonitorMerrixStrings");
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
