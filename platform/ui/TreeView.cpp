@@ -106,6 +106,23 @@ TreeItem TreeView::InsertItem(const std::string& label, TreeItem parent) {
     return item;
 }
 
+TreeItem TreeView::InsertItem(const std::string& label, TreeItem parent, TreeItem after) {
+    auto* item = new TreeViewItem;
+    item->setText(0, ToQString(label));
+    int index = 0;
+    if (after) {
+        index = (parent ? parent->indexOfChild(after) : indexOfTopLevelItem(after)) + 1;
+        // A sibling that is not under parent: the new item goes last.
+        if (index == 0)
+            index = parent ? parent->childCount() : topLevelItemCount();
+    }
+    if (parent)
+        parent->insertChild(index, item);
+    else
+        insertTopLevelItem(index, item);
+    return item;
+}
+
 void TreeView::DeleteItem(TreeItem item) {
     delete item;
 }

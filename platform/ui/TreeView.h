@@ -45,6 +45,8 @@ public:
 
     // ---- Items. A null parent is the top level; a new item goes after its siblings.
     TreeItem InsertItem(const std::string& label, TreeItem parent = nullptr);
+    // Inserts the new item right after the sibling `after`; null after puts it first.
+    TreeItem InsertItem(const std::string& label, TreeItem parent, TreeItem after);
     // Deletes the item and everything below it; their data is left alone.
     void DeleteItem(TreeItem item);
     void DeleteAllItems();

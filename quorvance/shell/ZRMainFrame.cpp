@@ -1,0 +1,743 @@
+#include "quorvance/shell/ZRMainFrame.h"
+
+#include "kitbase/model/ZRDevice.h"
+#include "kitbase/model/ZRObject.h"
+#include "kitbase/ui/CSizableChildFrame.h"
+#include "kitbase/ui/ZREyeView.h"
+#include "kitbase/ui/ZRNodeMgr.h"
+#include "kitbase/ui/ZRProgressMeter.h"
+#include "kitbase/ui/ZRWorkspaceView.h"
+#include "platform/core/Modal.h"
+#include "platform/ui/ChildFrame.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/DockBar.h"
+#include "platform/ui/Guard.h"
+#include "platform/ui/HelpRequest.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/Text.h"
+#include "quorvance/shell/ZRGlobalDataMgr.h"
+#include "quorvance/shell/ZRQuorvanceApp.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QStatusBar>
+#include <QStyleOption>
+#include <QTabBar>
+#include <QTimer>
+#include <QToolBar>
+#ifndef QT_NO_SESSIONMANAGER
+#include <QSessionManager>
+#endif
+
+using platform::ui::MenuItem;
+using App = ZRQuorvanceApp;
+
+namespace {
+
+constexpr int kUpdatePeriodMs = 250;
+constexpr int kEyeWidth = 100;
+constexpr int kMotionBarHeight = 130;
+constexpr double kMotionBarShare = 0.3;
+constexpr const char* kBarStateValue = "BarState";
+
+// Command ids met only in the tables.
+enum : unsigned {
+    ID_FILE_PRINT = 57607,
+    ID_FILE_PRINT_PREVIEW = 57609,
+    ID_EDIT_CLEAR = 57632,
+    ID_EDIT_COPY = 57634,
+    ID_EDIT_CUT = 57635,
+    ID_EDIT_FIND = 57636,
+    ID_EDIT_PASTE = 57637,
+    ID_EDIT_UNDO = 57643,
+    ID_EDIT_REDO = 57644,
+    ID_EDIT_FIND_NEXT = 45041,
+    ID_BOOKMARK_TOGGLE = 45267,
+    ID_BOOKMARK_NEXT = 45300,
+    ID_BOOKMARK_PREVIOUS = 45333,
+    ID_BOOKMARK_CLEAR = 45366,
+    ID_BUILD = 32788,
+    ID_RUN = 32789,
+    ID_STOP = 32790,
+    ID_KILL = 32791,
+    ID_LOCATE = 42501,
+    ID_ENABLE_DRIVE = 42500,
+    ID_PROPERTIES = 32782,
+};
+
+struct Button {
+    unsigned id; // 0: a separator
+    const char* text;
+    const char* themeIcon;
+    QStyle::StandardPixmap fallback;
+};
+
+struct Bar {
+    int id;
+    const char* title;
+    std::vector<Button> buttons;
+};
+
+const std::vector<Bar>& Bars() {
+    static const std::vector<Bar> bars = {
+        {ZRMainFrame::ID_BAR_FILE,
+         "File",
+         {{App::ID_FILE_NEW, "New", "document-new", QStyle::SP_FileIcon},
+          {App::ID_FILE_OPEN, "Open", "document-open", QStyle::SP_DialogOpenButton},
+          {App::ID_FILE_SAVE, "Save", "document-save", QStyle::SP_DialogSaveButton},
+          {ID_FILE_PRINT, "Print", "document-print", QStyle::SP_FileDialogDetailedView},
+          {App::ID_APP_ABOUT, "About", "help-about", QStyle::SP_MessageBoxInformation},
+          {ID_LOCATE, "Locate", "edit-find", QStyle::SP_FileDialogContentsView}}},
+        {ZRMainFrame::ID_BAR_EDIT,
+         "Edit",
+         {{ID_EDIT_CUT, "Cut", "edit-cut", QStyle::SP_CustomBase},
+          {ID_EDIT_COPY, "Copy", "edit-copy", QStyle::SP_CustomBase},
+          {ID_EDIT_PASTE, "Paste", "edit-paste", QStyle::SP_CustomBase},
+          {ID_EDIT_CLEAR, "Delete", "edit-delete", QStyle::SP_TrashIcon},
+          {0, nullptr, nullptr, QStyle::SP_CustomBase},
+          {ID_EDIT_FIND, "Find", "edit-find", QStyle::SP_FileDialogContentsView},
+          {ID_EDIT_FIND_NEXT, "Find Next", "go-down", QStyle::SP_ArrowDown},
+          {0, nullptr, nullptr, QStyle::SP_CustomBase},
+          {ID_EDIT_UNDO, "Undo", "edit-undo", QStyle::SP_ArrowBack},
+          {ID_EDIT_REDO, "Redo", "edit-redo", QStyle::SP_ArrowForward},
+          {0, nullptr, nullptr, QStyle::SP_CustomBase},
+          {ID_BOOKMARK_TOGGLE, "Toggle Bookmark", "bookmark-new", QStyle::SP_DialogApplyButton},
+          {ID_BOOKMARK_NEXT, "Next Bookmark", "go-next", QStyle::SP_MediaSeekForward},
+          {ID_BOOKMARK_PREVIOUS, "Previous Bookmark", "go-previous", QStyle::SP_MediaSeekBackward},
+          {ID_BOOKMARK_CLEAR, "Clear All Bookmarks", "edit-clear", QStyle::SP_DialogResetButton}}},
+        {ZRMainFrame::ID_BAR_PROGRAM,
+         "Program",
+         {{ID_BUILD, "Build", "system-run", QStyle::SP_BrowserReload},
+          {ID_RUN, "Run", "media-playback-start", QStyle::SP_MediaPlay},
+          {ID_STOP, "Stop", "media-playback-pause", QStyle::SP_MediaPause},
+          {ID_KILL, "Kill", "process-stop", QStyle::SP_MediaStop}}},
+        {ZRMainFrame::ID_BAR_ENABLE,
+         "Enable",
+         {{ID_ENABLE_DRIVE, "Enable", "media-record", QStyle::SP_DialogYesButton},
+          {App::ID_DISABLE_ALL, "Disable All", "process-stop", QStyle::SP_DialogNoButton}}},
+    };
+    return bars;
+}
+
+// A button whose icon neither the theme nor the style has: its initials in a small box.
+QIcon LetterIcon(const char* text) {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(QColor(40, 40, 40));
+    painter.drawRect(0, 0, 15, 15);
+    QFont font = painter.font();
+    font.setPixelSize(9);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QString::fromLatin1(text).left(2));
+    return QIcon(pixmap);
+}
+
+QIcon ButtonIcon(const Button& button, QStyle* style) {
+    QIcon icon = QIcon::fromTheme(QString::fromLatin1(button.themeIcon));
+    if (icon.isNull() && button.fallback != QStyle::SP_CustomBase)
+        icon = style->standardIcon(button.fallback);
+    return icon.isNull() ? LetterIcon(button.text) : icon;
+}
+
+// Whether the frame is a program-editor window; the program editor brings its frame class.
+bool IsProgramEditorFrame(platform::ui::ChildFrame*) {
+    return false;
+}
+
+// The bar list of the tool-bar manager: a box per tool bar and the Customize button.
+class BarListDialog : public platform::ui::Dialog {
+public:
+    explicit BarListDialog(QWidget* parent)
+        : Dialog(ZRMainFrame::ID_TOOLBARS, "Toolbars", Controls(), parent) {
+        SetButtonHandler(ZRMainFrame::ID_BAR_LIST_CUSTOMIZE,
+                         [this] { EndDialog(ZRMainFrame::ID_BAR_LIST_CUSTOMIZE); });
+    }
+
+private:
+    static std::vector<platform::ui::ControlSpec> Controls() {
+        using platform::ui::ControlSpec;
+        std::vector<ControlSpec> controls;
+        for (const Bar& bar : Bars())
+            controls.push_back(ControlSpec::Check(bar.id, bar.title));
+        controls.push_back(ControlSpec::DefaultButton(platform::core::IDOK, "OK"));
+        controls.push_back(ControlSpec::Button(platform::core::IDCANCEL, "Cancel"));
+        controls.push_back(ControlSpec::Button(ZRMainFrame::ID_BAR_LIST_CUSTOMIZE, "Customize..."));
+        return controls;
+    }
+};
+
+// The Customize sheet: the tool bars shown and, on the command page, the buttons of each group.
+class CustomizeDialog : public platform::ui::Dialog {
+public:
+    enum : int { IDC_GROUPS = 1001, IDC_BUTTONS = 1002, IDC_BARS_LABEL = 1003, IDC_COMMAND_LABEL = 1004 };
+
+    explicit CustomizeDialog(QWidget* parent)
+        : Dialog(ZRMainFrame::ID_CUSTOMIZE, "Customize", Controls(), parent) {}
+
+protected:
+    bool OnInitDialog() override {
+        std::vector<std::string> groups;
+        for (const Bar& bar : Bars())
+            groups.push_back(bar.title);
+        SetItems(IDC_GROUPS, groups);
+        SetSelection(IDC_GROUPS, 0);
+        ShowGroup(0);
+        return Dialog::OnInitDialog();
+    }
+    void OnControlChanged(int id) override {
+        if (id == IDC_GROUPS)
+            ShowGroup(GetSelection(IDC_GROUPS));
+    }
+
+private:
+    void ShowGroup(int index) {
+        std::vector<std::string> texts;
+        if (index >= 0 && size_t(index) < Bars().size())
+            for (const Button& button : Bars()[size_t(index)].buttons)
+                texts.push_back(button.id ? button.text : "----");
+        SetItems(IDC_BUTTONS, texts);
+    }
+    static std::vector<platform::ui::ControlSpec> Controls() {
+        using platform::ui::ControlSpec;
+        std::vector<ControlSpec> controls;
+        controls.push_back(ControlSpec::Static(IDC_BARS_LABEL, "Toolbars:"));
+        for (const Bar& bar : Bars())
+            controls.push_back(ControlSpec::Check(bar.id, bar.title));
+        controls.push_back(ControlSpec::Static(IDC_COMMAND_LABEL, "Command"));
+        controls.push_back(ControlSpec::List(IDC_GROUPS));
+        controls.push_back(ControlSpec::List(IDC_BUTTONS));
+        controls.push_back(ControlSpec::DefaultButton(platform::core::IDOK, "OK"));
+        controls.push_back(ControlSpec::Button(platform::core::IDCANCEL, "Cancel"));
+        return controls;
+    }
+};
+
+// Keeps the global data's help topic on a dialog's own while it is up.
+class HelpOverride {
+public:
+    explicit HelpOverride(unsigned long topic) {
+        if (ZRGlobalDataMgr* data = ZRGlobalDataMgr::m_pInstance)
+            data->m_HelpTopicOverride = topic;
+    }
+    ~HelpOverride() {
+        if (ZRGlobalDataMgr* data = ZRGlobalDataMgr::m_pInstance)
+            data->m_HelpTopicOverride = 0;
+    }
+    HelpOverride(const HelpOverride&) = delete;
+    HelpOverride& operator=(const HelpOverride&) = delete;
+};
+
+// The menu text "&Open...\tCtrl+O": the key after the tab becomes the item's shortcut.
+void ApplyShortcuts(QMenu& menu) {
+    for (QAction* action : menu.actions()) {
+        if (QMenu* sub = action->menu()) {
+            ApplyShortcuts(*sub);
+            continue;
+        }
+        const QString text = action->text();
+        const qsizetype tab = text.indexOf(QLatin1Char('\t'));
+        if (tab < 0)
+            continue;
+        action->setText(text.left(tab));
+        action->setShortcut(QKeySequence(text.mid(tab + 1)));
+    }
+}
+
+} // namespace
+
+// Paints the tab of an on-line window green.
+class ZRMainFrame::TabStyle : public QProxyStyle {
+public:
+    explicit TabStyle(ZRMainFrame* frame) : m_pFrame(frame) {}
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        if (element == CE_TabBarTabShape) {
+            if (auto* tabs = qobject_cast<const QTabBar*>(widget)) {
+                int index = tabs->tabAt(option->rect.center());
+                const QList<QMdiSubWindow*> windows = m_pFrame->DocumentArea()->subWindowList();
+                if (index >= 0 && index < windows.size()) {
+                    QColor colour = TabColour(dynamic_cast<platform::ui::ChildFrame*>(windows[index]));
+                    if (colour == QColor(0, 255, 0)) {
+                        painter->fillRect(option->rect, colour);
+                        return;
+                    }
+                }
+            }
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+
+private:
+    ZRMainFrame* m_pFrame;
+};
+
+std::unique_ptr<ZRMainFrame> ZRMainFrame::Create() {
+    auto frame = std::make_unique<ZRMainFrame>();
+    if (frame->OnCreate() == -1)
+        return nullptr;
+    return frame;
+}
+
+ZRMainFrame::ZRMainFrame(QWidget* parent) : MainWindow(parent) {
+    setObjectName(QStringLiteral("MainFrame"));
+}
+
+ZRMainFrame::~ZRMainFrame() {
+    if (m_pStyledTabs)
+        m_pStyledTabs->setStyle(nullptr);
+    ZRProgressMeter::RemoveHost();
+}
+
+// ---- Creation
+
+int ZRMainFrame::OnCreate() {
+    CreateMenus();
+    CreateToolBars();
+    if (!CreateStatusBar())
+        return -1;
+    setDockNestingEnabled(true);
+    if (!CreateMotionBar())
+        return -1;
+    ZRProgressMeter::InstallHost();
+
+    LoadToolbarState();
+    m_pMotionBar->ShowBar(false);
+    m_bWorkbookMode = true;
+    SetWorkbookMode(true);
+    StyleTabs();
+
+    // The docked windows the application adds after this step take their saved places once it is
+    // done, when the events first run.
+    QTimer::singleShot(0, this, [this] {
+        platform::ui::Guard("bar state", [this] {
+            LoadToolbarState();
+            m_pMotionBar->ShowBar(false);
+        });
+    });
+    m_pUpdateTimer = new QTimer(this);
+    connect(m_pUpdateTimer, &QTimer::timeout, this,
+            [this] { platform::ui::Guard("tool bar update", [this] { UpdateToolBars(); }); });
+    m_pUpdateTimer->start(kUpdatePeriodMs);
+
+#ifndef QT_NO_SESSIONMANAGER
+    // The session ends: the same steps as closing the frame.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        if (!platform::ui::GuardResult("end session", false, [this] { return OnClose(); }))
+            manager.cancel();
+    });
+#endif
+    return 0;
+}
+
+const std::vector<MenuItem>& ZRMainFrame::MainMenu() {
+    static const std::vector<MenuItem> menu = {
+        {"&File",
+         {{App::ID_FILE_NEW, "&New\tCtrl+N"},
+          {App::ID_FILE_OPEN, "&Open...\tCtrl+O"},
+          {App::ID_FILE_CLOSE, "&Close"},
+          MenuItem::Separator(),
+          {App::ID_FILE_SAVE, "&Save\tCtrl+S"},
+          {App::ID_FILE_SAVE_AS, "Save &As..."},
+          MenuItem::Separator(),
+          {ID_FILE_PRINT, "&Print...\tCtrl+P"},
+          {ID_FILE_PRINT_PREVIEW, "Print Pre&view"},
+          {App::ID_FILE_PRINT_SETUP, "P&rint Setup..."},
+          MenuItem::Separator(),
+          {App::ID_FILE_MRU_FIRST, "Recent File"},
+          {App::ID_FILE_MRU_FIRST + 1, "Recent File 2"},
+          {App::ID_FILE_MRU_FIRST + 2, "Recent File 3"},
+          {App::ID_FILE_MRU_FIRST + 3, "Recent File 4"},
+          MenuItem::Separator(),
+          {ID_APP_EXIT, "E&xit"}}},
+        {"&Edit",
+         {{ID_EDIT_UNDO, "&Undo\tCtrl+Z"},
+          {ID_EDIT_REDO, "&Redo\tCtrl+Y"},
+          MenuItem::Separator(),
+          {ID_EDIT_CUT, "Cu&t\tCtrl+X"},
+          {ID_EDIT_COPY, "&Copy\tCtrl+C"},
+          {ID_EDIT_PASTE, "&Paste\tCtrl+V"},
+          {ID_EDIT_CLEAR, "&Delete\tDel"},
+          MenuItem::Separator(),
+          {ID_EDIT_FIND, "&Find...\tCtrl+F"},
+          {ID_EDIT_FIND_NEXT, "Find &Next\tF3"},
+          MenuItem::Separator(),
+          {ID_BOOKMARK_TOGGLE, "Toggle &Bookmark"},
+          {ID_BOOKMARK_NEXT, "Ne&xt Bookmark"},
+          {ID_BOOKMARK_PREVIOUS, "P&revious Bookmark"},
+          {ID_BOOKMARK_CLEAR, "C&lear All Bookmarks"}}},
+        {"&View",
+         {{ID_TOOLBARS, "&Toolbars..."},
+          {ID_CUSTOMIZE, "C&ustomize..."},
+          MenuItem::Separator(),
+          {App::ID_VIEW_WORKSPACE, "&Workspace"},
+          {App::ID_VIEW_OUTPUT, "&Output"},
+          {ID_MOTION_LIBRARY, "&Motion Library"},
+          MenuItem::Separator(),
+          {ID_WORKBOOK_MODE, "Work&book Mode"}}},
+        {"&Insert",
+         {{App::ID_INSERT_PROJECT, "&Project"},
+          MenuItem::Separator(),
+          {App::ID_INSERT_TARVIK, "&Tarvik Drive"},
+          {App::ID_INSERT_MERRIX, "&Merrix Drive"},
+          {App::ID_INSERT_FENWA, "&Fenwa Drive"},
+          {App::ID_INSERT_ZELNA, "&Zelna Drive"}}},
+        {"&Tools",
+         {{App::ID_RESCAN, "&Rescan"},
+          {App::ID_RESCAN_OPTIONS, "Rescan &Options..."},
+          MenuItem::Separator(),
+          {App::ID_SERIAL_PORT, "&Serial Port..."},
+          {App::ID_RECOVER_COMMUNICATIONS, "Re&cover Communications..."},
+          {App::ID_UPGRADE_FIRMWARE, "&Upgrade Firmware..."},
+          MenuItem::Separator(),
+          {App::ID_TARVIK_HOST_COMMANDS, "&Tarvik Host Commands..."},
+          {App::ID_FENWA_HOST_COMMANDS, "&Fenwa Host Commands..."},
+          {App::ID_ZELNA_HOST_COMMANDS, "&Zelna Host Commands..."},
+          MenuItem::Separator(),
+          {App::ID_DISABLE_ALL, "&Disable All"},
+          MenuItem::Separator(),
+          {App::ID_RESTORE_MESSAGES, "Restore all hidden &messages"}}},
+        {"&Program", {{ID_BUILD, "&Build"}, {ID_RUN, "&Run"}, {ID_STOP, "&Stop"}, {ID_KILL, "&Kill"}}},
+        {"&Commands", {{ID_PROPERTIES, "&Properties..."}, MenuItem::Separator()}},
+        {"&Window",
+         {{ID_SHOW_WORKSPACE, "&Workspace\tF7"},
+          {ID_LOCATE, "&Locate"},
+          MenuItem::Separator(),
+          {ID_WINDOW_CASCADE, "&Cascade"},
+          {ID_WINDOW_TILE, "&Tile"},
+          {App::ID_CLOSE_ALL, "Close &All"}}},
+        {"&Help",
+         {{ID_HELP_CONTENTS, "&Contents and Index"},
+          {ID_RELEASE_NOTES, "&Release Notes"},
+          {App::ID_TIP_OF_THE_DAY, "&Tip of the Day..."},
+          {App::ID_SELF_TEST, "T&est"},
+          MenuItem::Separator(),
+          {App::ID_APP_ABOUT, "&About Quorvance..."}}},
+    };
+    return menu;
+}
+
+void ZRMainFrame::CreateMenus() {
+    platform::ui::FillMenuBar(*menuBar(), MainMenu());
+    for (QAction* top : menuBar()->actions()) {
+        QMenu* menu = top->menu();
+        if (!menu)
+            continue;
+        ApplyShortcuts(*menu);
+        Router().Attach(*menu);
+        WatchMenu(menu);
+    }
+}
+
+void ZRMainFrame::WatchMenu(QMenu* menu) {
+    menu->installEventFilter(this);
+    for (QAction* action : menu->actions())
+        if (QMenu* sub = action->menu())
+            WatchMenu(sub);
+}
+
+void ZRMainFrame::CreateToolBars() {
+    for (const Bar& bar : Bars()) {
+        auto* toolBar = new QToolBar(QString::fromLatin1(bar.title), this);
+        // The saved layout knows each bar by its name.
+        toolBar->setObjectName(QString::fromLatin1(bar.title));
+        toolBar->setProperty("barId", bar.id);
+        toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+        toolBar->setIconSize(QSize(16, 16));
+        for (const Button& button : bar.buttons) {
+            if (!button.id) {
+                toolBar->addSeparator();
+                continue;
+            }
+            QAction* action =
+                toolBar->addAction(ButtonIcon(button, style()), QString::fromLatin1(button.text));
+            platform::ui::SetCommandId(*action, button.id);
+            Router().AttachAction(*action);
+        }
+        addToolBar(Qt::TopToolBarArea, toolBar);
+        m_ToolBars.push_back(toolBar);
+    }
+}
+
+bool ZRMainFrame::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    if (!bar)
+        return false;
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    m_pEye = new ZREyeView;
+    if (!m_pEye->Create(QRect(0, 0, kEyeWidth, bar->sizeHint().height()), bar,
+                        ZREyeView::StyleChild | ZREyeView::StyleVisible, 0xFFFF)) {
+        delete m_pEye;
+        m_pEye = nullptr;
+        return false;
+    }
+    m_pEye->setFixedWidth(kEyeWidth);
+    m_pEye->SetScrollStep(2);
+    const QPalette palette = bar->palette();
+    auto bgr = [](const QColor& c) {
+        return static_cast<unsigned long>(c.red()) | (static_cast<unsigned long>(c.green()) << 8) |
+               (static_cast<unsigned long>(c.blue()) << 16);
+    };
+    m_pEye->SetColors(bgr(palette.color(QPalette::WindowText)), bgr(palette.color(QPalette::Window)));
+    const QFont font = this->font();
+    m_pEye->SetFont(&font, false);
+    bar->addPermanentWidget(m_pEye);
+    m_pEye->Start();
+
+    m_pLinePane = new QLabel(QStringLiteral("Ln 1, Col 1"));
+    m_pLinePane->setEnabled(false);
+    bar->addPermanentWidget(m_pLinePane);
+    for (const char* key : {"CAP", "NUM", "SCRL"}) {
+        auto* pane = new QLabel(QString::fromLatin1(key));
+        pane->setEnabled(false);
+        bar->addPermanentWidget(pane);
+    }
+    return true;
+}
+
+bool ZRMainFrame::CreateMotionBar() {
+    // The motion commands come with the program editor; until then the bar is empty.
+    m_pMotionBar = new platform::ui::DockBar("Motion Library", "Motion Library", this);
+    m_pMotionBar->setProperty("barId", IDD_MOTION_LIBRARY);
+    m_pMotionBar->setWidget(new QWidget);
+    AddDockBar(m_pMotionBar, Qt::RightDockWidgetArea);
+    resizeDocks({m_pMotionBar}, {std::max(1, static_cast<int>(width() * kMotionBarShare))}, Qt::Horizontal);
+    resizeDocks({m_pMotionBar}, {kMotionBarHeight}, Qt::Vertical);
+    return true;
+}
+
+void ZRMainFrame::StyleTabs() {
+    QTabBar* tabs = DocumentArea()->findChild<QTabBar*>();
+    if (!tabs || tabs == m_pStyledTabs)
+        return;
+    if (!m_pTabStyle)
+        m_pTabStyle = std::make_unique<TabStyle>(this);
+    tabs->setStyle(m_pTabStyle.get());
+    m_pStyledTabs = tabs;
+}
+
+// ---- Bar state
+
+void ZRMainFrame::LoadToolbarState() {
+    ZRGlobalDataMgr* data = ZRGlobalDataMgr::m_pInstance;
+    std::string state;
+    if (!data || !data->OpenUserSection(kBarStateSection, false, false) ||
+        !data->GetUserKey().GetStringValue(kBarStateValue, state))
+        return;
+    LoadBarState(state);
+}
+
+void ZRMainFrame::SaveToolbarState() {
+    ZRGlobalDataMgr* data = ZRGlobalDataMgr::m_pInstance;
+    if (!data || !data->OpenUserSection(kBarStateSection, true, true))
+        return;
+    data->GetUserKey().SetStringValue(kBarStateValue, SaveBarState());
+}
+
+// ---- Closing
+
+bool ZRMainFrame::CanClose() {
+    return OnClose();
+}
+
+bool ZRMainFrame::OnClose() {
+    ZRQuorvanceApp* app = ZRQuorvanceApp::Instance();
+    if (app && app->IsDatabaseOpen()) {
+        ZRNodeMgr* root = app->GetOffLineNodeMgr();
+        if (root && !root->DoCloseWindows())
+            return false;
+        // A Yes whose save failed or was cancelled keeps the frame: the changes exist nowhere else.
+        if (!app->SaveModifiedProject())
+            return false;
+    }
+    // The on-line root offers to disable software-enabled drives once the on-line drives exist.
+    SaveToolbarState();
+    if (app)
+        app->SaveWindowPlacement();
+    return true;
+}
+
+// ---- Commands
+
+bool ZRMainFrame::OnCommand(unsigned id) {
+    switch (id) {
+    case ID_SHOW_WORKSPACE:
+        OnShowWorkspace();
+        return true;
+    case ID_HELP_CONTENTS:
+        platform::ui::ShowHelp(0, platform::ui::HELP_CONTENTS);
+        return true;
+    case ID_RELEASE_NOTES:
+        platform::ui::ShowHelp(kReleaseNotesTopic, platform::ui::HELP_CONTEXT);
+        return true;
+    case ID_CUSTOMIZE:
+        OnCustomize();
+        return true;
+    case ID_TOOLBARS:
+        OnToolbars();
+        return true;
+    case ID_WORKBOOK_MODE:
+        OnWorkbookMode();
+        return true;
+    case ID_MOTION_LIBRARY:
+        OnMotionLibrary();
+        return true;
+    case ID_WINDOW_CASCADE:
+        DocumentArea()->cascadeSubWindows();
+        return true;
+    case ID_WINDOW_TILE:
+        DocumentArea()->tileSubWindows();
+        return true;
+    case ID_APP_EXIT:
+        // Later: the menu that sent it is still on the stack.
+        QTimer::singleShot(0, this, [this] { close(); });
+        return true;
+    default:
+        return MainWindow::OnCommand(id);
+    }
+}
+
+bool ZRMainFrame::OnUpdateCommand(unsigned id, platform::ui::CommandState& state) {
+    switch (id) {
+    case ID_WORKBOOK_MODE:
+        state.checked = m_bWorkbookMode;
+        return true;
+    case ID_MOTION_LIBRARY:
+        state.enabled = IsProgramEditorFrame(ActiveChildFrame());
+        state.checked = m_pMotionBar && m_pMotionBar->IsBarShown();
+        return true;
+    case ID_INDICATOR_LINE:
+        state.enabled = false;
+        return true;
+    case ID_WINDOW_CASCADE:
+    case ID_WINDOW_TILE:
+        state.enabled = !m_bWorkbookMode && !ChildFrames().empty();
+        return true;
+    default:
+        return MainWindow::OnUpdateCommand(id, state);
+    }
+}
+
+bool ZRMainFrame::HasCommand(unsigned id) const {
+    switch (id) {
+    case ID_SHOW_WORKSPACE:
+    case ID_HELP_CONTENTS:
+    case ID_RELEASE_NOTES:
+    case ID_CUSTOMIZE:
+    case ID_TOOLBARS:
+    case ID_WORKBOOK_MODE:
+    case ID_MOTION_LIBRARY:
+    case ID_WINDOW_CASCADE:
+    case ID_WINDOW_TILE:
+    case ID_APP_EXIT:
+        return true;
+    default:
+        return MainWindow::HasCommand(id);
+    }
+}
+
+void ZRMainFrame::UpdateToolBars() {
+    for (QToolBar* bar : m_ToolBars)
+        for (QAction* action : bar->actions())
+            Router().UpdateAction(*action);
+    StyleTabs();
+}
+
+void ZRMainFrame::OnShowWorkspace() {
+    ZRQuorvanceApp* app = ZRQuorvanceApp::Instance();
+    ZRWorkspaceView* view = app ? app->GetWorkspaceView() : nullptr;
+    if (!view)
+        return;
+    if (platform::ui::DockBar* bar = app->GetWorkspaceBar()) {
+        if (!view->isVisible())
+            bar->ShowBar(true);
+        bar->ActivateBar();
+    } else {
+        view->setFocus();
+    }
+}
+
+void ZRMainFrame::OnCustomize() {
+    HelpOverride help(ID_CUSTOMIZE);
+    CustomizeDialog dialog(this);
+    for (QToolBar* bar : m_ToolBars)
+        dialog.SetCheck(bar->property("barId").toInt(), bar->isVisible() ? 1 : 0);
+    if (dialog.DoModal() != platform::core::IDOK)
+        return;
+    for (QToolBar* bar : m_ToolBars)
+        bar->setVisible(dialog.GetCheck(bar->property("barId").toInt()) == 1);
+}
+
+void ZRMainFrame::OnToolbars() {
+    int result = 0;
+    {
+        HelpOverride help(ID_TOOLBARS);
+        BarListDialog dialog(this);
+        for (QToolBar* bar : m_ToolBars)
+            dialog.SetCheck(bar->property("barId").toInt(), bar->isVisible() ? 1 : 0);
+        result = dialog.DoModal();
+        if (result == platform::core::IDOK)
+            for (QToolBar* bar : m_ToolBars)
+                bar->setVisible(dialog.GetCheck(bar->property("barId").toInt()) == 1);
+    }
+    if (result == ID_BAR_LIST_CUSTOMIZE)
+        OnCustomize();
+}
+
+void ZRMainFrame::OnWorkbookMode() {
+    m_bWorkbookMode = !m_bWorkbookMode;
+    SetWorkbookMode(m_bWorkbookMode);
+    StyleTabs();
+}
+
+void ZRMainFrame::OnMotionLibrary() {
+    if (!m_pMotionBar)
+        return;
+    m_pMotionBar->ShowBar(!m_pMotionBar->IsBarShown());
+}
+
+QToolBar* ZRMainFrame::GetToolBar(int barId) const {
+    for (QToolBar* bar : m_ToolBars)
+        if (bar->property("barId").toInt() == barId)
+            return bar;
+    return nullptr;
+}
+
+std::vector<QToolBar*> ZRMainFrame::GetToolBars() const {
+    return m_ToolBars;
+}
+
+QColor ZRMainFrame::TabColour(platform::ui::ChildFrame* frame) {
+    if (auto* sizable = dynamic_cast<CSizableChildFrame*>(frame)) {
+        ZRNodeMgr* controller = sizable->GetController();
+        ZRObject* object = controller ? controller->GetModel() : nullptr;
+        ZRDevice* device = object ? object->GetDevice() : nullptr;
+        if (device && !device->IsOffLine())
+            return QColor(0, 255, 0);
+    }
+    return QApplication::palette().color(QPalette::Button);
+}
+
+bool ZRMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        if (auto* menu = qobject_cast<QMenu*>(watched)) {
+            QAction* action = menu->activeAction();
+            unsigned id = action ? platform::ui::CommandId(*action) : 0;
+            if (id) {
+                platform::ui::Guard("menu help",
+                                    [id] { platform::ui::ShowHelp(id, platform::ui::HELP_CONTEXT); });
+                return true;
+            }
+        }
+    }
+    return MainWindow::eventFilter(watched, event);
+}

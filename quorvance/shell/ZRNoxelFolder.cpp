@@ -1,0 +1,12 @@
+#include "quorvance/shell/ZRNoxelFolder.h"
+
+#include "kitbase/model/ZRStringAttribute.h"
+
+ZRNoxelFolder::ZRNoxelFolder() {
+    SetClass(kFolderType);
+}
+
+void ZRNoxelFolder::Init() {
+    ZRObject::Init();
+    GetName().Define(kNameAttribute);
+}
