@@ -29,3 +29,4 @@ private:
 // The pages of kitbase/ui.
 void AddPropertyGridPage(Gallery& gallery);
 void AddScopePage(Gallery& gallery);
+void AddMonitorPage(Gallery& gallery);

@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
     Gallery gallery;
     AddPropertyGridPage(gallery);
     AddScopePage(gallery);
+    AddMonitorPage(gallery);
 
     if (argc < 2 || argv[1][0] == '-') {
         std::fprintf(stderr, "usage: ui-gallery OUTPUT.png [PAGE...]\n  pages:");
