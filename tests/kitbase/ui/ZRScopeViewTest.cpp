@@ -13,16 +13,20 @@
 #include "kitbase/model/ZRLongOptions.h"
 #include "kitbase/model/ZRScope.h"
 #include "kitbase/model/ZRTest.h"
+#include "kitbase/ui/CGridControlFactory.h"
 #include "kitbase/ui/ZRGraph.h"
 #include "kitbase/ui/ZRGraphControl.h"
 #include "kitbase/ui/ZRGraphDisplay.h"
+#include "kitbase/ui/ZRLabelRow.h"
 #include "kitbase/ui/ZRNodeMgr.h"
 #include "kitbase/ui/ZROscilloscopeScale.h"
 #include "kitbase/ui/ZRPropertiesGrid.h"
 #include "kitbase/ui/ZRScopeServicesView.h"
 #include "kitbase/ui/ZRScopeView.h"
+#include "kitbase/ui/ZRStaticHeader.h"
 #include "kitbase/ui/ZRSwatchButton.h"
 #include "platform/core/Text.h"
+#include "platform/ui/CellControl.h"
 #include "platform/ui/Splitter.h"
 
 #include <QAbstractButton>
@@ -437,6 +441,30 @@ TEST_F(ZRScopeViewTest, ShowBoxesHideAndRestoreTheirPanes) {
     EXPECT_NEAR(rows.PaneSize(1), services, 12);
     EXPECT_NEAR(columns.PaneSize(1), properties, 12);
     EXPECT_TRUE(view->Item(ZRScopeView::kShowCommandsId)->isChecked());
+}
+
+TEST_F(ZRScopeViewTest, PaneCommandsMoveTheFocusAroundThePanes) {
+    // A grid with nothing to show passes the focus on, so this one gets a row.
+    CGridControlFactory factory;
+    platform::ui::SetControlFactory(&factory);
+    ZRPropertiesGrid& grid = *view->GetPropertyGrid();
+    grid.SetOffLine(true);
+    grid.OnInitialUpdate();
+    grid.GetRows().push_back(new ZRLabelRow(new ZRStaticHeader("Sampling")));
+    grid.UpdateRows();
+    ASSERT_TRUE(ShowActive(*view));
+
+    QWidget* arm = Services().GetArmTriggerCtrl();
+    view->OnCommand(ZRScopeView::kNextPaneCommand);
+    EXPECT_TRUE(grid.hasFocus());
+    view->OnCommand(ZRScopeView::kPrevPaneCommand);
+    EXPECT_TRUE(arm->hasFocus());
+    Services().OnCommand(ZRScopeServicesView::kNextPaneCommand);
+    EXPECT_TRUE(view->Item(ZRScopeView::kShowPropertiesId)->hasFocus());
+    Services().OnCommand(ZRScopeServicesView::kPrevPaneCommand);
+    EXPECT_TRUE(grid.hasFocus());
+    view.reset();
+    platform::ui::SetControlFactory(nullptr);
 }
 
 // ---- the test harness
