@@ -2,21 +2,18 @@
 
 #include "kitbase/model/ZRFactory.h"
 #include "kitbase/model/ZRObject.h"
+#include "kitbase/ui/ZRNodeMgr.h"
 #include "platform/core/Directories.h"
 #include "platform/core/FileSystem.h"
 #include "platform/core/Modal.h"
 #include "platform/core/Text.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
+#include "quorvance/shell/ZRMasterRowFactory.h"
 
 #if __has_include("quorvance/shell/ZRMasterFactory.h")
 #include "quorvance/shell/ZRMasterFactory.h"
 #define QV_HAVE_MASTER_FACTORY 1
-#endif
-#if __has_include("quorvance/shell/ZRMasterRowFactory.h")
-#include "kitbase/ui/ZRNodeMgr.h"
-#include "quorvance/shell/ZRMasterRowFactory.h"
-#define QV_HAVE_ROW_FACTORY 1
 #endif
 
 #include <new>
@@ -156,9 +153,7 @@ bool ZRGlobalDataMgr::Init() {
 #ifdef QV_HAVE_MASTER_FACTORY
     ZRObject::m_pFactory = m_pFactory.get();
 #endif
-#ifdef QV_HAVE_ROW_FACTORY
     ZRNodeMgr::SetFactory(ZRMasterRowFactory::Instance());
-#endif
     return true;
 }
 

@@ -25,13 +25,18 @@
 #include "quorvance/shell/ZRCommandLineInfo.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "quorvance/shell/ZRInitFileDlg.h"
+#include "quorvance/shell/ZRMasterRowFactory.h"
+#include "quorvance/shell/ZRNoxelFolder.h"
+#include "quorvance/shell/ZROffLineDBNodeMgr.h"
 #include "quorvance/shell/ZROnLineRootMgr.h"
+#include "quorvance/shell/ZROutputDoc.h"
+#include "quorvance/shell/ZROutputView.h"
 #include "quorvance/shell/ZRRecentFileList.h"
+#include "quorvance/shell/ZRWebView.h"
 
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QSplashScreen>
 #include <QTextBrowser>
@@ -55,15 +60,6 @@ public:
     void SavePowerUpValues() override {}
     bool IsEnabled() override { return false; }
     void ToggleEnabled() override {}
-};
-
-// The project's root folder: its name attribute is -1000.
-class OffLineFolder : public ZRObject {
-public:
-    void Init() override {
-        ZRObject::Init();
-        GetName().Define(-1000);
-    }
 };
 
 // The fields of a window placement, in their stored order.
@@ -247,14 +243,18 @@ bool ZRQuorvanceApp::InitUserInterface() {
         m_pMainFrame->show();
 
     // The output window: read-only, docked at the bottom and hidden until asked for.
-    auto* output = new QPlainTextEdit;
+    auto* output = new ZROutputView;
     output->setReadOnly(true);
-    output->setWindowTitle("Output");
+    if (output->GetDocument())
+        output->GetDocument()->SetTitle("Output");
     m_pOutputView = output;
     m_pOutputBar = new platform::ui::DockBar("Output", "Output", m_pMainFrame.get());
     m_pOutputBar->setWidget(output);
     m_pMainFrame->AddDockBar(m_pOutputBar, Qt::BottomDockWidgetArea);
     m_pOutputBar->ShowBar(false);
+
+    // The print helper: a hidden view over the print file, kept in the global data.
+    ZRWebView::CreatePrintView(m_pMainFrame.get());
 
     // The workspace window, docked at the left edge.
     m_pWorkspaceDoc = std::make_unique<ZRWorkspaceDoc>();
@@ -350,13 +350,13 @@ std::unique_ptr<platform::ui::MainWindow> ZRQuorvanceApp::CreateMainFrame() {
 }
 
 std::unique_ptr<ZRObject> ZRQuorvanceApp::CreateOffLineRoot() {
-    return std::make_unique<OffLineFolder>();
+    return std::make_unique<ZRNoxelFolder>();
 }
 
 ZRNodeMgr* ZRQuorvanceApp::CreateRootNodeMgr(bool onLine, TreeItem item, ZRWorkspaceView* view) {
     if (onLine)
         return new ZROnLineRootMgr(item, m_pOnLine.get(), view);
-    return nullptr;
+    return new ZROffLineDBNodeMgr(item, m_pOffLineRoot.get(), view);
 }
 
 bool ZRQuorvanceApp::RunBatchMode(BatchMode, const std::string&) {
@@ -396,6 +396,8 @@ int ZRQuorvanceApp::ExitInstance() {
     m_pOffLineRoot.reset();
     m_pOffLineDevice->SetStorage(nullptr);
 
+    ZRNodeMgr::SetFactory(nullptr);
+    ZRMasterRowFactory::DestroyInstance();
     ZRGlobalDataMgr::DestroyInstance();
     ZRProgress::DestroyInstance();
     ZRClipboard::DestroyInstance();

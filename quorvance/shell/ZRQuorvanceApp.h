@@ -150,6 +150,7 @@ public:
     void OnAppAbout();
     void OnCloseAll();
     void OnSerialPort();
+    void OnPrintSetup();
 
     // ---- Window placement of the main frame ("Window Placement").
     bool RestoreWindowPlacement();

@@ -10,13 +10,18 @@
 #include "platform/core/FileSystem.h"
 #include "platform/core/Modal.h"
 #include "platform/core/Text.h"
+#include "platform/core/Version.h"
 #include "platform/ui/DockBar.h"
 #include "platform/ui/HelpRequest.h"
 #include "platform/ui/MainWindow.h"
 #include "platform/ui/Text.h"
+#include "quorvance/shell/ZRAboutDlg.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "quorvance/shell/ZRMessageNoshow.h"
+#include "quorvance/shell/ZROffLineDBNodeMgr.h"
 #include "quorvance/shell/ZRRecentFileList.h"
+#include "quorvance/shell/ZRTipOfDay.h"
+#include "quorvance/shell/ZRWebView.h"
 
 #include <QTextBrowser>
 #include <QUrl>
@@ -24,6 +29,7 @@
 #include <exception>
 
 using platform::core::Format;
+using platform::core::kProductName;
 
 namespace {
 // Extra idle rounds granted to the framework in a row.
@@ -106,8 +112,15 @@ void ZRQuorvanceApp::ShowTipOfDay(bool forced) {
     data->GetUserKey().GetDwordValue("ShowAtStartup", show);
     if (!forced && show == 0)
         return;
-    // The tip dialog comes with the application dialogs.
-    (void)current;
+    data->m_HelpTopicOverride = ZRTipOfDay::kHelpTopic;
+    ZRTipOfDay dialog(platform::core::JoinPath(data->GetInstallDir(), Format("%s.tip", kProductName)),
+                      static_cast<int>(current) + 1, show != 0, GetMainWindow());
+    dialog.DoModal();
+    data->m_HelpTopicOverride = 0;
+    if (data->OpenUserSection("Tip Of Day", true, true)) {
+        data->GetUserKey().SetDwordValue("CurrentTip", static_cast<uint32_t>(dialog.GetCurrentTip()));
+        data->GetUserKey().SetDwordValue("ShowAtStartup", dialog.GetShowAtStartup() ? 1 : 0);
+    }
 }
 
 void ZRQuorvanceApp::RestoreHiddenMessages() {
@@ -119,7 +132,17 @@ void ZRQuorvanceApp::RestoreHiddenMessages() {
         data->GetUserKey().SetDwordValue("ShowAtStartup", 1);
 }
 
-void ZRQuorvanceApp::OnAppAbout() {}
+void ZRQuorvanceApp::OnAppAbout() {
+    ZRGlobalDataMgr* data = ZRGlobalDataMgr::Instance();
+    data->m_HelpTopicOverride = ID_APP_ABOUT;
+    ZRAboutDlg dialog(GetMainWindow());
+    // The program carries its product name and version; it has no notice or comment texts.
+    std::string version =
+        Format(" %u.%u", platform::core::kVersionMajor & 0xFF, platform::core::kVersionMinor & 0xFF);
+    dialog.m_VersionText = Format("%s Version %s", kProductName, version.c_str());
+    dialog.DoModal();
+    data->m_HelpTopicOverride = 0;
+}
 
 void ZRQuorvanceApp::OnCloseAll() {
     ZRNodeMgr* offLine = GetOffLineNodeMgr();
@@ -136,9 +159,36 @@ void ZRQuorvanceApp::ToggleBar(platform::ui::DockBar* bar) {
         bar->ShowBar(!bar->IsBarShown());
 }
 
-bool ZRQuorvanceApp::OnInsertCommand(unsigned) {
-    // The off-line root's node manager adds the new node; nothing without an open project.
+bool ZRQuorvanceApp::OnInsertCommand(unsigned id) {
+    auto* root = IsDatabaseOpen() ? dynamic_cast<ZROffLineDBNodeMgr*>(GetOffLineNodeMgr()) : nullptr;
+    if (!root)
+        return true;
+    switch (id) {
+    case ID_INSERT_PROJECT:
+        root->NewProject();
+        break;
+    case ID_INSERT_TARVIK:
+        root->NewTarvikDrive();
+        break;
+    case ID_INSERT_MERRIX:
+        root->NewMerrixDrive();
+        break;
+    case ID_INSERT_FENWA:
+        root->NewFenwaDrive();
+        break;
+    case ID_INSERT_ZELNA:
+        root->NewZelnaDrive();
+        break;
+    default:
+        break;
+    }
     return true;
+}
+
+void ZRQuorvanceApp::OnPrintSetup() {
+    // The print view runs its own page set-up, which every print of the program shares.
+    if (ZRWebView* view = ZRGlobalDataMgr::Instance()->m_pPrintView)
+        view->OnCommand(ID_FILE_PRINT_SETUP);
 }
 
 // ---- Commands
@@ -167,6 +217,15 @@ bool ZRQuorvanceApp::OnCommand(unsigned id) {
     case ID_INSERT_TARVIK:
     case ID_INSERT_MERRIX:
         return OnInsertCommand(id);
+    case ID_APP_ABOUT:
+        OnAppAbout();
+        return true;
+    case ID_FILE_PRINT_SETUP:
+        OnPrintSetup();
+        return true;
+    case ID_TIP_OF_THE_DAY:
+        ShowTipOfDay(true);
+        return true;
     case ID_RESCAN:
         m_pOnLine->Refresh();
         return true;
@@ -206,6 +265,9 @@ bool ZRQuorvanceApp::HasCommand(unsigned id) const {
     case ID_INSERT_ZELNA:
     case ID_INSERT_TARVIK:
     case ID_INSERT_MERRIX:
+    case ID_APP_ABOUT:
+    case ID_FILE_PRINT_SETUP:
+    case ID_TIP_OF_THE_DAY:
     case ID_RESCAN:
     case ID_RESTORE_MESSAGES:
     case ID_VIEW_OUTPUT:

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "kitbase/ui/ZRNodeMgr.h"
+#include "platform/ui/Dialog.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "quorvance/shell/ZRQuorvanceApp.h"
 #include "support/ModalScript.h"

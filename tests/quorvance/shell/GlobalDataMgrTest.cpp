@@ -1,0 +1,112 @@
+#include "AppFixture.h"
+
+#include "quorvance/shell/ZRGlobalDataMgr.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+using GlobalDataMgr = AppFixture;
+
+TEST_F(GlobalDataMgr, InitConnectsTheKeysAndOpensTheMotorDatabase) {
+    ZRGlobalDataMgr* data = ZRGlobalDataMgr::Instance();
+    ASSERT_TRUE(data->Init());
+    EXPECT_NE(data->GetMotorDB(), nullptr);
+    EXPECT_TRUE(data->GetUserKey().IsConnected());
+    std::string install;
+    EXPECT_TRUE(data->GetMachineKey().GetStringValue("INSTALL", install));
+    EXPECT_EQ(fs::path(install), Install());
+}
+
+TEST_F(GlobalDataMgr, InitFailuresSayWhy) {
+    {
+        // A settings file that cannot be read.
+        WriteSettings("[Serial Port\nPort=\"x\"\n");
+        ModalScript script;
+        script.ExpectMessage("Unable to connect to current user registry.", platform::core::IDOK);
+        EXPECT_FALSE(ZRGlobalDataMgr::Instance()->Init());
+        ZRGlobalDataMgr::DestroyInstance();
+        fs::remove(SettingsFile());
+    }
+    {
+        fs::remove(Install() / "Motors.mdb");
+        ModalScript script;
+        script.ExpectMessage("Error opening motor database. Exiting.", platform::core::IDOK);
+        EXPECT_FALSE(ZRGlobalDataMgr::Instance()->Init());
+        ZRGlobalDataMgr::DestroyInstance();
+    }
+    {
+        std::ofstream(Install() / "Motors.mdb") << "this is no database, just some text that is long enough";
+        ModalScript script;
+        script.ExpectMessage("Error opening motor database. Exiting.", platform::core::IDOK);
+        EXPECT_FALSE(ZRGlobalDataMgr::Instance()->Init());
+        ZRGlobalDataMgr::DestroyInstance();
+    }
+}
+
+TEST_F(GlobalDataMgr, UserSectionsAreCreatedOnlyWhenAskedAndFailuresReported) {
+    ZRGlobalDataMgr* data = ZRGlobalDataMgr::Instance();
+    ASSERT_TRUE(data->Init());
+    {
+        ModalScript script;
+        script.ExpectMessage(
+            "Unable to open Quorvance user registry key.\nYou may need to reinstall Quorvance",
+            platform::core::IDOK);
+        EXPECT_FALSE(data->OpenUserSection("Never", false, true));
+        EXPECT_FALSE(data->OpenUserSection("Never", false, false));
+    }
+    ASSERT_TRUE(data->OpenUserSection("Made", true, true));
+    EXPECT_TRUE(data->GetUserKey().SetStringValue("Value", "text"));
+    EXPECT_NE(ReadSettings().find("[Made]\nValue=\"text\""), std::string::npos);
+    EXPECT_TRUE(data->OpenUserSection("Made", false, true));
+    std::string value;
+    EXPECT_TRUE(data->GetUserKey().GetStringValue("Value", value));
+    EXPECT_EQ(value, "text");
+}
+
+TEST_F(GlobalDataMgr, FlagsHaveTheirDefaultsAndAreWrittenBack) {
+    ZRGlobalDataMgr* data = ZRGlobalDataMgr::Instance();
+    ASSERT_TRUE(data->Init());
+    EXPECT_TRUE(data->GetLineNumbers());
+    EXPECT_FALSE(data->GetHideMotionCmds());
+    data->SetLineNumbers(false);
+    data->SetHideMotionCmds(true);
+    ZRGlobalDataMgr::DestroyInstance();
+    data = ZRGlobalDataMgr::Instance();
+    ASSERT_TRUE(data->Init());
+    EXPECT_FALSE(data->GetLineNumbers());
+    EXPECT_TRUE(data->GetHideMotionCmds());
+}
+
+TEST_F(GlobalDataMgr, TempDirectoryTakesTheFirstFreeNumberAndGoesWithTheManager) {
+    fs::create_directories(DataDir() / "Temp0");
+    fs::create_directories(DataDir() / "Temp1");
+    ZRGlobalDataMgr* data = ZRGlobalDataMgr::Instance();
+    ASSERT_TRUE(data->CreateTempDir());
+    EXPECT_EQ(fs::path(data->GetTempDir()), DataDir() / "Temp2");
+    EXPECT_TRUE(fs::is_directory(DataDir() / "Temp2"));
+    std::ofstream(DataDir() / "Temp2" / "file.c") << "x";
+    std::ofstream(DataDir() / "editor.html") << "x";
+    ZRGlobalDataMgr::DestroyInstance();
+    EXPECT_FALSE(fs::exists(DataDir() / "Temp2"));
+    EXPECT_FALSE(fs::exists(DataDir() / "editor.html"));
+    // Another copy's directories are left alone.
+    EXPECT_TRUE(fs::exists(DataDir() / "Temp0"));
+
+    for (int n = 2; n < 100; ++n)
+        fs::create_directories(DataDir() / ("Temp" + std::to_string(n)));
+    ModalScript script;
+    script.ExpectMessage("Failed to create Temp directory. Too many copies of Quorvance are running.",
+                         platform::core::IDOK);
+    EXPECT_FALSE(ZRGlobalDataMgr::Instance()->CreateTempDir());
+}
+
+TEST_F(GlobalDataMgr, TypeNames) {
+    EXPECT_EQ(ZRGlobalDataMgr::GetTypeName(7), "");
+    EXPECT_EQ(ZRGlobalDataMgr::GetTypeName(17), "");
+    EXPECT_EQ(ZRGlobalDataMgr::GetTypeName(-187), "CAM");
+    EXPECT_EQ(ZRGlobalDataMgr::GetTypeName(27), "Cam Table");
+    EXPECT_EQ(ZRGlobalDataMgr::GetTypeName(1), "Jog");
+    EXPECT_EQ(ZRGlobalDataMgr::GetTypeName(25), "Sequencer Frame");
+}
