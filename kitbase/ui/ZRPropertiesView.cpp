@@ -2,6 +2,7 @@
 
 #include "kitbase/model/ZRTest.h"
 #include "kitbase/ui/CSizableChildFrame.h"
+#include "kitbase/ui/ZRMonitorSetup.h"
 #include "kitbase/ui/ZRNodeMgr.h"
 #include "kitbase/ui/ZRPropertiesGrid.h"
 #include "kitbase/ui/ZRPropsView.h"
@@ -322,7 +323,11 @@ void ZRPropertiesView::OnSetupMonitor() {
         platform::core::MessageBox("Programmer's Error: No Setup tree defined");
         return;
     }
-    // The monitor set-up dialog that picks the status attributes is not part of this library yet.
+    if (!m_pStatusGrid)
+        return;
+    ZRMonitorSetup setup(tree, m_pStatusGrid->GetRows());
+    if (setup.DoModal() == platform::core::IDOK)
+        m_pStatusGrid->UpdateRows();
 }
 
 void ZRPropertiesView::OnShowStatus() {

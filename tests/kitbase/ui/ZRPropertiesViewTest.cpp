@@ -394,4 +394,17 @@ TEST_F(ZRPropertiesViewTest, SetupWithoutAMonitorTreeSaysSo) {
     view->Item(ZRPropertiesView::kSetupId)->click();
 }
 
+TEST_F(ZRPropertiesViewTest, SetupRunsTheMonitorSetupOverTheStatusRows) {
+    node->m_pMonitorGroup = std::make_unique<ZRPropertyGroup>();
+    node->m_pMonitorGroup->SetName("Monitor");
+    ZRPropertiesView* view = Open();
+    ASSERT_NE(view, nullptr);
+    const size_t before = view->m_pStatusGrid->GetRows().size();
+    ModalScript script;
+    script.Expect(platform::core::ModalKind::Dialog, {},
+                  [](platform::core::ModalRequest&) { return platform::core::IDCANCEL; });
+    view->Item(ZRPropertiesView::kSetupId)->click();
+    EXPECT_EQ(view->m_pStatusGrid->GetRows().size(), before);
+}
+
 } // namespace
