@@ -249,7 +249,6 @@ bool ZRWorkspaceView::OnChar(unsigned ch, unsigned repeat, unsigned flags) {
 bool ZRWorkspaceView::OnLButtonDown(unsigned flags, const QPoint& point) {
     if (ZRNodeMgr* node = TargetAt(point); node && node->OnLButtonDown(flags, point))
         return true;
-    m_LastPoint = point;
     return false;
 }
 

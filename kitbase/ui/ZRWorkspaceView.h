@@ -30,7 +30,8 @@ public:
     static constexpr unsigned kEditCopyCommand = 57634;
     static constexpr unsigned kTestQuery = 0xBFE4;
 
-    // The view is one of the document's views when a document is given (not owned).
+    // The view is one of the document's views when a document is given (not owned; it outlives
+    // the view).
     explicit ZRWorkspaceView(ZRModelDoc* document = nullptr, QWidget* parent = nullptr);
     // Runs OnDestroy when nobody did before.
     ~ZRWorkspaceView() override;
@@ -98,8 +99,6 @@ private:
     platform::ui::TreeItem FindPath(const std::string& path) const;
 
     ZRModelDoc* m_pDocument;
-    // Where the left button last went down (the viewport's coordinates).
-    QPoint m_LastPoint;
     // Owned; the holder handed to the manager, kept until the next menu is made.
     std::unique_ptr<QMenu> m_pContextMenu;
     bool m_bClosing = false;
