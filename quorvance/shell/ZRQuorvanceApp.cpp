@@ -25,6 +25,7 @@
 #include "quorvance/shell/ZRCommandLineInfo.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "quorvance/shell/ZRInitFileDlg.h"
+#include "quorvance/shell/ZRMainFrame.h"
 #include "quorvance/shell/ZRMasterRowFactory.h"
 #include "quorvance/shell/ZRNoxelFolder.h"
 #include "quorvance/shell/ZROffLineDBNodeMgr.h"
@@ -346,7 +347,7 @@ void ZRQuorvanceApp::CloseSplash() {
 }
 
 std::unique_ptr<platform::ui::MainWindow> ZRQuorvanceApp::CreateMainFrame() {
-    return std::make_unique<platform::ui::MainWindow>();
+    return ZRMainFrame::Create();
 }
 
 std::unique_ptr<ZRObject> ZRQuorvanceApp::CreateOffLineRoot() {
@@ -500,7 +501,7 @@ void ZRQuorvanceApp::SaveWindowPlacement() {
 // ---- Accessors
 
 ZRMainFrame* ZRQuorvanceApp::GetMainFrame() const {
-    return nullptr;
+    return dynamic_cast<ZRMainFrame*>(m_pMainFrame.get());
 }
 
 ZRNodeMgr* ZRQuorvanceApp::GetOnLineNodeMgr() const {

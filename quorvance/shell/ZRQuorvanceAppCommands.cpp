@@ -3,6 +3,7 @@
 
 #include "kitbase/model/ZRIdleController.h"
 #include "kitbase/model/ZRObject.h"
+#include "kitbase/ui/CSizableChildFrame.h"
 #include "kitbase/ui/ZRNodeMgr.h"
 #include "kitbase/ui/ZRWorkspaceView.h"
 #include "platform/core/Clock.h"
@@ -11,12 +12,14 @@
 #include "platform/core/Modal.h"
 #include "platform/core/Text.h"
 #include "platform/core/Version.h"
+#include "platform/ui/ChildFrame.h"
 #include "platform/ui/DockBar.h"
 #include "platform/ui/HelpRequest.h"
 #include "platform/ui/MainWindow.h"
 #include "platform/ui/Text.h"
 #include "quorvance/shell/ZRAboutDlg.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
+#include "quorvance/shell/ZRMainFrame.h"
 #include "quorvance/shell/ZRMessageNoshow.h"
 #include "quorvance/shell/ZROffLineDBNodeMgr.h"
 #include "quorvance/shell/ZRRecentFileList.h"
@@ -50,8 +53,17 @@ bool ZRQuorvanceApp::OnIdle(long count) {
 }
 
 void ZRQuorvanceApp::UpdateMotionCmdsBar() {
-    // The motion-commands bar belongs to the program editor's main frame; without it there is
-    // nothing to show or hide.
+    ZRMainFrame* frame = GetMainFrame();
+    platform::ui::DockBar* bar = frame ? frame->GetMotionBar() : nullptr;
+    if (!bar || !bar->IsBarShown())
+        return;
+    // The bar serves the program editor; a property window or no window at all does without it.
+    platform::ui::ChildFrame* active = frame->ActiveChildFrame();
+    if (!active || dynamic_cast<CSizableChildFrame*>(active)) {
+        // Not the user's choice: the bar must not record it.
+        ZRGlobalDataMgr::Instance()->m_bBarFlag = true;
+        bar->ShowBar(false);
+    }
 }
 
 // ---- Help

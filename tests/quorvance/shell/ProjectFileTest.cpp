@@ -1,0 +1,275 @@
+#include "AppFixture.h"
+
+#include "kitbase/model/DBStorage.h"
+#include "kitbase/model/ZRError.h"
+#include "kitbase/model/ZRObject.h"
+#include "kitbase/model/ZRStringAttribute.h"
+#include "kitbase/ui/ZRWorkspaceView.h"
+#include "quorvance/shell/ZRRecentFileList.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+using platform::core::IDCANCEL;
+using platform::core::IDNO;
+using platform::core::IDOK;
+using platform::core::IDYES;
+using platform::core::ModalKind;
+
+namespace {
+
+void MakeProject(const std::string& path, bool withRoot = true) {
+    DBStorage storage;
+    storage.OpenDB(path);
+    if (withRoot) {
+        int32_t instance = 1;
+        storage.Create(-181, instance);
+        storage.WriteString(-181, 1, -1000, fs::path(path).filename().string());
+        storage.WriteUlong(-181, 1, 1, 0, 4); // the root's class version
+    }
+    storage.SaveDB();
+}
+
+std::string StoredString(const std::string& path, int32_t cls, int32_t instance, int32_t attribute) {
+    DBStorage storage;
+    storage.OpenDB(path);
+    std::string value;
+    try {
+        storage.ReadString(cls, instance, attribute, value);
+    } catch (const ZRError&) {
+    }
+    return value;
+}
+
+} // namespace
+
+class ProjectFile : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        StartEmpty();
+    }
+    // A changed value that only the working copy holds.
+    void Change(const std::string& text) {
+        ASSERT_TRUE(App().GetProjectStorage()->WriteString(-181, 1, 7, text));
+        ASSERT_TRUE(App().GetProjectStorage()->IsModified());
+    }
+    std::string RootLabel() { return App().GetWorkspaceView()->ItemText(App().GetOffLineItem()); }
+    bool Enabled(unsigned id) {
+        platform::ui::CommandState state;
+        App().OnUpdateCommand(id, state);
+        return state.enabled;
+    }
+};
+
+TEST_F(ProjectFile, NewProjectIsUnsavedAndClosingAsksAboutIt) {
+    EXPECT_FALSE(Enabled(ZRQuorvanceApp::ID_FILE_CLOSE));
+    EXPECT_FALSE(Enabled(ZRQuorvanceApp::ID_FILE_SAVE));
+    App().OnCommand(ZRQuorvanceApp::ID_FILE_NEW);
+    ASSERT_TRUE(App().IsDatabaseOpen());
+    EXPECT_TRUE(Enabled(ZRQuorvanceApp::ID_FILE_CLOSE));
+    EXPECT_TRUE(Enabled(ZRQuorvanceApp::ID_FILE_SAVE));
+    EXPECT_EQ(App().GetOffLineRoot()->GetName().GetAsString(), "Unsaved");
+    EXPECT_EQ(RootLabel(), "Off-line: Unsaved");
+    EXPECT_EQ(App().GetProjectPath(), "");
+    std::string workingCopy = App().GetWorkingCopyName();
+    EXPECT_TRUE(fs::exists(workingCopy));
+
+    {
+        ModalScript script;
+        script.ExpectMessage("Save changes to Unsaved?", IDCANCEL);
+        EXPECT_FALSE(App().CloseDatabase());
+        EXPECT_TRUE(App().IsDatabaseOpen());
+    }
+    ModalScript script;
+    script.ExpectMessage("Save changes to Unsaved?", IDNO);
+    EXPECT_TRUE(App().CloseDatabase());
+    EXPECT_FALSE(App().IsDatabaseOpen());
+    EXPECT_EQ(App().GetOffLineItem(), nullptr);
+    EXPECT_EQ(App().GetWorkspaceView()->Children(nullptr).size(), 1u);
+    EXPECT_FALSE(fs::exists(workingCopy));
+}
+
+TEST_F(ProjectFile, AYesWhoseSaveDoesNotCompleteKeepsTheProjectOpen) {
+    App().NewDatabase();
+    Change("only here");
+    {
+        // The Save As dialog is cancelled.
+        ModalScript script;
+        script.ExpectMessage("Save changes to Unsaved?", IDYES);
+        script.ExpectFile(ModalKind::SaveFile, "", IDCANCEL);
+        EXPECT_FALSE(App().CloseDatabase());
+    }
+    ASSERT_TRUE(App().IsDatabaseOpen());
+    EXPECT_TRUE(fs::exists(App().GetWorkingCopyName()));
+
+    // Saved once, changed again, and the file cannot be written.
+    {
+        ModalScript script;
+        script.ExpectFile(ModalKind::SaveFile, WorkFile("kept.qdb"));
+        ASSERT_TRUE(App().SaveAsDatabase());
+    }
+    Change("second change");
+    fs::permissions(WorkFile("kept.qdb"), fs::perms::owner_read | fs::perms::group_read);
+    {
+        ModalScript script;
+        script.ExpectMessage("Save changes to kept.qdb?", IDYES);
+        script.ExpectMessage("Unable to save file. May be read-only.", IDOK);
+        EXPECT_FALSE(App().CloseDatabase());
+    }
+    ASSERT_TRUE(App().IsDatabaseOpen());
+    EXPECT_TRUE(App().GetProjectStorage()->IsModified());
+
+    fs::permissions(WorkFile("kept.qdb"), fs::perms::owner_read | fs::perms::owner_write);
+    {
+        ModalScript script;
+        script.ExpectMessage("Save changes to kept.qdb?", IDYES);
+        EXPECT_TRUE(App().CloseDatabase());
+    }
+    EXPECT_FALSE(App().IsDatabaseOpen());
+    EXPECT_EQ(StoredString(WorkFile("kept.qdb"), -181, 1, 7), "second change");
+}
+
+TEST_F(ProjectFile, SaveAsNamesTheProjectAndRemembersItAsTheLastFile) {
+    App().NewDatabase();
+    {
+        // Saving a project that was never saved asks for a name; ".qdb" is added.
+        ModalScript script;
+        script.ExpectFile(ModalKind::SaveFile, WorkFile("first"));
+        EXPECT_TRUE(App().OnFileSave());
+    }
+    EXPECT_EQ(App().GetProjectPath(), WorkFile("first.qdb"));
+    EXPECT_EQ(App().GetOffLineRoot()->GetName().GetAsString(), "first.qdb");
+    EXPECT_EQ(App().RootMgr()->m_Saves, 1);
+    EXPECT_FALSE(App().GetProjectStorage()->IsModified());
+    EXPECT_EQ(StoredString(WorkFile("first.qdb"), -181, 1, -1000), "first.qdb");
+    EXPECT_NE(ReadSettings().find("LastOpenFile=\"" + WorkFile("first.qdb") + "\""), std::string::npos);
+    // Save As does not add to the recent files.
+    EXPECT_EQ(App().GetRecentFileList()->GetCount(), 0);
+
+    // Onto its own name it is a plain save.
+    Change("again");
+    {
+        ModalScript script;
+        script.ExpectFile(ModalKind::SaveFile, WorkFile("first.qdb"));
+        EXPECT_TRUE(App().SaveAsDatabase());
+    }
+    EXPECT_EQ(App().RootMgr()->m_Saves, 2);
+    EXPECT_EQ(StoredString(WorkFile("first.qdb"), -181, 1, 7), "again");
+
+    // A file that cannot be replaced is refused before anything changes.
+    std::ofstream(WorkFile("locked.qdb")) << "x";
+    fs::permissions(WorkFile("locked.qdb"), fs::perms::owner_read);
+    {
+        ModalScript script;
+        script.ExpectFile(ModalKind::SaveFile, WorkFile("locked.qdb"));
+        script.ExpectMessage("Can not overwrite existing file.", IDOK);
+        EXPECT_FALSE(App().SaveAsDatabase());
+    }
+    EXPECT_EQ(App().GetProjectPath(), WorkFile("first.qdb"));
+    EXPECT_EQ(App().GetOffLineRoot()->GetName().GetAsString(), "first.qdb");
+}
+
+TEST_F(ProjectFile, OpenAddsARecentFileAndReopeningTheOpenFileAsksFirst) {
+    MakeProject(WorkFile("plant.qdb"));
+    {
+        ModalScript script;
+        script.ExpectFile(ModalKind::OpenFile, WorkFile("plant.qdb"));
+        App().OnCommand(ZRQuorvanceApp::ID_FILE_OPEN);
+    }
+    ASSERT_TRUE(App().IsDatabaseOpen());
+    // The stored root takes the file's name.
+    EXPECT_EQ(App().GetOffLineRoot()->GetName().GetAsString(), "plant.qdb");
+    ASSERT_EQ(App().GetRecentFileList()->GetCount(), 1);
+    EXPECT_EQ((*App().GetRecentFileList())[0], WorkFile("plant.qdb"));
+    EXPECT_NE(ReadSettings().find("File1=\"" + WorkFile("plant.qdb") + "\""), std::string::npos);
+
+    Change("unsaved");
+    {
+        ModalScript script;
+        script.ExpectFile(ModalKind::OpenFile, WorkFile("plant.qdb"));
+        script.ExpectMessage("Save changes to plant.qdb?", IDNO);
+        App().OpenDatabase();
+    }
+    ASSERT_TRUE(App().IsDatabaseOpen());
+    EXPECT_FALSE(App().GetProjectStorage()->IsModified());
+    std::string value;
+    try {
+        App().GetProjectStorage()->ReadString(-181, 1, 7, value);
+    } catch (const ZRError&) {
+    }
+    EXPECT_EQ(value, "");
+}
+
+TEST_F(ProjectFile, AFileThatIsNoProjectIsRefusedAndNothingChanges) {
+    std::ofstream(WorkFile("notes.qdb"))
+        << "These are notes, not a project database. " << std::string(200, 'x');
+    ModalScript script;
+    script.ExpectFile(ModalKind::OpenFile, WorkFile("notes.qdb"));
+    script.ExpectMessage("Unable to open " + WorkFile("notes.qdb") +
+                             ".  It may not be in a recognizable format, or the file may be corrupt.",
+                         IDOK);
+    script.ExpectMessage("Failed to open " + WorkFile("notes.qdb"), IDOK);
+    App().OpenDatabase();
+    EXPECT_FALSE(App().IsDatabaseOpen());
+    EXPECT_EQ(App().GetRecentFileList()->GetCount(), 0);
+}
+
+TEST_F(ProjectFile, RecentFileEntriesOpenOrAreDroppedWhenMissing) {
+    MakeProject(WorkFile("a.qdb"));
+    MakeProject(WorkFile("b.qdb"));
+    App().AddRecentProject(WorkFile("gone.qdb"));
+    App().AddRecentProject(WorkFile("a.qdb"));
+    App().AddRecentProject(WorkFile("b.qdb"));
+    platform::ui::CommandState state;
+    App().OnUpdateCommand(ZRQuorvanceApp::ID_FILE_MRU_FIRST + 1, state);
+    EXPECT_EQ(state.text.value_or(""), "&2 a.qdb");
+    App().OnUpdateCommand(ZRQuorvanceApp::ID_FILE_MRU_FIRST + 3, state);
+    EXPECT_FALSE(state.visible);
+
+    EXPECT_TRUE(App().OnCommand(ZRQuorvanceApp::ID_FILE_MRU_FIRST + 1));
+    ASSERT_TRUE(App().IsDatabaseOpen());
+    EXPECT_EQ(App().GetProjectPath(), WorkFile("a.qdb"));
+    EXPECT_EQ((*App().GetRecentFileList())[0], WorkFile("a.qdb"));
+
+    ModalScript script;
+    script.ExpectMessage("The database file " + WorkFile("gone.qdb") + " does not exist.", IDOK);
+    EXPECT_TRUE(App().OnCommand(ZRQuorvanceApp::ID_FILE_MRU_FIRST + 2));
+    EXPECT_EQ(App().GetRecentFileList()->GetCount(), 2);
+    // Closing for the missing file went through: nothing is open now.
+    EXPECT_FALSE(App().IsDatabaseOpen());
+}
+
+TEST_F(ProjectFile, TheRootTakesTheNameOfItsFile) {
+    MakeProject(WorkFile("bare.qdb"), false);
+    ASSERT_TRUE(App().OpenProjectFile(WorkFile("bare.qdb")));
+    EXPECT_EQ(App().GetOffLineRoot()->GetName().GetAsString(), "bare.qdb");
+    EXPECT_TRUE(App().GetProjectStorage()->ObjectExists(-181, 1));
+
+    // A renamed file: the root follows the file's name.
+    fs::copy_file(WorkFile("bare.qdb"), WorkFile("renamed.qdb"));
+    {
+        ModalScript script;
+        script.ExpectMessage("Save changes to bare.qdb?", IDNO);
+        ASSERT_TRUE(App().OpenProjectFile(WorkFile("renamed.qdb")));
+    }
+    EXPECT_EQ(App().GetOffLineRoot()->GetName().GetAsString(), "renamed.qdb");
+}
+
+TEST_F(ProjectFile, WindowsThatRefuseToCloseKeepTheProject) {
+    App().NewDatabase();
+    App().RootMgr()->m_bCanClose = false;
+    EXPECT_FALSE(App().CloseDatabase());
+    EXPECT_TRUE(App().IsDatabaseOpen());
+    App().RootMgr()->m_bCanClose = true;
+}
+
+TEST_F(ProjectFile, SaveWithNothingOpenAsksBeforeCopyingDrives) {
+    ModalScript script;
+    script.ExpectMessage("All online drives will be copied to offline and saved in a new .qdb file.",
+                         IDCANCEL);
+    EXPECT_FALSE(App().OnFileSave());
+    EXPECT_FALSE(App().IsDatabaseOpen());
+    EXPECT_EQ(ZRGlobalDataMgr::Instance()->m_HelpTopicOverride, 0u);
+}
