@@ -8,6 +8,7 @@
 #include "platform/ui/AppWindow.h"
 #include "platform/ui/Command.h"
 #include "platform/ui/MainWindow.h"
+#include "platform/ui/Menu.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -304,11 +305,12 @@ void ZRWorkspaceView::OnItemContextMenu(TreeItem item, const QPoint& screenPoint
     platform::ui::CommandRouter router([this, mainWindow] {
         return mainWindow ? mainWindow->CommandChain() : std::vector<platform::ui::CommandTarget*>{this};
     });
-    router.Attach(*menu);
     QApplication::setOverrideCursor(Qt::ArrowCursor);
-    menu->exec(screenPoint);
+    const unsigned id = platform::ui::TrackPopupMenu(*menu, screenPoint);
     QApplication::restoreOverrideCursor();
     m_pContextMenu.reset();
+    if (id)
+        router.Execute(id);
 }
 
 // ---- Tree notifications
