@@ -153,13 +153,33 @@ bool IsProgramEditorFrame(platform::ui::ChildFrame*) {
     return false;
 }
 
+// A bar's box is ticked while the bar is not hidden.
+void ShowBarChecks(platform::ui::Dialog& dialog, const std::vector<QToolBar*>& bars) {
+    for (QToolBar* bar : bars)
+        dialog.SetCheck(bar->property("barId").toInt(), bar->isHidden() ? 0 : 1);
+}
+
+void ApplyBarChecks(platform::ui::Dialog& dialog, const std::vector<QToolBar*>& bars) {
+    for (QToolBar* bar : bars)
+        bar->setVisible(dialog.GetCheck(bar->property("barId").toInt()) == 1);
+}
+
 // The bar list of the tool-bar manager: a box per tool bar and the Customize button.
 class BarListDialog : public platform::ui::Dialog {
 public:
-    explicit BarListDialog(QWidget* parent)
-        : Dialog(ZRMainFrame::ID_TOOLBARS, "Toolbars", Controls(), parent) {
+    BarListDialog(QWidget* parent, std::vector<QToolBar*> bars)
+        : Dialog(ZRMainFrame::ID_TOOLBARS, "Toolbars", Controls(), parent), m_Bars(std::move(bars)) {
         SetButtonHandler(ZRMainFrame::ID_BAR_LIST_CUSTOMIZE,
                          [this] { EndDialog(ZRMainFrame::ID_BAR_LIST_CUSTOMIZE); });
+    }
+
+    // Shows or hides the bars as their boxes say.
+    void Apply() { ApplyBarChecks(*this, m_Bars); }
+
+protected:
+    bool OnInitDialog() override {
+        ShowBarChecks(*this, m_Bars);
+        return Dialog::OnInitDialog();
     }
 
 private:
@@ -173,6 +193,8 @@ private:
         controls.push_back(ControlSpec::Button(ZRMainFrame::ID_BAR_LIST_CUSTOMIZE, "Customize..."));
         return controls;
     }
+
+    std::vector<QToolBar*> m_Bars;
 };
 
 // The Customize sheet: the tool bars shown and, on the command page, the buttons of each group.
@@ -180,11 +202,14 @@ class CustomizeDialog : public platform::ui::Dialog {
 public:
     enum : int { IDC_GROUPS = 1001, IDC_BUTTONS = 1002, IDC_BARS_LABEL = 1003, IDC_COMMAND_LABEL = 1004 };
 
-    explicit CustomizeDialog(QWidget* parent)
-        : Dialog(ZRMainFrame::ID_CUSTOMIZE, "Customize", Controls(), parent) {}
+    CustomizeDialog(QWidget* parent, std::vector<QToolBar*> bars)
+        : Dialog(ZRMainFrame::ID_CUSTOMIZE, "Customize", Controls(), parent), m_Bars(std::move(bars)) {}
+
+    void Apply() { ApplyBarChecks(*this, m_Bars); }
 
 protected:
     bool OnInitDialog() override {
+        ShowBarChecks(*this, m_Bars);
         std::vector<std::string> groups;
         for (const Bar& bar : Bars())
             groups.push_back(bar.title);
@@ -219,6 +244,8 @@ private:
         controls.push_back(ControlSpec::Button(platform::core::IDCANCEL, "Cancel"));
         return controls;
     }
+
+    std::vector<QToolBar*> m_Bars;
 };
 
 // Keeps the global data's help topic on a dialog's own while it is up.
@@ -668,26 +695,19 @@ void ZRMainFrame::OnShowWorkspace() {
 
 void ZRMainFrame::OnCustomize() {
     HelpOverride help(ID_CUSTOMIZE);
-    CustomizeDialog dialog(this);
-    for (QToolBar* bar : m_ToolBars)
-        dialog.SetCheck(bar->property("barId").toInt(), bar->isVisible() ? 1 : 0);
-    if (dialog.DoModal() != platform::core::IDOK)
-        return;
-    for (QToolBar* bar : m_ToolBars)
-        bar->setVisible(dialog.GetCheck(bar->property("barId").toInt()) == 1);
+    CustomizeDialog dialog(this, m_ToolBars);
+    if (dialog.DoModal() == platform::core::IDOK)
+        dialog.Apply();
 }
 
 void ZRMainFrame::OnToolbars() {
     int result = 0;
     {
         HelpOverride help(ID_TOOLBARS);
-        BarListDialog dialog(this);
-        for (QToolBar* bar : m_ToolBars)
-            dialog.SetCheck(bar->property("barId").toInt(), bar->isVisible() ? 1 : 0);
+        BarListDialog dialog(this, m_ToolBars);
         result = dialog.DoModal();
         if (result == platform::core::IDOK)
-            for (QToolBar* bar : m_ToolBars)
-                bar->setVisible(dialog.GetCheck(bar->property("barId").toInt()) == 1);
+            dialog.Apply();
     }
     if (result == ID_BAR_LIST_CUSTOMIZE)
         OnCustomize();

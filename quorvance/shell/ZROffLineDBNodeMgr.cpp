@@ -337,7 +337,7 @@ void ZROffLineDBNodeMgr::NewZelnaDrive() {
 
 void ZROffLineDBNodeMgr::NewProject() {
     std::string install;
-    ZRGlobalDataMgr* data = ZRGlobalDataMgr::Instance();
+    ZRGlobalDataMgr* data = ZRGlobalDataMgr::m_pInstance;
     if (data && data->OpenMachineSection("") && data->GetMachineKey().GetStringValue("INSTALL", install)) {
         std::string path = platform::core::JoinPath(install, "New Project.uxf");
         if (platform::core::FileSystem::Exists(path)) {
