@@ -2,6 +2,8 @@
 
 #include "kitbase/model/ZRFactory.h"
 #include "kitbase/model/ZRObject.h"
+#include "kitbase/ui/ZRMonitorSetup.h"
+#include "kitbase/ui/ZRMonitorView.h"
 #include "kitbase/ui/ZRNodeMgr.h"
 #include "platform/core/Directories.h"
 #include "platform/core/FileSystem.h"
@@ -9,12 +11,8 @@
 #include "platform/core/Text.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
-#include "quorvance/shell/ZRMasterRowFactory.h"
-
-#if __has_include("quorvance/shell/ZRMasterFactory.h")
 #include "quorvance/shell/ZRMasterFactory.h"
-#define QV_HAVE_MASTER_FACTORY 1
-#endif
+#include "quorvance/shell/ZRMasterRowFactory.h"
 
 #include <new>
 
@@ -23,7 +21,6 @@ using platform::core::MessageBox;
 
 namespace {
 constexpr const char* kProduct = "Quorvance";
-
 } // namespace
 
 ZRGlobalDataMgr* ZRGlobalDataMgr::m_pInstance = nullptr;
@@ -40,9 +37,7 @@ void ZRGlobalDataMgr::DestroyInstance() {
 }
 
 ZRGlobalDataMgr::ZRGlobalDataMgr() {
-#ifdef QV_HAVE_MASTER_FACTORY
     m_pFactory = std::make_unique<ZRMasterFactory>();
-#endif
 }
 
 ZRGlobalDataMgr::~ZRGlobalDataMgr() {
@@ -62,10 +57,8 @@ ZRGlobalDataMgr::~ZRGlobalDataMgr() {
     m_MachineKey.Close();
     m_UserKey.Close();
     m_pMotorDB.reset();
-#ifdef QV_HAVE_MASTER_FACTORY
     if (ZRObject::m_pFactory == m_pFactory.get())
         ZRObject::m_pFactory = nullptr;
-#endif
     m_pFactory.reset();
 }
 
@@ -150,10 +143,11 @@ bool ZRGlobalDataMgr::Init() {
         MessageBox("Unable to open motor database. Exiting.");
         return false;
     }
-#ifdef QV_HAVE_MASTER_FACTORY
     ZRObject::m_pFactory = m_pFactory.get();
-#endif
-    ZRNodeMgr::SetFactory(ZRMasterRowFactory::Instance());
+    ZRMasterRowFactory* rows = ZRMasterRowFactory::Instance();
+    ZRMonitorSetup::SetFactory(rows);
+    ZRMonitorView::SetFactory(rows);
+    ZRNodeMgr::SetFactory(rows);
     return true;
 }
 

@@ -9,6 +9,8 @@
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/model/ZRTestEx.h"
 #include "kitbase/ui/CGridControlFactory.h"
+#include "kitbase/ui/ZRMonitorSetup.h"
+#include "kitbase/ui/ZRMonitorView.h"
 #include "kitbase/ui/ZRNodeMgr.h"
 #include "kitbase/ui/ZRWorkspaceDoc.h"
 #include "kitbase/ui/ZRWorkspaceView.h"
@@ -398,6 +400,8 @@ int ZRQuorvanceApp::ExitInstance() {
     m_pOffLineDevice->SetStorage(nullptr);
 
     ZRNodeMgr::SetFactory(nullptr);
+    ZRMonitorView::SetFactory(nullptr);
+    ZRMonitorSetup::SetFactory(nullptr);
     ZRMasterRowFactory::DestroyInstance();
     ZRGlobalDataMgr::DestroyInstance();
     ZRProgress::DestroyInstance();

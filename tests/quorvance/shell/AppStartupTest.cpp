@@ -5,7 +5,9 @@
 #include "kitbase/model/ZRObject.h"
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/ui/ZRWorkspaceView.h"
+#include "platform/ui/DockBar.h"
 #include "platform/ui/MainWindow.h"
+#include "quorvance/shell/ZRMainFrame.h"
 #include "quorvance/shell/ZRRecentFileList.h"
 
 #include <filesystem>
@@ -211,6 +213,18 @@ TEST_F(AppStartup, IdleGivesTheFrameworkFiveExtraRoundsThenTicksTheSubscribers) 
     App().m_bFrameworkWantsIdle = false;
     EXPECT_FALSE(App().OnIdle(0));
     EXPECT_EQ(counter.ticks, 1);
+}
+
+TEST_F(AppStartup, IdleHidesTheMotionBarWithoutAProgramWindowAndKeepsTheUsersChoice) {
+    StartEmpty();
+    ZRMainFrame* frame = App().GetMainFrame();
+    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(frame->GetMotionBar(), nullptr);
+    frame->GetMotionBar()->ShowBar(true);
+    ASSERT_TRUE(frame->GetMotionBar()->IsBarShown());
+    App().OnIdle(0);
+    EXPECT_FALSE(frame->GetMotionBar()->IsBarShown());
+    EXPECT_FALSE(ZRGlobalDataMgr::Instance()->GetHideMotionCmds());
 }
 
 TEST_F(AppStartup, WindowPlacementIsSavedAndRestoredUnlessOffScreen) {

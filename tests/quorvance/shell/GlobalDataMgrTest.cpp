@@ -1,6 +1,8 @@
 #include "AppFixture.h"
 
+#include "kitbase/model/ZRObject.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
+#include "quorvance/shell/ZRMasterRowFactory.h"
 
 #include <filesystem>
 #include <fstream>
@@ -17,6 +19,9 @@ TEST_F(GlobalDataMgr, InitConnectsTheKeysAndOpensTheMotorDatabase) {
     std::string install;
     EXPECT_TRUE(data->GetMachineKey().GetStringValue("INSTALL", install));
     EXPECT_EQ(fs::path(install), Install());
+    // The factories are in place.
+    EXPECT_EQ(ZRObject::GetFactory(), data->GetFactory());
+    EXPECT_EQ(ZRNodeMgr::s_pRowFactory, ZRMasterRowFactory::Instance());
 }
 
 TEST_F(GlobalDataMgr, InitFailuresSayWhy) {

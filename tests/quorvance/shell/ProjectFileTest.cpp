@@ -273,3 +273,25 @@ TEST_F(ProjectFile, SaveWithNothingOpenAsksBeforeCopyingDrives) {
     EXPECT_FALSE(App().IsDatabaseOpen());
     EXPECT_EQ(ZRGlobalDataMgr::Instance()->m_HelpTopicOverride, 0u);
 }
+
+using RealRoot = AppFixture;
+
+TEST_F(RealRoot, FollowsTheProjectRoad) {
+    {
+        ModalScript script;
+        ExpectStartDialog(script, IDOK, 2);
+        m_pApp.reset();
+        auto app = std::make_unique<ZRQuorvanceApp>();
+        ASSERT_TRUE(app->InitInstance({}));
+        ASSERT_TRUE(app->IsDatabaseOpen());
+        auto* view = app->GetWorkspaceView();
+        EXPECT_EQ(view->ItemText(app->GetOffLineItem()), "Off-line: Unsaved");
+        script.ExpectFile(ModalKind::SaveFile, WorkFile("road"));
+        EXPECT_TRUE(app->SaveAsDatabase());
+        EXPECT_EQ(view->ItemText(app->GetOffLineItem()), "Off-line: road.qdb");
+        EXPECT_TRUE(app->CloseDatabase());
+        EXPECT_EQ(view->Children(nullptr).size(), 1u);
+        app->ExitInstance();
+    }
+    EXPECT_TRUE(fs::exists(WorkFile("road.qdb")));
+}
