@@ -12,8 +12,13 @@
 #include "support/model/TestObjects.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QPixmap>
+#include <QProcess>
+#include <QScreen>
 #include <QStatusBar>
+#include <QTest>
 #include <QToolBar>
 
 #include <filesystem>
@@ -46,6 +51,8 @@ class ZRMainFrameTest : public FrameFixture {};
 TEST_F(ZRMainFrameTest, IsBuiltWithItsBarsIndicatorAndHiddenMotionLibrary) {
     ASSERT_NO_FATAL_FAILURE(StartFrame());
     ZRMainFrame* frame = Frame();
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(App().GetMainFrame(), frame);
 
     const std::vector<std::pair<int, std::vector<unsigned>>> bars = {
         {ZRMainFrame::ID_BAR_FILE, {57600, 57601, 32821, 57607, 57664, 42501}},
@@ -260,6 +267,37 @@ TEST_F(ZRMainFrameTest, TabsOfOnLineWindowsAreGreen) {
         EXPECT_EQ(ZRMainFrame::TabColour(&frame), face);
     }
     object.SetDevice(nullptr);
+}
+
+// Not a check: with QUORVANCE_SCREENSHOT naming a PNG file, under an X server (xvfb-run with
+// QT_QPA_PLATFORM=xcb), the real program is started on a saved project and the screen is grabbed.
+TEST_F(ZRMainFrameTest, ScreenshotOfTheRunningProgram) {
+    const char* target = std::getenv("QUORVANCE_SCREENSHOT");
+    if (!target || QGuiApplication::platformName() != QStringLiteral("xcb"))
+        GTEST_SKIP() << "set QUORVANCE_SCREENSHOT and run under an X server";
+    ASSERT_NO_FATAL_FAILURE(StartFrame(true, true));
+    const std::string project = WorkFile("Demo.qdb");
+    {
+        ModalScript script;
+        script.ExpectFile(ModalKind::SaveFile, project, IDOK);
+        ASSERT_TRUE(App().SaveAsDatabase());
+    }
+    QScreen* screen = QGuiApplication::primaryScreen();
+    Frame()->setGeometry(screen->geometry());
+    ASSERT_TRUE(Frame()->close());
+    m_pApp->ExitInstance();
+    m_pApp.reset();
+
+    QProcess program;
+    program.start(QCoreApplication::applicationDirPath() + QStringLiteral("/quorvance"),
+                  {QString::fromStdString(project)});
+    ASSERT_TRUE(program.waitForStarted());
+    QTest::qWait(4000);
+    EXPECT_EQ(program.state(), QProcess::Running) << program.readAllStandardError().toStdString();
+    const QPixmap shot = screen->grabWindow(0);
+    program.kill();
+    program.waitForFinished();
+    EXPECT_TRUE(shot.save(QString::fromLocal8Bit(target)));
 }
 
 } // namespace
