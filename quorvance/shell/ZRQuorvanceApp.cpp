@@ -102,6 +102,7 @@ ZRQuorvanceApp::ZRQuorvanceApp()
 
 ZRQuorvanceApp::~ZRQuorvanceApp() {
     // Normally ExitInstance has let go of everything; a failed start may leave the windows.
+    m_pHelpWindow.reset();
     m_pMainFrame.reset();
     m_pOffLineRoot.reset();
     m_pStorage.reset();

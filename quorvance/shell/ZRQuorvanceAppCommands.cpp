@@ -80,7 +80,10 @@ void ZRQuorvanceApp::WinHelp(unsigned long data, unsigned command) {
             platform::core::JoinPath(dir, command == platform::ui::HELP_CONTEXT ? Format("%lu.html", data)
                                                                                 : std::string("index.html"));
         if (!m_pHelpWindow) {
-            m_pHelpWindow = std::make_unique<QTextBrowser>();
+            // A window of its own that still belongs to the main window, so it never keeps the
+            // program running after the main window has closed.
+            m_pHelpWindow = std::make_unique<QTextBrowser>(GetMainWindow());
+            m_pHelpWindow->setWindowFlags(Qt::Window);
             m_pHelpWindow->setWindowTitle(QStringLiteral("Quorvance Help"));
             m_pHelpWindow->resize(640, 480);
         }

@@ -6,9 +6,13 @@
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/ui/ZRWorkspaceView.h"
 #include "platform/ui/DockBar.h"
+#include "platform/ui/HelpRequest.h"
 #include "platform/ui/MainWindow.h"
 #include "quorvance/shell/ZRMainFrame.h"
+#include "quorvance/shell/ZRTipOfDay.h"
+
 #include "quorvance/shell/ZRRecentFileList.h"
+#include <QTextBrowser>
 
 #include <filesystem>
 #include <fstream>
@@ -241,4 +245,42 @@ TEST_F(AppStartup, WindowPlacementIsSavedAndRestoredUnlessOffScreen) {
     ZRGlobalDataMgr::Instance()->GetUserKey().SetDwordValue("rcNormalPosition.left", 100000);
     ZRGlobalDataMgr::Instance()->GetUserKey().SetDwordValue("rcNormalPosition.right", 100640);
     EXPECT_FALSE(App().RestoreWindowPlacement());
+}
+
+TEST_F(AppStartup, TipOfTheDayAtStartUpKeepsItsPlace) {
+    std::ofstream(Install() / "Quorvance.tip") << "First tip\nSecond tip\nThird tip\n";
+    WriteSettings("[Tip Of Day]\nCurrentTip=1\n");
+    ModalScript script;
+    ExpectStartDialog(script, IDCANCEL);
+    unsigned long help = 0;
+    script.Expect(platform::core::ModalKind::Dialog, "Tip of the Day", [&](platform::core::ModalRequest& r) {
+        auto* dialog = static_cast<platform::ui::Dialog*>(r.dialog);
+        help = ZRGlobalDataMgr::Instance()->m_HelpTopicOverride;
+        // It starts after the tip shown last time; the user turns it off for later starts.
+        EXPECT_EQ(dialog->GetItemText(ZRTipOfDay::IDC_TIP), "Second tip");
+        dialog->SetCheck(ZRTipOfDay::IDC_SHOW_AT_STARTUP, 0);
+        dialog->ClickButton(IDOK);
+        return dialog->Result();
+    });
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(help, 1109u);
+    std::string settings = ReadSettings();
+    EXPECT_NE(settings.find("CurrentTip=2"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("ShowAtStartup=0"), std::string::npos) << settings;
+}
+
+TEST_F(AppStartup, HelpOpensTheTopicPageOrSaysItIsMissing) {
+    StartEmpty();
+    fs::create_directories(Install() / "help");
+    std::ofstream(Install() / "help" / "1110.html") << "<html><body>Opening a project</body></html>";
+    platform::ui::ShowHelp(1110, platform::ui::HELP_CONTEXT);
+    auto browsers = App().GetMainWindow()->findChildren<QTextBrowser*>();
+    ASSERT_EQ(browsers.size(), 1);
+    EXPECT_TRUE(browsers[0]->toPlainText().contains("Opening a project"));
+
+    // A dialog's own topic wins over the one asked for; a missing page says so.
+    ZRGlobalDataMgr::Instance()->m_HelpTopicOverride = 4242;
+    platform::ui::ShowHelp(1110, platform::ui::HELP_CONTEXT);
+    ZRGlobalDataMgr::Instance()->m_HelpTopicOverride = 0;
+    EXPECT_TRUE(browsers[0]->toPlainText().contains("There is no help page for topic 4242."));
 }
