@@ -3,14 +3,15 @@
 #include "platform/ui/MainWindow.h"
 
 #include <QColor>
+#include <QPointer>
 
 #include <memory>
 #include <string>
 #include <vector>
 
 class QLabel;
-class QMenu;
 class QTabBar;
+class QMenu;
 class QTimer;
 class QToolBar;
 class ZREyeView;
@@ -124,6 +125,7 @@ private:
     ZREyeView* m_pEye = nullptr;
     bool m_bWorkbookMode = true;
     QTimer* m_pUpdateTimer = nullptr;
-    QTabBar* m_pStyledTabs = nullptr;
+    // The document area makes a new tab bar each time it turns to tabs.
+    QPointer<QTabBar> m_pStyledTabs;
     std::unique_ptr<TabStyle> m_pTabStyle;
 };
