@@ -291,6 +291,9 @@ TEST_F(RealRoot, FollowsTheProjectRoad) {
         EXPECT_EQ(view->ItemText(app->GetOffLineItem()), "Off-line: road.qdb");
         EXPECT_TRUE(app->CloseDatabase());
         EXPECT_EQ(view->Children(nullptr).size(), 1u);
+        // Exit with a project open drops it without a question.
+        app->NewDatabase();
+        ASSERT_TRUE(app->IsDatabaseOpen());
         app->ExitInstance();
     }
     EXPECT_TRUE(fs::exists(WorkFile("road.qdb")));
