@@ -30,3 +30,4 @@ private:
 void AddPropertyGridPage(Gallery& gallery);
 void AddScopePage(Gallery& gallery);
 void AddMonitorPage(Gallery& gallery);
+void AddWorkspacePage(Gallery& gallery);

@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
     AddPropertyGridPage(gallery);
     AddScopePage(gallery);
     AddMonitorPage(gallery);
+    AddWorkspacePage(gallery);
 
     if (argc < 2 || argv[1][0] == '-') {
         std::fprintf(stderr, "usage: ui-gallery OUTPUT.png [PAGE...]\n  pages:");
