@@ -4,6 +4,7 @@
 #include "platform/core/FileSystem.h"
 #include "platform/core/Modal.h"
 #include "platform/core/SystemError.h"
+#include "platform/core/Text.h"
 
 #include <QLineEdit>
 
@@ -160,8 +161,8 @@ void ZRMonitorSaveDlg::OnOK() {
         return;
     }
     if (m_Name.find_first_of(kIllegalChars) != std::string::npos) {
-        refuse(std::string("A name can not contain any of the following characters:\n       ") +
-               kIllegalChars);
+        refuse(platform::core::Format("A name can not contain any of the following characters:\n       %s",
+                                      kIllegalChars));
         return;
     }
     if (m_Name == ZRMonitorView::kEmptySetup) {

@@ -400,8 +400,8 @@ void ZRMonitorView::OnLoad() {
 }
 
 void ZRMonitorView::OnSave() {
-    std::string text = std::string(kFileVersionLine) + "\n";
-    text += platform::core::Format("Format:%d\n", std::max(m_pFormat->currentIndex(), 0));
+    std::string text =
+        platform::core::Format("%s\nFormat:%d\n", kFileVersionLine, std::max(m_pFormat->currentIndex(), 0));
     AddData(text);
     try {
         platform::core::FileSystem::MakeDirectories(GetSetupDir());
