@@ -76,6 +76,10 @@ private:
 // ---- construction
 
 Grid::Grid(QWidget* parent) : QTableView(parent) {
+    // The header asks for its texts as soon as the model is set: the store must hold the corner first.
+    m_cells.resize(1);
+    m_heights.assign(1, -1);
+    m_widths.assign(1, -1);
     m_model = new Model(*this);
     m_delegate = new Delegate(*this);
     setModel(m_model);
@@ -106,9 +110,6 @@ Grid::Grid(QWidget* parent) : QTableView(parent) {
         Guard("grid header",
               [&] { OnLButtonClickedRowCol(0, col, QApplication::keyboardModifiers(), QPoint()); });
     });
-    m_cells.resize(1);
-    m_heights.assign(1, -1);
-    m_widths.assign(1, -1);
 }
 
 Grid::~Grid() {
@@ -125,7 +126,8 @@ Grid::~Grid() {
 Grid::Cell* Grid::At(int row, int col) {
     if (row < 0 || row > m_rows || col < 0 || col > m_cols)
         return nullptr;
-    return &m_cells[static_cast<size_t>(row) * static_cast<size_t>(m_cols + 1) + static_cast<size_t>(col)];
+    size_t i = static_cast<size_t>(row) * static_cast<size_t>(m_cols + 1) + static_cast<size_t>(col);
+    return i < m_cells.size() ? &m_cells[i] : nullptr;
 }
 
 const Grid::Cell* Grid::At(int row, int col) const {
