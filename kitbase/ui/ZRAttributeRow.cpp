@@ -144,6 +144,44 @@ void ZRAttributeRow::ApplyEnabledLook() {
         grid->SetTextColour(row, col, colour);
 }
 
+int ZRAttributeRow::OwnChange(platform::core::Subject* subject, platform::core::Message* message) {
+    if (!IsInitialized() || !IsOwnAttribute(subject))
+        return -1;
+    int reason = ReasonOf(message);
+    if (reason == ZRUpdate::EnabledChanged)
+        ApplyEnabledLook();
+    return reason;
+}
+
+bool ZRAttributeRow::IsValueControlActive() const {
+    if (!IsPlaced())
+        return false;
+    platform::ui::Grid* grid = GetGrid();
+    return grid->IsCurrentCell(GetRow(), 2) && grid->IsActive();
+}
+
+void ZRAttributeRow::InitValueCell(const std::string& text) {
+    GetGrid()->SetValue(GetRow(), 2, text);
+    if (m_pAttribute && !m_pAttribute->GetEnabled())
+        ApplyEnabledLook();
+}
+
+void ZRAttributeRow::WriteCellText() {
+    if (!m_pAttribute)
+        return;
+    std::string value = GetCellValue(2);
+    if (value == m_pAttribute->GetAsString())
+        return;
+    // The write may drop the attribute: read it again afterwards.
+    if (GuardWrite([&] { m_pAttribute->SetAsString(value); }) && m_pAttribute)
+        SetCellValue(2, m_pAttribute->GetAsString());
+}
+
+void ZRAttributeRow::RestoreText(const std::string& backup) {
+    if (GetDynamicLoad() && m_pAttribute)
+        GuardWrite([&] { m_pAttribute->SetAsString(backup); });
+}
+
 void ZRAttributeRow::ShowWriteError(const ZRError& error) {
     platform::core::MessageBox(error.GetComboMessage(), {}, platform::core::MB_OK);
 }

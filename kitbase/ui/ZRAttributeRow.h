@@ -36,6 +36,18 @@ protected:
     bool IsOwnAttribute(platform::core::Subject* subject) const;
     // Grey text and a read-only value cell while the attribute is disabled.
     void ApplyEnabledLook();
+    // For a kind's OnUpdate: the reason of a change of the row's own attribute once the row is
+    // initialized, else -1. An enabled change is applied to the look here.
+    int OwnChange(platform::core::Subject* subject, platform::core::Message* message);
+    // Whether the value cell's control is open and active.
+    bool IsValueControlActive() const;
+    // Fills a freshly set-up value cell; a disabled attribute gets its look at once.
+    void InitValueCell(const std::string& text);
+    // Writes the value cell's text with SetAsString when it differs from the attribute's. The cell then
+    // shows the text as the attribute normalised it; on an error it keeps the typed text.
+    void WriteCellText();
+    // A dynamically loaded row writes its backup text back.
+    void RestoreText(const std::string& backup);
     // Runs a write of the attribute; a ZRError is shown ("%s (error #%d)") and answered with false.
     template <class F> bool GuardWrite(F&& write);
     static void ShowWriteError(const ZRError& error);

@@ -38,9 +38,9 @@ void ZRBoolEditRow::OnEndEditing(int column) {
 
 void ZRBoolEditRow::OnModifyCell(int column) {
     ZRBoolAttribute* attribute = BoolAttribute();
-    platform::ui::Grid* grid = GetGrid();
-    if (column != 2 || !attribute || !IsPlaced() || !grid->IsCurrentCell(GetRow(), 2) || !grid->IsActive())
+    if (column != 2 || !attribute || !IsValueControlActive())
         return;
+    platform::ui::Grid* grid = GetGrid();
     std::string text = grid->ControlValue();
     if (text.empty())
         return;
@@ -55,18 +55,8 @@ void ZRBoolEditRow::OnModifyCell(int column) {
 }
 
 void ZRBoolEditRow::OnUpdate(platform::core::Subject* subject, platform::core::Message* message) {
-    if (IsInitialized() && IsOwnAttribute(subject)) {
-        switch (ReasonOf(message)) {
-        case ZRUpdate::ValueChanged:
-            SetCellValue(2, IndexText(BoolAttribute()->GetValue()));
-            break;
-        case ZRUpdate::EnabledChanged:
-            ApplyEnabledLook();
-            break;
-        default:
-            break;
-        }
-    }
+    if (OwnChange(subject, message) == ZRUpdate::ValueChanged)
+        SetCellValue(2, IndexText(BoolAttribute()->GetValue()));
     ZRAttributeRow::OnUpdate(subject, message);
 }
 

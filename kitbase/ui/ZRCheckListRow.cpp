@@ -83,19 +83,8 @@ void ZRCheckListRow::OnModifyCell(int column) {
 }
 
 void ZRCheckListRow::OnUpdate(platform::core::Subject* subject, platform::core::Message* message) {
-    if (IsInitialized() && IsOwnAttribute(subject)) {
-        switch (ReasonOf(message)) {
-        case ZRUpdate::ValueChanged:
-            if (GetCellValue(2) != CellText())
-                SetChoiceList();
-            break;
-        case ZRUpdate::EnabledChanged:
-            ApplyEnabledLook();
-            break;
-        default:
-            break;
-        }
-    }
+    if (OwnChange(subject, message) == ZRUpdate::ValueChanged && GetCellValue(2) != CellText())
+        SetChoiceList();
     ZRAttributeRow::OnUpdate(subject, message);
 }
 
@@ -119,7 +108,5 @@ void ZRCheckListRow::InitCells() {
     if (!field)
         return;
     SetChoiceList();
-    GetGrid()->SetValue(GetRow(), 2, CellText());
-    if (!field->GetEnabled())
-        ApplyEnabledLook();
+    InitValueCell(CellText());
 }

@@ -36,9 +36,9 @@ void ZRChoiceRow::OnEndEditing(int column) {
 
 void ZRChoiceRow::OnModifyCell(int column) {
     ZRIndexSelection* selection = Selection();
-    platform::ui::Grid* grid = GetGrid();
-    if (column != 2 || !selection || !IsPlaced() || !grid->IsCurrentCell(GetRow(), 2) || !grid->IsActive())
+    if (column != 2 || !selection || !IsValueControlActive())
         return;
+    platform::ui::Grid* grid = GetGrid();
     std::string text = grid->ControlValue();
     if (text.empty())
         return;
@@ -53,23 +53,11 @@ void ZRChoiceRow::OnModifyCell(int column) {
 }
 
 void ZRChoiceRow::OnUpdate(platform::core::Subject* subject, platform::core::Message* message) {
-    if (IsInitialized() && IsOwnAttribute(subject)) {
-        switch (ReasonOf(message)) {
-        case ZRUpdate::ValueChanged: {
-            std::string text = ValueText();
-            platform::ui::Grid* grid = GetGrid();
-            if (IsPlaced() && grid->IsCurrentCell(GetRow(), 2) && grid->IsActive() &&
-                grid->ControlValue() != text)
-                grid->SetControlValue(text);
-            SetCellValue(2, text);
-            break;
-        }
-        case ZRUpdate::EnabledChanged:
-            ApplyEnabledLook();
-            break;
-        default:
-            break;
-        }
+    if (OwnChange(subject, message) == ZRUpdate::ValueChanged) {
+        std::string text = ValueText();
+        if (IsValueControlActive() && GetGrid()->ControlValue() != text)
+            GetGrid()->SetControlValue(text);
+        SetCellValue(2, text);
     }
     ZRAttributeRow::OnUpdate(subject, message);
 }
@@ -103,7 +91,5 @@ void ZRChoiceRow::InitCells() {
         for (const std::string& text : selection->GetOptions()->GetStrings())
             choices += text + "\n";
     grid->SetChoiceList(row, 2, choices);
-    grid->SetValue(row, 2, ValueText());
-    if (selection && !selection->GetEnabled())
-        ApplyEnabledLook();
+    InitValueCell(ValueText());
 }

@@ -39,14 +39,8 @@ void ZRSpinRow::OnClickedButton(unsigned long column) {
 }
 
 void ZRSpinRow::OnEndEditing(int column) {
-    ZRAttribute* attribute = GetAttribute();
-    if (column != 2 || !attribute)
-        return;
-    std::string value = GetCellValue(2);
-    if (value == attribute->GetAsString())
-        return;
-    if (GuardWrite([&] { attribute->SetAsString(value); }) && GetAttribute())
-        SetCellValue(2, GetAttribute()->GetAsString());
+    if (column == 2)
+        WriteCellText();
 }
 
 int ZRSpinRow::OnLButtonClicked(unsigned long, unsigned int, const QPoint&) {
@@ -54,30 +48,18 @@ int ZRSpinRow::OnLButtonClicked(unsigned long, unsigned int, const QPoint&) {
 }
 
 void ZRSpinRow::OnUpdate(platform::core::Subject* subject, platform::core::Message* message) {
-    if (IsInitialized() && IsOwnAttribute(subject)) {
-        ZRValAttribute* attribute = ValAttribute();
-        switch (ReasonOf(message)) {
-        case ZRUpdate::ValueChanged:
-            SetCellValue(2, attribute->GetAsString());
-            break;
-        case ZRUpdate::EnabledChanged:
-            ApplyEnabledLook();
-            break;
-        case ZRUpdate::ScaleChanged:
-            if (IsPlaced()) {
-                platform::ui::Grid* grid = GetGrid();
-                const int row = GetRow();
-                grid->SetUserAttribute(row, 2, CellAttribute::SpinMinimum, attribute->GetMinAsString());
-                grid->SetUserAttribute(row, 2, CellAttribute::SpinMaximum, attribute->GetMaxAsString());
-                grid->SetUserAttribute(row, 2, ZRValSpinEdit::IncrementAttribute,
-                                       attribute->GetIncrAsString());
-                grid->SetUserAttribute(row, 2, ZRValSpinEdit::PrecisionAttribute,
-                                       Format("%d", attribute->GetPrecision()));
-            }
-            break;
-        default:
-            break;
-        }
+    int reason = OwnChange(subject, message);
+    ZRValAttribute* attribute = ValAttribute();
+    if (reason == ZRUpdate::ValueChanged) {
+        SetCellValue(2, attribute->GetAsString());
+    } else if (reason == ZRUpdate::ScaleChanged && IsPlaced()) {
+        platform::ui::Grid* grid = GetGrid();
+        const int row = GetRow();
+        grid->SetUserAttribute(row, 2, CellAttribute::SpinMinimum, attribute->GetMinAsString());
+        grid->SetUserAttribute(row, 2, CellAttribute::SpinMaximum, attribute->GetMaxAsString());
+        grid->SetUserAttribute(row, 2, ZRValSpinEdit::IncrementAttribute, attribute->GetIncrAsString());
+        grid->SetUserAttribute(row, 2, ZRValSpinEdit::PrecisionAttribute,
+                               Format("%d", attribute->GetPrecision()));
     }
     ZRAttributeRow::OnUpdate(subject, message);
 }
@@ -88,9 +70,7 @@ void ZRSpinRow::Refresh(bool force) {
 }
 
 void ZRSpinRow::Revert() {
-    ZRAttribute* attribute = GetAttribute();
-    if (GetDynamicLoad() && attribute)
-        GuardWrite([&] { attribute->SetAsString(m_Backup); });
+    RestoreText(m_Backup);
     SetCellValue(2, m_Backup);
 }
 
@@ -119,9 +99,7 @@ void ZRSpinRow::InitCells() {
         grid->SetUserAttribute(row, 2, ZRValSpinEdit::PrecisionAttribute,
                                Format("%d", attribute->GetPrecision()));
         grid->SetWordWrap(row, 2, false);
-        grid->SetValue(row, 2, attribute->GetAsString());
-        if (!attribute->GetEnabled())
-            ApplyEnabledLook();
+        InitValueCell(attribute->GetAsString());
     }
     // A hidden row keeps height 0: the fixed height must not show it again.
     if (attribute && !attribute->IsHidden())

@@ -32,9 +32,9 @@ void ZRStringChoiceRow::OnEndEditing(int column) {
 
 void ZRStringChoiceRow::OnModifyCell(int column) {
     ZRAttribute* attribute = GetAttribute();
-    platform::ui::Grid* grid = GetGrid();
-    if (column != 2 || !attribute || !IsPlaced() || !grid->IsCurrentCell(GetRow(), 2) || !grid->IsActive())
+    if (column != 2 || !attribute || !IsValueControlActive())
         return;
+    platform::ui::Grid* grid = GetGrid();
     std::string text = grid->ControlText();
     if (Validate(text)) {
         if (ValidChoice(text))
@@ -45,23 +45,11 @@ void ZRStringChoiceRow::OnModifyCell(int column) {
 }
 
 void ZRStringChoiceRow::OnUpdate(platform::core::Subject* subject, platform::core::Message* message) {
-    if (IsInitialized() && IsOwnAttribute(subject)) {
-        switch (ReasonOf(message)) {
-        case ZRUpdate::ValueChanged: {
-            std::string text = GetAttribute()->GetAsString();
-            platform::ui::Grid* grid = GetGrid();
-            if (IsPlaced() && grid->IsCurrentCell(GetRow(), 2) && grid->IsActive() &&
-                grid->ControlText() != text)
-                grid->SetControlValue(text);
-            SetCellValue(2, text);
-            break;
-        }
-        case ZRUpdate::EnabledChanged:
-            ApplyEnabledLook();
-            break;
-        default:
-            break;
-        }
+    if (OwnChange(subject, message) == ZRUpdate::ValueChanged) {
+        std::string text = GetAttribute()->GetAsString();
+        if (IsValueControlActive() && GetGrid()->ControlText() != text)
+            GetGrid()->SetControlValue(text);
+        SetCellValue(2, text);
     }
     ZRAttributeRow::OnUpdate(subject, message);
 }
@@ -72,9 +60,7 @@ void ZRStringChoiceRow::Refresh(bool force) {
 }
 
 void ZRStringChoiceRow::Revert() {
-    ZRAttribute* attribute = GetAttribute();
-    if (GetDynamicLoad() && attribute)
-        GuardWrite([&] { attribute->SetAsString(m_Backup); });
+    RestoreText(m_Backup);
     SetCellValue(2, m_Backup);
 }
 
@@ -90,7 +76,5 @@ void ZRStringChoiceRow::InitCells() {
         choices += text + "\n";
     grid->SetChoiceList(row, 2, choices);
     ZRAttribute* attribute = GetAttribute();
-    grid->SetValue(row, 2, attribute ? attribute->GetAsString() : std::string());
-    if (attribute && !attribute->GetEnabled())
-        ApplyEnabledLook();
+    InitValueCell(attribute ? attribute->GetAsString() : std::string());
 }
