@@ -78,7 +78,7 @@ std::string CellControl::DisplayText(const CellStyle& style) const {
     return style.value;
 }
 
-QSize CellControl::SizeHint(const CellStyle& style, const QFont& font, int width) const {
+QSize CellControl::ContentSize(const CellStyle& style, const QFont& font, int width) const {
     std::string text = DisplayText(style);
     int bitmap = Resources::ParseBitmapText(text);
     if (bitmap >= 0) {
@@ -94,10 +94,15 @@ QSize CellControl::SizeHint(const CellStyle& style, const QFont& font, int width
     else
         size = metrics.size(Qt::TextSingleLine, t);
     size.setHeight(std::max(size.height(), metrics.height()));
+    return {size.width() + 2 * kMarginX, size.height() + 2 * kMarginY};
+}
+
+QSize CellControl::SizeHint(const CellStyle& style, const QFont& font, int width) const {
+    QSize size = ContentSize(style, font, width);
     int buttons = 0;
     for (int b = 0; b < ButtonCount(style); ++b)
-        buttons += ButtonRect(QRect(0, 0, 1000, size.height() + 2 * kMarginY), b).width();
-    return {size.width() + 2 * kMarginX + buttons, size.height() + 2 * kMarginY};
+        buttons += ButtonRect(QRect(0, 0, 1000, size.height()), b).width();
+    return {size.width() + buttons, size.height()};
 }
 
 int CellControl::ButtonCount(const CellStyle&) const {

@@ -82,6 +82,9 @@ public:
 protected:
     virtual QWidget* CreateEditor(QWidget* parent);
 
+    // Size of the display text (or bitmap) with the cell's margins, buttons not counted.
+    QSize ContentSize(const CellStyle& style, const QFont& font, int width) const;
+
     // For the editors: the user changed the control (marks the cell modified, notifies the grid).
     void UserModified();
     // Marks the cell modified without a notification (a value set by a spin arrow).

@@ -176,8 +176,8 @@ void PushButtonControl::Paint(const CellPaint& paint) const {
 }
 
 QSize PushButtonControl::SizeHint(const CellStyle& style, const QFont& font, int width) const {
-    QSize size = CellControl::SizeHint(style, font, width);
-    return size + QSize(12, 6);
+    // The button is the whole cell: only its caption and frame count.
+    return ContentSize(style, font, width) + QSize(12, 6);
 }
 
 int PushButtonControl::ButtonCount(const CellStyle&) const {

@@ -403,6 +403,16 @@ TEST_F(GridTest, FittedRowHeightFollowsWrappedCoveredText) {
     EXPECT_GT(grid.ColWidth(2), 110);
 }
 
+TEST_F(GridTest, FittedColumnOfAPushButtonFollowsItsCaption) {
+    grid.SetControl(1, 1, CellControlId::PushButton);
+    grid.SetValue(1, 1, "Reset");
+    grid.SetValue(2, 1, "Position Gain");
+    grid.FitColWidth(1);
+    int width = grid.ColWidth(1);
+    EXPECT_GE(width, QFontMetrics(grid.font()).horizontalAdvance("Position Gain"));
+    EXPECT_LT(width, 200);
+}
+
 TEST_F(GridTest, EveryStandardControlDrawsAndTheBrowseButtonNotifies) {
     const int ids[] = {CellControlId::Static,    CellControlId::PushButton,
                        CellControlId::TextCombo, CellControlId::BrowseEdit,
