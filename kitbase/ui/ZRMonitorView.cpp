@@ -17,6 +17,7 @@
 #include "kitbase/ui/ZRPropertiesGrid.h"
 #include "kitbase/ui/ZRPropertyGroup.h"
 #include "kitbase/ui/ZRStaticHeader.h"
+#include "kitbase/ui/ZRViewControls.h"
 #include "platform/core/Directories.h"
 #include "platform/core/FileSystem.h"
 #include "platform/core/Modal.h"
@@ -84,6 +85,7 @@ bool WriteSetupFile(const std::string& path, const std::string& text) {
 } // namespace
 
 ZRMonitorView::ZRMonitorView(QWidget* parent) : QWidget(parent) {
+    constexpr const char* kWhere = "monitor control";
     m_pGrid = new ZRPropertiesGrid(this);
     m_pFormatLabel = new QLabel(QStringLiteral("Format"), this);
     m_pFormat = new QComboBox(this);
@@ -92,12 +94,12 @@ ZRMonitorView::ZRMonitorView(QWidget* parent) : QWidget(parent) {
     m_pFormatLabel->setBuddy(m_pFormat);
     connect(m_pFormat, &QComboBox::activated, this,
             [this] { platform::ui::Guard("monitor format", [&] { OnChangeFormat(); }); });
-    m_pLoad = MakeButton(kLoadId, "Load");
-    m_pSave = MakeButton(kSaveId, "Save");
-    m_pResetPeaksButton = MakeButton(kResetPeaksId, "Reset Peaks");
-    m_pSetup = MakeButton(kSetupId, "Setup...");
-    m_pClose = MakeButton(kCloseId, "Close");
-    m_pHelp = MakeButton(kHelpId, "Help");
+    m_pLoad = ZRViewControls::AddButton(*this, *this, kLoadId, "Load", kWhere);
+    m_pSave = ZRViewControls::AddButton(*this, *this, kSaveId, "Save", kWhere);
+    m_pResetPeaksButton = ZRViewControls::AddButton(*this, *this, kResetPeaksId, "Reset Peaks", kWhere);
+    m_pSetup = ZRViewControls::AddButton(*this, *this, kSetupId, "Setup...", kWhere);
+    m_pClose = ZRViewControls::AddButton(*this, *this, kCloseId, "Close", kWhere);
+    m_pHelp = ZRViewControls::AddButton(*this, *this, kHelpId, "Help", kWhere);
     m_pResetPeaksButton->hide();
     resize(560, 360);
 }
@@ -107,12 +109,6 @@ ZRMonitorView::~ZRMonitorView() {
     if (m_pObject)
         m_pObject->GetName().RemoveObserver(this);
     m_pObject = nullptr;
-}
-
-QPushButton* ZRMonitorView::MakeButton(int id, const char* text) {
-    auto* button = new QPushButton(QString::fromLatin1(text), this);
-    connect(button, &QPushButton::clicked, this, [this, id] { RunControl(id); });
-    return button;
 }
 
 QWidget* ZRMonitorView::Item(int id) const {
@@ -138,19 +134,6 @@ QWidget* ZRMonitorView::Item(int id) const {
     default:
         return nullptr;
     }
-}
-
-// A button's command goes to the view first, then along its frame's chain (Close is the frame's).
-void ZRMonitorView::RunControl(int id) {
-    platform::ui::Guard("monitor control", [&] {
-        const auto command = static_cast<unsigned>(id);
-        if (OnCommand(command))
-            return;
-        if (platform::ui::ChildFrame* frame = platform::ui::ChildFrame::FrameOf(this))
-            for (platform::ui::CommandTarget* target : frame->CommandChain())
-                if (target != this && target->OnCommand(command))
-                    return;
-    });
 }
 
 // ---- set-up of the view
@@ -453,17 +436,12 @@ void ZRMonitorView::OnChangeFormat() {
     m_pGrid->SetFormatBase(std::max(m_pFormat->currentIndex(), 0));
 }
 
-void ZRMonitorView::FocusControl(QWidget* control) {
-    control->setFocus(Qt::OtherFocusReason);
-    platform::ui::ActivateViewOfFocus(control);
-}
-
 void ZRMonitorView::OnNextPaneCmd() {
     QWidget* focus = QApplication::focusWidget();
     if (focus && (focus == m_pClose || focus == m_pHelp || focus == m_pResetPeaksButton || focus == m_pSetup))
-        FocusControl(m_pGrid);
+        ZRViewControls::FocusPane(m_pGrid);
     else
-        FocusControl(m_pSetup);
+        ZRViewControls::FocusPane(m_pSetup);
 }
 
 void ZRMonitorView::OnPrevPaneCmd() {
@@ -556,30 +534,7 @@ void ZRMonitorView::OnSize(unsigned type, int cx, int cy) {
 // ---- the test harness
 
 long ZRMonitorView::OnVtMessage(unsigned int type, long cell) {
-    ZRTest* test = ZRTest::Instance();
-    if (!test || !test->HasPage())
-        return 0;
-    const auto bits = static_cast<unsigned long>(cell);
-    const int row = static_cast<int>((bits >> 16) & 0xFFFF);
-    const int col = static_cast<int>(bits & 0xFFFF);
-    switch (type) {
-    case 1:
-        test->WriteText(m_pGrid->Value(row, col));
-        break;
-    case 2: {
-        std::string text;
-        if (test->ReadText(text))
-            m_pGrid->SetValue(row, col, text);
-        break;
-    }
-    case 3: {
-        // In the grid window's own coordinates, not its viewport's.
-        QRect r = m_pGrid->CellRect(row, col).translated(m_pGrid->viewport()->pos());
-        test->WriteRect(r.left(), r.left() + r.width(), r.top(), r.top() + r.height());
-        break;
-    }
-    default:
-        break;
-    }
+    if (ZRTest* test = ZRTest::Instance(); test && test->HasPage())
+        ZRViewControls::AnswerGridQuery(*test, *m_pGrid, type, cell);
     return 0;
 }

@@ -119,9 +119,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QPushButton* MakeButton(int id, const char* text);
-    void RunControl(int id);
-    void FocusControl(QWidget* control);
     ZRPropertyGroup* GetMonitorTree() const;
 
     // Replaces the rows with those of the set-up file; a file that cannot be read or is not a

@@ -8,6 +8,7 @@
 #include "kitbase/ui/ZRPropsView.h"
 #include "kitbase/ui/ZRServicesGrid.h"
 #include "kitbase/ui/ZRServicesView.h"
+#include "kitbase/ui/ZRViewControls.h"
 #include "platform/core/Modal.h"
 #include "platform/ui/ChildFrame.h"
 #include "platform/ui/Guard.h"
@@ -70,12 +71,13 @@ int Share(int current, int delta, int avail, int firstNeed, int secondNeed) {
 } // namespace
 
 ZRPropertiesView::ZRPropertiesView(QWidget* parent) : QWidget(parent) {
-    m_pShowStatus = MakeCheck(kShowStatusId, "Show Status");
-    m_pClose = MakeButton(kCloseId, "Close");
-    m_pRevert = MakeButton(kRevertId, "Revert");
-    m_pShowCommands = MakeCheck(kShowCommandsId, "Show Commands");
-    m_pHelp = MakeButton(kHelpId, "Help");
-    m_pSetup = MakeButton(kSetupId, "Setup...");
+    constexpr const char* kWhere = "properties view control";
+    m_pShowStatus = ZRViewControls::AddCheck(*this, *this, kShowStatusId, "Show Status", kWhere);
+    m_pClose = ZRViewControls::AddButton(*this, *this, kCloseId, "Close", kWhere);
+    m_pRevert = ZRViewControls::AddButton(*this, *this, kRevertId, "Revert", kWhere);
+    m_pShowCommands = ZRViewControls::AddCheck(*this, *this, kShowCommandsId, "Show Commands", kWhere);
+    m_pHelp = ZRViewControls::AddButton(*this, *this, kHelpId, "Help", kWhere);
+    m_pSetup = ZRViewControls::AddButton(*this, *this, kSetupId, "Setup...", kWhere);
     Create();
     // A click or a focus move into a pane makes that pane the active view of the frame, so that
     // menu commands reach the pane the user works in.
@@ -99,18 +101,6 @@ ZRPropertiesView::~ZRPropertiesView() {
     Notify(3);
 }
 
-QPushButton* ZRPropertiesView::MakeButton(int id, const char* text) {
-    auto* button = new QPushButton(QString::fromLatin1(text), this);
-    connect(button, &QPushButton::clicked, this, [this, id] { RunControl(id); });
-    return button;
-}
-
-QCheckBox* ZRPropertiesView::MakeCheck(int id, const char* text) {
-    auto* box = new QCheckBox(QString::fromLatin1(text), this);
-    connect(box, &QCheckBox::clicked, this, [this, id] { RunControl(id); });
-    return box;
-}
-
 QAbstractButton* ZRPropertiesView::Item(int id) const {
     switch (id) {
     case kShowStatusId:
@@ -128,19 +118,6 @@ QAbstractButton* ZRPropertiesView::Item(int id) const {
     default:
         return nullptr;
     }
-}
-
-// A control's command goes to the view first, then along its frame's chain (Close is the frame's).
-void ZRPropertiesView::RunControl(int id) {
-    platform::ui::Guard("properties view control", [&] {
-        const auto command = static_cast<unsigned>(id);
-        if (OnCommand(command))
-            return;
-        if (platform::ui::ChildFrame* frame = platform::ui::ChildFrame::FrameOf(this))
-            for (platform::ui::CommandTarget* target : frame->CommandChain())
-                if (target != this && target->OnCommand(command))
-                    return;
-    });
 }
 
 void ZRPropertiesView::Create() {
@@ -285,28 +262,21 @@ bool ZRPropertiesView::OnOwnControl() const {
                      focus == m_pShowCommands || focus == m_pHelp || focus == m_pSetup);
 }
 
-void ZRPropertiesView::FocusPane(QWidget* pane) {
-    if (!pane)
-        return;
-    pane->setFocus(Qt::OtherFocusReason);
-    platform::ui::ActivateViewOfFocus(pane);
-}
-
 void ZRPropertiesView::OnNextPaneCmd() {
-    FocusPane(OnOwnControl() ? static_cast<QWidget*>(m_pPropertiesGrid) : m_pRevert);
+    ZRViewControls::FocusPane(OnOwnControl() ? static_cast<QWidget*>(m_pPropertiesGrid) : m_pRevert);
 }
 
 void ZRPropertiesView::OnPrevPaneCmd() {
     if (!OnOwnControl()) {
-        FocusPane(m_pRevert);
+        ZRViewControls::FocusPane(m_pRevert);
         return;
     }
     if (m_pStatusGrid)
-        FocusPane(m_pStatusGrid);
+        ZRViewControls::FocusPane(m_pStatusGrid);
     else if (m_pServicesGrid)
-        FocusPane(m_pServicesGrid);
+        ZRViewControls::FocusPane(m_pServicesGrid);
     else
-        FocusPane(m_pPropertiesGrid);
+        ZRViewControls::FocusPane(m_pPropertiesGrid);
 }
 
 // ---- commands
@@ -480,36 +450,11 @@ long ZRPropertiesView::OnVtMessage(unsigned int type, long cell) {
     ZRTest* test = ZRTest::Instance();
     if (!test || !test->HasPage() || !m_pPropertiesGrid)
         return 0;
-    const auto bits = static_cast<unsigned long>(cell);
-    const int row = static_cast<int>((bits >> 16) & 0xFFFF);
-    const int col = static_cast<int>(bits & 0xFFFF);
-    auto writeRect = [test](const QRect& r) {
-        test->WriteRect(r.left(), r.left() + r.width(), r.top(), r.top() + r.height());
-    };
-    switch (type) {
-    case 1:
-        test->WriteText(m_pPropertiesGrid->Value(row, col));
-        break;
-    case 2: {
-        std::string text;
-        if (test->ReadText(text))
-            m_pPropertiesGrid->SetValue(row, col, text);
-        break;
-    }
-    case 3: {
-        // In the grid window's own coordinates, not its viewport's.
-        QRect r = m_pPropertiesGrid->CellRect(row, col);
-        writeRect(r.translated(m_pPropertiesGrid->viewport()->pos()));
-        break;
-    }
-    case 4:
-        if (m_pStatusGrid) {
-            QRect r = m_pStatusGrid->CellRect(row, col);
-            writeRect(QRect(m_pStatusGrid->viewport()->mapToGlobal(r.topLeft()), r.size()));
-        }
-        break;
-    default:
-        break;
-    }
+    if (ZRViewControls::AnswerGridQuery(*test, *m_pPropertiesGrid, type, cell) || type != 4 || !m_pStatusGrid)
+        return 0;
+    int row = 0, col = 0;
+    ZRViewControls::UnpackCell(cell, row, col);
+    const QRect r = m_pStatusGrid->CellRect(row, col);
+    ZRViewControls::WriteRect(*test, QRect(m_pStatusGrid->viewport()->mapToGlobal(r.topLeft()), r.size()));
     return 0;
 }

@@ -98,11 +98,7 @@ protected:
 
 private:
     void Create();
-    QPushButton* MakeButton(int id, const char* text);
-    QCheckBox* MakeCheck(int id, const char* text);
-    void RunControl(int id);
     bool OnOwnControl() const;
-    void FocusPane(QWidget* pane);
     // What the parameter row (with services) and the status pane need of the height.
     int ParameterHeightNeed() const;
     int StatusHeightNeed() const;

@@ -4,6 +4,7 @@
 #include "kitbase/ui/ZRNodeMgr.h"
 #include "kitbase/ui/ZRScopeView.h"
 #include "kitbase/ui/ZRSwatchButton.h"
+#include "kitbase/ui/ZRViewControls.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/Text.h"
 
@@ -37,10 +38,12 @@ private:
 } // namespace
 
 ZRScopeServicesView::ZRScopeServicesView(QWidget* parent) : QWidget(parent) {
-    m_pArmTrigger = MakeButton(kArmTriggerId, "Arm Trigger");
-    m_pRunContinuous = MakeButton(kRunContinuousId, "Run Continuous");
-    m_pStopTriggering = MakeButton(kStopTriggeringId, "Stop Triggering");
-    m_pSnapShot = MakeButton(kSnapShotId, "Snap Shot");
+    // Every button is a command of this view, so none goes on to the frame.
+    constexpr const char* kWhere = "scope command";
+    m_pArmTrigger = ZRViewControls::AddButton(*this, *this, kArmTriggerId, "Arm Trigger", kWhere);
+    m_pRunContinuous = ZRViewControls::AddButton(*this, *this, kRunContinuousId, "Run Continuous", kWhere);
+    m_pStopTriggering = ZRViewControls::AddButton(*this, *this, kStopTriggeringId, "Stop Triggering", kWhere);
+    m_pSnapShot = ZRViewControls::AddButton(*this, *this, kSnapShotId, "Snap Shot", kWhere);
 
     auto* combo = new YLabelCombo(*this, this);
     for (const char* entry : {"Default", "Channel A", "Channel B", "Channel C", "Channel D"})
@@ -81,16 +84,6 @@ ZRScopeServicesView::ZRScopeServicesView(QWidget* parent) : QWidget(parent) {
 }
 
 ZRScopeServicesView::~ZRScopeServicesView() = default;
-
-QPushButton* ZRScopeServicesView::MakeButton(int id, const char* text) {
-    auto* button = new QPushButton(QString::fromLatin1(text), this);
-    connect(button, &QPushButton::clicked, this, [this, id] { RunControl(id); });
-    return button;
-}
-
-void ZRScopeServicesView::RunControl(int id) {
-    platform::ui::Guard("scope command", [&] { OnCommand(static_cast<unsigned>(id)); });
-}
 
 QWidget* ZRScopeServicesView::Item(int id) const {
     switch (id) {
@@ -169,19 +162,12 @@ void ZRScopeServicesView::OnSelchangeCboYlabel() {
     m_pScopeView->PlotData(false);
 }
 
-void ZRScopeServicesView::FocusPane(QWidget* pane) {
-    if (!pane)
-        return;
-    pane->setFocus(Qt::OtherFocusReason);
-    platform::ui::ActivateViewOfFocus(pane);
-}
-
 void ZRScopeServicesView::OnNextPaneCmd() {
-    FocusPane(m_pNextPane);
+    ZRViewControls::FocusPane(m_pNextPane);
 }
 
 void ZRScopeServicesView::OnPrevPaneCmd() {
-    FocusPane(m_pPrevPane);
+    ZRViewControls::FocusPane(m_pPrevPane);
 }
 
 bool ZRScopeServicesView::OnCommand(unsigned id) {

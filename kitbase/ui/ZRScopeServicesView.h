@@ -69,10 +69,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QPushButton* MakeButton(int id, const char* text);
-    void RunControl(int id);
-    void FocusPane(QWidget* pane);
-
     QWidget* m_pNextPane = nullptr;
     QWidget* m_pPrevPane = nullptr;
     QAbstractButton* m_pShowButton = nullptr;

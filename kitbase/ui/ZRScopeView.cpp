@@ -16,6 +16,7 @@
 #include "kitbase/ui/ZRScopeChartView.h"
 #include "kitbase/ui/ZRScopeServicesView.h"
 #include "kitbase/ui/ZRSwatchButton.h"
+#include "kitbase/ui/ZRViewControls.h"
 #include "platform/core/Modal.h"
 #include "platform/core/Text.h"
 #include "platform/ui/ChildFrame.h"
@@ -56,12 +57,13 @@ int ScaleTypeValue(ZRScope& scope, int channel) {
 } // namespace
 
 ZRScopeView::ZRScopeView(QWidget* parent) : QWidget(parent) {
-    m_pSave = MakeButton(kSaveId, "Save...");
-    m_pShowProperties = MakeCheck(kShowPropertiesId, "Show Properties");
-    m_pShowCommands = MakeCheck(kShowCommandsId, "Show Commands");
-    m_pRevert = MakeButton(kRevertId, "Revert");
-    m_pHelp = MakeButton(kHelpId, "Help");
-    m_pClose = MakeButton(kCloseId, "Close");
+    constexpr const char* kWhere = "scope view control";
+    m_pSave = ZRViewControls::AddButton(*this, *this, kSaveId, "Save...", kWhere);
+    m_pShowProperties = ZRViewControls::AddCheck(*this, *this, kShowPropertiesId, "Show Properties", kWhere);
+    m_pShowCommands = ZRViewControls::AddCheck(*this, *this, kShowCommandsId, "Show Commands", kWhere);
+    m_pRevert = ZRViewControls::AddButton(*this, *this, kRevertId, "Revert", kWhere);
+    m_pHelp = ZRViewControls::AddButton(*this, *this, kHelpId, "Help", kWhere);
+    m_pClose = ZRViewControls::AddButton(*this, *this, kCloseId, "Close", kWhere);
     m_pShowProperties->setChecked(true);
     m_pShowCommands->setChecked(true);
     Create();
@@ -75,18 +77,6 @@ ZRScopeView::~ZRScopeView() {
     if (m_pScope)
         m_pScope->RemoveObserver(this);
     m_pScope = nullptr;
-}
-
-QPushButton* ZRScopeView::MakeButton(int id, const char* text) {
-    auto* button = new QPushButton(QString::fromLatin1(text), this);
-    connect(button, &QPushButton::clicked, this, [this, id] { RunControl(id); });
-    return button;
-}
-
-QCheckBox* ZRScopeView::MakeCheck(int id, const char* text) {
-    auto* box = new QCheckBox(QString::fromLatin1(text), this);
-    connect(box, &QCheckBox::clicked, this, [this, id] { RunControl(id); });
-    return box;
 }
 
 QAbstractButton* ZRScopeView::Item(int id) const {
@@ -106,19 +96,6 @@ QAbstractButton* ZRScopeView::Item(int id) const {
     default:
         return nullptr;
     }
-}
-
-// A control's command goes to the view first, then along its frame's chain (Close is the frame's).
-void ZRScopeView::RunControl(int id) {
-    platform::ui::Guard("scope view control", [&] {
-        const auto command = static_cast<unsigned>(id);
-        if (OnCommand(command))
-            return;
-        if (platform::ui::ChildFrame* frame = platform::ui::ChildFrame::FrameOf(this))
-            for (platform::ui::CommandTarget* target : frame->CommandChain())
-                if (target != this && target->OnCommand(command))
-                    return;
-    });
 }
 
 void ZRScopeView::Create() {
@@ -359,15 +336,8 @@ void ZRScopeView::OnShowProperties() {
     }
 }
 
-void ZRScopeView::FocusPane(QWidget* pane) {
-    if (!pane)
-        return;
-    pane->setFocus(Qt::OtherFocusReason);
-    platform::ui::ActivateViewOfFocus(pane);
-}
-
 void ZRScopeView::OnNextPaneCmd() {
-    FocusPane(m_pPropertyGrid);
+    ZRViewControls::FocusPane(m_pPropertyGrid);
 }
 
 void ZRScopeView::OnPrevPaneCmd() {
@@ -478,30 +448,7 @@ void ZRScopeView::OnSize(int cx, int cy) {
 // ---- the test harness
 
 long ZRScopeView::OnVtMessage(unsigned int type, long cell) {
-    ZRTest* test = ZRTest::Instance();
-    if (!test || !test->HasPage())
-        return 0;
-    const auto bits = static_cast<unsigned long>(cell);
-    const int row = static_cast<int>((bits >> 16) & 0xFFFF);
-    const int col = static_cast<int>(bits & 0xFFFF);
-    switch (type) {
-    case 1:
-        test->WriteText(m_pPropertyGrid->Value(row, col));
-        break;
-    case 2: {
-        std::string text;
-        if (test->ReadText(text))
-            m_pPropertyGrid->SetValue(row, col, text);
-        break;
-    }
-    case 3: {
-        // In the grid window's own coordinates, not its viewport's.
-        QRect r = m_pPropertyGrid->CellRect(row, col).translated(m_pPropertyGrid->viewport()->pos());
-        test->WriteRect(r.left(), r.left() + r.width(), r.top(), r.top() + r.height());
-        break;
-    }
-    default:
-        break;
-    }
+    if (ZRTest* test = ZRTest::Instance(); test && test->HasPage())
+        ZRViewControls::AnswerGridQuery(*test, *m_pPropertyGrid, type, cell);
     return 0;
 }

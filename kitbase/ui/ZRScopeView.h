@@ -97,10 +97,6 @@ protected:
 
 private:
     void Create();
-    QPushButton* MakeButton(int id, const char* text);
-    QCheckBox* MakeCheck(int id, const char* text);
-    void RunControl(int id);
-    void FocusPane(QWidget* pane);
     void StopObservingIdle();
     // Writes the columns as the save dialog's file; false when the file could not be written.
     bool WriteData(const std::string& path, const std::vector<std::string>& titles,

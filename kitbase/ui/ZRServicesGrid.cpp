@@ -2,6 +2,7 @@
 
 #include "kitbase/ui/ZRCommandRow.h"
 #include "kitbase/ui/ZRGridRow.h"
+#include "kitbase/ui/ZRViewControls.h"
 #include "platform/ui/ChildFrame.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/View.h"
@@ -16,13 +17,6 @@ namespace {
 
 constexpr int kButtonWidth = 130;
 constexpr int kRowHeight = 21;
-
-void FocusPane(QWidget* pane) {
-    if (!pane)
-        return;
-    pane->setFocus(Qt::OtherFocusReason);
-    platform::ui::ActivateViewOfFocus(pane);
-}
 
 } // namespace
 
@@ -184,15 +178,15 @@ void ZRServicesGrid::FocusArrived(QWidget* old) {
         return;
     // Nothing to press here: the focus goes on, back where it came from when it came from the next pane.
     const bool fromNext = old && m_pNextPane && (old == m_pNextPane || m_pNextPane->isAncestorOf(old));
-    FocusPane(fromNext ? m_pPrevPane : m_pNextPane);
+    ZRViewControls::FocusPane(fromNext ? m_pPrevPane : m_pNextPane);
 }
 
 void ZRServicesGrid::OnNextPaneCmd() {
-    FocusPane(m_pNextPane);
+    ZRViewControls::FocusPane(m_pNextPane);
 }
 
 void ZRServicesGrid::OnPrevPaneCmd() {
-    FocusPane(m_pPrevPane);
+    ZRViewControls::FocusPane(m_pPrevPane);
 }
 
 bool ZRServicesGrid::OnCommand(unsigned id) {

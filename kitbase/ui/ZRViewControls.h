@@ -1,0 +1,38 @@
+#pragma once
+
+class QCheckBox;
+class QPushButton;
+class QRect;
+class QWidget;
+class ZRPropertiesGrid;
+class ZRTest;
+
+namespace platform::ui {
+class CommandTarget;
+}
+
+// What the views with a row of control buttons, pane commands and a grid the test harness reads
+// have in common.
+namespace ZRViewControls {
+
+// A push button or check box of the view; a click runs the control's id through RunControl.
+QPushButton* AddButton(QWidget& view, platform::ui::CommandTarget& target, int id, const char* text,
+                       const char* where);
+QCheckBox* AddCheck(QWidget& view, platform::ui::CommandTarget& target, int id, const char* text,
+                    const char* where);
+
+// A control's command goes to the view first, then along its frame's chain (Close is the frame's).
+void RunControl(QWidget& view, platform::ui::CommandTarget& target, unsigned id, const char* where);
+
+// Focuses the pane and makes its view the active one; a null pane is left alone.
+void FocusPane(QWidget* pane);
+
+// The harness packs a cell as row << 16 | column.
+void UnpackCell(long cell, int& row, int& col);
+// A rectangle as the harness wants it: left, right, top, bottom.
+void WriteRect(ZRTest& test, const QRect& rect);
+// The grid queries: 1 the cell's text to the page, 2 the page's text to the cell, 3 the cell's
+// rectangle in the grid window's own coordinates. False for any other type.
+bool AnswerGridQuery(ZRTest& test, ZRPropertiesGrid& grid, unsigned type, long cell);
+
+} // namespace ZRViewControls
