@@ -2,6 +2,7 @@
 
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRUpdate.h"
+#include "kitbase/ui/ZRBoundControl.h"
 #include "kitbase/ui/ZRToggleButtonController.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/Text.h"
@@ -14,38 +15,12 @@ ZRToggleButton::ZRToggleButton(const std::string& text, QWidget* parent)
 ZRToggleButton::~ZRToggleButton() = default;
 
 void ZRToggleButton::SetMvcData(ZRMvcModel* model, ZRToggleButtonController* controller) {
-    m_Model.Attach(model);
-    m_pController.reset(controller);
-    if (m_pController) {
-        m_pController->SetModel(model);
-        m_pController->SetCtl(this);
-    }
-    ZRUpdate value(ZRUpdate::ValueChanged);
-    OnUpdate(model, &value);
-    ZRUpdate enabled(ZRUpdate::EnabledChanged);
-    OnUpdate(model, &enabled);
+    ZRBindControl(*this, m_Model, m_pController, model, controller);
 }
 
 void ZRToggleButton::OnUpdate(platform::core::Subject* subject, platform::core::Message* message) {
-    if (m_Model.Forget(subject, message)) {
-        if (m_pController)
-            m_pController->SetModel(nullptr);
-        setEnabled(false);
-        return;
-    }
-    auto* attribute = dynamic_cast<ZRBoolAttribute*>(m_Model.Get());
-    if (!attribute)
-        return;
-    switch (ReasonOf(message)) {
-    case ZRUpdate::EnabledChanged:
-        setEnabled(attribute->GetEnabled());
-        break;
-    case ZRUpdate::ValueChanged:
-        setChecked(attribute->GetValue());
-        break;
-    default:
-        break;
-    }
+    ZRFollowModel<ZRBoolAttribute>(*this, m_Model, m_pController.get(), subject, message,
+                                   [this](ZRBoolAttribute& attribute) { setChecked(attribute.GetValue()); });
 }
 
 void ZRToggleButton::Clicked() {
