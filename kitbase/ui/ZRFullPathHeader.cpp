@@ -15,6 +15,9 @@ void ZRFullPathHeader::StopObserving() {
     for (ZRAttribute* name : m_Names)
         name->RemoveObserver(this);
     m_Names.clear();
+    if (m_bObservingAttribute)
+        m_pAttribute->RemoveObserver(this);
+    m_bObservingAttribute = false;
 }
 
 void ZRFullPathHeader::Initialize(platform::ui::Grid* grid) {
@@ -23,6 +26,8 @@ void ZRFullPathHeader::Initialize(platform::ui::Grid* grid) {
     StopObserving();
     if (!m_pAttribute)
         return;
+    m_pAttribute->AddObserver(this);
+    m_bObservingAttribute = true;
     for (ZRObject* object = m_pAttribute->GetObject(); object; object = object->GetParent()) {
         ZRAttribute* name = &object->GetName();
         m_Names.push_back(name);
@@ -53,13 +58,20 @@ void ZRFullPathHeader::Refresh() {
 void ZRFullPathHeader::OnUpdate(platform::core::Subject* subject, platform::core::Message* message) {
     switch (ReasonOf(message)) {
     case ZRUpdate::ValueChanged:
-        Refresh();
+        // The attribute is observed for its end only; its values do not change the path.
+        if (std::find(m_Names.begin(), m_Names.end(), subject) != m_Names.end())
+            Refresh();
         break;
     case ZRUpdate::Destroying:
-        // An object of the path went first: never touch its name again.
+        // The attribute or an object of its path went first: the path can no longer be walked, so
+        // the header forgets it and shows its last caption.
         std::erase_if(m_Names, [&](ZRAttribute* name) {
             return static_cast<platform::core::Subject*>(name) == subject;
         });
+        if (static_cast<platform::core::Subject*>(m_pAttribute) == subject)
+            m_bObservingAttribute = false;
+        StopObserving();
+        m_pAttribute = nullptr;
         break;
     default:
         break;

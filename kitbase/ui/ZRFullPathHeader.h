@@ -8,8 +8,8 @@
 class ZRAttribute;
 
 // "root/.../owner:attribute" for grids that show rows of several objects; rewrites itself when any
-// object on the path is renamed. It must go before its attribute; an object of the path that goes
-// first is forgotten.
+// object on the path is renamed. When the attribute or an object of its path goes first, the header
+// forgets the attribute and keeps its last caption.
 class ZRFullPathHeader : public ZRRowHeader, public platform::core::Observer {
 public:
     explicit ZRFullPathHeader(ZRAttribute* attribute) : m_pAttribute(attribute) {}
@@ -31,4 +31,5 @@ private:
 
     ZRAttribute* m_pAttribute;         // not owned
     std::vector<ZRAttribute*> m_Names; // the name attributes observed, owner first
+    bool m_bObservingAttribute = false;
 };

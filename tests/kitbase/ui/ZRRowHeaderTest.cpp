@@ -85,6 +85,37 @@ TEST_F(RowHeader, FullPathFollowsRenamesAnywhereOnThePath) {
     EXPECT_EQ(ZRFullPathHeader::PathOf(&loose), ":Alone");
 }
 
+TEST_F(RowHeader, FullPathForgetsAnAttributeOrPathObjectThatGoesFirst) {
+    auto motor = std::make_unique<TestObject>();
+    motor->SetDevice(&device);
+    motor->Init();
+    axis.AddChild(motor.get());
+    motor->GetName().SetAsString("M");
+    motor->Long(0).SetName("Current");
+    auto owned = std::make_unique<ZRFullPathHeader>(&motor->Long(0));
+    Place(*owned);
+    EXPECT_EQ(grid.Value(2, 1), "P/Axis1/M:Current");
+    axis.RemoveChild(motor.get());
+    motor.reset();
+    EXPECT_EQ(owned->GetAttribute(), nullptr);
+    owned->Refresh();
+    axis.GetName().SetAsString("Axis2"); // nobody left observing
+    EXPECT_EQ(grid.Value(2, 1), "P/Axis1/M:Current");
+    owned.reset();
+
+    auto loose = std::make_unique<ZRLongAttribute>(axis.GetDevice(), 4);
+    loose->SetObject(&axis);
+    loose->SetName("Alone");
+    ZRFullPathHeader header(loose.get());
+    Place(header);
+    EXPECT_EQ(grid.Value(2, 1), "P/Axis2:Alone");
+    loose.reset();
+    EXPECT_EQ(header.GetAttribute(), nullptr);
+    header.Refresh();
+    axis.GetName().SetAsString("Axis3");
+    EXPECT_EQ(grid.Value(2, 1), "P/Axis2:Alone");
+}
+
 TEST_F(RowHeader, DynamicHeaderShowsAnotherAttributesValueAndOutlivesIt) {
     auto value = std::make_unique<ZRStringAttribute>(axis.GetDevice(), 0, NoPadding, ' ');
     value->SetObject(&axis);
