@@ -3,38 +3,15 @@
 #include "kitbase/model/ZRChannelOption.h"
 #include "kitbase/model/ZRChannelOptionList.h"
 #include "kitbase/model/ZRTest.h"
+#include "kitbase/ui/ZRSetupTree.h"
 #include "platform/core/Modal.h"
 #include "platform/ui/TreeView.h"
 
-#include <QLayout>
-
 #include <fstream>
-#include <functional>
-#include <utility>
 
 using platform::core::IDCANCEL;
 using platform::core::IDOK;
 using platform::ui::ControlSpec;
-using platform::ui::TreeView;
-
-namespace {
-
-// Hands a press of the left button to the dialog before the tree's own handling.
-class ChannelTree : public TreeView {
-public:
-    ChannelTree(QWidget* parent, std::function<void(const QPoint&)> onClick)
-        : TreeView(parent), m_onClick(std::move(onClick)) {}
-
-    bool OnLButtonDown(unsigned, const QPoint& point) override {
-        m_onClick(point);
-        return false;
-    }
-
-private:
-    std::function<void(const QPoint&)> m_onClick;
-};
-
-} // namespace
 
 ZRChannelSetup::ZRChannelSetup(ZRChannelOptionList* list, QWidget* parent)
     : Dialog(IDD, "Channel Setup",
@@ -49,13 +26,9 @@ bool ZRChannelSetup::OnInitDialog() {
     SetTitle("Channel Setup");
     if (!m_pTree) {
         // The tree takes the place of its control in the dialog.
-        auto* tree = new ChannelTree(this, [this](const QPoint& point) { OnClickTree(point); });
+        auto* tree = new ZRSetupTree(this, [this](const QPoint& point) { OnClickTree(point); });
         tree->setMinimumSize(260, 320);
-        if (QWidget* control = Item(IDC_TREE)) {
-            if (layout())
-                delete layout()->replaceWidget(control, tree);
-            control->hide();
-        }
+        tree->Replace(Item(IDC_TREE));
         m_pTree = tree;
     }
     InitTree();
@@ -144,20 +117,11 @@ ZRChannelOption* ZRChannelSetup::GetSelectedOption(TreeItem parent) {
 }
 
 std::string ZRChannelSetup::GetTreePath(TreeItem item) {
-    std::string path = m_pTree->ItemText(item);
-    for (TreeItem up = m_pTree->ParentItem(item); up; up = m_pTree->ParentItem(up))
-        path = m_pTree->ItemText(up) + "?" + path;
-    return path;
+    return ZRSetupTree::PathOf(*m_pTree, item);
 }
 
 void ZRChannelSetup::TreeStrings(TreeItem item, std::ostream& out, const std::string& arrayName) {
-    for (TreeItem child = m_pTree->FirstChild(item); child; child = m_pTree->NextSibling(child)) {
-        if (m_pTree->FirstChild(child)) {
-            TreeStrings(child, out, arrayName);
-            continue;
-        }
-        out << arrayName << '(' << m_Entry++ << ") = \"" << GetTreePath(child) << "\"\r\n";
-    }
+    ZRSetupTree::WriteStrings(*m_pTree, item, out, arrayName, m_Entry, "\r\n");
 }
 
 void ZRChannelSetup::WriteIncludeFile(const char* fileName, const char* firstLine,
@@ -175,20 +139,7 @@ void ZRChannelSetup::WriteIncludeFile(const char* fileName, const char* firstLin
 }
 
 ZRChannelSetup::TreeItem ZRChannelSetup::FindPath(const std::string& path) const {
-    TreeItem item = m_pTree->FirstChild(nullptr);
-    size_t start = 0;
-    while (item) {
-        const size_t end = path.find('?', start);
-        const std::string part =
-            path.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        while (item && m_pTree->ItemText(item) != part)
-            item = m_pTree->NextSibling(item);
-        if (!item || end == std::string::npos)
-            return item;
-        item = m_pTree->FirstChild(item);
-        start = end + 1;
-    }
-    return nullptr;
+    return ZRSetupTree::FindPath(*m_pTree, path);
 }
 
 long ZRChannelSetup::OnVtMessage(unsigned int type, long) {
@@ -200,13 +151,7 @@ long ZRChannelSetup::OnVtMessage(unsigned int type, long) {
         std::string path;
         if (!page || !page->ReadText(path))
             return 0;
-        TreeItem item = FindPath(path);
-        // A path that reaches no item reports an empty rectangle.
-        QRect rect = item ? m_pTree->ItemRect(item, true) : QRect();
-        if (rect.isEmpty())
-            page->WriteRect(0, 0, 0, 0);
-        else
-            page->WriteRect(rect.left(), rect.left() + rect.width(), rect.top(), rect.top() + rect.height());
+        ZRSetupTree::WriteItemRect(*page, *m_pTree, FindPath(path));
         break;
     }
     case kWriteTarvikStrings:

@@ -6,15 +6,12 @@
 #include "kitbase/ui/ZRGroupRow.h"
 #include "kitbase/ui/ZRMonitorRowFactory.h"
 #include "kitbase/ui/ZRPropertyGroup.h"
+#include "kitbase/ui/ZRSetupTree.h"
 #include "kitbase/ui/ZRStaticHeader.h"
 #include "platform/core/Modal.h"
 #include "platform/ui/TreeView.h"
 
-#include <QLayout>
-
 #include <fstream>
-#include <functional>
-#include <utility>
 #include <vector>
 
 using platform::core::IDCANCEL;
@@ -23,28 +20,8 @@ using platform::ui::ControlSpec;
 using platform::ui::STATE_CHECKED;
 using platform::ui::STATE_PARTIAL;
 using platform::ui::STATE_UNCHECKED;
-using platform::ui::TreeView;
 
 ZRMonitorRowFactory* ZRMonitorSetup::s_pFactory = nullptr;
-
-namespace {
-
-// Hands a press of the left button to the dialog before the tree's own handling.
-class SetupTree : public TreeView {
-public:
-    SetupTree(QWidget* parent, std::function<void(const QPoint&)> onClick)
-        : TreeView(parent), m_onClick(std::move(onClick)) {}
-
-    bool OnLButtonDown(unsigned, const QPoint& point) override {
-        m_onClick(point);
-        return false;
-    }
-
-private:
-    std::function<void(const QPoint&)> m_onClick;
-};
-
-} // namespace
 
 ZRMonitorSetup::ZRMonitorSetup(ZRPropertyGroup* tree, std::list<ZRGridRow*>& rows, QWidget* parent)
     : Dialog(IDD, "Monitor Setup",
@@ -58,13 +35,9 @@ ZRMonitorSetup::~ZRMonitorSetup() = default;
 bool ZRMonitorSetup::OnInitDialog() {
     if (!m_pTree) {
         // The tree takes the place of its control in the dialog.
-        auto* tree = new SetupTree(this, [this](const QPoint& point) { OnClickTree(point); });
+        auto* tree = new ZRSetupTree(this, [this](const QPoint& point) { OnClickTree(point); });
         tree->setMinimumSize(280, 340);
-        if (QWidget* control = Item(IDC_TREE)) {
-            if (layout())
-                delete layout()->replaceWidget(control, tree);
-            control->hide();
-        }
+        tree->Replace(Item(IDC_TREE));
         m_pTree = tree;
     }
     InitTree();
@@ -188,21 +161,12 @@ void ZRMonitorSetup::BuildRows(TreeItem item) {
 }
 
 std::string ZRMonitorSetup::GetTreePath(TreeItem item) {
-    std::string path = m_pTree->ItemText(item);
-    for (TreeItem up = m_pTree->ParentItem(item); up; up = m_pTree->ParentItem(up))
-        path = m_pTree->ItemText(up) + "?" + path;
-    return path;
+    return ZRSetupTree::PathOf(*m_pTree, item);
 }
 
 void ZRMonitorSetup::TreeStrings(TreeItem item, std::ostream& out, const std::string& arrayName) {
-    for (TreeItem child = m_pTree->FirstChild(item); child; child = m_pTree->NextSibling(child)) {
-        if (m_pTree->FirstChild(child)) {
-            TreeStrings(child, out, arrayName);
-            continue;
-        }
-        // The declared size is only text: a larger tree writes more entries.
-        out << arrayName << '(' << m_Entry++ << ") = \"" << GetTreePath(child) << "\"\n";
-    }
+    // The declared size is only text: a larger tree writes more entries.
+    ZRSetupTree::WriteStrings(*m_pTree, item, out, arrayName, m_Entry, "\n");
 }
 
 void ZRMonitorSetup::WriteIncludeFile(const char* fileName, const std::string& arrayName) {
@@ -217,22 +181,7 @@ void ZRMonitorSetup::WriteIncludeFile(const char* fileName, const std::string& a
 }
 
 ZRMonitorSetup::TreeItem ZRMonitorSetup::FindPath(const std::string& path) const {
-    if (path.empty())
-        return nullptr;
-    TreeItem item = m_pTree->FirstChild(nullptr);
-    size_t start = 0;
-    while (item) {
-        const size_t end = path.find('?', start);
-        const std::string part =
-            path.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        while (item && m_pTree->ItemText(item) != part)
-            item = m_pTree->NextSibling(item);
-        if (!item || end == std::string::npos)
-            return item;
-        item = m_pTree->FirstChild(item);
-        start = end + 1;
-    }
-    return nullptr;
+    return path.empty() ? nullptr : ZRSetupTree::FindPath(*m_pTree, path);
 }
 
 long ZRMonitorSetup::OnVtMessage(unsigned int type, long) {
@@ -244,13 +193,7 @@ long ZRMonitorSetup::OnVtMessage(unsigned int type, long) {
         std::string path;
         if (!page->ReadText(path))
             return 0;
-        TreeItem item = FindPath(path);
-        // A path that reaches no item reports an empty rectangle.
-        QRect rect = item ? m_pTree->ItemRect(item, true) : QRect();
-        if (rect.isEmpty())
-            page->WriteRect(0, 0, 0, 0);
-        else
-            page->WriteRect(rect.left(), rect.left() + rect.width(), rect.top(), rect.top() + rect.height());
+        ZRSetupTree::WriteItemRect(*page, *m_pTree, FindPath(path));
         break;
     }
     case kWriteTarvikStrings:
