@@ -78,9 +78,8 @@ void ZRChannelSetup::UnselectTreeItems(TreeItem item) {
 }
 
 long ZRChannelSetup::OnClickTree(const QPoint& point) {
-    platform::ui::TreeHit hit = platform::ui::TreeHit::Nowhere;
-    TreeItem item = m_pTree->HitTest(point, &hit);
-    if (!item || hit != platform::ui::TreeHit::StateImage)
+    TreeItem item = ZRSetupTree::StateBoxAt(*m_pTree, point);
+    if (!item)
         return 0;
     switch (m_pTree->ItemState(item)) {
     case platform::ui::STATE_UNCHECKED:

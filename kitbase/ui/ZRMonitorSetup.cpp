@@ -117,9 +117,8 @@ bool ZRMonitorSetup::IsARow(ZRAttribute* attribute) {
 }
 
 long ZRMonitorSetup::OnClickTree(const QPoint& point) {
-    platform::ui::TreeHit hit = platform::ui::TreeHit::Nowhere;
-    TreeItem item = m_pTree->HitTest(point, &hit);
-    if (!item || hit != platform::ui::TreeHit::StateImage)
+    TreeItem item = ZRSetupTree::StateBoxAt(*m_pTree, point);
+    if (!item)
         return 0;
     const int state = m_pTree->ItemState(item) == STATE_UNCHECKED ? STATE_CHECKED : STATE_UNCHECKED;
     SetState(item, state);

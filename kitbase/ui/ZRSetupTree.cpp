@@ -23,6 +23,12 @@ bool ZRSetupTree::OnLButtonDown(unsigned, const QPoint& point) {
     return false;
 }
 
+ZRSetupTree::Item ZRSetupTree::StateBoxAt(const TreeView& tree, const QPoint& point) {
+    platform::ui::TreeHit hit = platform::ui::TreeHit::Nowhere;
+    Item item = tree.HitTest(point, &hit);
+    return hit == platform::ui::TreeHit::StateImage ? item : nullptr;
+}
+
 std::string ZRSetupTree::PathOf(const TreeView& tree, Item item) {
     std::string path = tree.ItemText(item);
     for (Item up = tree.ParentItem(item); up; up = tree.ParentItem(up))

@@ -21,6 +21,9 @@ public:
     void Replace(QWidget* control);
     bool OnLButtonDown(unsigned flags, const QPoint& point) override;
 
+    // The item whose tick box is at the point of the viewport; null off every tick box.
+    static Item StateBoxAt(const TreeView& tree, const QPoint& point);
+
     // The item's text after those of its ancestors, joined with "?".
     static std::string PathOf(const TreeView& tree, Item item);
     // The item a "?"-path leads to from the top level; null when it leads nowhere.
