@@ -12,7 +12,6 @@
 #include "platform/core/Modal.h"
 #include "platform/ui/ChildFrame.h"
 #include "platform/ui/Guard.h"
-#include "platform/ui/HelpRequest.h"
 #include "platform/ui/Splitter.h"
 
 #include <QApplication>
@@ -327,11 +326,9 @@ bool ZRPropertiesView::OnCommand(unsigned id) {
     if (ZRPropsView::IsClipboardCommand(id))
         return ZRPropsView::ClipboardCommand(*m_pPropertiesGrid, id);
     switch (id) {
-    case kHelpId: {
-        auto* frame = dynamic_cast<CSizableChildFrame*>(platform::ui::ChildFrame::FrameOf(this));
-        platform::ui::ShowHelpTopic(frame ? frame->GetHelpTopic() : 0);
+    case kHelpId:
+        ZRViewControls::ShowFrameHelp(*this);
         return true;
-    }
     case kNextPaneCommand:
         OnNextPaneCmd();
         return true;
@@ -432,13 +429,8 @@ void ZRPropertiesView::OnSize(int cx, int cy) {
         m_pOuterSplitter->SetPaneSize(0, std::max(h, 0));
     }
 
-    const int buttonY = cy - 30;
-    m_pHelp->setGeometry(cx - 65, buttonY, 60, 25);
-    m_pClose->setGeometry(cx - 130, buttonY, 60, 25);
-    m_pRevert->setGeometry(cx - 195, buttonY, 60, 25);
-    m_pSetup->setGeometry(cx - 260, buttonY, 60, 25);
-    m_pShowStatus->setGeometry(2, cy - 38, 98, 17);
-    m_pShowCommands->setGeometry(2, cy - 19, 108, 17);
+    ZRViewControls::PlaceSheetControls(cx, cy, {m_pHelp, m_pClose, m_pRevert, m_pSetup}, m_pShowStatus, 98,
+                                       m_pShowCommands, 108);
 
     m_LastClient = QRect(0, 0, cx, cy);
     m_bLaidOut = true;

@@ -7,7 +7,6 @@
 #include "kitbase/model/ZRScope.h"
 #include "kitbase/model/ZRTest.h"
 #include "kitbase/model/ZRUpdate.h"
-#include "kitbase/ui/CSizableChildFrame.h"
 #include "kitbase/ui/ZRGraph.h"
 #include "kitbase/ui/ZRGraphControl.h"
 #include "kitbase/ui/ZRGraphDisplay.h"
@@ -22,7 +21,6 @@
 #include "platform/ui/ChildFrame.h"
 #include "platform/ui/CommonDialogs.h"
 #include "platform/ui/Guard.h"
-#include "platform/ui/HelpRequest.h"
 #include "platform/ui/Splitter.h"
 #include "platform/ui/WaitCursor.h"
 
@@ -351,11 +349,9 @@ bool ZRScopeView::OnCommand(unsigned id) {
     if (ZRPropsView::IsClipboardCommand(id))
         return ZRPropsView::ClipboardCommand(*m_pPropertyGrid, id);
     switch (id) {
-    case kHelpId: {
-        auto* frame = dynamic_cast<CSizableChildFrame*>(platform::ui::ChildFrame::FrameOf(this));
-        platform::ui::ShowHelpTopic(frame ? frame->GetHelpTopic() : 0);
+    case kHelpId:
+        ZRViewControls::ShowFrameHelp(*this);
         return true;
-    }
     case kNextPaneCommand:
         OnNextPaneCmd();
         return true;
@@ -432,14 +428,10 @@ void ZRScopeView::OnSize(int cx, int cy) {
     else if (row < 0)
         m_pInnerSplitter->SetPaneSize(0, static_cast<int>(std::floor((cy - 40) * 0.7)));
 
-    const int buttonY = cy - 30;
-    m_pHelp->setGeometry(cx - 65, buttonY, 60, 25);
-    m_pClose->setGeometry(cx - 130, buttonY, 60, 25);
-    m_pRevert->setGeometry(cx - 195, buttonY, 60, 25);
-    m_pSave->setGeometry(cx - 260, buttonY, 60, 25);
-    // Never narrower than the box's text in the current font.
-    m_pShowProperties->setGeometry(2, cy - 38, std::max(98, m_pShowProperties->sizeHint().width()), 17);
-    m_pShowCommands->setGeometry(2, cy - 19, std::max(108, m_pShowCommands->sizeHint().width()), 17);
+    // The boxes are never narrower than their text in the current font.
+    ZRViewControls::PlaceSheetControls(cx, cy, {m_pHelp, m_pClose, m_pRevert, m_pSave}, m_pShowProperties,
+                                       std::max(98, m_pShowProperties->sizeHint().width()), m_pShowCommands,
+                                       std::max(108, m_pShowCommands->sizeHint().width()));
 
     m_LastClient = QRect(0, 0, cx, cy);
     m_bLaidOut = true;

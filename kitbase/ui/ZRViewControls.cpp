@@ -1,9 +1,11 @@
 #include "kitbase/ui/ZRViewControls.h"
 
 #include "kitbase/model/ZRTest.h"
+#include "kitbase/ui/CSizableChildFrame.h"
 #include "kitbase/ui/ZRPropertiesGrid.h"
 #include "platform/ui/ChildFrame.h"
 #include "platform/ui/Guard.h"
+#include "platform/ui/HelpRequest.h"
 #include "platform/ui/View.h"
 
 #include <QCheckBox>
@@ -40,6 +42,22 @@ void RunControl(QWidget& view, platform::ui::CommandTarget& target, unsigned id,
                 if (next != &target && next->OnCommand(id))
                     return;
     });
+}
+
+void ShowFrameHelp(QWidget& view) {
+    auto* frame = dynamic_cast<CSizableChildFrame*>(platform::ui::ChildFrame::FrameOf(&view));
+    platform::ui::ShowHelpTopic(frame ? frame->GetHelpTopic() : 0);
+}
+
+void PlaceSheetControls(int cx, int cy, QWidget* const (&buttons)[4], QWidget* upperBox, int upperWidth,
+                        QWidget* lowerBox, int lowerWidth) {
+    int right = cx - 5;
+    for (QWidget* button : buttons) {
+        button->setGeometry(right - 60, cy - 30, 60, 25);
+        right -= 65;
+    }
+    upperBox->setGeometry(2, cy - 38, upperWidth, 17);
+    lowerBox->setGeometry(2, cy - 19, lowerWidth, 17);
 }
 
 void FocusPane(QWidget* pane) {

@@ -24,6 +24,13 @@ QCheckBox* AddCheck(QWidget& view, platform::ui::CommandTarget& target, int id, 
 // A control's command goes to the view first, then along its frame's chain (Close is the frame's).
 void RunControl(QWidget& view, platform::ui::CommandTarget& target, unsigned id, const char* where);
 
+// The help topic of the view's frame (0 without one) in the help window.
+void ShowFrameHelp(QWidget& view);
+// The controls under a sheet's panes at a client size: four buttons of 60 by 25 from the right edge
+// leftward, two check boxes of the given widths one above the other at the left edge.
+void PlaceSheetControls(int cx, int cy, QWidget* const (&buttons)[4], QWidget* upperBox, int upperWidth,
+                        QWidget* lowerBox, int lowerWidth);
+
 // Focuses the pane and makes its view the active one; a null pane is left alone.
 void FocusPane(QWidget* pane);
 
