@@ -108,8 +108,7 @@ QWidget* ZRScopeServicesView::Item(int id) const {
 }
 
 void ZRScopeServicesView::SetPanes(QWidget* next, QWidget* previous) {
-    m_pNextPane = next;
-    m_pPrevPane = previous;
+    m_Panes.Set(next, previous);
 }
 
 ZRSwatchButton* ZRScopeServicesView::GetLabelColorCtrl(int channel) const {
@@ -163,11 +162,11 @@ void ZRScopeServicesView::OnSelchangeCboYlabel() {
 }
 
 void ZRScopeServicesView::OnNextPaneCmd() {
-    ZRViewControls::FocusPane(m_pNextPane);
+    ZRViewControls::FocusPane(m_Panes.Next());
 }
 
 void ZRScopeServicesView::OnPrevPaneCmd() {
-    ZRViewControls::FocusPane(m_pPrevPane);
+    ZRViewControls::FocusPane(m_Panes.Previous());
 }
 
 bool ZRScopeServicesView::OnCommand(unsigned id) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kitbase/ui/ZRPaneLinks.h"
 #include "platform/ui/View.h"
 
 #include <QWidget>
@@ -69,8 +70,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QWidget* m_pNextPane = nullptr;
-    QWidget* m_pPrevPane = nullptr;
+    ZRPaneLinks m_Panes;
     QAbstractButton* m_pShowButton = nullptr;
     ZRNodeMgr* m_pCmdNodeMgr = nullptr;
     ZRScopeView* m_pScopeView = nullptr;

@@ -79,8 +79,7 @@ void ZRServicesGrid::UpdateRows() {
 }
 
 void ZRServicesGrid::SetPanes(QWidget* next, QWidget* previous) {
-    m_pNextPane = next;
-    m_pPrevPane = previous;
+    m_Panes.Set(next, previous);
 }
 
 ZRGridRow* ZRServicesGrid::RowAt(int row) const {
@@ -176,17 +175,16 @@ bool ZRServicesGrid::ProcessKeys(QWidget* sender, QKeyEvent& event) {
 void ZRServicesGrid::FocusArrived(QWidget* old) {
     if (!m_bCollapsed && !m_Rows.empty())
         return;
-    // Nothing to press here: the focus goes on, back where it came from when it came from the next pane.
-    const bool fromNext = old && m_pNextPane && (old == m_pNextPane || m_pNextPane->isAncestorOf(old));
-    ZRViewControls::FocusPane(fromNext ? m_pPrevPane : m_pNextPane);
+    // Nothing to press here: the focus goes on.
+    ZRViewControls::FocusPane(m_Panes.PassOn(old));
 }
 
 void ZRServicesGrid::OnNextPaneCmd() {
-    ZRViewControls::FocusPane(m_pNextPane);
+    ZRViewControls::FocusPane(m_Panes.Next());
 }
 
 void ZRServicesGrid::OnPrevPaneCmd() {
-    ZRViewControls::FocusPane(m_pPrevPane);
+    ZRViewControls::FocusPane(m_Panes.Previous());
 }
 
 bool ZRServicesGrid::OnCommand(unsigned id) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kitbase/ui/ZRPaneLinks.h"
 #include "platform/ui/Command.h"
 #include "platform/ui/Grid.h"
 
@@ -58,8 +59,7 @@ private:
 
     std::list<ZRGridRow*> m_Rows; // owned
     bool m_bCollapsed = false;
-    QWidget* m_pNextPane = nullptr;
-    QWidget* m_pPrevPane = nullptr;
+    ZRPaneLinks m_Panes;
     bool m_bPressed = false;
     int m_PressRow = 0;
     int m_PressCol = 0;
