@@ -160,6 +160,12 @@ bool ZRAttributeRow::IsValueControlActive() const {
     return grid->IsCurrentCell(GetRow(), 2) && grid->IsActive();
 }
 
+std::string ZRAttributeRow::PickedEntry(int column) const {
+    if (column != 2 || !m_pAttribute || !IsValueControlActive())
+        return {};
+    return GetGrid()->ControlValue();
+}
+
 void ZRAttributeRow::InitValueCell(const std::string& text) {
     GetGrid()->SetValue(GetRow(), 2, text);
     if (m_pAttribute && !m_pAttribute->GetEnabled())

@@ -41,6 +41,9 @@ protected:
     int OwnChange(platform::core::Subject* subject, platform::core::Message* message);
     // Whether the value cell's control is open and active.
     bool IsValueControlActive() const;
+    // The entry just picked in the value cell's list control, as its index text; empty when the
+    // column is not the value's, the control is not active or nothing is picked.
+    std::string PickedEntry(int column) const;
     // Fills a freshly set-up value cell; a disabled attribute gets its look at once.
     void InitValueCell(const std::string& text);
     // Writes the value cell's text with SetAsString when it differs from the attribute's. The cell then

@@ -37,13 +37,11 @@ void ZRBoolEditRow::OnEndEditing(int column) {
 }
 
 void ZRBoolEditRow::OnModifyCell(int column) {
-    ZRBoolAttribute* attribute = BoolAttribute();
-    if (column != 2 || !attribute || !IsValueControlActive())
-        return;
-    platform::ui::Grid* grid = GetGrid();
-    std::string text = grid->ControlValue();
+    std::string text = PickedEntry(column);
     if (text.empty())
         return;
+    ZRBoolAttribute* attribute = BoolAttribute();
+    platform::ui::Grid* grid = GetGrid();
     bool value = std::atoi(text.c_str()) != 0;
     const char* old = IndexText(attribute->GetValue());
     // A refused pick puts the old entry back; an error leaves the control as picked.

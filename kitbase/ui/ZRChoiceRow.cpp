@@ -35,13 +35,11 @@ void ZRChoiceRow::OnEndEditing(int column) {
 }
 
 void ZRChoiceRow::OnModifyCell(int column) {
-    ZRIndexSelection* selection = Selection();
-    if (column != 2 || !selection || !IsValueControlActive())
-        return;
-    platform::ui::Grid* grid = GetGrid();
-    std::string text = grid->ControlValue();
+    std::string text = PickedEntry(column);
     if (text.empty())
         return;
+    ZRIndexSelection* selection = Selection();
+    platform::ui::Grid* grid = GetGrid();
     int32_t index = std::atoi(text.c_str());
     if (index == selection->GetValue())
         return;
