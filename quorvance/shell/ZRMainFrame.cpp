@@ -338,19 +338,10 @@ int ZRMainFrame::OnCreate() {
     ZRProgressMeter::InstallHost();
 
     LoadToolbarState();
-    m_pMotionBar->ShowBar(false);
     m_bWorkbookMode = true;
     SetWorkbookMode(true);
     StyleTabs();
 
-    // The docked windows the application adds after this step take their saved places once it is
-    // done, when the events first run.
-    QTimer::singleShot(0, this, [this] {
-        platform::ui::Guard("bar state", [this] {
-            LoadToolbarState();
-            m_pMotionBar->ShowBar(false);
-        });
-    });
     m_pUpdateTimer = new QTimer(this);
     connect(m_pUpdateTimer, &QTimer::timeout, this,
             [this] { platform::ui::Guard("tool bar update", [this] { UpdateToolBars(); }); });
@@ -557,10 +548,12 @@ void ZRMainFrame::StyleTabs() {
 void ZRMainFrame::LoadToolbarState() {
     ZRGlobalDataMgr* data = ZRGlobalDataMgr::m_pInstance;
     std::string state;
-    if (!data || !data->OpenUserSection(kBarStateSection, false, false) ||
-        !data->GetUserKey().GetStringValue(kBarStateValue, state))
-        return;
-    LoadBarState(state);
+    if (data && data->OpenUserSection(kBarStateSection, false, false) &&
+        data->GetUserKey().GetStringValue(kBarStateValue, state))
+        LoadBarState(state);
+    // The motion library bar waits for a program window whatever the saved layout says.
+    if (m_pMotionBar)
+        m_pMotionBar->ShowBar(false);
 }
 
 void ZRMainFrame::SaveToolbarState() {

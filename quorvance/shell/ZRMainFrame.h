@@ -78,7 +78,8 @@ public:
     bool OnUpdateCommand(unsigned id, platform::ui::CommandState& state) override;
     bool HasCommand(unsigned id) const override;
 
-    // The layout of the bars under "Toolbar03" in the user settings.
+    // The layout of the bars under "Toolbar03" in the user settings; the motion library bar starts
+    // hidden whatever it says.
     void LoadToolbarState();
     void SaveToolbarState();
     // Button and menu states follow the command chain.

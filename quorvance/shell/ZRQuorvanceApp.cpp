@@ -246,7 +246,7 @@ bool ZRQuorvanceApp::InitUserInterface() {
     if (!RestoreWindowPlacement())
         m_pMainFrame->show();
 
-    // The output window: read-only, docked at the bottom and hidden until asked for.
+    // The output window: read-only, docked at the bottom; shown until a saved layout says otherwise.
     auto* output = new ZROutputView;
     output->setReadOnly(true);
     if (output->GetDocument())
@@ -255,7 +255,6 @@ bool ZRQuorvanceApp::InitUserInterface() {
     m_pOutputBar = new platform::ui::DockBar("Output", "Output", m_pMainFrame.get());
     m_pOutputBar->setWidget(output);
     m_pMainFrame->AddDockBar(m_pOutputBar, Qt::BottomDockWidgetArea);
-    m_pOutputBar->ShowBar(false);
 
     // The print helper: a hidden view over the print file, kept in the global data.
     ZRWebView::CreatePrintView(m_pMainFrame.get());
@@ -270,6 +269,10 @@ bool ZRQuorvanceApp::InitUserInterface() {
     m_pMainFrame->resizeDocks({m_pWorkspaceBar}, {250}, Qt::Horizontal);
     m_pWorkspaceView->OnInitialUpdate();
     AddRootItem(m_pWorkspaceView, true);
+
+    // The saved layout names the docked windows too: it is read once they all exist.
+    if (ZRMainFrame* frame = GetMainFrame())
+        frame->LoadToolbarState();
     return true;
 }
 

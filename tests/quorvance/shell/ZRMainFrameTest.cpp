@@ -81,6 +81,11 @@ TEST_F(ZRMainFrameTest, IsBuiltWithItsBarsIndicatorAndHiddenMotionLibrary) {
     ASSERT_NE(frame->GetMotionBar(), nullptr);
     EXPECT_FALSE(frame->GetMotionBar()->IsBarShown());
     EXPECT_FALSE(IsEnabled(ZRMainFrame::ID_MOTION_LIBRARY));
+    // Without a saved layout the workspace and output windows are both docked and shown.
+    EXPECT_TRUE(App().GetWorkspaceBar()->IsBarShown());
+    EXPECT_TRUE(App().GetOutputBar()->IsBarShown());
+    EXPECT_EQ(frame->dockWidgetArea(App().GetWorkspaceBar()), Qt::LeftDockWidgetArea);
+    EXPECT_EQ(frame->dockWidgetArea(App().GetOutputBar()), Qt::BottomDockWidgetArea);
     EXPECT_TRUE(frame->IsWorkbookModeOn());
     EXPECT_TRUE(frame->IsWorkbookMode());
 
@@ -238,16 +243,24 @@ TEST_F(ZRMainFrameTest, PlacementAndBarLayoutComeBackAtTheNextStart) {
     const QRect placed(40, 50, 600, 400);
     Frame()->setGeometry(placed);
     Frame()->GetToolBar(ZRMainFrame::ID_BAR_EDIT)->hide();
-    App().GetOutputBar()->ShowBar(true);
+    App().GetOutputBar()->ShowBar(false);
+    App().GetWorkspaceBar()->ShowBar(false);
     ASSERT_TRUE(Frame()->close());
     m_pApp->ExitInstance();
     m_pApp.reset();
 
-    ASSERT_NO_FATAL_FAILURE(StartFrame());
+    // The layout is back as start-up returns, before any event has run.
+    m_pApp = std::make_unique<FrameApp>();
+    {
+        ModalScript script;
+        ExpectStartDialog(script, IDCANCEL);
+        ASSERT_TRUE(m_pApp->InitInstance({}));
+    }
     EXPECT_EQ(Frame()->geometry(), placed);
     EXPECT_TRUE(Frame()->GetToolBar(ZRMainFrame::ID_BAR_EDIT)->isHidden());
     EXPECT_FALSE(Frame()->GetToolBar(ZRMainFrame::ID_BAR_FILE)->isHidden());
-    EXPECT_TRUE(App().GetOutputBar()->IsBarShown());
+    EXPECT_FALSE(App().GetOutputBar()->IsBarShown());
+    EXPECT_FALSE(App().GetWorkspaceBar()->IsBarShown());
     EXPECT_FALSE(Frame()->GetMotionBar()->IsBarShown());
 }
 
