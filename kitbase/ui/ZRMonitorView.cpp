@@ -480,11 +480,7 @@ bool ZRMonitorView::OnCommand(unsigned id) {
 }
 
 bool ZRMonitorView::OnUpdateCommand(unsigned id, platform::ui::CommandState& state) {
-    if (!HasCommand(id))
-        return false;
-    QWidget* control = Item(static_cast<int>(id));
-    state.enabled = !control || control->isEnabled();
-    return true;
+    return ZRViewControls::UpdateCommand(HasCommand(id), Item(static_cast<int>(id)), state);
 }
 
 bool ZRMonitorView::HasCommand(unsigned id) const {

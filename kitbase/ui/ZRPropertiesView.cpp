@@ -355,11 +355,9 @@ bool ZRPropertiesView::OnCommand(unsigned id) {
 bool ZRPropertiesView::OnUpdateCommand(unsigned id, platform::ui::CommandState& state) {
     if (ZRPropsView::IsClipboardCommand(id))
         return ZRPropsView::ClipboardState(*m_pPropertiesGrid, id, state);
-    if (!HasCommand(id))
-        return false;
-    QAbstractButton* control = id == kHelpId ? nullptr : Item(static_cast<int>(id));
-    state.enabled = !control || control->isEnabled();
-    return true;
+    // Help is always there.
+    return ZRViewControls::UpdateCommand(HasCommand(id), id == kHelpId ? nullptr : Item(static_cast<int>(id)),
+                                         state);
 }
 
 bool ZRPropertiesView::HasCommand(unsigned id) const {

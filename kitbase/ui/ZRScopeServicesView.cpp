@@ -190,10 +190,7 @@ bool ZRScopeServicesView::OnCommand(unsigned id) {
 }
 
 bool ZRScopeServicesView::OnUpdateCommand(unsigned id, platform::ui::CommandState& state) {
-    if (!HasCommand(id))
-        return false;
-    state.enabled = true;
-    return true;
+    return ZRViewControls::UpdateCommand(HasCommand(id), nullptr, state);
 }
 
 bool ZRScopeServicesView::HasCommand(unsigned id) const {

@@ -378,11 +378,9 @@ bool ZRScopeView::OnCommand(unsigned id) {
 bool ZRScopeView::OnUpdateCommand(unsigned id, platform::ui::CommandState& state) {
     if (ZRPropsView::IsClipboardCommand(id))
         return ZRPropsView::ClipboardState(*m_pPropertyGrid, id, state);
-    if (!HasCommand(id))
-        return false;
-    QAbstractButton* control = id == kHelpId ? nullptr : Item(static_cast<int>(id));
-    state.enabled = !control || control->isEnabled();
-    return true;
+    // Help is always there.
+    return ZRViewControls::UpdateCommand(HasCommand(id), id == kHelpId ? nullptr : Item(static_cast<int>(id)),
+                                         state);
 }
 
 bool ZRScopeView::HasCommand(unsigned id) const {

@@ -198,10 +198,7 @@ bool ZRServicesGrid::OnCommand(unsigned id) {
 }
 
 bool ZRServicesGrid::OnUpdateCommand(unsigned id, platform::ui::CommandState& state) {
-    if (!HasCommand(id))
-        return false;
-    state.enabled = true;
-    return true;
+    return ZRViewControls::UpdateCommand(HasCommand(id), nullptr, state);
 }
 
 bool ZRServicesGrid::HasCommand(unsigned id) const {

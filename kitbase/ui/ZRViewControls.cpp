@@ -4,6 +4,7 @@
 #include "kitbase/ui/CSizableChildFrame.h"
 #include "kitbase/ui/ZRPropertiesGrid.h"
 #include "platform/ui/ChildFrame.h"
+#include "platform/ui/Command.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/HelpRequest.h"
 #include "platform/ui/View.h"
@@ -42,6 +43,13 @@ void RunControl(QWidget& view, platform::ui::CommandTarget& target, unsigned id,
                 if (next != &target && next->OnCommand(id))
                     return;
     });
+}
+
+bool UpdateCommand(bool has, const QWidget* control, platform::ui::CommandState& state) {
+    if (!has)
+        return false;
+    state.enabled = !control || control->isEnabled();
+    return true;
 }
 
 void ShowFrameHelp(QWidget& view) {

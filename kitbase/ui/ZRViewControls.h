@@ -9,7 +9,8 @@ class ZRTest;
 
 namespace platform::ui {
 class CommandTarget;
-}
+struct CommandState;
+} // namespace platform::ui
 
 // What the views with a row of control buttons, pane commands and a grid the test harness reads
 // have in common.
@@ -23,6 +24,10 @@ QCheckBox* AddCheck(QWidget& view, platform::ui::CommandTarget& target, int id, 
 
 // A control's command goes to the view first, then along its frame's chain (Close is the frame's).
 void RunControl(QWidget& view, platform::ui::CommandTarget& target, unsigned id, const char* where);
+
+// The state of a command the target has: enabled with its control, always without one. False (the
+// state untouched) for a command it does not have.
+bool UpdateCommand(bool has, const QWidget* control, platform::ui::CommandState& state);
 
 // The help topic of the view's frame (0 without one) in the help window.
 void ShowFrameHelp(QWidget& view);
