@@ -5,6 +5,7 @@
 #include "kitbase/ui/ZRAttributeRow.h"
 #include "kitbase/ui/ZRGroupRow.h"
 #include "kitbase/ui/ZRMonitorRowFactory.h"
+#include "kitbase/ui/ZRPropertiesGrid.h"
 #include "kitbase/ui/ZRPropertyGroup.h"
 #include "kitbase/ui/ZRSetupTree.h"
 #include "kitbase/ui/ZRStaticHeader.h"
@@ -31,6 +32,18 @@ ZRMonitorSetup::ZRMonitorSetup(ZRPropertyGroup* tree, std::list<ZRGridRow*>& row
       m_pMonitorTree(tree), m_Rows(rows) {}
 
 ZRMonitorSetup::~ZRMonitorSetup() = default;
+
+void ZRMonitorSetup::EditRows(ZRPropertyGroup* tree, ZRPropertiesGrid* grid) {
+    if (!tree) {
+        platform::core::MessageBox("Programmer's Error: No Setup tree defined");
+        return;
+    }
+    if (!grid)
+        return;
+    ZRMonitorSetup dialog(tree, grid->GetRows());
+    if (dialog.DoModal() == IDOK)
+        grid->UpdateRows();
+}
 
 bool ZRMonitorSetup::OnInitDialog() {
     if (!m_pTree) {

@@ -10,6 +10,7 @@ class QPoint;
 class ZRAttribute;
 class ZRGridRow;
 class ZRMonitorRowFactory;
+class ZRPropertiesGrid;
 class ZRPropertyGroup;
 
 namespace platform::ui {
@@ -38,6 +39,10 @@ public:
 
     static void SetFactory(ZRMonitorRowFactory* factory) { s_pFactory = factory; }
     static ZRMonitorRowFactory* s_pFactory;
+
+    // Picks the grid's rows and lays them out again on OK. Without a tree it says so; without a
+    // grid it does nothing.
+    static void EditRows(ZRPropertyGroup* tree, ZRPropertiesGrid* grid);
 
     // The harness query (window message 0xBFE4): 3 the label rectangle of the item at the page's
     // "?"-path, 5 and 6 the Tarvik and Merrix include files; nothing without a page. Always 0.

@@ -421,14 +421,7 @@ void ZRMonitorView::OnResetPeaks() {
 }
 
 void ZRMonitorView::OnSetup() {
-    ZRPropertyGroup* tree = GetMonitorTree();
-    if (!tree) {
-        platform::core::MessageBox("Programmer's Error: No Setup tree defined");
-        return;
-    }
-    ZRMonitorSetup dialog(tree, m_pGrid->GetRows());
-    if (dialog.DoModal() == platform::core::IDOK)
-        m_pGrid->UpdateRows();
+    ZRMonitorSetup::EditRows(GetMonitorTree(), m_pGrid);
 }
 
 void ZRMonitorView::OnChangeFormat() {

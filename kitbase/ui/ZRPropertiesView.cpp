@@ -9,7 +9,6 @@
 #include "kitbase/ui/ZRServicesGrid.h"
 #include "kitbase/ui/ZRServicesView.h"
 #include "kitbase/ui/ZRViewControls.h"
-#include "platform/core/Modal.h"
 #include "platform/ui/ChildFrame.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/Splitter.h"
@@ -287,16 +286,7 @@ void ZRPropertiesView::OnRevert() {
 void ZRPropertiesView::OnSetupMonitor() {
     auto* frame = dynamic_cast<CSizableChildFrame*>(platform::ui::ChildFrame::FrameOf(this));
     ZRNodeMgr* controller = frame ? frame->GetController() : nullptr;
-    ZRPropertyGroup* tree = controller ? controller->GetMonitorTree() : nullptr;
-    if (!tree) {
-        platform::core::MessageBox("Programmer's Error: No Setup tree defined");
-        return;
-    }
-    if (!m_pStatusGrid)
-        return;
-    ZRMonitorSetup setup(tree, m_pStatusGrid->GetRows());
-    if (setup.DoModal() == platform::core::IDOK)
-        m_pStatusGrid->UpdateRows();
+    ZRMonitorSetup::EditRows(controller ? controller->GetMonitorTree() : nullptr, m_pStatusGrid);
 }
 
 void ZRPropertiesView::OnShowStatus() {
