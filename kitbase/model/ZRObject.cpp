@@ -12,6 +12,7 @@
 #include "kitbase/model/ZRUpdate.h"
 
 #include "platform/core/Modal.h"
+#include "platform/core/Text.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -44,14 +45,7 @@ ZRStorage* StorageOf(ZRDevice* device) {
     return device ? device->GetStorage() : nullptr;
 }
 
-// Reads one line; files written on other systems may end their lines in CR LF.
-bool ReadLine(std::istream& in, std::string& line) {
-    if (!std::getline(in, line))
-        return false;
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return true;
-}
+using platform::core::ReadLine;
 
 // The part of a line before its first colon.
 std::string_view Head(const std::string& line) {

@@ -64,14 +64,7 @@ bool ParseFormatLine(const std::string& line, int& format) {
     return true;
 }
 
-// One line of a set-up file; files written on Windows end their lines with CR LF.
-bool ReadLine(std::istream& in, std::string& line) {
-    if (!std::getline(in, line))
-        return false;
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return true;
-}
+using platform::core::ReadLine;
 
 bool WriteSetupFile(const std::string& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

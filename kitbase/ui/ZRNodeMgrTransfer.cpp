@@ -67,14 +67,7 @@ void StopObserving(ZRMvcModel& model, platform::core::Observer* observer) {
         model.RemoveObserver(observer);
 }
 
-// Lines of any length; files written on other systems may end them in CR LF.
-bool ReadLine(std::istream& in, std::string& line) {
-    if (!std::getline(in, line))
-        return false;
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return true;
-}
+using platform::core::ReadLine;
 
 // Splits a line at its first ":"; false when the line has no key.
 bool SplitKey(const std::string& line, std::string& key, std::string& value) {

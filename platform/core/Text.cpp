@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <istream>
 #include <vector>
 
 namespace platform::core {
@@ -176,6 +177,14 @@ std::string Utf8ToCp1252(std::string_view in) {
         i += len;
     }
     return out;
+}
+
+bool ReadLine(std::istream& in, std::string& line) {
+    if (!std::getline(in, line))
+        return false;
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return true;
 }
 
 } // namespace platform::core

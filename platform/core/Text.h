@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdarg>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
@@ -25,5 +26,8 @@ bool EqualsNoCase(std::string_view a, std::string_view b);
 // Characters without a 1252 code become '?'.
 std::string Cp1252ToUtf8(std::string_view cp1252);
 std::string Utf8ToCp1252(std::string_view utf8);
+
+// Reads one line and drops a trailing CR, so files written on Windows read like ours.
+bool ReadLine(std::istream& in, std::string& line);
 
 } // namespace platform::core

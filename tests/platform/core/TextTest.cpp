@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <vector>
+
 using namespace platform::core;
 
 TEST(Text, FormatUsesPointAndGrowsPastSmallBuffer) {
@@ -33,4 +36,13 @@ TEST(Text, Utf8WithoutCp1252CodeBecomesQuestionMark) {
     EXPECT_EQ(Utf8ToCp1252("a\xE2\x88\x9E" "b"), "a?b");   // infinity sign
     EXPECT_EQ(Utf8ToCp1252("a\xFF" "b"), "a?b");            // invalid lead byte
     EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");                 // truncated sequence
+}
+
+TEST(Text, ReadLineAcceptsLfAndCrLf) {
+    std::istringstream in("one\r\ntwo\nthree");
+    std::string line;
+    std::vector<std::string> lines;
+    while (ReadLine(in, line))
+        lines.push_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{"one", "two", "three"}));
 }
