@@ -175,10 +175,7 @@ int CommandLink::OutOfTries(short node, Try why) {
     return Zelna() ? 6 : 5;
 }
 
-int CommandLink::AckExchange(short node, std::string_view command) {
-    m_reader.Setup(m_port, kTotal, kGap);
-    BuildMessage(node, command);
-    WriteMessage(true);
+int CommandLink::StatusTries(short node, bool totalIsSilence) {
     int tries = 0;
     for (;;) {
         Try why;
@@ -199,6 +196,11 @@ int CommandLink::AckExchange(short node, std::string_view command) {
         case NakOrChecksum:
             why = Try::RetryStatus;
             break;
+        case Total:
+            if (!totalIsSilence)
+                ThrowBadResponse();
+            why = Try::Silence;
+            break;
         case Gap:
             why = Try::Silence;
             break;
@@ -209,6 +211,13 @@ int CommandLink::AckExchange(short node, std::string_view command) {
             return OutOfTries(node, why);
         WriteMessage(true);
     }
+}
+
+int CommandLink::AckExchange(short node, std::string_view command) {
+    m_reader.Setup(m_port, kTotal, kGap);
+    BuildMessage(node, command);
+    WriteMessage(true);
+    return StatusTries(node, false);
 }
 
 int CommandLink::ResponseExchange(short node, std::string_view command, std::string& reply) {
@@ -254,43 +263,13 @@ int CommandLink::UntilTokExchange(short node, std::string_view command, std::str
     m_reader.Setup(m_port, kTotal, kGap);
     BuildMessage(node, command, data);
     WriteMessage(true);
-    int tries = 0;
-    for (bool accepted = false; !accepted;) {
-        Try why;
-        switch (RunStatus()) {
-        case Ack:
-            accepted = true;
-            continue;
-        case Gs:
-            return 1;
-        case Rs:
-            return 2;
-        case Us:
-            return 3;
-        case SiOrCan:
-            if (Zelna())
-                return 4;
-            why = Try::RetryStatus;
-            break;
-        case NakOrChecksum:
-            why = Try::RetryStatus;
-            break;
-        case Gap:
-        case Total:
-            why = Try::Silence;
-            break;
-        default:
-            ThrowBadResponse();
-        }
-        if (!NextTry(node, tries))
-            return OutOfTries(node, why);
-        WriteMessage(true);
-    }
+    if (int error = StatusTries(node, true))
+        return error;
 
     // The drive works on the command: ask with the command alone until it reports done.
-    tries = 0;
     BuildMessage(node, command);
     WriteMessage(true);
+    int tries = 0;
     for (;;) {
         Try why;
         uint16_t result = RunFrame();

@@ -67,6 +67,9 @@ private:
     enum class Try { Done, Silence, RetryStatus };
 
     uint16_t RunStatus();
+    // Reads status answers, trying again as the dialect asks, until one settles the exchange: its
+    // command error, 0 for ACK. A total time-out counts as silence only where the caller says so.
+    int StatusTries(short node, bool totalIsSilence);
     uint16_t RunFrame();
     bool IsFrameStatus(unsigned char c) const;
     // Counts the try; true when another one is allowed.
