@@ -66,6 +66,22 @@ template <typename RemoveFn> void RemoveAndDeleteAll(ZRObject::ObjectList& child
     }
 }
 
+// The object's own part plus each child's subtree; false as soon as any part cannot be told.
+bool SumOverTree(ZRObject& object, int32_t& sum, bool (ZRObject::*own)(int32_t&),
+                 bool (ZRObject::*subtree)(int32_t&)) {
+    int32_t total = 0;
+    if (!(object.*own)(total))
+        return false;
+    for (ZRObject* child : object.GetChildren()) {
+        int32_t part = 0;
+        if (!(child->*subtree)(part))
+            return false;
+        total += part;
+    }
+    sum = total;
+    return true;
+}
+
 } // namespace
 
 ZRObject::ZRObject() : m_pName(std::make_unique<ZRStringAttribute>(m_pDevice, 0, NoPadding, ' ')) {}
@@ -219,17 +235,7 @@ bool ZRObject::GetTransCount(int32_t& count) {
 }
 
 bool ZRObject::DoGetTransCount(int32_t& count) {
-    int32_t total = 0;
-    if (!GetTransCount(total))
-        return false;
-    for (ZRObject* child : m_Children) {
-        int32_t part = 0;
-        if (!child->DoGetTransCount(part))
-            return false;
-        total += part;
-    }
-    count = total;
-    return true;
+    return SumOverTree(*this, count, &ZRObject::GetTransCount, &ZRObject::DoGetTransCount);
 }
 
 bool ZRObject::GetSize(int32_t& size) {
@@ -238,17 +244,7 @@ bool ZRObject::GetSize(int32_t& size) {
 }
 
 bool ZRObject::DoGetSize(int32_t& size) {
-    int32_t total = 0;
-    if (!GetSize(total))
-        return false;
-    for (ZRObject* child : m_Children) {
-        int32_t part = 0;
-        if (!child->DoGetSize(part))
-            return false;
-        total += part;
-    }
-    size = total;
-    return true;
+    return SumOverTree(*this, size, &ZRObject::GetSize, &ZRObject::DoGetSize);
 }
 
 std::string ZRObject::GetPath() {
