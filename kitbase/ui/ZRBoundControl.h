@@ -6,12 +6,20 @@
 #include <QWidget>
 
 #include <memory>
+#include <type_traits>
 
 class ZRMvcModel;
 
+// Makes the control show the value and the enabled state its model has now.
+template <class Control> void ZRShowModel(Control& control, ZRMvcModel* model) {
+    ZRUpdate value(ZRUpdate::ValueChanged);
+    control.OnUpdate(model, &value);
+    ZRUpdate enabled(ZRUpdate::EnabledChanged);
+    control.OnUpdate(model, &enabled);
+}
+
 // Binds a control to its model once: the link observes the model, the control takes the controller,
-// which writes to the model and knows the control. The control then shows the value and the enabled
-// state the model has now.
+// which writes to the model and knows the control. The control then shows the model as it is now.
 template <class Control, class Controller>
 void ZRBindControl(Control& control, ZRModelLink& link, std::unique_ptr<Controller>& held, ZRMvcModel* model,
                    Controller* controller) {
@@ -21,22 +29,20 @@ void ZRBindControl(Control& control, ZRModelLink& link, std::unique_ptr<Controll
         held->SetModel(model);
         held->SetCtl(&control);
     }
-    ZRUpdate value(ZRUpdate::ValueChanged);
-    control.OnUpdate(model, &value);
-    ZRUpdate enabled(ZRUpdate::EnabledChanged);
-    control.OnUpdate(model, &enabled);
+    ZRShowModel(control, model);
 }
 
 // A bound control's answer to a message of its model. A model that goes away is let go: the
-// controller is unbound and the control disabled. A model of kind Attribute enables the control as
-// it is enabled itself and shows its value through showValue.
-template <class Attribute, class Controller, class ShowValue>
-void ZRFollowModel(QWidget& control, ZRModelLink& link, Controller* controller,
+// controller, if the control has one (nullptr if not), is unbound and the control disabled. A model of kind
+// Attribute enables the control as it is enabled itself and shows its value through showValue.
+template <class Attribute, class ControllerPtr, class ShowValue>
+void ZRFollowModel(QWidget& control, ZRModelLink& link, ControllerPtr controller,
                    platform::core::Subject* subject, platform::core::Message* message,
                    ShowValue&& showValue) {
     if (link.Forget(subject, message)) {
-        if (controller)
-            controller->SetModel(nullptr);
+        if constexpr (!std::is_null_pointer_v<ControllerPtr>)
+            if (controller)
+                controller->SetModel(nullptr);
         control.setEnabled(false);
         return;
     }

@@ -1,7 +1,7 @@
 #include "kitbase/ui/ZRButton.h"
 
 #include "kitbase/model/ZRCommand.h"
-#include "kitbase/model/ZRUpdate.h"
+#include "kitbase/ui/ZRBoundControl.h"
 #include "kitbase/ui/ZRButtonController.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/Text.h"
@@ -14,26 +14,12 @@ ZRButton::ZRButton(const std::string& text, QWidget* parent)
 ZRButton::~ZRButton() = default;
 
 void ZRButton::SetMvcData(ZRMvcModel* model, ZRButtonController* controller) {
-    m_Model.Attach(model);
-    m_pController.reset(controller);
-    if (m_pController) {
-        m_pController->SetModel(model);
-        m_pController->SetCtl(this);
-    }
-    ZRUpdate enabled(ZRUpdate::EnabledChanged);
-    OnUpdate(model, &enabled);
+    ZRBindControl(*this, m_Model, m_pController, model, controller);
 }
 
 void ZRButton::OnUpdate(platform::core::Subject* subject, platform::core::Message* message) {
-    if (m_Model.Forget(subject, message)) {
-        if (m_pController)
-            m_pController->SetModel(nullptr);
-        setEnabled(false);
-        return;
-    }
-    auto* command = dynamic_cast<ZRCommand*>(m_Model.Get());
-    if (command && ReasonOf(message) == ZRUpdate::EnabledChanged)
-        setEnabled(command->GetEnabled());
+    // A command has no value to show.
+    ZRFollowModel<ZRCommand>(*this, m_Model, m_pController.get(), subject, message, [](ZRCommand&) {});
 }
 
 void ZRButton::Clicked() {

@@ -2,6 +2,7 @@
 
 #include "kitbase/model/ZRIndexSelection.h"
 #include "kitbase/model/ZRUpdate.h"
+#include "kitbase/ui/ZRBoundControl.h"
 #include "kitbase/ui/ZRRadioController.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/Text.h"
@@ -18,35 +19,17 @@ ZRRadioButton::~ZRRadioButton() = default;
 void ZRRadioButton::SetMvcData(ZRMvcModel* model, ZRRadioController* controller, int value) {
     m_Value = value;
     m_Model.Attach(model);
+    // The controller is told the value on each click; it needs no control.
     m_pController.reset(controller);
     if (m_pController)
         m_pController->SetModel(model);
-    ZRUpdate shown(ZRUpdate::ValueChanged);
-    OnUpdate(model, &shown);
-    ZRUpdate enabled(ZRUpdate::EnabledChanged);
-    OnUpdate(model, &enabled);
+    ZRShowModel(*this, model);
 }
 
 void ZRRadioButton::OnUpdate(platform::core::Subject* subject, platform::core::Message* message) {
-    if (m_Model.Forget(subject, message)) {
-        if (m_pController)
-            m_pController->SetModel(nullptr);
-        setEnabled(false);
-        return;
-    }
-    auto* selection = dynamic_cast<ZRIndexSelection*>(m_Model.Get());
-    if (!selection)
-        return;
-    switch (ReasonOf(message)) {
-    case ZRUpdate::EnabledChanged:
-        setEnabled(selection->GetEnabled());
-        break;
-    case ZRUpdate::ValueChanged:
-        setChecked(selection->GetValue() == m_Value);
-        break;
-    default:
-        break;
-    }
+    ZRFollowModel<ZRIndexSelection>(
+        *this, m_Model, m_pController.get(), subject, message,
+        [this](ZRIndexSelection& selection) { setChecked(selection.GetValue() == m_Value); });
 }
 
 void ZRRadioButton::Clicked() {

@@ -1,7 +1,7 @@
 #include "kitbase/ui/ZRStatic.h"
 
 #include "kitbase/model/ZRAttribute.h"
-#include "kitbase/model/ZRUpdate.h"
+#include "kitbase/ui/ZRBoundControl.h"
 #include "platform/ui/Text.h"
 
 ZRStatic::ZRStatic(const std::string& text, QWidget* parent)
@@ -12,29 +12,12 @@ ZRStatic::~ZRStatic() = default;
 void ZRStatic::SetMvcData(ZRMvcModel* model, bool labelOnly) {
     m_bLabelOnly = labelOnly;
     m_Model.Attach(model);
-    ZRUpdate enabled(ZRUpdate::EnabledChanged);
-    OnUpdate(model, &enabled);
-    ZRUpdate value(ZRUpdate::ValueChanged);
-    OnUpdate(model, &value);
+    ZRShowModel(*this, model);
 }
 
 void ZRStatic::OnUpdate(platform::core::Subject* subject, platform::core::Message* message) {
-    if (m_Model.Forget(subject, message)) {
-        setEnabled(false);
-        return;
-    }
-    auto* attribute = dynamic_cast<ZRAttribute*>(m_Model.Get());
-    if (!attribute)
-        return;
-    switch (ReasonOf(message)) {
-    case ZRUpdate::EnabledChanged:
-        setEnabled(attribute->GetEnabled());
-        break;
-    case ZRUpdate::ValueChanged:
+    ZRFollowModel<ZRAttribute>(*this, m_Model, nullptr, subject, message, [this](ZRAttribute& attribute) {
         if (!m_bLabelOnly)
-            setText(platform::ui::ToQString(attribute->GetAsString()));
-        break;
-    default:
-        break;
-    }
+            setText(platform::ui::ToQString(attribute.GetAsString()));
+    });
 }
