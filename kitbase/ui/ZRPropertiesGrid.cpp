@@ -6,6 +6,7 @@
 #include "kitbase/ui/ZRGridRow.h"
 #include "kitbase/ui/ZRIdleRefresh.h"
 #include "kitbase/ui/ZRValSpinEdit.h"
+#include "kitbase/ui/ZRViewControls.h"
 #include "platform/core/Modal.h"
 #include "platform/core/Text.h"
 
@@ -45,8 +46,7 @@ ZRPropertiesGrid::ZRPropertiesGrid(QWidget* parent) : platform::ui::Grid(parent)
         static bool passing = false;
         if (now != this || passing || !(m_bPaneCollapsed || m_Rows.empty()))
             return;
-        bool fromNext = old && m_pNextPane && (old == m_pNextPane || m_pNextPane->isAncestorOf(old));
-        QWidget* target = fromNext ? m_pPrevPane : m_pNextPane;
+        QWidget* target = m_Panes.PassOn(old);
         if (!target)
             return;
         passing = true;
@@ -142,8 +142,7 @@ void ZRPropertiesGrid::SetOffLine(bool offLine) {
 }
 
 void ZRPropertiesGrid::SetPanes(QWidget* next, QWidget* previous) {
-    m_pNextPane = next;
-    m_pPrevPane = previous;
+    m_Panes.Set(next, previous);
 }
 
 ZRGridRow* ZRPropertiesGrid::RowAt(int row) const {
@@ -328,11 +327,11 @@ void ZRPropertiesGrid::FocusPane(QWidget* pane) {
 }
 
 void ZRPropertiesGrid::OnNextPaneCmd() {
-    FocusPane(m_pNextPane);
+    FocusPane(m_Panes.Next());
 }
 
 void ZRPropertiesGrid::OnPrevPaneCmd() {
-    FocusPane(m_pPrevPane);
+    FocusPane(m_Panes.Previous());
 }
 
 bool ZRPropertiesGrid::OnCommand(unsigned id) {
@@ -346,10 +345,7 @@ bool ZRPropertiesGrid::OnCommand(unsigned id) {
 }
 
 bool ZRPropertiesGrid::OnUpdateCommand(unsigned id, platform::ui::CommandState& state) {
-    if (id != kNextPaneCommand && id != kPrevPaneCommand)
-        return false;
-    state.enabled = true;
-    return true;
+    return ZRViewControls::UpdateCommand(HasCommand(id), nullptr, state);
 }
 
 bool ZRPropertiesGrid::HasCommand(unsigned id) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kitbase/ui/ZRPaneLinks.h"
 #include "platform/core/Observer.h"
 #include "platform/ui/Command.h"
 #include "platform/ui/Grid.h"
@@ -92,8 +93,7 @@ private:
     std::string m_Title;
     bool m_bOffLine = false;
     int m_FormatBase = 0;
-    QWidget* m_pNextPane = nullptr;
-    QWidget* m_pPrevPane = nullptr;
+    ZRPaneLinks m_Panes;
     bool m_bPaneCollapsed = false;
     bool m_bViewInactive = false;
     bool m_bValidating = false;
