@@ -1,21 +1,6 @@
 #include "wirelink/FenwaComm.h"
 
-FenwaComm* FenwaComm::pInstance = nullptr;
-
-FenwaComm* FenwaComm::Instance() {
-    if (!pInstance)
-        pInstance = new FenwaComm;
-    return pInstance;
-}
-
-void FenwaComm::DestroyInstance() {
-    delete pInstance;
-}
-
-FenwaComm::~FenwaComm() {
-    if (pInstance == this)
-        pInstance = nullptr;
-}
+FenwaComm::~FenwaComm() = default;
 
 void FenwaComm::SendAndGetAck(short node, std::string_view command, CommandError& error) {
     if (int code = AckExchange(node, command))

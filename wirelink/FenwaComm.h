@@ -2,8 +2,9 @@
 #pragma once
 
 #include "wirelink/CommandLink.h"
+#include "wirelink/LinkSingleton.h"
 
-class FenwaComm : public CommandLink {
+class FenwaComm : public CommandLink, public LinkSingleton<FenwaComm> {
 public:
     // Drive-side refusals; written only when there is one to report.
     enum CommandError {
@@ -15,8 +16,6 @@ public:
         RetriesExhausted = 5,
     };
 
-    static FenwaComm* Instance();
-    static void DestroyInstance();
     ~FenwaComm() override;
 
     // A command answered by a status byte.
@@ -29,5 +28,5 @@ public:
 protected:
     FenwaComm() : CommandLink(Dialect::Fenwa) {}
 
-    static FenwaComm* pInstance;
+    friend class LinkSingleton<FenwaComm>;
 };

@@ -100,24 +100,9 @@ HalvoReplyParser::State HalvoReplyParser::Run() {
     }
 }
 
-HalvoMaster* HalvoMaster::pInstance = nullptr;
-
-HalvoMaster* HalvoMaster::Instance() {
-    if (!pInstance)
-        pInstance = new HalvoMaster;
-    return pInstance;
-}
-
-void HalvoMaster::DestroyInstance() {
-    delete pInstance;
-}
-
 HalvoMaster::HalvoMaster() = default;
 
-HalvoMaster::~HalvoMaster() {
-    if (pInstance == this)
-        pInstance = nullptr;
-}
+HalvoMaster::~HalvoMaster() = default;
 
 void HalvoMaster::Init(SerialComm* port) {
     m_port = port;

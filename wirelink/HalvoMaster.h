@@ -2,6 +2,7 @@
 // slave acknowledges it, and the master polls until it has collected the slave's reply.
 #pragma once
 
+#include "wirelink/LinkSingleton.h"
 #include "wirelink/TimedByteReader.h"
 
 #include <cstdint>
@@ -39,12 +40,10 @@ private:
     unsigned char m_sum = 0;
 };
 
-class HalvoMaster {
+class HalvoMaster : public LinkSingleton<HalvoMaster> {
 public:
     static constexpr int kMaxMessage = HalvoReplyParser::kMaxMessage;
 
-    static HalvoMaster* Instance();
-    static void DestroyInstance();
     virtual ~HalvoMaster();
 
     // Sets the port and marks all nodes inactive.
@@ -78,7 +77,7 @@ protected:
     void SetNodeActive(unsigned char node) { m_active[node] = true; }
     void SetNodeInactive(unsigned char node) { m_active[node] = false; }
 
-    static HalvoMaster* pInstance;
+    friend class LinkSingleton<HalvoMaster>;
 
 private:
     void CheckPort() const;

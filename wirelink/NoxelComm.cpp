@@ -52,24 +52,9 @@ uint16_t NoxelReplyParser::Run() {
     }
 }
 
-NoxelComm* NoxelComm::pInstance = nullptr;
-
-NoxelComm* NoxelComm::Instance() {
-    if (!pInstance)
-        pInstance = new NoxelComm;
-    return pInstance;
-}
-
-void NoxelComm::DestroyInstance() {
-    delete pInstance;
-}
-
 NoxelComm::NoxelComm() = default;
 
-NoxelComm::~NoxelComm() {
-    if (pInstance == this)
-        pInstance = nullptr;
-}
+NoxelComm::~NoxelComm() = default;
 
 void NoxelComm::Init(SerialComm* port) {
     m_port = port;

@@ -2,6 +2,7 @@
 // the start of the request.
 #pragma once
 
+#include "wirelink/LinkSingleton.h"
 #include "wirelink/TimedByteReader.h"
 
 #include <cstdint>
@@ -25,12 +26,10 @@ private:
     int m_count = 0;
 };
 
-class NoxelComm {
+class NoxelComm : public LinkSingleton<NoxelComm> {
 public:
     static constexpr int kMaxText = 2048;
 
-    static NoxelComm* Instance();
-    static void DestroyInstance();
     virtual ~NoxelComm();
 
     // Sets the port and marks every node inactive.
@@ -68,7 +67,7 @@ protected:
     void SetNodeActive(unsigned char node) { m_active[node] = true; }
     void SetNodeInactive(unsigned char node) { m_active[node] = false; }
 
-    static NoxelComm* pInstance;
+    friend class LinkSingleton<NoxelComm>;
 
 private:
     void SetTimeouts(unsigned long timeout);

@@ -1,21 +1,6 @@
 #include "wirelink/ZelnaComm.h"
 
-ZelnaComm* ZelnaComm::pInstance = nullptr;
-
-ZelnaComm* ZelnaComm::Instance() {
-    if (!pInstance)
-        pInstance = new ZelnaComm;
-    return pInstance;
-}
-
-void ZelnaComm::DestroyInstance() {
-    delete pInstance;
-}
-
-ZelnaComm::~ZelnaComm() {
-    if (pInstance == this)
-        pInstance = nullptr;
-}
+ZelnaComm::~ZelnaComm() = default;
 
 void ZelnaComm::SendAndGetAck(short node, std::string_view command, CommandError& error) {
     if (int code = AckExchange(node, command))

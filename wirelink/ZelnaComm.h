@@ -2,8 +2,9 @@
 #pragma once
 
 #include "wirelink/CommandLink.h"
+#include "wirelink/LinkSingleton.h"
 
-class ZelnaComm : public CommandLink {
+class ZelnaComm : public CommandLink, public LinkSingleton<ZelnaComm> {
 public:
     // Drive-side refusals; written only when there is one to report.
     enum CommandError {
@@ -16,8 +17,6 @@ public:
         ChecksumError = 6,
     };
 
-    static ZelnaComm* Instance();
-    static void DestroyInstance();
     ~ZelnaComm() override;
 
     void SendAndGetAck(short node, std::string_view command, CommandError& error);
@@ -29,5 +28,5 @@ public:
 protected:
     ZelnaComm() : CommandLink(Dialect::Zelna) {}
 
-    static ZelnaComm* pInstance;
+    friend class LinkSingleton<ZelnaComm>;
 };
