@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QPushButton>
 
+#include <algorithm>
 #include <string>
 
 namespace ZRViewControls {
@@ -64,8 +65,9 @@ void PlaceSheetControls(int cx, int cy, QWidget* const (&buttons)[4], QWidget* u
         button->setGeometry(right - 60, cy - 30, 60, 25);
         right -= 65;
     }
-    upperBox->setGeometry(2, cy - 38, upperWidth, 17);
-    lowerBox->setGeometry(2, cy - 19, lowerWidth, 17);
+    // A box narrower than its text would clip its label.
+    upperBox->setGeometry(2, cy - 38, std::max(upperWidth, upperBox->sizeHint().width()), 17);
+    lowerBox->setGeometry(2, cy - 19, std::max(lowerWidth, lowerBox->sizeHint().width()), 17);
 }
 
 void FocusPane(QWidget* pane) {

@@ -32,7 +32,8 @@ bool UpdateCommand(bool has, const QWidget* control, platform::ui::CommandState&
 // The help topic of the view's frame (0 without one) in the help window.
 void ShowFrameHelp(QWidget& view);
 // The controls under a sheet's panes at a client size: four buttons of 60 by 25 from the right edge
-// leftward, two check boxes of the given widths one above the other at the left edge.
+// leftward, two check boxes one above the other at the left edge, each of the given width or as
+// wide as its text when that needs more.
 void PlaceSheetControls(int cx, int cy, QWidget* const (&buttons)[4], QWidget* upperBox, int upperWidth,
                         QWidget* lowerBox, int lowerWidth);
 

@@ -25,6 +25,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -111,8 +112,9 @@ TEST_F(ZRPropertiesViewTest, OpensWithThreeTitledPanesSizesAndClosesAsTheNodeAll
               QRect(size.width() - 65, size.height() - 30, 60, 25));
     EXPECT_EQ(view->Item(ZRPropertiesView::kSetupId)->geometry(),
               QRect(size.width() - 260, size.height() - 30, 60, 25));
-    EXPECT_EQ(view->Item(ZRPropertiesView::kShowCommandsId)->geometry(),
-              QRect(2, size.height() - 19, 108, 17));
+    QWidget* showCommands = view->Item(ZRPropertiesView::kShowCommandsId);
+    EXPECT_EQ(showCommands->geometry(),
+              QRect(2, size.height() - 19, std::max(108, showCommands->sizeHint().width()), 17));
 
     // A node that refuses keeps its sheet; its device hears nothing.
     QPointer<ZRPropertiesView> alive(view);
