@@ -167,22 +167,29 @@ void HalvoMaster::SendResponse(unsigned char symbol) {
     m_port->Write(frame, sizeof frame);
 }
 
+void HalvoMaster::CountTimeout(unsigned char node, bool total, int& tries) {
+    if (total) {
+        SetNodeInactive(node);
+        throw ZRCommError(ZRCommError::NoResponse, kBadResponse);
+    }
+    if (++tries >= kTries) {
+        SetNodeInactive(node);
+        throw ZRCommError(ZRCommError::NoResponse, kNoResponse);
+    }
+}
+
 void HalvoMaster::SendAndGetAck(unsigned char node) {
     SendHalvoMessage();
     m_reader.RestartTotal();
     int tries = 0;
     for (;;) {
-        switch (m_symbols.Run(ACK)) {
+        HalvoSymbolParser::State state = m_symbols.Run(ACK);
+        switch (state) {
         case HalvoSymbolParser::Received:
             return;
         case HalvoSymbolParser::TotalTimeout:
-            SetNodeInactive(node);
-            throw ZRCommError(ZRCommError::NoResponse, kBadResponse);
         case HalvoSymbolParser::GapTimeout:
-            if (++tries >= kTries) {
-                SetNodeInactive(node);
-                throw ZRCommError(ZRCommError::NoResponse, kNoResponse);
-            }
+            CountTimeout(node, state == HalvoSymbolParser::TotalTimeout, tries);
             break;
         default:
             // A refusal: send again until the total time-out.
@@ -198,7 +205,8 @@ void HalvoMaster::GetResponse(unsigned char node, unsigned char* reply, unsigned
     Poll(node);
     int tries = 0;
     for (;;) {
-        switch (m_replies.Run()) {
+        HalvoReplyParser::State state = m_replies.Run();
+        switch (state) {
         case HalvoReplyParser::Good:
             SendResponse(ACK);
             // Only the first message counts; later ones are acknowledged and dropped.
@@ -208,13 +216,8 @@ void HalvoMaster::GetResponse(unsigned char node, unsigned char* reply, unsigned
             }
             break;
         case HalvoReplyParser::TotalTimeout:
-            SetNodeInactive(node);
-            throw ZRCommError(ZRCommError::NoResponse, kBadResponse);
         case HalvoReplyParser::GapTimeout:
-            if (++tries >= kTries) {
-                SetNodeInactive(node);
-                throw ZRCommError(ZRCommError::NoResponse, kNoResponse);
-            }
+            CountTimeout(node, state == HalvoReplyParser::TotalTimeout, tries);
             break;
         case HalvoReplyParser::EndOfTransmission:
             if (m_messageReceived)

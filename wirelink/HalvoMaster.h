@@ -81,6 +81,8 @@ protected:
 
 private:
     void CheckPort() const;
+    // Gives up on the node after the total time-out or the last gap time-out it may have.
+    void CountTimeout(unsigned char node, bool total, int& tries);
     // One probe: poll until DLE EOT, as RefreshNode and PollAll do.
     void Probe(unsigned char node);
 
