@@ -443,8 +443,9 @@ bool DBStorage::FindValue(platform::db::Recordset& rs, int32_t id, int32_t attri
 }
 
 template <class RS, class T>
-void DBStorage::WriteValue(RS& rs, int32_t cls, int32_t instance, int32_t attribute, const T& value) {
+void DBStorage::WriteValue(RS* recordset, int32_t cls, int32_t instance, int32_t attribute, const T& value) {
     RequireOpen();
+    RS& rs = *recordset;
     int32_t id = ObjectIdOf(cls, instance);
     Engine([&] {
         if (rs.FindFirst(kByValue, {id, attribute})) {
@@ -474,7 +475,7 @@ bool DBStorage::ReadLong(int32_t cls, int32_t instance, int32_t attribute, int32
 }
 
 bool DBStorage::WriteLong(int32_t cls, int32_t instance, int32_t attribute, int32_t value, int) {
-    WriteValue(*m_pIntegers, cls, instance, attribute, value);
+    WriteValue(m_pIntegers.get(), cls, instance, attribute, value);
     return true;
 }
 
@@ -498,7 +499,7 @@ bool DBStorage::ReadFloat(int32_t cls, int32_t instance, int32_t attribute, floa
 }
 
 bool DBStorage::WriteFloat(int32_t cls, int32_t instance, int32_t attribute, float value) {
-    WriteValue(*m_pFloats, cls, instance, attribute, value);
+    WriteValue(m_pFloats.get(), cls, instance, attribute, value);
     return true;
 }
 
@@ -511,7 +512,7 @@ bool DBStorage::ReadBool(int32_t cls, int32_t instance, int32_t attribute, bool&
 }
 
 bool DBStorage::WriteBool(int32_t cls, int32_t instance, int32_t attribute, bool value) {
-    WriteValue(*m_pBooleans, cls, instance, attribute, value);
+    WriteValue(m_pBooleans.get(), cls, instance, attribute, value);
     return true;
 }
 
@@ -524,7 +525,7 @@ bool DBStorage::ReadString(int32_t cls, int32_t instance, int32_t attribute, std
 }
 
 bool DBStorage::WriteString(int32_t cls, int32_t instance, int32_t attribute, const std::string& value) {
-    WriteValue(*m_pStrings, cls, instance, attribute, value);
+    WriteValue(m_pStrings.get(), cls, instance, attribute, value);
     return true;
 }
 
@@ -537,7 +538,7 @@ bool DBStorage::ReadBinary(int32_t cls, int32_t instance, int32_t attribute, Byt
 }
 
 bool DBStorage::WriteBinary(int32_t cls, int32_t instance, int32_t attribute, const Bytes& value) {
-    WriteValue(*m_pBinary, cls, instance, attribute, value);
+    WriteValue(m_pBinary.get(), cls, instance, attribute, value);
     return true;
 }
 

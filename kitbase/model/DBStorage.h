@@ -113,7 +113,7 @@ private:
     int32_t ObjectIdOf(int32_t cls, int32_t instance);
     bool FindValue(platform::db::Recordset& rs, int32_t id, int32_t attribute);
     template <class RS, class T>
-    void WriteValue(RS& rs, int32_t cls, int32_t instance, int32_t attribute, const T& value);
+    void WriteValue(RS* recordset, int32_t cls, int32_t instance, int32_t attribute, const T& value);
     void CheckProjectDatabase(const std::string& shownName);
     void CreateSchema();
     bool FindFile(const std::string& path);
