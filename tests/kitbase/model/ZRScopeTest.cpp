@@ -4,11 +4,11 @@
 #include "kitbase/model/ZRCommand.h"
 #include "kitbase/model/ZRError.h"
 #include "kitbase/model/ZRIndexSelection.h"
-#include "kitbase/model/ZRLongOptions.h"
 
 #include "platform/core/Text.h"
 #include "support/ModalScript.h"
 #include "support/model/FakeStorage.h"
+#include "support/model/ScopeScaleTypes.h"
 #include "support/model/TestDevice.h"
 
 #include <gtest/gtest.h>
@@ -29,16 +29,7 @@ public:
 
     void Init() override {
         ZRScope::Init();
-        GetArmTrigger()->Define(kArmService);
-        for (int c = 0; c < kMaxChannels; ++c) {
-            auto* options = new ZRLongOptions(this, 4);
-            options->Add(kAuto, "Auto");
-            options->Add(kManual, "Manual");
-            for (int k = 0; k < c; ++k)
-                options->Add(kSameAsChA + k, platform::core::Format("Same As Ch%c", 'A' + k));
-            GetChnScaleType(c)->SetName("Scale Type");
-            GetChnScaleType(c)->SetOptions(options);
-        }
+        DefineTestScope(*this, kArmService);
     }
 
     void ArmTrigger() override {

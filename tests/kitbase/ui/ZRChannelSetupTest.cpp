@@ -1,6 +1,7 @@
 // The channel chooser: its tree of signal lists, ticking one signal, the answer on OK, the item
 // rectangles and the include files it gives the test harness.
 #include "support/ModalScript.h"
+#include "support/model/ScopedPage.h"
 #include "support/TempDir.h"
 #include "support/ui/UiTestApp.h"
 
@@ -187,27 +188,6 @@ TEST(ZRChannelSetup, AtMostOneSignalIsTickedAndOkAnswersIt) {
 }
 
 // ---- the test harness
-
-class ScopedPage {
-public:
-    explicit ScopedPage(const std::string& name) : m_pSaved(ZRTest::_instance) {
-        ZRTest::_instance = new ZRTest(name);
-    }
-    ~ScopedPage() {
-        delete ZRTest::_instance;
-        ZRTest::_instance = m_pSaved;
-    }
-    ZRTest& Page() { return *ZRTest::_instance; }
-    std::array<int32_t, 4> Rect() {
-        std::array<int32_t, 4> r{};
-        for (size_t i = 0; i < 4; ++i)
-            std::memcpy(&r[i], Page().GetBaseFileAddress() + 16 * i, sizeof(int32_t));
-        return r;
-    }
-
-private:
-    ZRTest* m_pSaved;
-};
 
 TEST(ZRChannelSetup, HarnessFindsTheTextRectangleOfAPathFirstMatchWinning) {
     TestApp();

@@ -6,6 +6,7 @@
 #include "support/ModalScript.h"
 #include "support/TempDir.h"
 #include "support/model/FakeStorage.h"
+#include "support/model/ScopedPage.h"
 #include "support/model/TestDevice.h"
 #include "support/model/TestObjects.h"
 #include "support/ui/UiTestApp.h"
@@ -91,27 +92,6 @@ public:
     explicit MonitorNodeMgr(ZRObject* object) : ZRNodeMgr(nullptr, object, nullptr) {}
     void Initialize() override {}
     void SetTree(ZRPropertyGroup* tree) { m_pMonitorGroup.reset(tree); }
-};
-
-// Gives the process a harness page of its own for one scope.
-class ScopedPage {
-public:
-    explicit ScopedPage(const std::string& name) : m_pSaved(ZRTest::_instance) {
-        ZRTest::_instance = new ZRTest(name);
-    }
-    ~ScopedPage() {
-        delete ZRTest::_instance;
-        ZRTest::_instance = m_pSaved;
-    }
-    ZRTest& Page() { return *ZRTest::_instance; }
-    int32_t IntAt(size_t offset) {
-        int32_t value = 0;
-        std::memcpy(&value, Page().GetBaseFileAddress() + offset, sizeof value);
-        return value;
-    }
-
-private:
-    ZRTest* m_pSaved;
 };
 
 class MonitorTest : public testing::Test {

@@ -1,5 +1,6 @@
 #include "TestNodes.h"
 #include "support/ModalScript.h"
+#include "support/model/ScopedPage.h"
 #include "support/ui/UiTestApp.h"
 
 #include "kitbase/model/ZRLongAttribute.h"
@@ -314,27 +315,6 @@ TEST(ZRPropertiesView, PaneCommandsFollowTheLinks) {
     full->OnCommand(ZRPropertiesView::kPrevPaneCommand);
     EXPECT_TRUE(full->m_pStatusGrid->hasFocus());
 }
-
-// The harness's page for one test: a page of this process, put back afterwards.
-class ScopedPage {
-public:
-    explicit ScopedPage(const std::string& name) : m_pSaved(ZRTest::_instance) {
-        ZRTest::_instance = new ZRTest(name);
-    }
-    ~ScopedPage() {
-        delete ZRTest::_instance;
-        ZRTest::_instance = m_pSaved;
-    }
-    ZRTest& Page() { return *ZRTest::_instance; }
-    int32_t IntAt(size_t offset) {
-        int32_t value = 0;
-        std::memcpy(&value, Page().GetBaseFileAddress() + offset, sizeof value);
-        return value;
-    }
-
-private:
-    ZRTest* m_pSaved;
-};
 
 TEST_F(ZRPropertiesViewTest, HarnessQueriesGoThroughTheBoundedPage) {
     ZRPropertiesView* view = Open();

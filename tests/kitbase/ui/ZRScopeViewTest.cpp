@@ -3,6 +3,8 @@
 #include "support/ModalScript.h"
 #include "support/TempDir.h"
 #include "support/model/FakeStorage.h"
+#include "support/model/ScopedPage.h"
+#include "support/model/ScopeScaleTypes.h"
 #include "support/model/ReasonRecorder.h"
 #include "support/model/TestDevice.h"
 #include "support/ui/UiTestApp.h"
@@ -10,7 +12,6 @@
 #include "kitbase/model/ZRCommand.h"
 #include "kitbase/model/ZRIdleController.h"
 #include "kitbase/model/ZRIndexSelection.h"
-#include "kitbase/model/ZRLongOptions.h"
 #include "kitbase/model/ZRScope.h"
 #include "kitbase/model/ZRTest.h"
 #include "kitbase/ui/CGridControlFactory.h"
@@ -61,16 +62,7 @@ public:
 
     void Init() override {
         ZRScope::Init();
-        GetArmTrigger()->Define(21);
-        for (int c = 0; c < kMaxChannels; ++c) {
-            auto* options = new ZRLongOptions(this, 4);
-            options->Add(kAuto, "Auto");
-            options->Add(kManual, "Manual");
-            for (int k = 0; k < c; ++k)
-                options->Add(kSameAsChA + k, platform::core::Format("Same As Ch%c", 'A' + k));
-            GetChnScaleType(c)->SetName("Scale Type");
-            GetChnScaleType(c)->SetOptions(options);
-        }
+        DefineTestScope(*this, 21);
     }
 
     void ArmTrigger() override {
@@ -468,26 +460,6 @@ TEST_F(ZRScopeViewTest, PaneCommandsMoveTheFocusAroundThePanes) {
 }
 
 // ---- the test harness
-
-class ScopedPage {
-public:
-    explicit ScopedPage(const std::string& name) : m_pSaved(ZRTest::_instance) {
-        ZRTest::_instance = new ZRTest(name);
-    }
-    ~ScopedPage() {
-        delete ZRTest::_instance;
-        ZRTest::_instance = m_pSaved;
-    }
-    ZRTest& Page() { return *ZRTest::_instance; }
-    int32_t IntAt(size_t offset) {
-        int32_t value = 0;
-        std::memcpy(&value, Page().GetBaseFileAddress() + offset, sizeof value);
-        return value;
-    }
-
-private:
-    ZRTest* m_pSaved;
-};
 
 TEST_F(ZRScopeViewTest, HarnessQueriesReachThePropertyGridThroughTheBoundedPage) {
     ZRPropertiesGrid& grid = *view->GetPropertyGrid();
