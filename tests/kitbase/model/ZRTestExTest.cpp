@@ -7,6 +7,7 @@
 #include "platform/core/Directories.h"
 
 #include "support/ModalScript.h"
+#include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>
@@ -17,6 +18,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -63,18 +65,13 @@ class ZRTestExTest : public testing::Test {
 protected:
     void SetUp() override {
         m_cwd = fs::current_path();
-        if (const char* old = std::getenv("XDG_DATA_HOME"))
-            m_oldDataHome = old;
-        ::setenv("XDG_DATA_HOME", m_temp.File("data").c_str(), 1);
+        m_dataHome.emplace("XDG_DATA_HOME", m_temp.File("data"));
         ZRTestEx::SetInstallPath(m_temp.File("install"));
     }
     void TearDown() override {
         ZRTestEx::DestroyInstance();
         fs::current_path(m_cwd);
-        if (m_oldDataHome.empty())
-            ::unsetenv("XDG_DATA_HOME");
-        else
-            ::setenv("XDG_DATA_HOME", m_oldDataHome.c_str(), 1);
+        m_dataHome.reset();
         ZRTestEx::SetInstallPath({});
     }
 
@@ -94,7 +91,7 @@ protected:
 
 private:
     fs::path m_cwd;
-    std::string m_oldDataHome;
+    std::optional<ScopedEnv> m_dataHome;
 };
 
 TEST_F(ZRTestExTest, SelectsTheFirstTestOfExactlyTheName) {

@@ -4,6 +4,7 @@
 #include "kitbase/model/ZRTestEx.h"
 #include "platform/core/Directories.h"
 
+#include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -31,18 +33,13 @@ class ZRTestFilesTest : public testing::Test {
 protected:
     void SetUp() override {
         m_cwd = fs::current_path();
-        if (const char* old = std::getenv("XDG_DATA_HOME"))
-            m_oldDataHome = old;
-        ::setenv("XDG_DATA_HOME", m_temp.File("data").c_str(), 1);
+        m_dataHome.emplace("XDG_DATA_HOME", m_temp.File("data"));
         ZRTestEx::SetInstallPath(m_temp.File("install"));
         m_work = JoinPath(platform::core::UserDataDir(), "Work");
     }
     void TearDown() override {
         fs::current_path(m_cwd);
-        if (m_oldDataHome.empty())
-            ::unsetenv("XDG_DATA_HOME");
-        else
-            ::setenv("XDG_DATA_HOME", m_oldDataHome.c_str(), 1);
+        m_dataHome.reset();
         ZRTestEx::SetInstallPath({});
     }
 
@@ -62,7 +59,7 @@ protected:
 
 private:
     fs::path m_cwd;
-    std::string m_oldDataHome;
+    std::optional<ScopedEnv> m_dataHome;
 };
 
 TEST_F(ZRTestFilesTest, CleanWorkDirMakesItCurrentAndDeletesItsFiles) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "support/ModalScript.h"
+#include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 #include "support/model/FakeStorage.h"
 #include "support/model/ScopedPage.h"
@@ -38,27 +39,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-// Sets an environment variable for one scope.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : m_name(name) {
-        if (const char* old = std::getenv(name))
-            m_old = old, m_had = true;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (m_had)
-            ::setenv(m_name, m_old.c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::string m_old;
-    bool m_had = false;
-};
 
 // The user key of the settings; nothing else.
 class MonitorDataMgr : public ZRBaseGlobalDataMgr {

@@ -2,6 +2,7 @@
 #include "platform/core/FileSystem.h"
 #include "platform/core/SystemError.h"
 
+#include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -20,26 +21,6 @@ std::string ReadText(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Points an environment variable somewhere for one test.
-class EnvVar {
-public:
-    EnvVar(const char* name, const std::string& value) : m_name(name) {
-        if (const char* old = std::getenv(name))
-            m_old = old, m_had = true;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~EnvVar() {
-        if (m_had)
-            ::setenv(m_name, m_old.c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::string m_old;
-    bool m_had = false;
-};
 } // namespace
 
 TEST(Settings, ValuesKeepNamesTypesAndBytesThroughTheFile) {
@@ -135,7 +116,7 @@ TEST(Settings, WritesAreAtomicAndKeepOtherWritersValues) {
 
 TEST(Settings, MachineKeyFallsBackToTheInstallDirectoryAndIsReadOnly) {
     TempDir dir;
-    EnvVar install("QUORVANCE_INSTALL_DIR", dir.Path().string());
+    ScopedEnv install("QUORVANCE_INSTALL_DIR", dir.Path().string());
     Settings m = Settings::Machine();
     EXPECT_EQ(m.ReadString("", "INSTALL"), dir.Path().string());
     EXPECT_EQ(m.ReadString("", "MotorDB"), dir.File("Motors.mdb"));
@@ -152,7 +133,7 @@ TEST(Settings, MachineKeyFallsBackToTheInstallDirectoryAndIsReadOnly) {
 
 TEST(Settings, UserKeyLivesInTheConfigDirectory) {
     TempDir dir;
-    EnvVar config("QUORVANCE_CONFIG_DIR", dir.File("conf"));
+    ScopedEnv config("QUORVANCE_CONFIG_DIR", dir.File("conf"));
     Settings u = Settings::User();
     EXPECT_EQ(u.Path(), dir.File("conf/Quorvance.ini"));
     u.WriteString("Serial Port", "Port", "/dev/ttyS0");

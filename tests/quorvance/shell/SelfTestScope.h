@@ -2,6 +2,7 @@
 // the global data's user settings in a private file.
 #pragma once
 
+#include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 
 #include "kitbase/model/ZRTestEx.h"
@@ -10,14 +11,13 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <string>
 
 class SelfTestScope {
 public:
     explicit SelfTestScope(const std::string& userSettings = {}) {
-        if (const char* old = std::getenv("XDG_DATA_HOME"))
-            m_OldDataHome = old;
-        setenv("XDG_DATA_HOME", m_Temp.File("data").c_str(), 1);
+        m_DataHome.emplace("XDG_DATA_HOME", m_Temp.File("data"));
         std::string path = m_Temp.File("Quorvance.ini");
         std::ofstream(path) << userSettings;
         platform::core::Settings settings(path);
@@ -28,10 +28,6 @@ public:
     ~SelfTestScope() {
         ZRTestEx::DestroyInstance();
         ZRGlobalDataMgr::DestroyInstance();
-        if (m_OldDataHome.empty())
-            unsetenv("XDG_DATA_HOME");
-        else
-            setenv("XDG_DATA_HOME", m_OldDataHome.c_str(), 1);
     }
     SelfTestScope(const SelfTestScope&) = delete;
     SelfTestScope& operator=(const SelfTestScope&) = delete;
@@ -40,6 +36,6 @@ public:
 
 private:
     TempDir m_Temp;
-    std::string m_OldDataHome;
+    std::optional<ScopedEnv> m_DataHome;
     ZRTestEx* m_pQueue = nullptr;
 };

@@ -9,6 +9,7 @@
 #include "platform/ui/MainWindow.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "support/ModalScript.h"
+#include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 
 #include <QCoreApplication>
@@ -20,6 +21,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 
 using platform::core::IDCANCEL;
@@ -43,9 +45,7 @@ std::string ReadFile(const std::filesystem::path& path) {
 class ZRReportViewTest : public testing::Test {
 protected:
     void SetUp() override {
-        const char* old = std::getenv("XDG_DATA_HOME");
-        m_OldData = old ? old : "";
-        setenv("XDG_DATA_HOME", m_Dir.Path().c_str(), 1);
+        m_DataHome.emplace("XDG_DATA_HOME", m_Dir.Path().string());
         main.show();
         platform::ui::SetMainWindow(&main);
         ZRWebView::GetPrinter().setOutputFormat(QPrinter::PdfFormat);
@@ -53,10 +53,7 @@ protected:
     void TearDown() override {
         platform::ui::SetMainWindow(nullptr);
         ZRGlobalDataMgr::DestroyInstance();
-        if (m_OldData.empty())
-            unsetenv("XDG_DATA_HOME");
-        else
-            setenv("XDG_DATA_HOME", m_OldData.c_str(), 1);
+        m_DataHome.reset();
     }
     std::string Pdf(const std::string& name) {
         std::string path = m_Dir.File(name);
@@ -66,7 +63,7 @@ protected:
     static bool IsPdf(const std::string& path) { return ReadFile(path).rfind("%PDF", 0) == 0; }
 
     TempDir m_Dir;
-    std::string m_OldData;
+    std::optional<ScopedEnv> m_DataHome;
     platform::ui::MainWindow main;
 };
 
