@@ -426,10 +426,8 @@ void ZRScopeView::OnSize(int cx, int cy) {
     else if (row < 0)
         m_pInnerSplitter->SetPaneSize(0, static_cast<int>(std::floor((cy - 40) * 0.7)));
 
-    // The boxes are never narrower than their text in the current font.
-    ZRViewControls::PlaceSheetControls(cx, cy, {m_pHelp, m_pClose, m_pRevert, m_pSave}, m_pShowProperties,
-                                       std::max(98, m_pShowProperties->sizeHint().width()), m_pShowCommands,
-                                       std::max(108, m_pShowCommands->sizeHint().width()));
+    ZRViewControls::PlaceSheetControls(cx, cy, {m_pHelp, m_pClose, m_pRevert, m_pSave}, m_pShowProperties, 98,
+                                       m_pShowCommands, 108);
 
     m_LastClient = QRect(0, 0, cx, cy);
     m_bLaidOut = true;
