@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build test run bench clean
+.PHONY: deps configure build test sanitize run bench clean
 
 deps:
 	bash scripts/install-deps
@@ -16,6 +16,10 @@ build: configure
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# AddressSanitizer, UndefinedBehaviorSanitizer and ThreadSanitizer trees (build-asan, build-tsan).
+sanitize: deps
+	JOBS=$(JOBS) bash scripts/sanitize
 
 run: build
 	$(BUILD)/bin/quorvance $(ARGS)

@@ -21,14 +21,22 @@ class LineSim : public wiresim::PtySimulator {
 public:
     explicit LineSim(bool echo = false) : m_echo(echo) {}
     ~LineSim() override { Stop(); }
-    void Say(std::string_view bytes) { m_say = std::string(bytes); }
+    void Say(std::string_view bytes) {
+        std::lock_guard lock(m_mutex);
+        m_say = std::string(bytes);
+    }
 
 protected:
     void OnInput(const uint8_t* data, size_t length) override {
         if (m_echo)
             Send(data, length);
-        if (!m_say.empty())
-            Send(m_say);
+        std::string say;
+        {
+            std::lock_guard lock(m_mutex);
+            say = m_say;
+        }
+        if (!say.empty())
+            Send(say);
     }
 
 private:

@@ -31,13 +31,14 @@ protected:
 
 TEST(TabView, PagesByIndexAndPageChanges) {
     TestApp();
+    // Declared before the view, which hands its pages back instead of deleting them.
+    auto first = std::make_unique<QLabel>("one");
+    auto second = std::make_unique<QLabel>("two");
     Tabs tabs;
-    auto* first = new QLabel("one");
-    auto* second = new QLabel("two");
-    EXPECT_EQ(tabs.AddPage(first, "Parameters"), 0);
-    EXPECT_EQ(tabs.AddPage(second, "Caf\xE9"), 1);
+    EXPECT_EQ(tabs.AddPage(first.get(), "Parameters"), 0);
+    EXPECT_EQ(tabs.AddPage(second.get(), "Caf\xE9"), 1);
     EXPECT_EQ(tabs.PageCount(), 2);
-    EXPECT_EQ(tabs.Page(1), second);
+    EXPECT_EQ(tabs.Page(1), second.get());
     EXPECT_EQ(tabs.PageLabel(1), "Caf\xE9");
     EXPECT_EQ(tabs.CurrentPage(), 0);
 

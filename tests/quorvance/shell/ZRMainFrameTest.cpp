@@ -170,6 +170,10 @@ struct CloseCase {
     int saveAsButton; // 0: no Save As dialog
     bool closes;
 };
+// Names the case in the test listing and CTest's test names, which would otherwise show raw bytes.
+void PrintTo(const CloseCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class CloseTest : public FrameFixture, public testing::WithParamInterface<CloseCase> {};
 
