@@ -18,12 +18,7 @@
 #include "platform/db/DbError.h"
 #include "platform/db/TableDef.h"
 
-#include <cerrno>
-#include <fcntl.h>
-#include <filesystem>
 #include <sqlite3.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using platform::core::FileSystem;
 using platform::core::Format;
@@ -70,32 +65,14 @@ template <class F> decltype(auto) Engine(F&& f) {
     }
 }
 
-[[noreturn]] void FileError(int code, const std::string& what) {
-    std::string text = what + ": " + platform::core::ErrnoText(code);
+[[noreturn]] void FileError(std::string text) {
     if (text.size() > 255)
         text.resize(255);
     throw ZRError(0, text);
 }
 
-// A target that a save may not replace.
-bool IsReadOnly(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return false;
-    if (S_ISDIR(st.st_mode) || (st.st_mode & 0222) == 0)
-        return true;
-    return ::access(path.c_str(), W_OK) != 0;
-}
-
 bool EnsureDirectory(const std::string& dir) {
-    if (dir.empty() || FileSystem::IsDirectory(dir))
-        return true;
-    try {
-        FileSystem::MakeDirectories(dir);
-        return true;
-    } catch (const platform::core::SystemError&) {
-        return false;
-    }
+    return dir.empty() || FileSystem::IsDirectory(dir) || FileSystem::TryMakeDirectories(dir);
 }
 
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
@@ -123,8 +100,7 @@ DBStorage::~DBStorage() {
         // An observer's failure must not keep the working copy on disk.
     }
     Close();
-    std::error_code ec;
-    std::filesystem::remove(m_TmpName, ec);
+    FileSystem::TryRemove(m_TmpName);
 }
 
 void DBStorage::OnUpdate(platform::core::Subject*, platform::core::Message*) {}
@@ -142,21 +118,19 @@ void DBStorage::RequireOpen() const {
 
 void DBStorage::OpenDB(const std::string& path) {
     Close();
-    std::error_code ec;
-    std::filesystem::remove(m_TmpName, ec);
+    FileSystem::TryRemove(m_TmpName);
     std::string full = FileSystem::FullPath(path);
     if (FileSystem::Exists(full)) {
         try {
             FileSystem::Copy(full, m_TmpName);
         } catch (const platform::core::SystemError& e) {
-            std::filesystem::remove(m_TmpName, ec);
+            FileSystem::TryRemove(m_TmpName);
             throw ZRError(0, Format("Unable to make a working copy of %s: %s", full.c_str(), e.what()));
         }
         // The project must have arrived whole, or a later save would write a damaged copy over it.
-        auto source = std::filesystem::file_size(full, ec);
-        auto copy = std::filesystem::file_size(m_TmpName, ec);
-        if (ec || source != copy) {
-            std::filesystem::remove(m_TmpName, ec);
+        uint64_t source = 0, copy = 0;
+        if (!FileSystem::FileSize(full, source) || !FileSystem::FileSize(m_TmpName, copy) || source != copy) {
+            FileSystem::TryRemove(m_TmpName);
             throw ZRError(
                 0, Format("Unable to make a working copy of %s: the copy is incomplete", full.c_str()));
         }
@@ -169,7 +143,7 @@ void DBStorage::OpenDB(const std::string& path) {
         OpenTmpDB();
     } catch (...) {
         m_FileName = before;
-        std::filesystem::remove(m_TmpName, ec);
+        FileSystem::TryRemove(m_TmpName);
         throw;
     }
 }
@@ -177,8 +151,7 @@ void DBStorage::OpenDB(const std::string& path) {
 void DBStorage::OpenDB() {
     Close();
     // A new project never inherits what an earlier one left in the working copy.
-    std::error_code ec;
-    std::filesystem::remove(m_TmpName, ec);
+    FileSystem::TryRemove(m_TmpName);
     m_FileName.clear();
     OpenTmpDB();
 }
@@ -291,7 +264,7 @@ void DBStorage::SaveDBAs(const std::string& path) {
     if (!FileSystem::Exists(full)) {
         if (!EnsureDirectory(FileSystem::Directory(full)))
             throw ZRError(0, kNoRepositoryDir);
-    } else if (IsReadOnly(full)) {
+    } else if (FileSystem::IsReadOnly(full)) {
         throw ZRError(0, "Unable to save file. May be read-only.");
     }
     // The old file is replaced only by a complete copy; on failure it and the working copy stay.
@@ -317,10 +290,8 @@ void DBStorage::Close() {
 
 void DBStorage::RemoveDB() {
     Close();
-    if (!m_FileName.empty()) {
-        std::error_code ec;
-        std::filesystem::remove(m_FileName, ec);
-    }
+    if (!m_FileName.empty())
+        FileSystem::TryRemove(m_FileName);
 }
 
 // ---- objects
@@ -675,17 +646,15 @@ bool DBStorage::RemoveFile(const std::string& path) {
         throw ZRError(0, kNoData);
     Engine([&] { m_pFiles->Delete(); });
     m_bModified = true;
-    std::error_code ec;
     if (!FileSystem::IsDirectory(mapped))
-        std::filesystem::remove(mapped, ec);
+        FileSystem::TryRemove(mapped);
     return true;
 }
 
 bool DBStorage::RemoveDir(const std::string& path) {
     std::string mapped = path;
     FormatPath(mapped);
-    std::error_code ec;
-    std::filesystem::remove_all(mapped, ec);
+    FileSystem::TryRemoveTree(mapped);
     return true;
 }
 
@@ -715,9 +684,8 @@ bool DBStorage::Rename(const std::string& oldPath, const std::string& newPath) {
         });
     }
     // The working directory is scratch: a failure there leaves the stored files right.
-    std::error_code ec;
     if (FileSystem::Exists(oldMapped))
-        std::filesystem::rename(oldMapped, newMapped, ec);
+        FileSystem::TryRename(oldMapped, newMapped);
     m_bModified = true;
     return true;
 }
@@ -728,10 +696,7 @@ bool DBStorage::AddTempDir(const std::string& path) {
     try {
         FileSystem::MakeDirectories(mapped);
     } catch (const platform::core::SystemError& e) {
-        std::string text = e.what();
-        if (text.size() > 255)
-            text.resize(255);
-        throw ZRError(0, text);
+        FileError(e.what());
     }
     return true;
 }
@@ -744,46 +709,22 @@ bool DBStorage::CreateTempFile(const std::string& path) {
     // Editors want a last line that ends.
     if (!bytes.empty() && bytes.back() != '\n')
         bytes.push_back('\n');
-    int fd = ::open(mapped.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        FileError(errno, "Cannot create " + mapped);
-    for (size_t done = 0; done < bytes.size();) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            int code = errno;
-            ::close(fd);
-            FileError(code, "Cannot write " + mapped);
-        }
-        done += static_cast<size_t>(n);
+    try {
+        FileSystem::WriteAll(mapped, bytes);
+    } catch (const platform::core::SystemError& e) {
+        FileError(e.what());
     }
-    if (::close(fd) != 0)
-        FileError(errno, "Cannot write " + mapped);
     return true;
 }
 
 bool DBStorage::SaveTempFile(const std::string& path) {
     std::string mapped = path;
     FormatPath(mapped);
-    int fd = ::open(mapped.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        FileError(errno, "Cannot open " + mapped);
     Bytes bytes;
-    uint8_t block[4096];
-    for (;;) {
-        ssize_t n = ::read(fd, block, sizeof block);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            int code = errno;
-            ::close(fd);
-            FileError(code, "Cannot read " + mapped);
-        }
-        if (n == 0)
-            break;
-        bytes.insert(bytes.end(), block, block + n);
+    try {
+        bytes = FileSystem::ReadAll(mapped);
+    } catch (const platform::core::SystemError& e) {
+        FileError(e.what());
     }
-    ::close(fd);
     return WriteFile(path, bytes);
 }

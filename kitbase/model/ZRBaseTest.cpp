@@ -2,12 +2,12 @@
 
 #include "kitbase/model/ZRTestEx.h"
 #include "platform/core/Directories.h"
+#include "platform/core/FileStream.h"
 #include "platform/core/FileSystem.h"
 #include "platform/core/SystemError.h"
 
 #include <fstream>
 #include <ostream>
-#include <unistd.h>
 
 using platform::core::FileSystem;
 using platform::core::JoinPath;
@@ -22,7 +22,8 @@ std::string WorkDir() {
 // piece by piece instead of stopping the read. CR LF ends lines as LF does.
 class LineReader {
 public:
-    explicit LineReader(const std::string& path) : m_in(path, std::ios::binary) {}
+    explicit LineReader(const std::string& path)
+        : m_in(platform::core::OpenInputFile(path, std::ios::binary)) {}
     // False, with an empty line, once the file has ended.
     bool Next(std::string& line) {
         if (m_pending.empty()) {
@@ -97,7 +98,7 @@ bool ZRBaseTest::CleanWorkDir() {
     } catch (const platform::core::SystemError&) {
         return false;
     }
-    if (::chdir(dir.c_str()) != 0)
+    if (!FileSystem::SetCurrentDirectory(dir))
         return false;
     for (const std::string& name : FileSystem::List(dir, "*.*", FileSystem::ListKind::Files)) {
         try {

@@ -3,6 +3,7 @@
 #include "kitbase/model/ZRBaseTest.h"
 #include "kitbase/model/ZRTestSuite.h"
 #include "platform/core/Directories.h"
+#include "platform/core/FileStream.h"
 #include "platform/core/Modal.h"
 #include "platform/core/Text.h"
 
@@ -35,7 +36,8 @@ void ZRTestEx::DestroyInstance() {
 }
 
 ZRTestEx::ZRTestEx()
-    : m_Log(platform::core::JoinPath(platform::core::UserDataDir(), "Test.log"), std::ios::app) {
+    : m_Log(platform::core::OpenOutputFile(
+          platform::core::JoinPath(platform::core::UserDataDir(), "Test.log"), std::ios::app)) {
     s_bRunningTests = true;
     ZRMsgBox::SetTestResponses(this);
 }

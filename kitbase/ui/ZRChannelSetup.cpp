@@ -4,10 +4,9 @@
 #include "kitbase/model/ZRChannelOptionList.h"
 #include "kitbase/model/ZRTest.h"
 #include "kitbase/ui/ZRSetupTree.h"
+#include "platform/core/FileStream.h"
 #include "platform/core/Modal.h"
 #include "platform/ui/TreeView.h"
-
-#include <fstream>
 
 using platform::core::IDCANCEL;
 using platform::core::IDOK;
@@ -126,7 +125,7 @@ void ZRChannelSetup::TreeStrings(TreeItem item, std::ostream& out, const std::st
 void ZRChannelSetup::WriteIncludeFile(const char* fileName, const char* firstLine,
                                       const std::string& arrayName) {
     // Text with Windows line ends: the test scripts read it as they always did.
-    std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
+    std::ofstream out = platform::core::OpenOutputFile(fileName, std::ios::binary | std::ios::trunc);
     if (!out)
         return;
     out << firstLine << "\r\n\r\n";

@@ -9,10 +9,10 @@
 #include "kitbase/ui/ZRPropertyGroup.h"
 #include "kitbase/ui/ZRSetupTree.h"
 #include "kitbase/ui/ZRStaticHeader.h"
+#include "platform/core/FileStream.h"
 #include "platform/core/Modal.h"
 #include "platform/ui/TreeView.h"
 
-#include <fstream>
 #include <vector>
 
 using platform::core::IDCANCEL;
@@ -182,7 +182,7 @@ void ZRMonitorSetup::TreeStrings(TreeItem item, std::ostream& out, const std::st
 }
 
 void ZRMonitorSetup::WriteIncludeFile(const char* fileName, const std::string& arrayName) {
-    std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
+    std::ofstream out = platform::core::OpenOutputFile(fileName, std::ios::binary | std::ios::trunc);
     if (!out)
         return;
     out << "' This is a generated file. \n\n";

@@ -19,6 +19,7 @@
 #include "kitbase/ui/ZRStaticHeader.h"
 #include "kitbase/ui/ZRViewControls.h"
 #include "platform/core/Directories.h"
+#include "platform/core/FileStream.h"
 #include "platform/core/FileSystem.h"
 #include "platform/core/Modal.h"
 #include "platform/core/SystemError.h"
@@ -38,7 +39,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
 
 ZRMonitorRowFactory* ZRMonitorView::s_pFactory = nullptr;
 
@@ -67,7 +67,7 @@ bool ParseFormatLine(const std::string& line, int& format) {
 using platform::core::ReadLine;
 
 bool WriteSetupFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out = platform::core::OpenOutputFile(path, std::ios::binary | std::ios::trunc);
     if (!out)
         return false;
     out << text;
@@ -222,7 +222,7 @@ void ZRMonitorView::OnDisplayRows() {
 }
 
 bool ZRMonitorView::LoadFile(const std::string& name) {
-    std::ifstream in(GetSetupPath(name), std::ios::binary);
+    std::ifstream in = platform::core::OpenInputFile(GetSetupPath(name), std::ios::binary);
     if (!in) {
         platform::core::MessageBox("Load failed.");
         return false;

@@ -13,6 +13,7 @@
 #include "kitbase/model/ZRProgress.h"
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/ui/ZRWorkspaceView.h"
+#include "platform/core/FileStream.h"
 #include "platform/core/Modal.h"
 #include "platform/core/Text.h"
 #include "platform/ui/AppWindow.h"
@@ -22,7 +23,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 
 namespace {
@@ -131,7 +131,7 @@ void ZRNodeMgr::Export(const char* path) {
     }
     platform::ui::WaitCursor wait;
     const std::string failed = Format("Export failed - Unable to write %s", target.c_str());
-    std::ofstream out(target, std::ios::out | std::ios::trunc);
+    std::ofstream out = platform::core::OpenOutputFile(target, std::ios::trunc);
     if (!out) {
         wait.Restore();
         Box(failed);
@@ -175,7 +175,7 @@ void ZRNodeMgr::Import(const char* path) {
         wait.Restore();
         Box(text);
     };
-    std::ifstream in(source);
+    std::ifstream in = platform::core::OpenInputFile(source);
     std::string line, key, value;
     if (!in || !ReadLine(in, line) || !SplitKey(line, key, value))
         return fail(kBadFormat);

@@ -16,6 +16,7 @@
 #include "kitbase/ui/ZRScopeServicesView.h"
 #include "kitbase/ui/ZRSwatchButton.h"
 #include "kitbase/ui/ZRViewControls.h"
+#include "platform/core/FileStream.h"
 #include "platform/core/Modal.h"
 #include "platform/core/Text.h"
 #include "platform/ui/ChildFrame.h"
@@ -31,7 +32,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 
 namespace {
 
@@ -284,7 +284,7 @@ void ZRScopeView::OnSaveData() {
 bool ZRScopeView::WriteData(const std::string& path, const std::vector<std::string>& titles,
                             const std::vector<std::vector<float>>& columns, int lines) {
     // Text with Windows line ends, as the file always had.
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out = platform::core::OpenOutputFile(path, std::ios::binary | std::ios::trunc);
     if (!out)
         return false;
     out << "Time (ms)";

@@ -1,6 +1,7 @@
 #include "platform/core/FileSystem.h"
 
 #include "platform/core/SystemError.h"
+#include "platform/core/Text.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -51,6 +52,24 @@ bool Match(const char* p, const char* n) {
     return *p == '\0';
 }
 
+bool IsAscii(std::string_view s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+// The system's path for a model name.
+fs::path Sys(const std::string& name) {
+    return fs::path(FileSystem::SystemName(name));
+}
+
+// A model name for one that came from the system; what 1252 cannot hold shows as '?'.
+std::string Model(const std::string& systemName) {
+    std::string name;
+    return FileSystem::ModelName(systemName, name) ? name : Utf8ToCp1252(systemName);
+}
+
 class Fd {
 public:
     explicit Fd(int fd) : m_fd(fd) {}
@@ -71,28 +90,59 @@ private:
 
 } // namespace
 
+std::string FileSystem::SystemName(std::string_view name) {
+    return IsAscii(name) ? std::string(name) : Cp1252ToUtf8(name);
+}
+
+bool FileSystem::ModelName(std::string_view systemName, std::string& name) {
+    if (IsAscii(systemName)) {
+        name = std::string(systemName);
+        return true;
+    }
+    return TryUtf8ToCp1252(systemName, name);
+}
+
 bool FileSystem::Exists(const std::string& path) {
     std::error_code ec;
-    return !path.empty() && fs::exists(path, ec);
+    return !path.empty() && fs::exists(Sys(path), ec);
 }
 
 bool FileSystem::IsDirectory(const std::string& path) {
     std::error_code ec;
-    return !path.empty() && fs::is_directory(path, ec);
+    return !path.empty() && fs::is_directory(Sys(path), ec);
+}
+
+bool FileSystem::FileSize(const std::string& path, uint64_t& size) {
+    struct stat st {};
+    if (path.empty() || ::stat(SystemName(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    size = static_cast<uint64_t>(st.st_size);
+    return true;
+}
+
+bool FileSystem::IsReadOnly(const std::string& path) {
+    const std::string sys = SystemName(path);
+    struct stat st {};
+    if (path.empty() || ::stat(sys.c_str(), &st) != 0)
+        return false;
+    if (S_ISDIR(st.st_mode) || (st.st_mode & 0222) == 0)
+        return true;
+    return ::access(sys.c_str(), W_OK) != 0;
 }
 
 void FileSystem::MakeDirectories(const std::string& path) {
     std::error_code ec;
-    fs::create_directories(path, ec);
+    const fs::path sys = Sys(path);
+    fs::create_directories(sys, ec);
     if (ec)
         Fail(ec, "Cannot create directory " + path);
-    if (!fs::is_directory(path, ec))
+    if (!fs::is_directory(sys, ec))
         FailErrno(ENOTDIR, "Cannot create directory " + path);
 }
 
 void FileSystem::Remove(const std::string& path) {
     std::error_code ec;
-    if (!fs::remove(path, ec)) {
+    if (!fs::remove(Sys(path), ec)) {
         if (!ec)
             ec = std::make_error_code(std::errc::no_such_file_or_directory);
         Fail(ec, "Cannot remove " + path);
@@ -101,29 +151,56 @@ void FileSystem::Remove(const std::string& path) {
 
 void FileSystem::RemoveTree(const std::string& path) {
     std::error_code ec;
-    fs::remove_all(path, ec);
+    fs::remove_all(Sys(path), ec);
     if (ec)
         Fail(ec, "Cannot remove " + path);
 }
 
+bool FileSystem::TryMakeDirectories(const std::string& path) {
+    try {
+        MakeDirectories(path);
+        return true;
+    } catch (const SystemError&) {
+        return false;
+    }
+}
+
+bool FileSystem::TryRemove(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() && fs::remove(Sys(path), ec);
+}
+
+bool FileSystem::TryRemoveTree(const std::string& path) {
+    std::error_code ec;
+    fs::remove_all(Sys(path), ec);
+    return !ec;
+}
+
+bool FileSystem::TryRename(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    fs::rename(Sys(from), Sys(to), ec);
+    return !ec;
+}
+
 void FileSystem::Copy(const std::string& from, const std::string& to, bool overwrite) {
     std::error_code ec;
-    if (fs::exists(to, ec) && fs::equivalent(from, to, ec))
+    const std::string sysFrom = SystemName(from), sysTo = SystemName(to);
+    if (fs::exists(sysTo, ec) && fs::equivalent(sysFrom, sysTo, ec))
         FailErrno(EINVAL, "Cannot copy " + from + " onto itself");
-    Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    Fd in(::open(sysFrom.c_str(), O_RDONLY | O_CLOEXEC));
     if (in.Get() < 0)
         FailErrno(errno, "Cannot open " + from);
     struct stat st {};
     if (::fstat(in.Get(), &st) == 0 && S_ISDIR(st.st_mode))
         FailErrno(EISDIR, "Cannot copy " + from);
     int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (overwrite ? O_TRUNC : O_EXCL);
-    Fd out(::open(to.c_str(), flags, 0666));
+    Fd out(::open(sysTo.c_str(), flags, 0666));
     if (out.Get() < 0)
         FailErrno(errno, "Cannot create " + to);
 
     auto failAndClean = [&](int code, const std::string& what) {
         ::close(out.Release());
-        ::unlink(to.c_str());
+        ::unlink(sysTo.c_str());
         FailErrno(code, what);
     };
     std::vector<char> buffer(64 * 1024);
@@ -152,15 +229,49 @@ void FileSystem::Copy(const std::string& from, const std::string& to, bool overw
 
 void FileSystem::Rename(const std::string& from, const std::string& to) {
     std::error_code ec;
-    fs::rename(from, to, ec);
+    fs::rename(Sys(from), Sys(to), ec);
     if (ec)
         Fail(ec, "Cannot rename " + from + " to " + to);
+}
+
+std::vector<uint8_t> FileSystem::ReadAll(const std::string& path) {
+    Fd fd(::open(SystemName(path).c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.Get() < 0)
+        FailErrno(errno, "Cannot open " + path);
+    std::vector<uint8_t> bytes;
+    uint8_t block[64 * 1024];
+    for (;;) {
+        ssize_t n = ::read(fd.Get(), block, sizeof block);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            FailErrno(errno, "Cannot read " + path);
+        if (n == 0)
+            return bytes;
+        bytes.insert(bytes.end(), block, block + n);
+    }
+}
+
+void FileSystem::WriteAll(const std::string& path, const std::vector<uint8_t>& bytes) {
+    Fd fd(::open(SystemName(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (fd.Get() < 0)
+        FailErrno(errno, "Cannot create " + path);
+    for (size_t done = 0; done < bytes.size();) {
+        ssize_t n = ::write(fd.Get(), bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            FailErrno(errno, "Cannot write " + path);
+        done += static_cast<size_t>(n);
+    }
+    if (::close(fd.Release()) != 0)
+        FailErrno(errno, "Cannot write " + path);
 }
 
 std::vector<std::string> FileSystem::List(const std::string& dir, const std::string& pattern, ListKind kind) {
     std::vector<std::string> names;
     std::error_code ec;
-    fs::directory_iterator it(dir, ec), end;
+    fs::directory_iterator it(Sys(dir), ec), end;
     if (ec)
         return names;
     bool all = pattern == "*.*" || pattern == "*";
@@ -171,7 +282,9 @@ std::vector<std::string> FileSystem::List(const std::string& dir, const std::str
         bool isDir = it->is_directory(typeEc);
         if ((kind == ListKind::Files && isDir) || (kind == ListKind::Directories && !isDir))
             continue;
-        std::string name = it->path().filename().string();
+        std::string name;
+        if (!ModelName(it->path().filename().native(), name))
+            continue;
         if (all || MatchWildcard(pattern, name))
             names.push_back(std::move(name));
     }
@@ -186,10 +299,10 @@ bool FileSystem::MatchWildcard(const std::string& pattern, const std::string& na
 }
 
 std::string FileSystem::FullPath(const std::string& path) {
-    std::error_code ec;
-    fs::path p = fs::absolute(path.empty() ? fs::path(".") : fs::path(path), ec);
-    if (ec)
-        p = fs::path(path);
+    // Joined and normalised as bytes: '/' and '.' are the same in both forms of a name.
+    fs::path p(path.empty() ? std::string(".") : path);
+    if (p.is_relative())
+        p = fs::path(CurrentDirectory()) / p;
     std::string s = p.lexically_normal().string();
     while (s.size() > 1 && s.back() == '/')
         s.pop_back();
@@ -216,7 +329,11 @@ std::string FileSystem::Extension(const std::string& path) {
 std::string FileSystem::CurrentDirectory() {
     std::error_code ec;
     fs::path p = fs::current_path(ec);
-    return ec ? std::string(".") : p.string();
+    return ec ? std::string(".") : Model(p.native());
+}
+
+bool FileSystem::SetCurrentDirectory(const std::string& path) {
+    return ::chdir(SystemName(path).c_str()) == 0;
 }
 
 } // namespace platform::core

@@ -32,7 +32,9 @@ std::string Format(const char* fmt, ...) {
 }
 
 namespace {
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
 } // namespace
 
 std::string TrimLeft(std::string_view s) {
@@ -49,7 +51,9 @@ std::string TrimRight(std::string_view s) {
     return std::string(s.substr(0, n));
 }
 
-std::string Trim(std::string_view s) { return TrimLeft(TrimRight(s)); }
+std::string Trim(std::string_view s) {
+    return TrimLeft(TrimRight(s));
+}
 
 std::string ToUpper(std::string_view s) {
     std::string out(s);
@@ -84,10 +88,10 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
 
 namespace {
 // Code points of 0x80..0x9F in code page 1252; 0 where the code page has no character.
-constexpr std::array<char32_t, 32> kHigh = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr std::array<char32_t, 32> kHigh = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                            0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -102,16 +106,82 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-char ToCp1252(char32_t cp) {
+// The 1252 code of a code point, or -1 when the code page has none.
+int ToCp1252(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
-        return static_cast<char>(cp);
+        return static_cast<int>(cp);
     for (size_t i = 0; i < kHigh.size(); ++i)
         if (kHigh[i] == cp)
-            return static_cast<char>(0x80 + i);
+            return static_cast<int>(0x80 + i);
     // The five undefined codes round-trip through their C1 code points.
     if (cp >= 0x80 && cp <= 0x9F && kHigh[cp - 0x80] == 0)
-        return static_cast<char>(cp);
-    return '?';
+        return static_cast<int>(cp);
+    return -1;
+}
+
+// Decodes UTF-8 into code page 1252. Lenient: what cannot be held becomes '?'. Strict: stops and
+// answers false at the first such character.
+bool DecodeUtf8(std::string_view in, std::string& out, bool strict) {
+    out.clear();
+    out.reserve(in.size());
+    size_t i = 0;
+    while (i < in.size()) {
+        auto b = static_cast<unsigned char>(in[i]);
+        char32_t cp;
+        size_t len;
+        if (b < 0x80) {
+            out += static_cast<char>(b);
+            ++i;
+            continue;
+        } else if ((b & 0xE0) == 0xC0) {
+            cp = b & 0x1F;
+            len = 2;
+        } else if ((b & 0xF0) == 0xE0) {
+            cp = b & 0x0F;
+            len = 3;
+        } else if ((b & 0xF8) == 0xF0) {
+            cp = b & 0x07;
+            len = 4;
+        } else {
+            if (strict)
+                return false;
+            out += '?';
+            ++i;
+            continue;
+        }
+        if (i + len > in.size()) {
+            if (strict)
+                return false;
+            out += '?';
+            break;
+        }
+        bool ok = true;
+        for (size_t k = 1; k < len; ++k) {
+            auto c = static_cast<unsigned char>(in[i + k]);
+            if ((c & 0xC0) != 0x80) {
+                ok = false;
+                break;
+            }
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        // Overlong forms would let two spellings stand for one name.
+        static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (strict && ok && cp < kLeast[len])
+            ok = false;
+        if (!ok) {
+            if (strict)
+                return false;
+            out += '?';
+            ++i;
+            continue;
+        }
+        int code = ToCp1252(cp);
+        if (code < 0 && strict)
+            return false;
+        out += code < 0 ? '?' : static_cast<char>(code);
+        i += len;
+    }
+    return true;
 }
 } // namespace
 
@@ -132,51 +202,16 @@ std::string Cp1252ToUtf8(std::string_view in) {
 
 std::string Utf8ToCp1252(std::string_view in) {
     std::string out;
-    out.reserve(in.size());
-    size_t i = 0;
-    while (i < in.size()) {
-        auto b = static_cast<unsigned char>(in[i]);
-        char32_t cp;
-        size_t len;
-        if (b < 0x80) {
-            cp = b;
-            len = 1;
-        } else if ((b & 0xE0) == 0xC0) {
-            cp = b & 0x1F;
-            len = 2;
-        } else if ((b & 0xF0) == 0xE0) {
-            cp = b & 0x0F;
-            len = 3;
-        } else if ((b & 0xF8) == 0xF0) {
-            cp = b & 0x07;
-            len = 4;
-        } else {
-            out += '?';
-            ++i;
-            continue;
-        }
-        if (i + len > in.size()) {
-            out += '?';
-            break;
-        }
-        bool ok = true;
-        for (size_t k = 1; k < len; ++k) {
-            auto c = static_cast<unsigned char>(in[i + k]);
-            if ((c & 0xC0) != 0x80) {
-                ok = false;
-                break;
-            }
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        if (!ok) {
-            out += '?';
-            ++i;
-            continue;
-        }
-        out += ToCp1252(cp);
-        i += len;
-    }
+    DecodeUtf8(in, out, false);
     return out;
+}
+
+bool TryUtf8ToCp1252(std::string_view utf8, std::string& cp1252) {
+    std::string out;
+    if (!DecodeUtf8(utf8, out, true))
+        return false;
+    cp1252 = std::move(out);
+    return true;
 }
 
 bool ReadLine(std::istream& in, std::string& line) {

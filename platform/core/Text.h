@@ -26,6 +26,9 @@ bool EqualsNoCase(std::string_view a, std::string_view b);
 // Characters without a 1252 code become '?'.
 std::string Cp1252ToUtf8(std::string_view cp1252);
 std::string Utf8ToCp1252(std::string_view utf8);
+// For names, which must never change silently: false (and cp1252 untouched) when the text is not
+// UTF-8 or holds a character without a 1252 code.
+bool TryUtf8ToCp1252(std::string_view utf8, std::string& cp1252);
 
 // Reads one line and drops a trailing CR, so files written on Windows read like ours.
 bool ReadLine(std::istream& in, std::string& line);

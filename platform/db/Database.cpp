@@ -44,7 +44,7 @@ void Database::Create(const std::string& path) {
     if (FileSystem::Exists(path))
         throw DbError(SQLITE_CANTOPEN, "Cannot create " + path + ": the file already exists");
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(path.c_str(), &db,
+    int rc = sqlite3_open_v2(FileSystem::SystemName(path).c_str(), &db,
                              SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         std::string text = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
@@ -59,7 +59,7 @@ void Database::Open(const std::string& path, bool readOnly) {
     Close();
     sqlite3* db = nullptr;
     int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
-    int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
+    int rc = sqlite3_open_v2(FileSystem::SystemName(path).c_str(), &db, flags, nullptr);
     if (rc == SQLITE_OK) {
         // The header is read lazily: look at the schema now so a foreign file fails here.
         rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
@@ -226,13 +226,17 @@ void Database::CompactInto(const std::string& target) {
         throw DbError(SQLITE_MISUSE, "Cannot compact the database while a transaction is open");
     std::string full = FileSystem::FullPath(target);
     std::string dir = FileSystem::Directory(full);
-    std::string tmp = full + ".XXXXXX";
-    int fd = ::mkstemp(tmp.data());
+    // The temporary is made, synced and renamed under the system's name; the engine is given the
+    // same name through a text parameter, which it receives as UTF-8, the system's form.
+    const std::string sysFull = FileSystem::SystemName(full);
+    std::string sysTmp = sysFull + ".XXXXXX";
+    int fd = ::mkstemp(sysTmp.data());
     if (fd < 0)
         ThrowIo(errno, "Cannot write in " + dir);
+    const std::string tmp = full + sysTmp.substr(sysFull.size());
     struct stat st {};
     mode_t mode;
-    if (::stat(full.c_str(), &st) == 0) {
+    if (::stat(sysFull.c_str(), &st) == 0) {
         mode = st.st_mode & 07777;
     } else {
         mode_t mask = ::umask(0);
@@ -246,15 +250,15 @@ void Database::CompactInto(const std::string& target) {
         // An engine statement that is still stepping would block the copy.
         ResetBusyStatements();
         Execute("VACUUM INTO ?", {tmp});
-        if (!SyncPath(tmp, O_RDWR))
+        if (!SyncPath(sysTmp, O_RDWR))
             ThrowIo(errno, "Cannot write " + tmp);
-        if (::rename(tmp.c_str(), full.c_str()) != 0)
+        if (::rename(sysTmp.c_str(), sysFull.c_str()) != 0)
             ThrowIo(errno, "Cannot replace " + full);
     } catch (...) {
-        ::unlink(tmp.c_str());
+        ::unlink(sysTmp.c_str());
         throw;
     }
-    SyncPath(dir.empty() ? "." : dir, O_RDONLY | O_DIRECTORY);
+    SyncPath(dir.empty() ? "." : FileSystem::SystemName(dir), O_RDONLY | O_DIRECTORY);
 }
 
 void Database::Attach(Recordset* rs) {

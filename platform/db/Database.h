@@ -18,6 +18,7 @@ class Recordset;
 class Statement;
 struct TableDef;
 
+// File names are model text (code page 1252), like every name above the platform layer.
 class Database {
 public:
     Database();

@@ -4,6 +4,7 @@
 
 #include <QMenu>
 
+#include "platform/core/FileSystem.h"
 #include "platform/core/Version.h"
 #include "platform/ui/CommonDialogs.h"
 #include "platform/ui/Dialog.h"
@@ -91,6 +92,19 @@ int ShowMessage(ModalRequest& request) {
     return choices.size() == 1 ? IDOK : IDCANCEL;
 }
 
+// A picked name in the model's code page; a name it cannot hold is refused with a message naming it,
+// never changed into another name.
+bool ToModelName(QWidget* parent, const QString& title, const QString& picked, std::string& name) {
+    QByteArray utf8 = picked.toUtf8();
+    if (FileSystem::ModelName(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())), name))
+        return true;
+    QMessageBox::warning(parent, title,
+                         QStringLiteral("%1\nThis name has characters that the program cannot use. "
+                                        "Choose another name.")
+                             .arg(picked));
+    return false;
+}
+
 int ShowFileDialog(ModalRequest& request) {
     const bool open = request.kind == ModalKind::OpenFile;
     QStringList filters;
@@ -130,18 +144,28 @@ int ShowFileDialog(ModalRequest& request) {
                 QStringLiteral("%1\nThis file cannot be written. Choose another name.").arg(chosen));
             continue;
         }
-        request.value = WithDefaultExtension(FromQString(chosen), ext);
+        std::string name;
+        if (!ToModelName(&dialog, dialog.windowTitle(), chosen, name))
+            continue;
+        request.value = WithDefaultExtension(name, ext);
         return IDOK;
     }
 }
 
 int ShowFolderDialog(ModalRequest& request) {
-    QString folder =
-        QFileDialog::getExistingDirectory(Parent(), ToQString(request.caption), ToQString(request.value));
-    if (folder.isEmpty())
-        return IDCANCEL;
-    request.value = FromQString(folder);
-    return IDOK;
+    const QString caption = ToQString(request.caption);
+    QString start = ToQString(request.value);
+    while (true) {
+        QString folder = QFileDialog::getExistingDirectory(Parent(), caption, start);
+        if (folder.isEmpty())
+            return IDCANCEL;
+        std::string name;
+        if (ToModelName(Parent(), caption, folder, name)) {
+            request.value = name;
+            return IDOK;
+        }
+        start = folder;
+    }
 }
 
 int ShowColourDialog(ModalRequest& request) {

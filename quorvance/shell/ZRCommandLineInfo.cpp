@@ -1,6 +1,30 @@
 #include "quorvance/shell/ZRCommandLineInfo.h"
 
+#include "platform/core/FileSystem.h"
+#include "platform/core/Text.h"
+
 #include <string>
+
+bool ZRCommandLineInfo::ArgumentsFromSystem(int argc, const char* const* argv, std::vector<std::string>& args,
+                                            std::string& refused) {
+    args.clear();
+    for (int i = 1; i < argc; ++i) {
+        std::string arg;
+        if (!platform::core::FileSystem::ModelName(argv[i], arg)) {
+            refused = argv[i];
+            return false;
+        }
+        args.push_back(std::move(arg));
+    }
+    return true;
+}
+
+std::string ZRCommandLineInfo::RefusedArgumentText(const std::string& refused) {
+    // The box shows what the code page can of the name; the rest appears as '?'.
+    return platform::core::Format("%s\nThis name has characters that the program cannot use. "
+                                  "Rename the file or give another name.",
+                                  platform::core::Utf8ToCp1252(refused).c_str());
+}
 
 std::string ZRCommandLineInfo::PortOfSwitch(const std::string& text) {
     for (int n = 1; n <= 128; ++n)

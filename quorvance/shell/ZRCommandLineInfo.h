@@ -18,6 +18,14 @@ public:
     // absolute path, not a switch.
     void ParseCommandLine(const std::vector<std::string>& args);
 
+    // The arguments after the program name as the system gives them (UTF-8), in the model's code page.
+    // An argument that code page 1252 cannot hold is refused, never changed: false, and the first such
+    // argument in `refused` as given.
+    static bool ArgumentsFromSystem(int argc, const char* const* argv, std::vector<std::string>& args,
+                                    std::string& refused);
+    // The message that refuses such an argument.
+    static std::string RefusedArgumentText(const std::string& refused);
+
     // The serial device of switch "COM<n>", n from 1 to 128; empty for any other text.
     static std::string PortOfSwitch(const std::string& text);
 

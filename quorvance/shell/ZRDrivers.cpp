@@ -4,11 +4,11 @@
 #include "kitbase/model/ZRError.h"
 #include "kitbase/model/ZRObject.h"
 #include "kitbase/model/ZRStringAttribute.h"
+#include "platform/core/FileSystem.h"
 #include "platform/core/Modal.h"
 #include "platform/core/Text.h"
 #include "platform/ui/CommonDialogs.h"
 
-#include <filesystem>
 #include <system_error>
 
 using platform::core::IDOK;
@@ -59,9 +59,8 @@ void ZRDrivers::OnAdd() {
     if (dialog.DoModal() != IDOK)
         return;
     std::string path = dialog.GetPathName();
-    std::error_code error;
-    auto size = std::filesystem::file_size(path, error);
-    if (error) {
+    uint64_t size = 0;
+    if (!platform::core::FileSystem::FileSize(path, size)) {
         platform::core::MessageBox(platform::core::Format("Cannot open the file %s.", path.c_str()));
         return;
     }

@@ -1,11 +1,10 @@
 #include "quorvance/shell/ZRHtmlPrint.h"
 
 #include "platform/core/Directories.h"
+#include "platform/core/FileStream.h"
+#include "platform/core/FileSystem.h"
 #include "platform/core/Text.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
-
-#include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -80,16 +79,15 @@ bool ZRHtmlPrint::ReplaceTitle(std::string& html, const std::string& title) {
 }
 
 bool ZRHtmlPrint::WriteHtml(const std::string& title) {
-    const std::string name = std::filesystem::path(m_Path).filename().string();
+    const std::string name = platform::core::FileSystem::FileName(m_Path);
     std::string html =
         "<HTML>\n<HEAD>\n<META http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">\n"
         "<TITLE>" +
         Escaped(name) + "</TITLE>\n</HEAD>\n<BODY>\n<PRE>" + Escaped(m_Text) + "</PRE>\n</BODY>\n</HTML>\n";
     ReplaceTitle(html, title);
-    std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(m_Path).parent_path(), ec);
+    platform::core::FileSystem::TryMakeDirectories(platform::core::FileSystem::Directory(m_Path));
     // The whole file is replaced: a shorter page leaves nothing of the last one behind.
-    std::ofstream out(m_Path, std::ios::binary | std::ios::trunc);
+    std::ofstream out = platform::core::OpenOutputFile(m_Path, std::ios::binary | std::ios::trunc);
     out.write(html.data(), static_cast<std::streamsize>(html.size()));
     out.close();
     return static_cast<bool>(out);

@@ -21,8 +21,6 @@
 #include <sqlite3.h>
 
 #include <exception>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using platform::core::FileSystem;
 using platform::core::Format;
@@ -65,10 +63,7 @@ void EnsureRootRecord(DBStorage& storage) {
 
 // Whether a save may replace the existing file (write bits are checked too: they hold even for root).
 bool CanReplace(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return true;
-    return !S_ISDIR(st.st_mode) && (st.st_mode & 0222) != 0 && ::access(path.c_str(), W_OK) == 0;
+    return !FileSystem::IsReadOnly(path);
 }
 
 bool HasQdbExtension(const std::string& path) {

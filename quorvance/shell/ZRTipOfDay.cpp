@@ -1,9 +1,8 @@
 #include "quorvance/shell/ZRTipOfDay.h"
 
+#include "platform/core/FileStream.h"
 #include "platform/core/Text.h"
 #include "platform/ui/HelpRequest.h"
-
-#include <fstream>
 
 using platform::core::IDCANCEL;
 using platform::core::IDOK;
@@ -18,7 +17,7 @@ ZRTipOfDay::ZRTipOfDay(const std::string& tipFile, int startTip, bool showAtStar
                             ControlSpec::Button(IDC_HELP, "&Help")},
                            parent),
       m_TipFile(tipFile), m_Current(startTip), m_bShowAtStartup(showAtStartup) {
-    std::ifstream in(tipFile, std::ios::binary);
+    std::ifstream in = platform::core::OpenInputFile(tipFile, std::ios::binary);
     std::string line;
     while (std::getline(in, line)) {
         // The file may come from Windows.

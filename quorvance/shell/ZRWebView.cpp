@@ -1,5 +1,7 @@
 #include "quorvance/shell/ZRWebView.h"
 
+#include "platform/core/FileStream.h"
+#include "platform/core/FileSystem.h"
 #include "platform/core/Modal.h"
 #include "platform/ui/AppWindow.h"
 #include "platform/ui/Dialog.h"
@@ -14,9 +16,6 @@
 #include <QPrinter>
 #include <QTextDocument>
 #include <QUrl>
-
-#include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -64,9 +63,8 @@ ZRWebView* ZRWebView::CreatePrintView(QWidget* parent) {
     if (!data)
         return nullptr;
     const std::string path = data->GetPrintFile();
-    std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << kErrorPage;
+    platform::core::FileSystem::TryMakeDirectories(platform::core::FileSystem::Directory(path));
+    platform::core::OpenOutputFile(path, std::ios::binary | std::ios::trunc) << kErrorPage;
     auto* view = new ZRWebView(parent);
     view->NavigateAndWait(path);
     data->m_pPrintView = view;

@@ -1,6 +1,8 @@
 // Entry point of the Quorvance program.
+#include "platform/core/Modal.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/QtModalHook.h"
+#include "quorvance/shell/ZRCommandLineInfo.h"
 #include "quorvance/shell/ZRQuorvanceApp.h"
 
 #include <clocale>
@@ -15,7 +17,16 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
     platform::ui::InstallQtModalHook();
 
-    std::vector<std::string> args(argv + 1, argv + argc);
+    // The system's arguments are UTF-8; the program's text is code page 1252.
+    std::vector<std::string> args;
+    std::string refused;
+    if (!ZRCommandLineInfo::ArgumentsFromSystem(argc, argv, args, refused)) {
+        std::fprintf(stderr, "Quorvance: %s: the name has characters that the program cannot use\n",
+                     refused.c_str());
+        platform::core::MessageBox(ZRCommandLineInfo::RefusedArgumentText(refused), {},
+                                   platform::core::MB_ICONERROR);
+        return 1;
+    }
     int rc = 1;
     try {
         ZRQuorvanceApp app;

@@ -8,6 +8,7 @@
 #include <QComboBox>
 
 #include <algorithm>
+#include <filesystem>
 #include <unistd.h>
 
 using platform::core::IDCANCEL;
@@ -120,6 +121,27 @@ TEST_F(ZRMonitorViewTest, SetupsRoundTripAndLoadOnADriveOfAnotherName) {
     }
     EXPECT_EQ(ReadSetup("C"), saved);
     EXPECT_EQ(StoredDefault(), "C");
+}
+
+TEST_F(ZRMonitorViewTest, SetupNamesOutsideAsciiAreSavedListedAndLoadedUnderTheirOwnName) {
+    ZRMonitorView* view = Open();
+    const std::string name = "Pr\xFC"
+                             "fstand \x80"; // as typed, in the program's code page
+    {
+        ModalScript script;
+        ExpectSave(script, name);
+        view->OnSave();
+    }
+    EXPECT_TRUE(std::filesystem::exists(view->GetSetupDir() + "/Pr\xC3\xBC"
+                                                              "fstand \xE2\x82\xAC.mnr"));
+    ZRMonitorView* other = Open();
+    {
+        ModalScript script;
+        ExpectLoad(script, "Pr\xC3\xBC"
+                           "fstand \xE2\x82\xAC"); // as the list shows it
+        other->OnLoad();
+    }
+    EXPECT_EQ(other->GetFileName(), name);
 }
 
 TEST_F(ZRMonitorViewTest, LinesThatNoLongerResolveAddNoRows) {

@@ -1,10 +1,12 @@
 #include "platform/core/FileSystem.h"
+#include "platform/core/FileStream.h"
 #include "platform/core/SystemError.h"
 
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -99,4 +101,53 @@ TEST(FileSystem, PathParts) {
     EXPECT_EQ(FileSystem::Directory("/x/y/Proj.qdb"), "/x/y");
     EXPECT_EQ(FileSystem::FullPath("/x/./y/../z/"), "/x/z");
     EXPECT_EQ(FileSystem::FullPath("rel/f"), FileSystem::CurrentDirectory() + "/rel/f");
+}
+
+// Model names are code page 1252; on disk the same names are UTF-8.
+TEST(FileSystem, NonAsciiNamesReachTheDiskAsUtf8) {
+    TempDir dir;
+    const std::string folder = dir.File("M\xFCller");     // model form
+    const std::string onDisk = dir.File("M\xC3\xBCller"); // system form
+    const std::string project = folder + "/Pr\xFC"
+                                         "fstand \x80.qdb";
+    const std::string projectOnDisk = onDisk + "/Pr\xC3\xBC"
+                                               "fstand \xE2\x82\xAC.qdb";
+
+    FileSystem::MakeDirectories(folder);
+    EXPECT_TRUE(std::filesystem::is_directory(onDisk));
+    FileSystem::WriteAll(project, {'d', 'b'});
+    EXPECT_EQ(ReadText(projectOnDisk), "db");
+    EXPECT_TRUE(FileSystem::Exists(project));
+    EXPECT_FALSE(FileSystem::IsDirectory(project));
+    uint64_t size = 0;
+    EXPECT_TRUE(FileSystem::FileSize(project, size));
+    EXPECT_EQ(size, 2u);
+    EXPECT_FALSE(FileSystem::IsReadOnly(project));
+
+    FileSystem::Copy(project, folder + "/copy \x80.qdb");
+    FileSystem::Rename(folder + "/copy \x80.qdb", folder + "/moved \x80.qdb");
+    EXPECT_EQ(FileSystem::ReadAll(folder + "/moved \x80.qdb"), (std::vector<uint8_t>{'d', 'b'}));
+    platform::core::OpenOutputFile(folder + "/set \x80.mnr") << "line";
+    EXPECT_EQ(ReadText(onDisk + "/set \xE2\x82\xAC.mnr"), "line");
+    std::string line;
+    std::ifstream in = platform::core::OpenInputFile(folder + "/set \x80.mnr");
+    EXPECT_TRUE(std::getline(in, line));
+    EXPECT_EQ(line, "line");
+    // A name that the code page cannot hold is left out of a listing.
+    WriteText(onDisk + "/\xE6\x97\xA5.qdb", "x");
+    EXPECT_EQ(FileSystem::List(folder, "*.qdb"), (std::vector<std::string>{"Pr\xFC"
+                                                                           "fstand \x80.qdb",
+                                                                           "moved \x80.qdb"}));
+
+    const auto cwd = std::filesystem::current_path();
+    std::filesystem::current_path(onDisk);
+    EXPECT_EQ(FileSystem::CurrentDirectory(), FileSystem::FullPath(folder));
+    EXPECT_EQ(FileSystem::FullPath("x.qdb"), FileSystem::FullPath(folder) + "/x.qdb");
+    std::filesystem::current_path(cwd);
+
+    FileSystem::Remove(folder + "/moved \x80.qdb");
+    EXPECT_TRUE(FileSystem::TryRemove(project));
+    EXPECT_FALSE(std::filesystem::exists(projectOnDisk));
+    FileSystem::RemoveTree(folder);
+    EXPECT_FALSE(std::filesystem::exists(onDisk));
 }

@@ -28,14 +28,49 @@ TEST(Text, Cp1252RoundTripsThroughUtf8) {
     for (int c = 1; c < 256; ++c)
         all += static_cast<char>(c);
     EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
-    EXPECT_EQ(Cp1252ToUtf8("\xB0" "C"), "\xC2\xB0" "C");
+    EXPECT_EQ(Cp1252ToUtf8("\xB0"
+                           "C"),
+              "\xC2\xB0"
+              "C");
     EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");
 }
 
 TEST(Text, Utf8WithoutCp1252CodeBecomesQuestionMark) {
-    EXPECT_EQ(Utf8ToCp1252("a\xE2\x88\x9E" "b"), "a?b");   // infinity sign
-    EXPECT_EQ(Utf8ToCp1252("a\xFF" "b"), "a?b");            // invalid lead byte
-    EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");                 // truncated sequence
+    EXPECT_EQ(Utf8ToCp1252("a\xE2\x88\x9E"
+                           "b"),
+              "a?b"); // infinity sign
+    EXPECT_EQ(Utf8ToCp1252("a\xFF"
+                           "b"),
+              "a?b");                       // invalid lead byte
+    EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?"); // truncated sequence
+}
+
+TEST(Text, NamesConvertExactlyOrNotAtAll) {
+    struct Case {
+        const char* utf8;
+        bool held;
+        const char* cp1252;
+    };
+    const Case cases[] = {
+        {"M\xC3\xBCller/Pr\xC3\xBC"
+         "fstand \xE2\x82\xAC.qdb",
+         true,
+         "M\xFCller/Pr\xFC"
+         "fstand \x80.qdb"},
+        {"plain.qdb", true, "plain.qdb"},
+        {"\xC2\x81", true, "\x81"},                  // an undefined code keeps its byte
+        {"\xE6\x97\xA5\xE6\x9C\xAC.qdb", false, ""}, // no 1252 code
+        {"Pr\xFC"
+         "fstand",
+         false, ""},             // Latin-1 bytes are not UTF-8
+        {"a\xC3", false, ""},    // truncated sequence
+        {"\xC0\xAF", false, ""}, // overlong '/'
+    };
+    for (const Case& c : cases) {
+        std::string out = "untouched";
+        EXPECT_EQ(TryUtf8ToCp1252(c.utf8, out), c.held) << c.utf8;
+        EXPECT_EQ(out, c.held ? c.cp1252 : "untouched") << c.utf8;
+    }
 }
 
 TEST(Text, ReadLineAcceptsLfAndCrLf) {

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sqlite3.h>
@@ -139,4 +141,37 @@ TEST(Database, ClosingClosesItsRecordsets) {
     EXPECT_FALSE(rs.IsOpen());
     EXPECT_EQ(ErrorCode([&] { rs.MoveFirst(); }), SQLITE_MISUSE);
     EXPECT_EQ(ErrorCode([&] { rs.Open("[Items]"); }), SQLITE_MISUSE);
+}
+
+// Names are code page 1252: a project under "Müller/Prüfstand €.qdb" must get its data, under the
+// name the user sees on disk, with nothing else left in the folder.
+TEST(Database, NonAsciiNamesCreateOpenAndCompactTheSameFile) {
+    TempDir dir;
+    const std::string folder = dir.File("M\xFCller");
+    const std::string onDisk = dir.File("M\xC3\xBCller");
+    FileSystem::MakeDirectories(folder);
+    Database db;
+    db.Create(folder + "/work \x80.db");
+    EXPECT_TRUE(std::filesystem::exists(onDisk + "/work \xE2\x82\xAC.db"));
+    db.CreateTable(Items());
+    db.Execute("INSERT INTO Items (Qty) VALUES (7)");
+
+    const std::string target = folder + "/Pr\xFC"
+                                        "fstand \x80.qdb";
+    for (int round = 0; round < 2; ++round) { // a new file, then over itself
+        db.CompactInto(target);
+        Database copy;
+        copy.Open(target, true);
+        EXPECT_EQ(ToInt64(copy.QueryValue("SELECT Qty FROM Items")), 7);
+    }
+    EXPECT_GT(std::filesystem::file_size(onDisk + "/Pr\xC3\xBC"
+                                                  "fstand \xE2\x82\xAC.qdb"),
+              0u);
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(onDisk))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Pr\xC3\xBC"
+                                               "fstand \xE2\x82\xAC.qdb",
+                                               "work \xE2\x82\xAC.db"}));
 }

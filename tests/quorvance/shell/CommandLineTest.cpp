@@ -72,3 +72,19 @@ TEST(ZRCommandLineInfo, ParsesSwitchesExactlyAndTheFirstPlainArgument) {
         EXPECT_EQ(Describe(info), c.expect) << "arguments: " << joined;
     }
 }
+
+TEST(CommandLine, SystemArgumentsBecomeModelTextOrAreRefusedByName) {
+    std::vector<std::string> args;
+    std::string refused;
+    const char* const good[] = {"quorvance", "/eng",
+                                "/tmp/M\xC3\xBCller/Pr\xC3\xBC"
+                                "fstand \xE2\x82\xAC.qdb"};
+    ASSERT_TRUE(ZRCommandLineInfo::ArgumentsFromSystem(3, good, args, refused));
+    EXPECT_EQ(args, (std::vector<std::string>{"/eng", "/tmp/M\xFCller/Pr\xFC"
+                                                      "fstand \x80.qdb"}));
+
+    const char* const bad[] = {"quorvance", "/eng", "/tmp/\xE6\x97\xA5\xE6\x9C\xAC.qdb", "x.qdb"};
+    EXPECT_FALSE(ZRCommandLineInfo::ArgumentsFromSystem(4, bad, args, refused));
+    EXPECT_EQ(refused, bad[2]);
+    EXPECT_EQ(ZRCommandLineInfo::RefusedArgumentText(refused).rfind("/tmp/??.qdb\n", 0), 0u);
+}
