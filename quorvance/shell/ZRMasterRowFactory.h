@@ -1,48 +1,20 @@
 #pragma once
 
 #include "kitbase/ui/ZRMonitorRowFactory.h"
+#include "quorvance/shell/ZRRowRules.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
+class ZRFamilyRegistry;
 class ZRMotorRS;
 
-// Picks the grid row of every attribute from its owner's object type, its id (for Tarvik blocks and
-// unlisted owners the parameter number, bits 16-24), for some its name, and whether the row is a
-// property row or a status/monitor row.
+// Picks the grid row of every attribute by the rule that the owner's family registered for the
+// owner's object type (ZRFamilyRegistry), from the attribute's id, for some its name, and whether
+// the row is a property row or a status/monitor row.
 class ZRMasterRowFactory : public ZRMonitorRowFactory {
 public:
-    // Row kinds the rule chooses from.
-    enum class RowKind {
-        None,          // no row
-        AsString,      // read-only text
-        Edit,          // free text
-        Choice,        // option list
-        Bool,          // lamp
-        BoolEdit,      // two texts to pick from
-        CheckList,     // bit field check list
-        Spin,          // spin edit
-        Progress,      // percentage bar
-        BlobFile,      // file selection, "blb"
-        TefFile,       // file selection, "tef"
-        MotorChoice,   // motor model from the motor catalogue
-        Version,       // dotted firmware version
-        VersionTarvik, // Tarvik firmware version
-        VarValue,      // program variable value
-        Channel,       // scope channel of the family's channel list
-    };
-    enum Extra : unsigned {
-        NoExtra = 0,
-        OwnerNameHeader = 1, // a header showing the owner's name
-        Bitmaps = 2,         // lamp images given by the rule (below)
-    };
-    struct Choice {
-        RowKind kind = RowKind::None;
-        unsigned extra = NoExtra;
-        unsigned long falseBitmap = 0;
-        unsigned long trueBitmap = 0;
-    };
-
     static ZRMasterRowFactory* Instance();
     static void DestroyInstance();
 
@@ -50,17 +22,21 @@ public:
 
     // A new row (the caller owns it) or null when the attribute gets none.
     ZRGridRow* CreateRow(ZRAttribute* attribute, bool status) override;
+    // The same over the given families' rules.
+    static std::unique_ptr<ZRGridRow> CreateRow(const ZRFamilyRegistry& families, ZRAttribute* attribute,
+                                                bool status);
 
-    // The rule itself. isIndexSelection: the attribute is an option-list selection.
-    static Choice SelectRow(int32_t ownerType, int32_t id, const std::string& name, bool writable,
-                            bool isIndexSelection, bool status);
-
-private:
-    ZRMasterRowFactory() = default;
+    // The rule itself, over the program's families.
+    static ZRRowChoice SelectRow(int32_t ownerType, int32_t id, const std::string& name, bool writable,
+                                 bool isIndexSelection, bool status);
 
     // A motor-model row offering the catalogue motors that pass the filter; the families give their
     // motor block's recordset.
-    static ZRGridRow* MakeMotorRow(ZRAttribute* attribute, ZRMotorRS* recordset, const std::string& filter);
+    static std::unique_ptr<ZRGridRow> MakeMotorRow(ZRAttribute* attribute, ZRMotorRS* recordset,
+                                                   const std::string& filter);
+
+private:
+    ZRMasterRowFactory() = default;
 
     static ZRMasterRowFactory* s_pInstance;
 };

@@ -1,6 +1,7 @@
 #include "quorvance/shell/ZRNoxelFolder.h"
 
 #include "kitbase/model/ZRStringAttribute.h"
+#include "quorvance/shell/QuorvanceTypeIds.h"
 
 ZRNoxelFolder::ZRNoxelFolder() {
     SetClass(kFolderType);

@@ -14,6 +14,7 @@
 #include "platform/core/Text.h"
 #include "platform/ui/CommonDialogs.h"
 #include "platform/ui/WaitCursor.h"
+#include "quorvance/shell/QuorvanceTypeIds.h"
 #include "quorvance/shell/ZRChoicesNoshow.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "quorvance/shell/ZRRecentFileList.h"
@@ -30,7 +31,6 @@ using platform::core::IDYES;
 
 namespace {
 
-constexpr int32_t kRootType = -181;
 constexpr int32_t kRootInstance = 1;
 constexpr int32_t kRootNameAttribute = -1000;
 constexpr unsigned kSaveChangesHelp = 61699;
@@ -54,11 +54,11 @@ std::string ProjectFileName(const DBStorage& storage) {
 }
 
 void EnsureRootRecord(DBStorage& storage) {
-    if (storage.ObjectExists(kRootType, kRootInstance))
+    if (storage.ObjectExists(kOffLineRootType, kRootInstance))
         return;
     int32_t instance = kRootInstance;
-    storage.Create(kRootType, instance);
-    storage.WriteString(kRootType, kRootInstance, kRootNameAttribute, ProjectFileName(storage));
+    storage.Create(kOffLineRootType, instance);
+    storage.WriteString(kOffLineRootType, kRootInstance, kRootNameAttribute, ProjectFileName(storage));
 }
 
 // Whether a save may replace the existing file (write bits are checked too: they hold even for root).
@@ -112,7 +112,7 @@ std::unique_ptr<DBStorage> ZRQuorvanceApp::CreateProjectStorage() {
         storage->SetBaseDir(ZRGlobalDataMgr::Instance()->GetTempDir());
         storage->OpenDB();
         EnsureRootRecord(*storage);
-        storage->WriteString(kRootType, kRootInstance, kRootNameAttribute, "Unsaved");
+        storage->WriteString(kOffLineRootType, kRootInstance, kRootNameAttribute, "Unsaved");
         return storage;
     } catch (const ZRError& e) {
         wait.Restore();
@@ -168,7 +168,7 @@ bool ZRQuorvanceApp::AttachDatabase(std::unique_ptr<DBStorage> storage) {
     try {
         std::unique_ptr<ZRObject> root = CreateOffLineRoot();
         root->Init();
-        root->SetClass(kRootType);
+        root->SetClass(kOffLineRootType);
         m_pOffLineRoot = std::move(root);
         m_pOffLineRoot->Attach(m_pOffLineDevice.get(), kRootInstance);
         std::string name = ProjectFileName(*m_pStorage);

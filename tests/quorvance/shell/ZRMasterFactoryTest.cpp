@@ -1,4 +1,5 @@
 #include "quorvance/shell/ZRMasterFactory.h"
+#include "quorvance/shell/ZRFamilyRegistry.h"
 #include "kitbase/model/ZRObject.h"
 #include "kitbase/model/ZRStringAttribute.h"
 #include "quorvance/shell/ZRNoxelFolder.h"
@@ -24,4 +25,18 @@ TEST(ZRMasterFactory, IdsThatOnlyOtherCodeMakesAnswerNull) {
     for (int32_t id : {6,    11,   12,   19,   20,   21,   22,   23,   25, 26, 28,   -183, -160, -137,
                        -121, -161, -154, -153, -156, -152, -194, -200, 0,  29, -201, -119, -162})
         EXPECT_EQ(factory.CreateObject(id), nullptr) << id;
+}
+
+TEST(ZRMasterFactory, MakesWhatAFamilyRegistered) {
+    // One class for two ids: each object carries the id it was asked for.
+    const ZRObjectEntry objects[] = {{-500, &ZRMakeRetyped<ZRNoxelFolder>}, {-501, &ZRMakeRetyped<ZRNoxelFolder>}};
+    ZRFamilyRegistry families;
+    families.AddObjects(objects);
+    ZRMasterFactory factory(families);
+    for (int32_t id : {-500, -501}) {
+        std::unique_ptr<ZRObject> object = factory.CreateObject(id);
+        ASSERT_NE(dynamic_cast<ZRNoxelFolder*>(object.get()), nullptr);
+        EXPECT_EQ(object->GetClass(), id);
+    }
+    EXPECT_EQ(factory.CreateObject(-181), nullptr); // not registered here
 }

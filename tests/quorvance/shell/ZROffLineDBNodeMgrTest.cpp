@@ -5,6 +5,7 @@
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/ui/ZRWorkspaceView.h"
 #include "platform/ui/Command.h"
+#include "quorvance/shell/QuorvanceTypeIds.h"
 #include "quorvance/shell/ZRNoxelFolder.h"
 #include "support/model/FakeStorage.h"
 #include "support/model/TestDevice.h"
@@ -45,7 +46,7 @@ public:
         for (int32_t type : {kTarvik, kIndexing, kMerrix, kFenwa, kZelna, kProject})
             factory.Register(type, [type] { return std::make_unique<TestObject>(type); });
         root.Init();
-        root.SetClass(ZRNoxelFolder::kRootType);
+        root.SetClass(kOffLineRootType);
         root.GetName().SetValue("plant.qdb");
         root.Create(&device);
         ZRTreeItem* item = view.InsertItem("Off-line: plant.qdb");
@@ -171,7 +172,7 @@ TEST_F(ZROffLineRootTest, ShowsTheStoredProjectName) {
     ASSERT_TRUE(App().OpenProjectFile(path));
     ASSERT_NE(Shell().Root(), nullptr);
     EXPECT_EQ(view->ItemText(App().GetOffLineItem()), "Off-line: plant.qdb");
-    EXPECT_EQ(App().GetOffLineRoot()->GetClass(), ZRNoxelFolder::kRootType);
+    EXPECT_EQ(App().GetOffLineRoot()->GetClass(), kOffLineRootType);
     // The root's own commands reach it from its context menu's road.
     EXPECT_TRUE(Shell().Root()->HasCommand(ZROffLineDBNodeMgr::kImportCommand));
 }

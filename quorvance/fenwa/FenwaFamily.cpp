@@ -1,0 +1,124 @@
+#include "quorvance/fenwa/FenwaFamily.h"
+
+#include "kitbase/ui/ZRBoolRow.h"
+#include "quorvance/fenwa/FenwaIds.h"
+#include "quorvance/shell/ZRFamilyRegistry.h"
+
+using namespace rowrule;
+using namespace fenwa::attr;
+using Kind = ZRRowKind;
+
+ZRRowChoice FenwaDigInRow(const ZRRowQuery& q, ZRRowKind inputRow) {
+    if (q.id == kNone)
+        return Row(q.name.find("Input ") == std::string::npos ? Kind::None : inputRow);
+    if (q.id == kIoStatus)
+        // A fault input is lit while it is off.
+        return q.name == "Fault State" ? Lamp(ZRBoolRow::kTrueBitmap, ZRBoolRow::kFalseBitmap) : Row(Kind::Bool);
+    return Row(Kind::Edit);
+}
+
+ZRRowChoice FenwaDigOutRow(const ZRRowQuery& q) {
+    if (q.id == kNone)
+        return Row(q.name.find("Output ") == std::string::npos ? Kind::None : Kind::Choice);
+    return Row(q.id == kIoStatus ? Kind::Bool : Kind::Edit);
+}
+
+ZRRowChoice FenwaEncoderRow(const ZRRowQuery& q) {
+    if (q.id == kNone) {
+        if (Named(q.name, {"Output Ratio", "Serial Number"}))
+            return Row(Kind::Edit);
+        if (q.name == "Tef File")
+            return Row(Kind::TefFile);
+        return Row(q.name == "Status" ? Kind::AsString : Kind::BoolEdit);
+    }
+    if (q.id == kHallStates)
+        return Row(Kind::Bool);
+    return EditOrText(q.status);
+}
+
+ZRRowChoice FenwaFaultsRow(const ZRRowQuery& q) {
+    if (q.id == kNone) {
+        if (q.name == "Scale Type")
+            return Row(Kind::Choice);
+        return Row(Named(q.name, {"Scale", "Offset"}) ? Kind::Edit : Kind::Bool);
+    }
+    if (Between(q.id, kCaptureChannelA, kCaptureChannelD))
+        return Row(Kind::Channel);
+    return EditOrText(q.status);
+}
+
+namespace {
+
+using namespace fenwa;
+
+ZRRowChoice DriveRow(const ZRRowQuery& q) {
+    if (In(q.id, {kOperationModes, kVelocityLimitMode, kDisplayedUnits}))
+        return Row(Kind::Choice);
+    if (q.id == kNone) {
+        if (q.name == "Fault and Disable Braking")
+            return Row(Kind::Choice);
+        if (Named(q.name, {"In Speed Window", "In Position", "Up to Speed", "Positive Overtravel",
+                           "Negative Overtravel", "Enabled"}))
+            return Row(Kind::Bool);
+        if (Named(q.name, {"Command Polarity", "Power Input", "Acceleration Limits", "Over Travel Stop Method",
+                           "Auto Motor Iden"}))
+            return Row(Kind::BoolEdit);
+    }
+    return EditOrText(q.status);
+}
+
+// Presets and analog input.
+ZRRowChoice PlainRow(const ZRRowQuery& q) {
+    return EditOrText(q.status);
+}
+
+ZRRowChoice FollowerRow(const ZRRowQuery& q) {
+    if (q.id == kNone)
+        return Row(q.name == "Gear Ratio" ? Kind::Edit : Kind::Choice);
+    return EditOrText(q.status);
+}
+
+ZRRowChoice DigInRow(const ZRRowQuery& q) {
+    return FenwaDigInRow(q, Kind::CheckList);
+}
+
+ZRRowChoice MotorRow(const ZRRowQuery& q) {
+    if (q.id == kNone)
+        return Row(Kind::BoolEdit);
+    return q.id == kMotorModel ? Row(Kind::MotorChoice) : EditOrText(q.status);
+}
+
+ZRRowChoice TuningRow(const ZRRowQuery& q) {
+    if (In(q.id, {kIntegratorMode, kGain}))
+        return Row(Kind::Choice);
+    if (q.id == kNone)
+        return Row(q.name == "Adaptive Tuning Response" ? Kind::Choice : Kind::Edit);
+    return EditOrText(q.status);
+}
+
+ZRRowChoice AnalogOutRow(const ZRRowQuery& q) {
+    if (In(q.id, {kAnalogOutSignal1, kAnalogOutSignal2}))
+        return Row(Kind::Channel);
+    return In(q.id, {kAnalogOutScale1, kAnalogOutScale2}) ? Row(Kind::Edit) : EditOrText(q.status);
+}
+
+ZRRowChoice ServiceInfoRow(const ZRRowQuery& q) {
+    if (q.status)
+        return Row(Kind::AsString);
+    return Row(q.id == kDriveModel || q.name == "Drive Model1" ? Kind::Choice : Kind::Edit);
+}
+
+// The motor-model and channel rows come with the block classes.
+constexpr ZRRowRule kRowRules[] = {
+    {kDriveType, &DriveRow},         {kPresetType, &PlainRow},         {kAnalogInType, &PlainRow},
+    {kFollowerType, &FollowerRow},   {kDigInType, &DigInRow},          {kDigOutType, &FenwaDigOutRow},
+    {kMotorType, &MotorRow},         {kEncoderType, &FenwaEncoderRow}, {kTuningType, &TuningRow},
+    {kAnalogOutType, &AnalogOutRow}, {kFaultsType, &FenwaFaultsRow},   {kServiceInfoType, &ServiceInfoRow},
+};
+
+} // namespace
+
+void RegisterFenwa(ZRFamilyRegistry& families) {
+    // Object kinds register here as their classes land, e.g. {kMotorType, &ZRMakeObject<FenwaMotor>}.
+    families.AddRowRules(kRowRules);
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "quorvance/shell/ZRRowRules.h"
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <unordered_map>
+
+class ZRAttribute;
+class ZRGridRow;
+class ZRObject;
+
+// A new, uninitialised object for a type id.
+using ZRObjectMaker = std::unique_ptr<ZRObject> (*)(int32_t type);
+struct ZRObjectEntry {
+    int32_t type;
+    ZRObjectMaker make;
+};
+
+// Makes the rows only the family can build (motor model, channel, Tarvik version, variable value);
+// null for a rule that picks none of them.
+using ZRRowMaker = std::unique_ptr<ZRGridRow> (*)(ZRAttribute* attribute, const ZRRowChoice& choice);
+struct ZRRowRule {
+    int32_t owner;
+    ZRRowRuleFn select;
+    ZRRowMaker make = nullptr;
+};
+
+// Class T made with no arguments for its one id.
+template <class T> std::unique_ptr<ZRObject> ZRMakeObject(int32_t) {
+    return std::make_unique<T>();
+}
+// Class T serving several ids: made as it is, then given the id asked for.
+template <class T> std::unique_ptr<ZRObject> ZRMakeRetyped(int32_t type) {
+    auto object = std::make_unique<T>();
+    object->SetClass(type);
+    return object;
+}
+// Class T whose constructor takes the type id.
+template <class T> std::unique_ptr<ZRObject> ZRMakeForType(int32_t type) {
+    return std::make_unique<T>(type);
+}
+
+// What the object factory and the row factory dispatch over: each family's object kinds and row
+// rules, registered from its own folder. An id registered twice is a programming error.
+class ZRFamilyRegistry {
+public:
+    // The program's registry, filled by the registration list on first use.
+    static const ZRFamilyRegistry& Instance();
+
+    void AddObjects(std::span<const ZRObjectEntry> entries);
+    void AddRowRules(std::span<const ZRRowRule> rules);
+    // The rule of every owner no family lists.
+    void SetUnlistedRule(ZRRowRuleFn select, ZRRowMaker make);
+
+    // Null for an id no family registered.
+    ZRObjectMaker FindObject(int32_t type) const;
+    // The owner's rule, else the unlisted rule (which may be empty).
+    const ZRRowRule& FindRowRule(int32_t owner) const;
+
+private:
+    std::unordered_map<int32_t, ZRObjectMaker> m_Objects;
+    std::unordered_map<int32_t, ZRRowRule> m_Rows;
+    ZRRowRule m_Unlisted{0, nullptr, nullptr};
+};

@@ -1,0 +1,189 @@
+#include "quorvance/tarvik/TarvikFamily.h"
+
+#include "quorvance/shell/ZRFamilyRegistry.h"
+#include "quorvance/tarvik/TarvikIds.h"
+
+// Tarvik attributes are keyed by their parameter number: the array index never changes the row.
+namespace {
+
+using namespace rowrule;
+using namespace tarvik;
+using namespace tarvik::param;
+using Kind = ZRRowKind;
+
+ZRRowChoice DriveRow(const ZRRowQuery& q) {
+    const int32_t p = q.parameter;
+    if (p == kZeroSpeed)
+        return EditOrText(q.status);
+    if (In(p, {kOperModeOverride, kBaudRate, kFrameFormat, kOperationMode, kReservedChoice, kDisplayedUnits}))
+        return Row(Kind::Choice);
+    if (In(p, {kFaultState, kAnalogCommandIn, kAuxiliaryPosition, kBusVoltage, kCommutationAngle,
+               kDriveTemperature}))
+        return Row(Kind::AsString);
+    if (In(p, {kMotorForwardDir, kEnableSoftLimits, kPositionRollover, kSingleTurnAbsolute}))
+        return Row(Kind::BoolEdit);
+    if (In(p, {kInputFunctionStates, kDriveStatus}))
+        return Row(Kind::Bool);
+    // Older firmware keeps a polarity here, newer the compare type.
+    if (p == kPosnComparePolarity)
+        return Row(q.isIndexSelection ? Kind::Choice : Kind::BoolEdit);
+    return Row(Kind::Edit);
+}
+
+ZRRowChoice AnalogInRow(const ZRRowQuery& q) {
+    const int32_t p = q.parameter;
+    if (p == kAnalogCommandIn)
+        return Row(Kind::AsString);
+    if (p == kAnalogAccelDecelLimits)
+        return Row(Kind::BoolEdit);
+    return Row(p == kDriveStatus ? Kind::Bool : Kind::Edit);
+}
+
+ZRRowChoice PresetRow(const ZRRowQuery& q) {
+    if (q.parameter == kPresetAccelDecelLimits)
+        return Row(Kind::BoolEdit);
+    return Row(q.parameter == kInputFunctionStates ? Kind::Bool : Kind::Edit);
+}
+
+ZRRowChoice FollowerRow(const ZRRowQuery& q) {
+    if (q.parameter == kSlewLimitEnable)
+        return Row(Kind::BoolEdit);
+    return Row(q.parameter == kInputFunctionStates ? Kind::Bool : Kind::Edit);
+}
+
+ZRRowChoice IndexingRow(const ZRRowQuery& q) {
+    const int32_t p = q.parameter;
+    if (p == kAutoStartIndexing)
+        return Row(Kind::BoolEdit);
+    if (In(p, {kIndexMode, kIndexActionWhenComplete, kIndexAbsoluteDirection}))
+        return Row(Kind::Choice);
+    if (Between(p, kIndexDistance, kIndexBatchCount) || In(p, {kIndexNext, kAbortIndexDecel}))
+        return Row(Kind::Edit);
+    return Row(In(p, {kInputFunctionStates, kReservedStatus2, kDriveStatus}) ? Kind::Bool : Kind::AsString);
+}
+
+ZRRowChoice HomingRow(const ZRRowQuery& q) {
+    const int32_t p = q.parameter;
+    if (In(p, {kInputFunctionStates, kDriveStatus}))
+        return Row(Kind::Bool);
+    if (In(p, {kAutoStartHomingOnEnable, kHomeType}))
+        return Row(Kind::Choice);
+    return Row(In(p, {kHomeSensorBackOff, kHomeSensorPolarity}) ? Kind::BoolEdit : Kind::Edit);
+}
+
+ZRRowChoice MotorRow(const ZRRowQuery& q) {
+    const int32_t p = q.parameter;
+    if (p == kSelfSensingCurrent)
+        return Row(Kind::Edit);
+    if (p == kMotorModel)
+        return Row(q.status ? Kind::AsString : Kind::MotorChoice);
+    if (p == kTotalMovingMass)
+        return EditOrText(q.status);
+    return Row(p == kAutoMotorIden ? Kind::BoolEdit : Kind::AsString);
+}
+
+ZRRowChoice TuningRow(const ZRRowQuery& q) {
+    const int32_t p = q.parameter;
+    if (Between(p, kKp, kKiZone) || Between(p, kP, kD) || Between(p, kKpd, kKe))
+        return Row(Kind::Spin);
+    if (In(p, {kFilterBandwidth, kKaff, kReservedTuning}))
+        return Row(Kind::Edit);
+    if (p == kFilterEnable)
+        return Row(Kind::BoolEdit);
+    return Row(p == kInputFunctionStates ? Kind::Bool : Kind::AsString);
+}
+
+ZRRowChoice EncodersRow(const ZRRowQuery& q) {
+    const int32_t p = q.parameter;
+    if (q.id == -1) {
+        if (q.name == "Blob File")
+            return Row(Kind::BlobFile);
+        return Row(q.name == "Status" ? Kind::AsString : Kind::Edit);
+    }
+    if (p == kMarkerOutputGating)
+        return Row(Kind::BoolEdit);
+    if (In(p, {kPositionFeedbackSource, kMotorEncoderInterpolation, kEncoderOutputSignal,
+               kMaximumOutputFrequency, kEncoderType}))
+        return Row(Kind::Choice);
+    if (In(p, {kEncoderDivider, kLinesPerMeter, kLinesPerRevolution, kEncoderRatioHigh}))
+        return Row(Kind::Edit);
+    return Row(In(p, {kMotorFeedbackPosition, kAuxiliaryPosition, kEncoderTemperature}) ? Kind::AsString
+                                                                                          : Kind::Bool);
+}
+
+ZRRowChoice DigInRow(const ZRRowQuery& q) {
+    return Row(q.parameter == kInputAssignments ? Kind::CheckList : Kind::Bool);
+}
+
+ZRRowChoice DigOutRow(const ZRRowQuery& q) {
+    if (In(q.parameter, {kBrakeActiveDelay, kBrakeInactiveDelay}))
+        return Row(Kind::Edit);
+    return Row(q.parameter == kOutputAssignments ? Kind::CheckList : Kind::Bool);
+}
+
+ZRRowChoice AnalogOutRow(const ZRRowQuery& q) {
+    if (q.parameter == kAnalogOutSignal)
+        return Row(Kind::Choice);
+    return Row(q.parameter == kAnalogOutValue ? Kind::AsString : Kind::Edit);
+}
+
+ZRRowChoice FaultsRow(const ZRRowQuery& q) {
+    if (In(q.parameter, {kFaultStatus, kInputFunctionStates, kDriveStatus, kFaultStatus2}))
+        return Row(Kind::Bool);
+    return Row(q.parameter == kUserVelocityFaultEnable ? Kind::BoolEdit : Kind::Edit);
+}
+
+ZRRowChoice ServiceInfoRow(const ZRRowQuery& q) {
+    const int32_t p = q.parameter;
+    if (p == kFirmwareVersion)
+        return Row(Kind::VersionTarvik);
+    if (In(p, {kPicsNumber, kDriveModel, kFirmwareBuildNumber}))
+        return EditOrText(q.status);
+    if (In(p, {kDriveSize, kUpaRevision}))
+        return Row(Kind::Choice);
+    return Row(p == kTimeInService ? Kind::AsString : Kind::Edit);
+}
+
+ZRRowChoice DeviceNetRow(const ZRRowQuery& q) {
+    const int32_t p = q.parameter;
+    if (p == kEnableBehavior)
+        return Row(Kind::BoolEdit);
+    if (In(p, {kLogicCommandMask, kChangeOfStateMask, kFaultedLogicCommand}))
+        return Row(Kind::CheckList);
+    if (p == kNodeAddress)
+        return Row(Kind::Edit);
+    return Row(In(p, {kDataRate, kIoReceiveSelect, kIdleFaultAction, kCommFaultAction, kPollTransmitSelect,
+                      kCosCyclicTransmitSelect})
+                   ? Kind::Choice
+                   : Kind::Bool);
+}
+
+// Every owner no family lists: the oscilloscopes, the monitor, the broken drives, the operation
+// modes, the Merrix file, ...
+ZRRowChoice UnlistedRow(const ZRRowQuery& q) {
+    const int32_t p = q.parameter;
+    if (p == kFirmwareVersion)
+        return Row(Kind::VersionTarvik);
+    return Row(In(p, {kReservedStatus, kFaultStatus, kInputStates, kOutputStates, kEncoderSignals,
+                      kInputFunctionStates, kReservedStatus2, kDriveStatus})
+                   ? Kind::Bool
+                   : Kind::AsString);
+}
+
+// The Tarvik version row and the motor-model row come with the drive classes.
+constexpr ZRRowRule kRowRules[] = {
+    {kIndexingDriveType, &DriveRow},   {kStandardDriveType, &DriveRow}, {kAnalogInType, &AnalogInRow},
+    {kPresetType, &PresetRow},         {kFollowerType, &FollowerRow},   {kIndexingType, &IndexingRow},
+    {kHomingType, &HomingRow},         {kMotorType, &MotorRow},         {kTuningType, &TuningRow},
+    {kEncodersType, &EncodersRow},     {kDigInType, &DigInRow},         {kDigOutType, &DigOutRow},
+    {kAnalogOutType, &AnalogOutRow},   {kFaultsType, &FaultsRow},       {kServiceInfoType, &ServiceInfoRow},
+    {kDeviceNetType, &DeviceNetRow},
+};
+
+} // namespace
+
+void RegisterTarvik(ZRFamilyRegistry& families) {
+    // Object kinds register here as their classes land, e.g. {kMotorType, &ZRMakeObject<ZRMotorTarvik>}.
+    families.AddRowRules(kRowRules);
+    families.SetUnlistedRule(&UnlistedRow, nullptr);
+}

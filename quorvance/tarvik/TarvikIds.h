@@ -1,0 +1,141 @@
+#pragma once
+
+#include <cstdint>
+
+// The Tarvik family's object type ids and the parameter numbers its rules use.
+namespace tarvik {
+
+// Object type ids.
+inline constexpr int32_t kOperModesIndexingType = -180; // with indexing and homing children
+inline constexpr int32_t kOperModesType = -179;
+inline constexpr int32_t kIndexingDriveType = -178;
+inline constexpr int32_t kStandardDriveType = -177;
+inline constexpr int32_t kAnalogInType = -176;
+inline constexpr int32_t kPresetType = -175;
+inline constexpr int32_t kFollowerType = -174;
+inline constexpr int32_t kIndexingType = -173;
+inline constexpr int32_t kHomingType = -172;
+inline constexpr int32_t kMotorType = -171;
+inline constexpr int32_t kTuningType = -170;
+inline constexpr int32_t kEncodersType = -169;
+inline constexpr int32_t kDigInType = -168;
+inline constexpr int32_t kDigOutType = -167;
+inline constexpr int32_t kAnalogOutType = -166;
+inline constexpr int32_t kFaultsType = -165;
+inline constexpr int32_t kScopeType = -164;
+inline constexpr int32_t kServiceInfoType = -163;
+inline constexpr int32_t kMonitorType = -161;
+inline constexpr int32_t kBrokenDriveType = -160;
+inline constexpr int32_t kDeviceNetType = -156;
+
+// Parameter numbers: bits 16-24 of an attribute id (the low 16 bits are the array index).
+namespace param {
+// Identity and service information.
+inline constexpr int32_t kFirmwareVersion = 2;
+inline constexpr int32_t kPicsNumber = 150;
+inline constexpr int32_t kDriveSize = 151;
+inline constexpr int32_t kTimeInService = 154;
+inline constexpr int32_t kDriveModel = 282;
+inline constexpr int32_t kFirmwareBuildNumber = 377;
+inline constexpr int32_t kUpaRevision = 470;
+// Drive.
+inline constexpr int32_t kZeroSpeed = 34;
+inline constexpr int32_t kOperModeOverride = 67;
+inline constexpr int32_t kBaudRate = 80;
+inline constexpr int32_t kFrameFormat = 81;
+inline constexpr int32_t kOperationMode = 90;
+inline constexpr int32_t kFaultState = 117;
+inline constexpr int32_t kAnalogCommandIn = 122;
+inline constexpr int32_t kAuxiliaryPosition = 127;
+inline constexpr int32_t kBusVoltage = 139;
+inline constexpr int32_t kDisplayedUnits = 158;
+inline constexpr int32_t kMotorForwardDir = 171;
+inline constexpr int32_t kCommutationAngle = 188;
+inline constexpr int32_t kEnableSoftLimits = 221;
+inline constexpr int32_t kDriveTemperature = 264;
+inline constexpr int32_t kPosnComparePolarity = 350; // the compare type on newer firmware
+inline constexpr int32_t kPositionRollover = 404;
+inline constexpr int32_t kSingleTurnAbsolute = 455;
+// Bit words shown as lamps.
+inline constexpr int32_t kInputFunctionStates = 186; // enable, overtravel inputs, integrator inhibit, ...
+inline constexpr int32_t kDriveStatus = 207;         // enabled, in position, at home, ...
+inline constexpr int32_t kFaultStatus = 116;         // faults 1 to 32
+inline constexpr int32_t kFaultStatus2 = 414;        // faults 33 and up
+inline constexpr int32_t kInputStates = 118;
+inline constexpr int32_t kOutputStates = 119;
+inline constexpr int32_t kEncoderSignals = 148;
+// Numbers the rules keep that no block defines today.
+inline constexpr int32_t kReservedChoice = 131;
+inline constexpr int32_t kReservedStatus = 115;
+inline constexpr int32_t kReservedStatus2 = 187;
+inline constexpr int32_t kReservedTuning = 452;
+// Analog input and output, presets, follower.
+inline constexpr int32_t kAnalogAccelDecelLimits = 168;
+inline constexpr int32_t kPresetAccelDecelLimits = 169;
+inline constexpr int32_t kSlewLimitEnable = 30;
+inline constexpr int32_t kAnalogOutSignal = 75;
+inline constexpr int32_t kAnalogOutValue = 125;
+// Indexing.
+inline constexpr int32_t kAutoStartIndexing = 88;
+inline constexpr int32_t kIndexMode = 174;
+inline constexpr int32_t kIndexDistance = 175;
+inline constexpr int32_t kIndexBatchCount = 181;
+inline constexpr int32_t kIndexActionWhenComplete = 182;
+inline constexpr int32_t kIndexNext = 183;
+inline constexpr int32_t kAbortIndexDecel = 185;
+inline constexpr int32_t kIndexAbsoluteDirection = 454;
+// Homing.
+inline constexpr int32_t kAutoStartHomingOnEnable = 196;
+inline constexpr int32_t kHomeType = 197;
+inline constexpr int32_t kHomeSensorBackOff = 202;
+inline constexpr int32_t kHomeSensorPolarity = 203;
+// Motor.
+inline constexpr int32_t kSelfSensingCurrent = 120;
+inline constexpr int32_t kMotorModel = 235;
+inline constexpr int32_t kTotalMovingMass = 287;
+inline constexpr int32_t kAutoMotorIden = 345;
+// Tuning.
+inline constexpr int32_t kKp = 17; // Kp, Ki, Kd, Kvff, Ki Zone
+inline constexpr int32_t kKiZone = 21;
+inline constexpr int32_t kP = 31; // P, I, D
+inline constexpr int32_t kD = 33;
+inline constexpr int32_t kFilterBandwidth = 45;
+inline constexpr int32_t kFilterEnable = 46;
+inline constexpr int32_t kKpd = 50; // Kpd, Kpq, Kiq, Kid, Ke
+inline constexpr int32_t kKe = 54;
+inline constexpr int32_t kKaff = 451;
+// Encoders.
+inline constexpr int32_t kMarkerOutputGating = 28;
+inline constexpr int32_t kPositionFeedbackSource = 44;
+inline constexpr int32_t kEncoderDivider = 89;
+inline constexpr int32_t kMotorFeedbackPosition = 126;
+inline constexpr int32_t kMotorEncoderInterpolation = 237;
+inline constexpr int32_t kEncoderOutputSignal = 238;
+inline constexpr int32_t kMaximumOutputFrequency = 239;
+inline constexpr int32_t kLinesPerMeter = 255;
+inline constexpr int32_t kLinesPerRevolution = 256;
+inline constexpr int32_t kEncoderRatioHigh = 257;
+inline constexpr int32_t kEncoderType = 259;
+inline constexpr int32_t kEncoderTemperature = 399;
+// Digital inputs and outputs.
+inline constexpr int32_t kInputAssignments = 105;
+inline constexpr int32_t kBrakeActiveDelay = 69;
+inline constexpr int32_t kBrakeInactiveDelay = 70;
+inline constexpr int32_t kOutputAssignments = 206;
+// Faults.
+inline constexpr int32_t kUserVelocityFaultEnable = 271;
+// DeviceNet.
+inline constexpr int32_t kEnableBehavior = 42;
+inline constexpr int32_t kLogicCommandMask = 87;
+inline constexpr int32_t kNodeAddress = 352;
+inline constexpr int32_t kDataRate = 353;
+inline constexpr int32_t kIoReceiveSelect = 354;
+inline constexpr int32_t kChangeOfStateMask = 355;
+inline constexpr int32_t kIdleFaultAction = 356;
+inline constexpr int32_t kCommFaultAction = 357;
+inline constexpr int32_t kFaultedLogicCommand = 358;
+inline constexpr int32_t kPollTransmitSelect = 360;
+inline constexpr int32_t kCosCyclicTransmitSelect = 361;
+} // namespace param
+
+} // namespace tarvik

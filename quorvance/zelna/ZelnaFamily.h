@@ -1,0 +1,6 @@
+#pragma once
+
+class ZRFamilyRegistry;
+
+// Registers the Zelna object kinds and grid-row rules.
+void RegisterZelna(ZRFamilyRegistry& families);
