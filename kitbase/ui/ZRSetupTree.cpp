@@ -1,6 +1,7 @@
 #include "kitbase/ui/ZRSetupTree.h"
 
 #include "kitbase/model/ZRTest.h"
+#include "kitbase/ui/ZRKitImages.h"
 
 #include <QLayout>
 
@@ -8,7 +9,9 @@
 #include <utility>
 
 ZRSetupTree::ZRSetupTree(QWidget* parent, std::function<void(const QPoint&)> onClick)
-    : TreeView(parent), m_onClick(std::move(onClick)) {}
+    : TreeView(parent), m_onClick(std::move(onClick)) {
+    SetImageList(ZRKitImages::kSetupTreeImages);
+}
 
 void ZRSetupTree::Replace(QWidget* control) {
     if (!control)

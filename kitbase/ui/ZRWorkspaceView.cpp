@@ -41,6 +41,7 @@ private:
 
 ZRWorkspaceView::ZRWorkspaceView(ZRModelDoc* document, QWidget* parent)
     : platform::ui::TreeView(parent), m_pDocument(document) {
+    SetImageList(kImageList);
     if (m_pDocument)
         m_pDocument->AddView(this);
 }

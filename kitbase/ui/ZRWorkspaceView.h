@@ -24,6 +24,8 @@ class ZRWorkspaceView : public platform::ui::TreeView,
                         public platform::ui::View,
                         protected platform::ui::TimerOwner {
 public:
+    // The image list of the tree's item images; the application registers its images.
+    static constexpr int kImageList = 19706;
     static constexpr int kTimerId = 1024;
     static constexpr unsigned kTimerPeriod = 200;
     static constexpr unsigned kEditClearCommand = 57632;

@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <stdexcept>
@@ -269,6 +270,35 @@ void Dialog::Initialise() {
     m_ended = false;
     m_result = 0;
     OnInitDialog();
+    FitToText();
+}
+
+// Every text shows in full at the current font: a wrapping label is as wide as its longest line (up
+// to a readable measure, beyond which it wraps), and the dialog is wide enough for its title beside
+// the window manager's icon and buttons.
+void Dialog::FitToText() {
+    constexpr int kMeasureChars = 70;
+    constexpr int kTitleBarExtras = 140; // icon and three buttons of a common title bar
+    const QFontMetrics metrics(font());
+    const int measure = metrics.averageCharWidth() * kMeasureChars;
+    for (const Entry& e : m_entries) {
+        auto* label = qobject_cast<QLabel*>(e.widget);
+        if (!label || !label->wordWrap())
+            continue;
+        int longest = 0;
+        for (const QString& line : label->text().split(QLatin1Char('\n')))
+            longest = std::max(longest, metrics.horizontalAdvance(line));
+        label->setMinimumWidth(std::min(longest, measure));
+    }
+    if (!isWindow())
+        return;
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + kTitleBarExtras;
+    setMinimumWidth(std::max(minimumWidth(), titleWidth));
+    if (layout())
+        layout()->activate();
+    adjustSize();
 }
 
 int Dialog::DoModal() {

@@ -184,6 +184,7 @@ private:
     const Entry* Find(int id) const;
     void Build();
     void Initialise();
+    void FitToText();
     void Changed(int id);
 
     int m_templateId;

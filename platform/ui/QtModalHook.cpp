@@ -9,6 +9,7 @@
 #include "platform/ui/CommonDialogs.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Events.h"
+#include "platform/ui/Resources.h"
 #include "platform/ui/Text.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 
 #include <vector>
 
@@ -35,21 +37,27 @@ int ShowMessage(ModalRequest& request) {
     QMessageBox box(Parent());
     box.setWindowTitle(ToQString(request.caption.empty() ? std::string(kProductName) : request.caption));
     box.setText(ToQString(request.text));
+    // The icon from the program's own set, so it shows whatever desktop theme there is.
+    const char* icon = nullptr;
     switch (request.flags & MB_ICONMASK) {
     case MB_ICONERROR:
-        box.setIcon(QMessageBox::Critical);
+        icon = "dialog-error";
         break;
     case MB_ICONQUESTION:
-        box.setIcon(QMessageBox::Question);
+        icon = "dialog-question";
         break;
     case MB_ICONWARNING:
-        box.setIcon(QMessageBox::Warning);
+        icon = "dialog-warning";
         break;
     case MB_ICONINFORMATION:
-        box.setIcon(QMessageBox::Information);
+        icon = "dialog-information";
         break;
     default:
         break;
+    }
+    if (icon) {
+        const int size = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
+        box.setIconPixmap(Resources::SetIcon(icon).pixmap(size, size));
     }
     struct Choice {
         QMessageBox::StandardButton button;

@@ -2,11 +2,13 @@
 
 #include "platform/core/Text.h"
 
+#include <QFile>
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
 
 #include <map>
+#include <utility>
 
 namespace platform::ui {
 
@@ -17,6 +19,10 @@ std::map<int, QPixmap>& Pixmaps() {
 }
 std::map<int, QIcon>& Icons() {
     static std::map<int, QIcon> icons;
+    return icons;
+}
+std::map<std::pair<int, int>, QIcon>& ListIcons() {
+    static std::map<std::pair<int, int>, QIcon> icons;
     return icons;
 }
 } // namespace
@@ -43,6 +49,30 @@ QIcon Resources::Icon(int id) {
 
 bool Resources::Has(int id) {
     return Pixmaps().count(id) || Icons().count(id);
+}
+
+QIcon Resources::SetIcon(std::string_view name) {
+    const QString path = QStringLiteral(":/icons/") +
+                         QString::fromLatin1(name.data(), qsizetype(name.size())) + QStringLiteral(".svg");
+    // QIcon takes any path and stays non-null; only a file of the set makes an icon.
+    return QFile::exists(path) ? QIcon(path) : QIcon();
+}
+
+bool Resources::RegisterSetIcon(int id, std::string_view name) {
+    QIcon icon = SetIcon(name);
+    if (icon.isNull())
+        return false;
+    RegisterIcon(id, icon);
+    return true;
+}
+
+void Resources::RegisterListIcon(int listId, int index, const QIcon& icon) {
+    ListIcons()[{listId, index}] = icon;
+}
+
+QIcon Resources::ListIcon(int listId, int index) {
+    auto it = ListIcons().find({listId, index});
+    return it == ListIcons().end() ? QIcon() : it->second;
 }
 
 QPixmap Resources::BoxedSign(bool plus, int size) {

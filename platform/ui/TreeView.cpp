@@ -176,11 +176,14 @@ void* TreeView::ItemData(TreeItem item) const {
     return item ? item->data : nullptr;
 }
 
-void TreeView::SetItemImage(TreeItem item, int resourceId) {
+void TreeView::SetItemImage(TreeItem item, int image) {
     if (!item)
         return;
-    item->image = resourceId < 0 ? -1 : resourceId;
-    item->setIcon(0, resourceId < 0 ? QIcon() : Resources::Icon(resourceId));
+    item->image = image < 0 ? -1 : image;
+    QIcon icon;
+    if (image >= 0)
+        icon = m_imageList ? Resources::ListIcon(m_imageList, image) : Resources::Icon(image);
+    item->setIcon(0, icon);
 }
 
 int TreeView::ItemImage(TreeItem item) const {

@@ -61,12 +61,16 @@ public:
     void SetItemData(TreeItem item, void* data);
     void* ItemData(TreeItem item) const;
     template <class T> T* ItemDataAs(TreeItem item) const { return static_cast<T*>(ItemData(item)); }
-    // The image registered under the resource id; -1 shows none.
-    void SetItemImage(TreeItem item, int resourceId);
+    // With an image list set, the image is an index into it; without one, a resource id. -1 shows none.
+    void SetItemImage(TreeItem item, int image);
     int ItemImage(TreeItem item) const;
     // One of the STATE_ values; the user's clicks do not change it, OnLButtonDown decides.
     void SetItemState(TreeItem item, int stateImage);
     int ItemState(TreeItem item) const;
+
+    // The image list (a list id of Resources::ListIcon) that item images index; 0 for none.
+    void SetImageList(int listId) { m_imageList = listId; }
+    int ImageList() const { return m_imageList; }
 
     // ---- Selection, expansion and display.
     // Null clears the selection. The item is scrolled into view.
@@ -154,6 +158,7 @@ private:
 
     Delegate* m_delegate;
     QTimer* m_editTimer;
+    int m_imageList = 0;
     bool m_labelEditing = false;
     TreeItem m_selected = nullptr;
     TreeItem m_pressItem = nullptr; // pressed on its label or icon, a drag may start from it

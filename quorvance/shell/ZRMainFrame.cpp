@@ -14,6 +14,7 @@
 #include "platform/ui/Guard.h"
 #include "platform/ui/HelpRequest.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/Resources.h"
 #include "platform/ui/Text.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "quorvance/shell/ZRQuorvanceApp.h"
@@ -75,8 +76,7 @@ enum : unsigned {
 struct Button {
     unsigned id; // 0: a separator
     const char* text;
-    const char* themeIcon;
-    QStyle::StandardPixmap fallback;
+    const char* icon; // its name in the program's icon set
 };
 
 struct Bar {
@@ -89,63 +89,59 @@ const std::vector<Bar>& Bars() {
     static const std::vector<Bar> bars = {
         {ZRMainFrame::ID_BAR_FILE,
          "File",
-         {{App::ID_FILE_NEW, "New", "document-new", QStyle::SP_FileIcon},
-          {App::ID_FILE_OPEN, "Open", "document-open", QStyle::SP_DialogOpenButton},
-          {App::ID_FILE_SAVE, "Save", "document-save", QStyle::SP_DialogSaveButton},
-          {ID_FILE_PRINT, "Print", "document-print", QStyle::SP_FileDialogDetailedView},
-          {App::ID_APP_ABOUT, "About", "help-about", QStyle::SP_MessageBoxInformation},
-          {ID_LOCATE, "Locate", "edit-find", QStyle::SP_FileDialogContentsView}}},
+         {{App::ID_FILE_NEW, "New", "document-new"},
+          {App::ID_FILE_OPEN, "Open", "document-open"},
+          {App::ID_FILE_SAVE, "Save", "document-save"},
+          {ID_FILE_PRINT, "Print", "document-print"},
+          {App::ID_APP_ABOUT, "About", "help-about"},
+          {ID_LOCATE, "Locate", "locate"}}},
         {ZRMainFrame::ID_BAR_EDIT,
          "Edit",
-         {{ID_EDIT_CUT, "Cut", "edit-cut", QStyle::SP_CustomBase},
-          {ID_EDIT_COPY, "Copy", "edit-copy", QStyle::SP_CustomBase},
-          {ID_EDIT_PASTE, "Paste", "edit-paste", QStyle::SP_CustomBase},
-          {ID_EDIT_CLEAR, "Delete", "edit-delete", QStyle::SP_TrashIcon},
-          {0, nullptr, nullptr, QStyle::SP_CustomBase},
-          {ID_EDIT_FIND, "Find", "edit-find", QStyle::SP_FileDialogContentsView},
-          {ID_EDIT_FIND_NEXT, "Find Next", "go-down", QStyle::SP_ArrowDown},
-          {0, nullptr, nullptr, QStyle::SP_CustomBase},
-          {ID_EDIT_UNDO, "Undo", "edit-undo", QStyle::SP_ArrowBack},
-          {ID_EDIT_REDO, "Redo", "edit-redo", QStyle::SP_ArrowForward},
-          {0, nullptr, nullptr, QStyle::SP_CustomBase},
-          {ID_BOOKMARK_TOGGLE, "Toggle Bookmark", "bookmark-new", QStyle::SP_DialogApplyButton},
-          {ID_BOOKMARK_NEXT, "Next Bookmark", "go-next", QStyle::SP_MediaSeekForward},
-          {ID_BOOKMARK_PREVIOUS, "Previous Bookmark", "go-previous", QStyle::SP_MediaSeekBackward},
-          {ID_BOOKMARK_CLEAR, "Clear All Bookmarks", "edit-clear", QStyle::SP_DialogResetButton}}},
+         {{ID_EDIT_CUT, "Cut", "edit-cut"},
+          {ID_EDIT_COPY, "Copy", "edit-copy"},
+          {ID_EDIT_PASTE, "Paste", "edit-paste"},
+          {ID_EDIT_CLEAR, "Delete", "edit-delete"},
+          {0, nullptr, nullptr},
+          {ID_EDIT_FIND, "Find", "edit-find"},
+          {ID_EDIT_FIND_NEXT, "Find Next", "find-next"},
+          {0, nullptr, nullptr},
+          {ID_EDIT_UNDO, "Undo", "edit-undo"},
+          {ID_EDIT_REDO, "Redo", "edit-redo"},
+          {0, nullptr, nullptr},
+          {ID_BOOKMARK_TOGGLE, "Toggle Bookmark", "bookmark-toggle"},
+          {ID_BOOKMARK_NEXT, "Next Bookmark", "bookmark-next"},
+          {ID_BOOKMARK_PREVIOUS, "Previous Bookmark", "bookmark-previous"},
+          {ID_BOOKMARK_CLEAR, "Clear All Bookmarks", "bookmark-clear"}}},
         {ZRMainFrame::ID_BAR_PROGRAM,
          "Program",
-         {{ID_BUILD, "Build", "system-run", QStyle::SP_BrowserReload},
-          {ID_RUN, "Run", "media-playback-start", QStyle::SP_MediaPlay},
-          {ID_STOP, "Stop", "media-playback-pause", QStyle::SP_MediaPause},
-          {ID_KILL, "Kill", "process-stop", QStyle::SP_MediaStop}}},
+         {{ID_BUILD, "Build", "program-build"},
+          {ID_RUN, "Run", "program-run"},
+          {ID_STOP, "Stop", "program-stop"},
+          {ID_KILL, "Kill", "program-kill"}}},
         {ZRMainFrame::ID_BAR_ENABLE,
          "Enable",
-         {{ID_ENABLE_DRIVE, "Enable", "media-record", QStyle::SP_DialogYesButton},
-          {App::ID_DISABLE_ALL, "Disable All", "process-stop", QStyle::SP_DialogNoButton}}},
+         {{ID_ENABLE_DRIVE, "Enable", "enable-drive"}, {App::ID_DISABLE_ALL, "Disable All", "disable-all"}}},
     };
     return bars;
 }
 
-// A button whose icon neither the theme nor the style has: its initials in a small box.
-QIcon LetterIcon(const char* text) {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setPen(QColor(40, 40, 40));
-    painter.drawRect(0, 0, 15, 15);
-    QFont font = painter.font();
-    font.setPixelSize(9);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QString::fromLatin1(text).left(2));
-    return QIcon(pixmap);
+// The tool-bar button's icon for a command, shown by its menu entries as well; null for none.
+QIcon CommandIcon(unsigned id) {
+    for (const Bar& bar : Bars())
+        for (const Button& button : bar.buttons)
+            if (button.id == id)
+                return platform::ui::Resources::SetIcon(button.icon);
+    return {};
 }
 
-QIcon ButtonIcon(const Button& button, QStyle* style) {
-    QIcon icon = QIcon::fromTheme(QString::fromLatin1(button.themeIcon));
-    if (icon.isNull() && button.fallback != QStyle::SP_CustomBase)
-        icon = style->standardIcon(button.fallback);
-    return icon.isNull() ? LetterIcon(button.text) : icon;
+// Menu entries of commands that have a tool-bar button show its icon.
+void SetMenuIcons(QMenu& menu) {
+    for (QAction* action : menu.actions()) {
+        if (QMenu* sub = action->menu())
+            SetMenuIcons(*sub);
+        else if (unsigned id = platform::ui::CommandId(*action))
+            action->setIcon(CommandIcon(id));
+    }
 }
 
 // Whether the frame is a program-editor window; the program editor brings its frame class.
@@ -451,6 +447,7 @@ void ZRMainFrame::CreateMenus() {
         if (!menu)
             continue;
         ApplyShortcuts(*menu);
+        SetMenuIcons(*menu);
         Router().Attach(*menu);
         WatchMenu(menu);
     }
@@ -476,8 +473,8 @@ void ZRMainFrame::CreateToolBars() {
                 toolBar->addSeparator();
                 continue;
             }
-            QAction* action =
-                toolBar->addAction(ButtonIcon(button, style()), QString::fromLatin1(button.text));
+            QAction* action = toolBar->addAction(platform::ui::Resources::SetIcon(button.icon),
+                                                 QString::fromLatin1(button.text));
             platform::ui::SetCommandId(*action, button.id);
             Router().AttachAction(*action);
         }

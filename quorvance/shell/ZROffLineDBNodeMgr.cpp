@@ -17,6 +17,7 @@
 #include "platform/ui/Menu.h"
 #include "platform/ui/WaitCursor.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
+#include "quorvance/shell/ZRImages.h"
 #include "quorvance/shell/ZRQuorvanceApp.h"
 
 #include <cstdlib>
@@ -173,15 +174,15 @@ int ZROffLineDBNodeMgr::ChildImage(int32_t typeId) {
     switch (typeId) {
     case kTarvikDrive:
     case kTarvikIndexingDrive:
-        return 31;
+        return ZRImages::kTarvikDrive;
     case kMerrixDrive:
-        return 30;
+        return ZRImages::kMerrixDrive;
     case kFenwaDrive:
-        return 47;
+        return ZRImages::kFenwaDrive;
     case kZelnaDrive:
-        return 48;
+        return ZRImages::kZelnaDrive;
     case kProject:
-        return 32;
+        return ZRImages::kProject;
     default:
         return -1;
     }

@@ -24,8 +24,10 @@
 #include "platform/ui/DockBar.h"
 #include "platform/ui/HelpRequest.h"
 #include "platform/ui/MainWindow.h"
+#include "platform/ui/Resources.h"
 #include "quorvance/shell/ZRCommandLineInfo.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
+#include "quorvance/shell/ZRImages.h"
 #include "quorvance/shell/ZRInitFileDlg.h"
 #include "quorvance/shell/ZRMainFrame.h"
 #include "quorvance/shell/ZRMasterRowFactory.h"
@@ -182,6 +184,10 @@ bool ZRQuorvanceApp::InitInstance(const std::vector<std::string>& args) {
         m_pSplash->show();
         QTimer::singleShot(kSplashMs, m_pSplash.get(), &QWidget::close);
     }
+
+    // The program's images, and its icon on every top-level window that has none of its own.
+    ZRImages::Register();
+    QGuiApplication::setWindowIcon(platform::ui::Resources::Icon(ZRMainFrame::IDR_MAINFRAME));
 
     static CGridControlFactory gridControls;
     platform::ui::SetControlFactory(&gridControls);

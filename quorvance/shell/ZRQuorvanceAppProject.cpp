@@ -17,6 +17,7 @@
 #include "quorvance/shell/QuorvanceTypeIds.h"
 #include "quorvance/shell/ZRChoicesNoshow.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
+#include "quorvance/shell/ZRImages.h"
 #include "quorvance/shell/ZRRecentFileList.h"
 
 #include <sqlite3.h>
@@ -197,6 +198,7 @@ void ZRQuorvanceApp::AddRootItem(ZRWorkspaceView* view, bool onLine) {
         item = view->InsertItem(Format("Off-line: %s", m_pOffLineRoot->GetName().GetAsString().c_str()));
         m_OffLineItem = item;
     }
+    view->SetItemImage(item, onLine ? ZRImages::kOnLineRoot : ZRImages::kOffLineRoot);
     if (ZRNodeMgr* manager = CreateRootNodeMgr(onLine, item, view)) {
         view->SetItemData(item, manager);
         manager->Initialize();

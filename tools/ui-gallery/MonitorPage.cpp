@@ -13,7 +13,6 @@
 #include "kitbase/ui/ZRMonitorView.h"
 #include "kitbase/ui/ZRPropertiesGrid.h"
 #include "kitbase/ui/ZRStaticHeader.h"
-#include "platform/ui/Resources.h"
 
 #include <QWidget>
 
@@ -30,12 +29,6 @@ public:
 class MonitorPage : public QWidget {
 public:
     MonitorPage() {
-        using platform::ui::Resources;
-        if (!Resources::Has(ZRGroupRow::kPlusBitmap))
-            Resources::RegisterPixmap(ZRGroupRow::kPlusBitmap, Resources::BoxedSign(true));
-        if (!Resources::Has(ZRGroupRow::kMinusBitmap))
-            Resources::RegisterPixmap(ZRGroupRow::kMinusBitmap, Resources::BoxedSign(false));
-
         object.Init();
         object.Create(&device);
         object.GetName().SetValue("Axis 1");

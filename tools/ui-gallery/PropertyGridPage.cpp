@@ -28,31 +28,15 @@
 #include "kitbase/ui/ZRSpinRow.h"
 #include "kitbase/ui/ZRStaticHeader.h"
 #include "kitbase/ui/ZRStringChoiceRow.h"
-#include "platform/ui/Resources.h"
 
-#include <QColor>
 #include <QHeaderView>
 #include <QWidget>
 
 namespace {
 
-using platform::ui::Resources;
-
-void RegisterBitmaps() {
-    auto add = [](int id, const QPixmap& pixmap) {
-        if (!Resources::Has(id))
-            Resources::RegisterPixmap(id, pixmap);
-    };
-    add(ZRGroupRow::kPlusBitmap, Resources::BoxedSign(true));
-    add(ZRGroupRow::kMinusBitmap, Resources::BoxedSign(false));
-    add(static_cast<int>(ZRBoolRow::kFalseBitmap), Resources::Lamp(QColor(160, 160, 160)));
-    add(static_cast<int>(ZRBoolRow::kTrueBitmap), Resources::Lamp(QColor(255, 220, 0)));
-}
-
 class PropertyGridPage : public QWidget {
 public:
     PropertyGridPage() {
-        RegisterBitmaps();
         object.SetDevice(&device);
         object.SetInstance(1);
         Fill();

@@ -4,6 +4,7 @@
 #include "Gallery.h"
 
 #include "kitbase/ui/CGridControlFactory.h"
+#include "kitbase/ui/ZRKitImages.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/CellControl.h"
 
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
     // Drawn without a display unless one is asked for.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     platform::ui::Application app(argc, argv);
+    ZRKitImages::Register();
     CGridControlFactory factory;
     platform::ui::SetControlFactory(&factory);
 

@@ -148,6 +148,44 @@ TEST(QtModalHook, ShowsRealMessageBoxesAndDialogs) {
     SetModalHook(previous);
 }
 
+// The box shows the icon its flags ask for, from the program's own set; without an icon flag none.
+TEST(QtModalHook, MessageBoxShowsTheIconItsFlagsAskFor) {
+    TestApp();
+    ModalHook* previous = InstallQtModalHook();
+    for (unsigned icon : {MB_ICONERROR, MB_ICONQUESTION, MB_ICONWARNING, MB_ICONINFORMATION, 0u}) {
+        QImage shown;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->text(), "Drive \"Axis 1\" is not responding.");
+            shown = box->iconPixmap().toImage();
+            box->button(QMessageBox::Ok)->click();
+        });
+        EXPECT_EQ(MessageBox("Drive \"Axis 1\" is not responding.", "", MB_OK | icon), IDOK);
+        EXPECT_EQ(shown.isNull(), icon == 0) << icon;
+    }
+    SetModalHook(previous);
+}
+
+TEST(Dialog, WideEnoughForItsTitleAndItsLinesUnwrapped) {
+    TestApp();
+    const std::string line = "Connected to Fenwa Drive: \"Axis 1\" on node 3.";
+    Dialog dialog(100, "About Quorvance Drive Set-up and Commissioning",
+                  {ControlSpec::Static(1056, line), ControlSpec::DefaultButton(IDOK, "OK")});
+    ModalScript script;
+    script.Expect(ModalKind::Dialog, "About", PressDialogButton(IDOK, [&](Dialog& d) {
+                      d.show(); // lays the controls out
+                      QFont bold = d.font();
+                      bold.setBold(true);
+                      EXPECT_GT(d.width(), QFontMetrics(bold).horizontalAdvance(d.windowTitle()));
+                      QWidget* label = d.Item(1056);
+                      ASSERT_NE(label, nullptr);
+                      EXPECT_GE(label->width(),
+                                QFontMetrics(label->font()).horizontalAdvance(QString::fromStdString(line)));
+                  }));
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+}
+
 TEST(CommonDialogs, FileDialogGoesThroughTheHookWithItsDefaultExtension) {
     TestApp();
     ModalScript script;
