@@ -1,5 +1,7 @@
 #include "platform/db/Value.h"
 
+#include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -65,6 +67,61 @@ Bytes ToBytes(const Value& v) {
         return std::get<Bytes>(v);
     default:
         return {};
+    }
+}
+
+bool ReadInteger(const Value& v, int64_t& out) {
+    switch (v.index()) {
+    case 1:
+        out = std::get<int64_t>(v);
+        return true;
+    case 2: {
+        // 2^63 itself is out of range; every double below it in magnitude converts exactly.
+        double d = std::get<double>(v);
+        if (!(d >= -9223372036854775808.0 && d < 9223372036854775808.0) || std::trunc(d) != d)
+            return false;
+        out = static_cast<int64_t>(d);
+        return true;
+    }
+    case 3: {
+        const std::string& s = std::get<std::string>(v);
+        if (s.empty())
+            return false;
+        char* end = nullptr;
+        errno = 0;
+        long long n = std::strtoll(s.c_str(), &end, 10);
+        if (errno != 0 || end != s.c_str() + s.size())
+            return false;
+        out = n;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool ReadReal(const Value& v, double& out) {
+    switch (v.index()) {
+    case 1:
+        out = static_cast<double>(std::get<int64_t>(v));
+        return true;
+    case 2:
+        out = std::get<double>(v);
+        return true;
+    case 3: {
+        const std::string& s = std::get<std::string>(v);
+        if (s.empty())
+            return false;
+        char* end = nullptr;
+        errno = 0;
+        double d = std::strtod(s.c_str(), &end);
+        if (errno != 0 || end != s.c_str() + s.size())
+            return false;
+        out = d;
+        return true;
+    }
+    default:
+        return false;
     }
 }
 
