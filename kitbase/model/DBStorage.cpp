@@ -238,8 +238,9 @@ void DBStorage::CheckProjectDatabase(const std::string& shown) {
         }
         if (!bad.empty() && platform::db::ToInt64(m_pDatabase->QueryValue(
                                 "SELECT EXISTS (SELECT 1 FROM " + def.name + " WHERE " + bad + ")")) != 0)
-            throw ZRError(SQLITE_CORRUPT, Format("%s is damaged: the table %s holds a key that is not a valid number",
-                                                 shown.c_str(), def.name.c_str()));
+            throw ZRError(SQLITE_CORRUPT,
+                          Format("%s is damaged: the table %s holds a key that is not a valid number",
+                                 shown.c_str(), def.name.c_str()));
     }
     // New objects rely on the engine numbering them.
     auto key =
@@ -474,7 +475,8 @@ bool DBStorage::FindValue(platform::db::Recordset& rs, int32_t id, int32_t attri
 void DBStorage::FindNumber(platform::db::Recordset& rs, int32_t cls, int32_t instance, int32_t attribute) {
     RequireOpen();
     // A null number would read as 0, a value nobody stored.
-    if (!FindValue(rs, ObjectIdOf(cls, instance), attribute) || platform::db::IsNull(rs.GetFieldValue("Value")))
+    if (!FindValue(rs, ObjectIdOf(cls, instance), attribute) ||
+        platform::db::IsNull(rs.GetFieldValue("Value")))
         throw ZRError(0, kNoData);
 }
 

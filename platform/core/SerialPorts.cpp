@@ -95,7 +95,8 @@ std::vector<SerialPortInfo> SerialPorts::List(const std::string& root) {
         ports.push_back(std::move(port));
     }
     std::sort(ports.begin(), ports.end(), [](const SerialPortInfo& a, const SerialPortInfo& b) {
-        return std::make_tuple(a.usb, SplitNumber(a.portName)) < std::make_tuple(b.usb, SplitNumber(b.portName));
+        return std::make_tuple(a.usb, SplitNumber(a.portName)) <
+               std::make_tuple(b.usb, SplitNumber(b.portName));
     });
     return ports;
 }

@@ -13,7 +13,7 @@ struct SerialPortInfo {
     std::string portName;     // "ttyUSB0"
     std::string friendlyName; // "FT232R USB UART (/dev/ttyUSB0)"
     bool usb = false;
-    std::string description;  // the USB product, the by-id name, or "Serial port"
+    std::string description; // the USB product, the by-id name, or "Serial port"
 };
 
 class SerialPorts {

@@ -22,8 +22,11 @@ namespace {
 bool IsUtf8(std::string_view s) {
     for (size_t i = 0; i < s.size();) {
         auto b = static_cast<unsigned char>(s[i]);
-        size_t len = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 && b >= 0xC2 ? 2 : (b & 0xF0) == 0xE0 ? 3
-                                 : (b & 0xF8) == 0xF0 && b <= 0xF4 ? 4 : 0;
+        size_t len = b < 0x80                          ? 1
+                     : (b & 0xE0) == 0xC0 && b >= 0xC2 ? 2
+                     : (b & 0xF0) == 0xE0              ? 3
+                     : (b & 0xF8) == 0xF0 && b <= 0xF4 ? 4
+                                                       : 0;
         if (len == 0 || i + len > s.size())
             return false;
         for (size_t k = 1; k < len; ++k)

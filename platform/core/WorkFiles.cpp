@@ -79,8 +79,9 @@ std::string OwnerOf(std::string entry) {
         for (const char* companion : {"-journal", "-wal", "-shm"})
             if (EndsWith(entry, companion))
                 entry.resize(entry.size() - std::char_traits<char>::length(companion));
-        return EndsWith(entry, ".qdb") && NumberedName(entry.substr(0, entry.size() - 4), "qvrecvr") ? entry
-                                                                                                     : std::string();
+        return EndsWith(entry, ".qdb") && NumberedName(entry.substr(0, entry.size() - 4), "qvrecvr")
+                   ? entry
+                   : std::string();
     }
     return NumberedName(entry, "Temp") || NumberedName(entry, "save") ? entry : std::string();
 }
@@ -103,7 +104,8 @@ bool WorkFileLock::TryLock(const std::string& lockPath) {
         }
         // The last holder may have removed the file between our open and our lock: then we hold
         // a file nobody else can find, and must lock the one that is there now.
-        struct stat held {}, named {};
+        struct stat held {
+        }, named{};
         if (::fstat(fd, &held) == 0 && ::stat(lockPath.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
             held.st_ino == named.st_ino) {
             m_fd = fd;
@@ -127,7 +129,8 @@ void WorkFileLock::Unlock(bool removeFile) {
 void WorkFileLock::WriteNote(const std::string& text) {
     if (m_fd < 0)
         return;
-    if (::ftruncate(m_fd, 0) != 0 || ::pwrite(m_fd, text.data(), text.size(), 0) != static_cast<ssize_t>(text.size()))
+    if (::ftruncate(m_fd, 0) != 0 ||
+        ::pwrite(m_fd, text.data(), text.size(), 0) != static_cast<ssize_t>(text.size()))
         SystemError::ThrowErrno("Cannot write " + m_path);
 }
 

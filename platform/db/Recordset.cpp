@@ -109,8 +109,8 @@ Value* FieldExchange::Next(const char* name) {
 namespace {
 
 [[noreturn]] void Mismatch(const char* name, const Value& v, const char* kind) {
-    throw DbError(SQLITE_MISMATCH, core::Format("The field %s holds \"%s\", which is not %s", name,
-                                                ToText(v).c_str(), kind));
+    throw DbError(SQLITE_MISMATCH,
+                  core::Format("The field %s holds \"%s\", which is not %s", name, ToText(v).c_str(), kind));
 }
 
 // A null field loads as zero (a new row's members start so); a value the member cannot hold

@@ -7,6 +7,21 @@
 
 namespace platform::db {
 
+namespace {
+// A text that is one number from its first character to its last, in range.
+template <class T, class Parse> bool ParseWhole(const std::string& text, T& out, Parse parse) {
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    T value = parse(text.c_str(), &end);
+    if (errno != 0 || end != text.c_str() + text.size())
+        return false;
+    out = value;
+    return true;
+}
+} // namespace
+
 bool IsNull(const Value& v) {
     return std::holds_alternative<std::monostate>(v);
 }
@@ -83,18 +98,10 @@ bool ReadInteger(const Value& v, int64_t& out) {
         out = static_cast<int64_t>(d);
         return true;
     }
-    case 3: {
-        const std::string& s = std::get<std::string>(v);
-        if (s.empty())
-            return false;
-        char* end = nullptr;
-        errno = 0;
-        long long n = std::strtoll(s.c_str(), &end, 10);
-        if (errno != 0 || end != s.c_str() + s.size())
-            return false;
-        out = n;
-        return true;
-    }
+    case 3:
+        return ParseWhole(std::get<std::string>(v), out, [](const char* s, char** end) {
+            return static_cast<int64_t>(std::strtoll(s, end, 10));
+        });
     default:
         return false;
     }
@@ -108,18 +115,9 @@ bool ReadReal(const Value& v, double& out) {
     case 2:
         out = std::get<double>(v);
         return true;
-    case 3: {
-        const std::string& s = std::get<std::string>(v);
-        if (s.empty())
-            return false;
-        char* end = nullptr;
-        errno = 0;
-        double d = std::strtod(s.c_str(), &end);
-        if (errno != 0 || end != s.c_str() + s.size())
-            return false;
-        out = d;
-        return true;
-    }
+    case 3:
+        return ParseWhole(std::get<std::string>(v), out,
+                          [](const char* s, char** end) { return std::strtod(s, end); });
     default:
         return false;
     }

@@ -76,9 +76,8 @@ TEST(Settings, ReadsHandWrittenFiles) {
 
 TEST(Settings, LinesThatCannotBeReadAreSkippedAndGoneAfterTheNextSave) {
     TempDir dir;
-    const char* cases[] = {"NoEquals\n",     "A=\"open\n",    "A=12abc\n",       "A=99999999999\n",
-                           "=\"x\"\n",        "A=unquoted\n",  "A=\"caf\xE9\"\n", "\xFF\xFE\n",
-                           "[Unclosed\nA=2\n"};
+    const char* cases[] = {"NoEquals\n",   "A=\"open\n",      "A=12abc\n",  "A=99999999999\n", "=\"x\"\n",
+                           "A=unquoted\n", "A=\"caf\xE9\"\n", "\xFF\xFE\n", "[Unclosed\nA=2\n"};
     for (const char* text : cases) {
         SCOPED_TRACE(text);
         std::string path = dir.File("bad.ini");

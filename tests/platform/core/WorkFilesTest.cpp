@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <algorithm>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sys/file.h>
@@ -41,6 +41,8 @@ public:
             return;
         m_pid = ::fork();
         if (m_pid == 0) {
+            ::close(ready[0]);
+            ::close(release[1]);
             int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT, 0600);
             char c = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 'y' : 'n';
             (void)!::write(ready[1], &c, 1);

@@ -78,12 +78,18 @@ public:
     // The member as a number, whatever its kind.
     double Read() const {
         switch (m_kind) {
-        case Kind::Long: return m_Long;
-        case Kind::Short: return m_Short;
-        case Kind::Byte: return m_Byte;
-        case Kind::Bool: return m_Bool;
-        case Kind::Single: return m_Single;
-        default: return m_Double;
+        case Kind::Long:
+            return m_Long;
+        case Kind::Short:
+            return m_Short;
+        case Kind::Byte:
+            return m_Byte;
+        case Kind::Bool:
+            return m_Bool;
+        case Kind::Single:
+            return m_Single;
+        default:
+            return m_Double;
         }
     }
 
@@ -91,12 +97,24 @@ protected:
     std::string GetDefaultSQL() const override { return "[Raw]"; }
     void DoFieldExchange(FieldExchange& fx) override {
         switch (m_kind) {
-        case Kind::Long: fx.Long("[V]", m_Long); break;
-        case Kind::Short: fx.Short("[V]", m_Short); break;
-        case Kind::Byte: fx.Byte("[V]", m_Byte); break;
-        case Kind::Bool: fx.Bool("[V]", m_Bool); break;
-        case Kind::Single: fx.Single("[V]", m_Single); break;
-        case Kind::Double: fx.Double("[V]", m_Double); break;
+        case Kind::Long:
+            fx.Long("[V]", m_Long);
+            break;
+        case Kind::Short:
+            fx.Short("[V]", m_Short);
+            break;
+        case Kind::Byte:
+            fx.Byte("[V]", m_Byte);
+            break;
+        case Kind::Bool:
+            fx.Bool("[V]", m_Bool);
+            break;
+        case Kind::Single:
+            fx.Single("[V]", m_Single);
+            break;
+        case Kind::Double:
+            fx.Double("[V]", m_Double);
+            break;
         }
     }
 

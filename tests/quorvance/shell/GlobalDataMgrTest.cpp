@@ -1,9 +1,9 @@
 #include "AppFixture.h"
 
 #include "kitbase/model/ZRObject.h"
+#include "platform/core/WorkFiles.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "quorvance/shell/ZRMasterRowFactory.h"
-#include "platform/core/WorkFiles.h"
 
 #include <filesystem>
 #include <fstream>
