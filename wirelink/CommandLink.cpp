@@ -13,6 +13,8 @@ constexpr unsigned char STX = 0x02, ETX = 0x03, ACK = 0x06, SI = 0x0F, NAK = 0x1
                         RS = 0x1E, US = 0x1F;
 constexpr uint32_t kTotal = 20000, kGap = 200;
 constexpr uint32_t kTerminalWait = 2000;
+// Far above any reply frame; a line that talks past it (or past the total time) is not a drive.
+constexpr size_t kMaxTerminalReply = 4096;
 constexpr int kTries = 3;
 constexpr size_t kMinFrame = 10;
 
@@ -356,12 +358,17 @@ void CommandLink::DumbTerminalMsg(short node, std::string_view text, std::string
     reply.assign(1, static_cast<char>(c));
     // The reply ends when the line stays quiet for 1 ms plus the port's pause: a bare 1 ms
     // would cut replies at 9600 baud and below, where a character takes longer than that.
+    // What is waiting is taken at once, so a chattering line reaches the size limit quickly.
     for (;;) {
         clock.Sleep(1);
-        if (m_port->ReadByte(c) || m_port->ReadByte(c))
-            reply.push_back(static_cast<char>(c));
-        else
+        if (!(m_port->ReadByte(c) || m_port->ReadByte(c)))
             break;
+        reply.push_back(static_cast<char>(c));
+        while (reply.size() < kMaxTerminalReply && m_port->ReadByte(c))
+            reply.push_back(static_cast<char>(c));
+        if (reply.size() >= kMaxTerminalReply ||
+            static_cast<int32_t>(clock.Now() - start) > static_cast<int32_t>(kTotal))
+            ThrowBadResponse();
     }
     if (reply.size() >= 2)
         return;

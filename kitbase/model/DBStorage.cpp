@@ -14,6 +14,7 @@
 #include "platform/core/FileSystem.h"
 #include "platform/core/SystemError.h"
 #include "platform/core/Text.h"
+#include "platform/core/WorkFiles.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
 #include "platform/db/TableDef.h"
@@ -75,6 +76,19 @@ bool EnsureDirectory(const std::string& dir) {
     return dir.empty() || FileSystem::IsDirectory(dir) || FileSystem::TryMakeDirectories(dir);
 }
 
+// A value recordset, open. Every use finds its row first, so a first row whose value the members
+// cannot hold only fails its own read later and does not refuse the whole file.
+template <class RS> std::unique_ptr<RS> OpenValues(platform::db::Database* db) {
+    auto rs = std::make_unique<RS>(db);
+    try {
+        rs->Open();
+    } catch (const DbError& e) {
+        if (e.Code() != SQLITE_MISMATCH || !rs->IsOpen())
+            throw;
+    }
+    return rs;
+}
+
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
     for (size_t pos = 0; !from.empty() && (pos = text.find(from, pos)) != std::string::npos; pos += to.size())
         text.replace(pos, from.size(), to);
@@ -83,14 +97,14 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
 
 } // namespace
 
-DBStorage::DBStorage() {
-    for (int n = 0;; ++n) {
-        std::string name = FileSystem::FullPath(Format("qvrecvr%d.qdb", n));
-        if (!FileSystem::Exists(name)) {
-            m_TmpName = name;
-            break;
-        }
+DBStorage::DBStorage() : m_pTmpLock(std::make_unique<platform::core::WorkFileLock>()) {
+    try {
+        m_TmpName = platform::core::ClaimWorkFile("qvrecvr%d.qdb", *m_pTmpLock);
+    } catch (const platform::core::SystemError& e) {
+        throw ZRError(0, Format("Unable to make a working copy: %s", e.what()));
     }
+    if (m_TmpName.empty())
+        throw ZRError(0, "Unable to make a working copy: every name is in use");
 }
 
 DBStorage::~DBStorage() {
@@ -101,6 +115,7 @@ DBStorage::~DBStorage() {
     }
     Close();
     FileSystem::TryRemove(m_TmpName);
+    m_pTmpLock->Unlock(true);
 }
 
 void DBStorage::OnUpdate(platform::core::Subject*, platform::core::Message*) {}
@@ -182,6 +197,24 @@ void DBStorage::CheckProjectDatabase(const std::string& shown) {
                                      shown.c_str(), def.name.c_str(), spec.name.c_str()));
         }
     }
+    // Keys are read into 16- and 32-bit members: one that does not fit them, or is no integer,
+    // would name a different object, so the file is damaged. A bad value only fails its own read.
+    for (const TableDef& def : Schema()) {
+        std::string bad;
+        for (const auto& spec : def.columns) {
+            if (spec.type != ColumnType::Integer || spec.name == "Value")
+                continue;
+            const bool small = def.name == "Objects" && spec.name != "Object";
+            bad += Format("%stypeof(%s) <> 'integer' OR %s NOT BETWEEN %d AND %d", bad.empty() ? "" : " OR ",
+                          spec.name.c_str(), spec.name.c_str(), small ? INT16_MIN : INT32_MIN,
+                          small ? INT16_MAX : INT32_MAX);
+        }
+        if (!bad.empty() && platform::db::ToInt64(m_pDatabase->QueryValue(
+                                "SELECT EXISTS (SELECT 1 FROM " + def.name + " WHERE " + bad + ")")) != 0)
+            throw ZRError(SQLITE_CORRUPT,
+                          Format("%s is damaged: the table %s holds a key that is not a valid number",
+                                 shown.c_str(), def.name.c_str()));
+    }
     // New objects rely on the engine numbering them.
     auto key =
         m_pDatabase->QueryValue("SELECT pk = 1 AND upper(type) = 'INTEGER' FROM pragma_table_info('Objects') "
@@ -218,14 +251,11 @@ void DBStorage::OpenTmpDB() {
         m_pDatabase->CreateIndex("FilesByPath", "Files", {"Path"});
 
         platform::db::Database* db = m_pDatabase.get();
-        m_pBooleans = std::make_unique<ZRBooleanRS>(db);
-        m_pBooleans->Open();
+        m_pBooleans = OpenValues<ZRBooleanRS>(db);
         m_pBinary = std::make_unique<ZRBinaryRS>(db);
         m_pBinary->Open();
-        m_pFloats = std::make_unique<ZRFloatRS>(db);
-        m_pFloats->Open();
-        m_pIntegers = std::make_unique<ZRIntegerRS>(db);
-        m_pIntegers->Open();
+        m_pFloats = OpenValues<ZRFloatRS>(db);
+        m_pIntegers = OpenValues<ZRIntegerRS>(db);
         m_pStrings = std::make_unique<ZRStringRS>(db);
         m_pStrings->Open();
         m_pObjects = std::make_unique<ZRObjectRS>(db);
@@ -413,6 +443,14 @@ bool DBStorage::FindValue(platform::db::Recordset& rs, int32_t id, int32_t attri
     return Engine([&] { return rs.FindFirst(kByValue, {id, attribute}); });
 }
 
+void DBStorage::FindNumber(platform::db::Recordset& rs, int32_t cls, int32_t instance, int32_t attribute) {
+    RequireOpen();
+    // A null number would read as 0, a value nobody stored.
+    if (!FindValue(rs, ObjectIdOf(cls, instance), attribute) ||
+        platform::db::IsNull(rs.GetFieldValue("Value")))
+        throw ZRError(0, kNoData);
+}
+
 template <class RS, class T>
 void DBStorage::WriteValue(RS* recordset, int32_t cls, int32_t instance, int32_t attribute, const T& value) {
     RequireOpen();
@@ -438,9 +476,7 @@ void DBStorage::WriteValue(RS* recordset, int32_t cls, int32_t instance, int32_t
 }
 
 bool DBStorage::ReadLong(int32_t cls, int32_t instance, int32_t attribute, int32_t& value, int) {
-    RequireOpen();
-    if (!FindValue(*m_pIntegers, ObjectIdOf(cls, instance), attribute))
-        throw ZRError(0, kNoData);
+    FindNumber(*m_pIntegers, cls, instance, attribute);
     value = m_pIntegers->m_Value;
     return true;
 }
@@ -462,9 +498,7 @@ bool DBStorage::WriteUlong(int32_t cls, int32_t instance, int32_t attribute, uin
 }
 
 bool DBStorage::ReadFloat(int32_t cls, int32_t instance, int32_t attribute, float& value) {
-    RequireOpen();
-    if (!FindValue(*m_pFloats, ObjectIdOf(cls, instance), attribute))
-        throw ZRError(0, kNoData);
+    FindNumber(*m_pFloats, cls, instance, attribute);
     value = m_pFloats->m_Value;
     return true;
 }
@@ -475,9 +509,7 @@ bool DBStorage::WriteFloat(int32_t cls, int32_t instance, int32_t attribute, flo
 }
 
 bool DBStorage::ReadBool(int32_t cls, int32_t instance, int32_t attribute, bool& value) {
-    RequireOpen();
-    if (!FindValue(*m_pBooleans, ObjectIdOf(cls, instance), attribute))
-        throw ZRError(0, kNoData);
+    FindNumber(*m_pBooleans, cls, instance, attribute);
     value = m_pBooleans->m_Value;
     return true;
 }

@@ -8,6 +8,9 @@
 #include <memory>
 #include <string>
 
+namespace platform::core {
+class WorkFileLock;
+}
 namespace platform::db {
 class Database;
 class Recordset;
@@ -21,13 +24,14 @@ class ZRObjectRS;
 class ZRStringRS;
 
 // The storage of the off-line drives: a project database file. All work goes to a private
-// working copy in the current directory; the user's file is written only by a save, which
+// working copy in the user data directory; the user's file is written only by a save, which
 // compacts the working copy into a temporary file beside it and then renames that over it.
 // Values and links are addressed as in every storage; stored files are also written out below
 // the base directory for editing.
 class DBStorage : public ZRStorage, public platform::core::Observer {
 public:
-    // Picks the first working-copy name "qvrecvr<N>.qdb" of the current directory that no file has.
+    // Takes the first working-copy name "qvrecvr<N>.qdb" of the user data directory that no running
+    // copy holds, and holds it.
     DBStorage();
     // Tells observers (reason 3), closes the database and deletes the working copy.
     ~DBStorage() override;
@@ -112,6 +116,8 @@ private:
     void RequireOpen() const;
     int32_t ObjectIdOf(int32_t cls, int32_t instance);
     bool FindValue(platform::db::Recordset& rs, int32_t id, int32_t attribute);
+    // Finds a numeric value that is there and not null, or raises "Data doesn't exist".
+    void FindNumber(platform::db::Recordset& rs, int32_t cls, int32_t instance, int32_t attribute);
     template <class RS, class T>
     void WriteValue(RS* recordset, int32_t cls, int32_t instance, int32_t attribute, const T& value);
     void CheckProjectDatabase(const std::string& shownName);
@@ -126,6 +132,7 @@ private:
     std::unique_ptr<ZRStringRS> m_pStrings;
     std::unique_ptr<ZRObjectRS> m_pObjects;
     std::unique_ptr<ZRFileRS> m_pFiles;
+    std::unique_ptr<platform::core::WorkFileLock> m_pTmpLock;
     std::string m_TmpName;
     std::string m_FileName;
     bool m_bModified = false;

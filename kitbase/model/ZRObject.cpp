@@ -29,6 +29,9 @@ namespace {
 const char* const kCorruptedData = "Corrupted data file. Data may have been lost.";
 const char* const kCleanupFailed = "Unable to properly clean up after cancel.";
 const char* const kCorruptedImport = "Import file is corrupted. Unable to complete import.";
+// Nesting far beyond any real object tree; a deeper file is treated as corrupted rather than
+// walked, so a crafted file cannot exhaust the reader.
+constexpr int kMaxScrapDepth = 1000;
 
 void Show(const std::string& text) {
     platform::core::MessageBox(text);
@@ -574,26 +577,41 @@ bool ZRObject::ImportScrap(std::istream& in) {
         Show(kCorruptedImport);
         return false;
     };
+    // Walked with a depth count instead of recursion: each level is the same block, opened by
+    // "BeginChild" and closed by "EndChild".
+    int depth = 0;
     std::string line;
-    if (!ReadLine(in, line) || line != "BeginAttributes:")
-        return corrupted();
-    do {
-        if (!ReadLine(in, line))
+    for (;;) {
+        if (!ReadLine(in, line) || line != "BeginAttributes:")
             return corrupted();
-    } while (line != "EndAttributes:");
-    if (!ReadLine(in, line) || line != "BeginChildren:")
-        return corrupted();
-    if (!ReadLine(in, line))
-        return corrupted();
-    while (Head(line) == "BeginChild") {
-        if (!ImportScrap(in))
-            return false;
-        if (!ReadLine(in, line) || Head(line) != "EndChild")
+        do {
+            if (!ReadLine(in, line))
+                return corrupted();
+        } while (line != "EndAttributes:");
+        if (!ReadLine(in, line) || line != "BeginChildren:")
             return corrupted();
         if (!ReadLine(in, line))
             return corrupted();
+        if (Head(line) == "BeginChild") {
+            if (++depth > kMaxScrapDepth)
+                return corrupted();
+            continue;
+        }
+        // This level's children are done; close levels until one has a next child.
+        for (;;) {
+            if (Head(line) != "EndChildren")
+                return corrupted();
+            if (depth == 0)
+                return true;
+            --depth;
+            if (!ReadLine(in, line) || Head(line) != "EndChild")
+                return corrupted();
+            if (!ReadLine(in, line))
+                return corrupted();
+            if (Head(line) == "BeginChild") {
+                ++depth;
+                break;
+            }
+        }
     }
-    if (Head(line) != "EndChildren")
-        return corrupted();
-    return true;
 }

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,9 +18,23 @@ namespace platform::core {
 
 namespace {
 
-[[noreturn]] void Malformed(const std::string& path, int line, const std::string& what) {
-    throw SystemError(EINVAL,
-                      Format("Settings file %s is damaged (line %d: %s)", path.c_str(), line, what.c_str()));
+// Well-formed UTF-8: a line in another encoding (a Latin-1 byte, say) is not guessed at.
+bool IsUtf8(std::string_view s) {
+    for (size_t i = 0; i < s.size();) {
+        auto b = static_cast<unsigned char>(s[i]);
+        size_t len = b < 0x80                          ? 1
+                     : (b & 0xE0) == 0xC0 && b >= 0xC2 ? 2
+                     : (b & 0xF0) == 0xE0              ? 3
+                     : (b & 0xF8) == 0xF0 && b <= 0xF4 ? 4
+                                                       : 0;
+        if (len == 0 || i + len > s.size())
+            return false;
+        for (size_t k = 1; k < len; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += len;
+    }
+    return true;
 }
 
 bool IsBlank(char c) {
@@ -118,6 +133,20 @@ bool ParseDword(const std::string& text, uint32_t& value) {
     return true;
 }
 
+// The file a chain of symbolic links ends at (the path itself when it is no link), even when that
+// file does not exist yet.
+std::string LinkTarget(const std::string& path) {
+    std::filesystem::path p = path;
+    std::error_code ec;
+    for (int hops = 0; hops < 40 && std::filesystem::is_symlink(p, ec); ++hops) {
+        std::filesystem::path next = std::filesystem::read_symlink(p, ec);
+        if (ec)
+            break;
+        p = next.is_absolute() ? next : p.parent_path() / next;
+    }
+    return p.string();
+}
+
 // Resolves a machine path given relative to the install directory.
 std::string FromInstall(const std::string& install, const std::string& path) {
     if (path.empty() || path[0] == '/')
@@ -149,7 +178,11 @@ Settings Settings::Machine() {
 
 Settings Settings::User() {
     Settings key(JoinPath(UserConfigDir(), std::string(kProductName) + ".ini"));
-    key.Load();
+    try {
+        key.Load();
+    } catch (const SystemError&) {
+        // Started with the defaults; the next write tries the file again and reports.
+    }
     return key;
 }
 
@@ -180,48 +213,47 @@ void Settings::Load() {
     }
     ::close(fd);
 
+    // A line that cannot be read is skipped and the rest kept; the next save writes the file
+    // anew without it. Values under a section line that cannot be read are skipped with it, so
+    // none lands in another section.
+    const std::string_view bom = "\xEF\xBB\xBF";
     Section* current = &sections[""];
-    int number = 0;
-    size_t start = 0;
+    size_t start = std::string_view(text).substr(0, bom.size()) == bom ? bom.size() : 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
         if (end == std::string::npos)
             end = text.size();
-        ++number;
-        std::string line = Utf8ToCp1252(Trim(std::string_view(text).substr(start, end - start)));
+        std::string_view raw = std::string_view(text).substr(start, end - start);
         start = end + 1;
+        if (!IsUtf8(raw))
+            continue;
+        std::string line = Utf8ToCp1252(Trim(raw));
         if (line.empty() || line[0] == ';' || line[0] == '#')
             continue;
         size_t pos = 0;
         if (line[0] == '[') {
             std::string name;
             pos = 1;
-            if (!Unescape(line, pos, ']', name) || pos + 1 != line.size())
-                Malformed(m_path, number, "bad section line");
-            current = &sections[name];
+            current = Unescape(line, pos, ']', name) && pos + 1 == line.size() ? &sections[name] : nullptr;
             continue;
         }
         std::string name;
-        if (!Unescape(line, pos, '=', name) || pos >= line.size())
-            Malformed(m_path, number, "expected Name=value");
+        if (!current || !Unescape(line, pos, '=', name) || pos >= line.size())
+            continue;
         // Blanks before '=' are layout; escaped ones belong to the name.
-        std::string raw = TrimRight(std::string_view(line).substr(0, pos));
+        std::string rawName = TrimRight(std::string_view(line).substr(0, pos));
         size_t rawPos = 0;
         name.clear();
-        Unescape(raw, rawPos, 0, name);
+        Unescape(rawName, rawPos, 0, name);
         if (name.empty())
-            Malformed(m_path, number, "value without a name");
+            continue;
         std::string rest = TrimLeft(std::string_view(line).substr(pos + 1));
         if (!rest.empty() && rest[0] == '"') {
             std::string value;
             size_t vpos = 1;
-            if (!Unescape(rest, vpos, '"', value) || vpos + 1 != rest.size())
-                Malformed(m_path, number, "unterminated text of " + name);
-            (*current)[name] = std::move(value);
-        } else {
-            uint32_t value = 0;
-            if (!ParseDword(rest, value))
-                Malformed(m_path, number, "value of " + name + " is neither quoted text nor a number");
+            if (Unescape(rest, vpos, '"', value) && vpos + 1 == rest.size())
+                (*current)[name] = std::move(value);
+        } else if (uint32_t value = 0; ParseDword(rest, value)) {
             (*current)[name] = value;
         }
     }
@@ -245,9 +277,11 @@ void Settings::Save() const {
     }
     out = Cp1252ToUtf8(out);
 
-    std::string dir = FileSystem::Directory(FileSystem::FullPath(m_path));
+    // A link to the settings file stays a link: the file it names is replaced.
+    const std::string target = LinkTarget(m_path);
+    std::string dir = FileSystem::Directory(FileSystem::FullPath(target));
     FileSystem::MakeDirectories(dir);
-    std::string tmp = m_path + ".XXXXXX";
+    std::string tmp = target + ".XXXXXX";
     int fd = ::mkstemp(tmp.data());
     if (fd < 0)
         SystemError::ThrowErrno("Cannot write settings file " + m_path);
@@ -257,7 +291,7 @@ void Settings::Save() const {
         throw SystemError(code, "Cannot write settings file " + m_path + ": " + ErrnoText(code));
     };
     struct stat st {};
-    ::fchmod(fd, ::stat(m_path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644);
+    ::fchmod(fd, ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644);
     for (size_t done = 0; done < out.size();) {
         ssize_t n = ::write(fd, out.data() + done, out.size() - done);
         if (n < 0) {
@@ -274,7 +308,7 @@ void Settings::Save() const {
         ::unlink(tmp.c_str());
         throw SystemError(code, "Cannot write settings file " + m_path + ": " + ErrnoText(code));
     }
-    if (::rename(tmp.c_str(), m_path.c_str()) != 0) {
+    if (::rename(tmp.c_str(), target.c_str()) != 0) {
         int code = errno;
         ::unlink(tmp.c_str());
         throw SystemError(code, "Cannot write settings file " + m_path + ": " + ErrnoText(code));

@@ -24,16 +24,20 @@ public:
     // The machine key: "machine.ini" in the install directory, read-only. "INSTALL" defaults to the
     // install directory and "MotorDB" to its "Motors.mdb"; relative paths are taken from there.
     static Settings Machine();
-    // The user key: UserConfigDir()/Quorvance.ini.
+    // The user key: UserConfigDir()/Quorvance.ini. When the file cannot be read at all the key
+    // starts empty, so the program still starts with its defaults; writes then fail and leave
+    // the file alone.
     static Settings User();
 
     const std::string& Path() const { return m_path; }
     bool IsReadOnly() const { return m_readOnly; }
 
-    // Reads the file; a missing file is an empty key. Unreadable or malformed: SystemError naming
-    // the file (and the line).
+    // Reads the file; a missing file is an empty key. A UTF-8 byte-order mark is allowed; a line
+    // that cannot be read is skipped (and gone from the file after the next save). A file that
+    // cannot be read at all: SystemError naming it.
     void Load();
-    // Writes the file atomically (temporary file beside it, then rename).
+    // Writes the file atomically (temporary file beside it, then rename). Through a symbolic link
+    // the file it names is replaced, and the link stays.
     void Save() const;
 
     bool HasSection(const std::string& section) const;

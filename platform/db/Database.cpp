@@ -2,6 +2,7 @@
 
 #include "platform/core/FileSystem.h"
 #include "platform/core/SystemError.h"
+#include "platform/core/WorkFiles.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/Statement.h"
@@ -246,6 +247,8 @@ void Database::CompactInto(const std::string& target) {
     ::fchmod(fd, mode);
     ::close(fd);
 
+    // Recorded so that a save cut short by a crash leaves no temporary behind for long.
+    core::PendingTemporary pending(tmp);
     try {
         // An engine statement that is still stepping would block the copy.
         ResetBusyStatements();

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <limits>
 #include <sqlite3.h>
 
 namespace platform::db {
@@ -104,34 +106,80 @@ Value* FieldExchange::Next(const char* name) {
     return i < m_map->size() ? &(*m_row)[static_cast<size_t>((*m_map)[i])] : nullptr;
 }
 
+namespace {
+
+[[noreturn]] void Mismatch(const char* name, const Value& v, const char* kind) {
+    throw DbError(SQLITE_MISMATCH,
+                  core::Format("The field %s holds \"%s\", which is not %s", name, ToText(v).c_str(), kind));
+}
+
+// A null field loads as zero (a new row's members start so); a value the member cannot hold
+// exactly is refused rather than truncated or wrapped.
+template <class T> void LoadInteger(const char* name, const Value& v, T& value, const char* kind) {
+    int64_t n = 0;
+    if (IsNull(v)) {
+        value = 0;
+        return;
+    }
+    if (!ReadInteger(v, n) || n < std::numeric_limits<T>::min() || n > std::numeric_limits<T>::max())
+        Mismatch(name, v, kind);
+    value = static_cast<T>(n);
+}
+
+double LoadReal(const char* name, const Value& v, const char* kind) {
+    double d = 0;
+    if (!IsNull(v) && !ReadReal(v, d))
+        Mismatch(name, v, kind);
+    return d;
+}
+
+} // namespace
+
 void FieldExchange::Long(const char* name, int32_t& value) {
     if (Value* v = Next(name))
-        m_op == Op::Load ? void(value = static_cast<int32_t>(ToInt64(*v))) : void(*v = int64_t{value});
+        m_op == Op::Load ? LoadInteger(name, *v, value, "a 32-bit integer") : void(*v = int64_t{value});
 }
 
 void FieldExchange::Short(const char* name, int16_t& value) {
     if (Value* v = Next(name))
-        m_op == Op::Load ? void(value = static_cast<int16_t>(ToInt64(*v))) : void(*v = int64_t{value});
+        m_op == Op::Load ? LoadInteger(name, *v, value, "a 16-bit integer") : void(*v = int64_t{value});
 }
 
 void FieldExchange::Byte(const char* name, uint8_t& value) {
     if (Value* v = Next(name))
-        m_op == Op::Load ? void(value = static_cast<uint8_t>(ToInt64(*v))) : void(*v = int64_t{value});
+        m_op == Op::Load ? LoadInteger(name, *v, value, "a byte") : void(*v = int64_t{value});
 }
 
 void FieldExchange::Bool(const char* name, bool& value) {
-    if (Value* v = Next(name))
-        m_op == Op::Load ? void(value = ToInt64(*v) != 0) : void(*v = int64_t{value ? 1 : 0});
+    Value* v = Next(name);
+    if (!v)
+        return;
+    if (m_op == Op::Load) {
+        int64_t n = 0;
+        LoadInteger(name, *v, n, "a yes/no value");
+        value = n != 0;
+    } else {
+        *v = int64_t{value ? 1 : 0};
+    }
 }
 
 void FieldExchange::Single(const char* name, float& value) {
-    if (Value* v = Next(name))
-        m_op == Op::Load ? void(value = static_cast<float>(ToDouble(*v))) : void(*v = double{value});
+    Value* v = Next(name);
+    if (!v)
+        return;
+    if (m_op == Op::Load) {
+        double d = LoadReal(name, *v, "a single-precision number");
+        if (std::isfinite(d) && std::fabs(d) > std::numeric_limits<float>::max())
+            Mismatch(name, *v, "a single-precision number");
+        value = static_cast<float>(d);
+    } else {
+        *v = double{value};
+    }
 }
 
 void FieldExchange::Double(const char* name, double& value) {
     if (Value* v = Next(name))
-        m_op == Op::Load ? void(value = ToDouble(*v)) : void(*v = value);
+        m_op == Op::Load ? void(value = LoadReal(name, *v, "a number")) : void(*v = value);
 }
 
 void FieldExchange::Text(const char* name, std::string& value) {
@@ -348,7 +396,21 @@ void Recordset::LoadRow() {
     m_rowId = m_hasRowId ? m_cursor->Int64(0) : 0;
     for (size_t i = 0; i < m_row.size(); ++i)
         m_cursor->ReadColumn(static_cast<int>(i) + offset, m_row[i]);
-    Exchange(FieldExchange::Op::Load);
+    LoadMembers();
+}
+
+void Recordset::LoadMembers() {
+    try {
+        Exchange(FieldExchange::Op::Load);
+    } catch (const DbError&) {
+        // A row the members cannot hold is not left current, so no later update or restore
+        // carries its values along.
+        for (Value& v : m_row)
+            v = std::monostate{};
+        m_hasRow = false;
+        Exchange(FieldExchange::Op::Load);
+        throw;
+    }
 }
 
 bool Recordset::StepCursor() {
@@ -437,7 +499,7 @@ void Recordset::MoveLast() {
     }
     m_cursor->Reset();
     m_exhausted = true;
-    Exchange(FieldExchange::Op::Load);
+    LoadMembers();
 }
 
 bool Recordset::FindFirst(const std::string& condition, std::initializer_list<Param> params) {

@@ -124,6 +124,8 @@ private:
     void BindCursor(Statement& stmt, std::initializer_list<Param> extra);
     bool StepCursor();
     void LoadRow();
+    // Fills the members from the row; a value they cannot hold raises and leaves no current row.
+    void LoadMembers();
     void Exchange(FieldExchange::Op op);
     void ThrowIfClosed() const;
     void ThrowIfNoRow() const;

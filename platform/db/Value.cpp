@@ -1,9 +1,26 @@
 #include "platform/db/Value.h"
 
+#include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 namespace platform::db {
+
+namespace {
+// A text that is one number from its first character to its last, in range.
+template <class T, class Parse> bool ParseWhole(const std::string& text, T& out, Parse parse) {
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    T value = parse(text.c_str(), &end);
+    if (errno != 0 || end != text.c_str() + text.size())
+        return false;
+    out = value;
+    return true;
+}
+} // namespace
 
 bool IsNull(const Value& v) {
     return std::holds_alternative<std::monostate>(v);
@@ -65,6 +82,44 @@ Bytes ToBytes(const Value& v) {
         return std::get<Bytes>(v);
     default:
         return {};
+    }
+}
+
+bool ReadInteger(const Value& v, int64_t& out) {
+    switch (v.index()) {
+    case 1:
+        out = std::get<int64_t>(v);
+        return true;
+    case 2: {
+        // 2^63 itself is out of range; every double below it in magnitude converts exactly.
+        double d = std::get<double>(v);
+        if (!(d >= -9223372036854775808.0 && d < 9223372036854775808.0) || std::trunc(d) != d)
+            return false;
+        out = static_cast<int64_t>(d);
+        return true;
+    }
+    case 3:
+        return ParseWhole(std::get<std::string>(v), out, [](const char* s, char** end) {
+            return static_cast<int64_t>(std::strtoll(s, end, 10));
+        });
+    default:
+        return false;
+    }
+}
+
+bool ReadReal(const Value& v, double& out) {
+    switch (v.index()) {
+    case 1:
+        out = static_cast<double>(std::get<int64_t>(v));
+        return true;
+    case 2:
+        out = std::get<double>(v);
+        return true;
+    case 3:
+        return ParseWhole(std::get<std::string>(v), out,
+                          [](const char* s, char** end) { return std::strtod(s, end); });
+    default:
+        return false;
     }
 }
 

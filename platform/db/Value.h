@@ -22,6 +22,10 @@ int64_t ToInt64(const Value& v);
 double ToDouble(const Value& v);
 std::string ToText(const Value& v);
 Bytes ToBytes(const Value& v);
+// Strict readings for typed fields: false for null and for a value that is not a number of the
+// kind asked (a real with a fraction or beyond the 64-bit range, text that is not wholly a number).
+bool ReadInteger(const Value& v, int64_t& out);
+bool ReadReal(const Value& v, double& out);
 
 // A parameter bound to a '?' of a statement, for the length of one call. It only refers to the
 // caller's text and bytes, so binding copies nothing until the engine takes them.

@@ -9,6 +9,7 @@
 #include "platform/core/FileSystem.h"
 #include "platform/core/Modal.h"
 #include "platform/core/Text.h"
+#include "platform/core/WorkFiles.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
 #include "quorvance/shell/ZRMasterFactory.h"
@@ -48,6 +49,8 @@ ZRGlobalDataMgr::~ZRGlobalDataMgr() {
     } catch (const fs::SystemError&) {
         // Another copy never takes this directory over, so a leftover does no harm.
     }
+    if (m_pTempLock)
+        m_pTempLock->Unlock(true);
     try {
         std::string printFile = GetPrintFile();
         if (fs::FileSystem::Exists(printFile))
@@ -153,22 +156,21 @@ bool ZRGlobalDataMgr::Init() {
 
 bool ZRGlobalDataMgr::CreateTempDir() {
     namespace fs = platform::core;
-    std::string base = fs::UserDataDir();
+    // Held while the program runs, so another copy neither takes it nor clears it away.
+    m_pTempLock = std::make_unique<fs::WorkFileLock>();
     std::string path;
-    for (int n = 0; n <= 99 && path.empty(); ++n) {
-        std::string candidate = fs::JoinPath(base, Format("Temp%d", n));
-        if (!fs::FileSystem::Exists(candidate))
-            path = candidate;
-    }
-    if (path.empty()) {
-        MessageBox(Format("Failed to create Temp directory. Too many copies of %s are running.", kProduct));
+    try {
+        path = fs::ClaimWorkFile("Temp%d", *m_pTempLock, 100);
+        if (!path.empty())
+            fs::FileSystem::MakeDirectories(path);
+    } catch (const fs::SystemError&) {
+        m_pTempLock.reset();
+        MessageBox("Failed to create Temp directory.");
         return false;
     }
-    try {
-        path = fs::FileSystem::FullPath(path);
-        fs::FileSystem::MakeDirectories(path);
-    } catch (const fs::SystemError&) {
-        MessageBox("Failed to create Temp directory.");
+    if (path.empty()) {
+        m_pTempLock.reset();
+        MessageBox(Format("Failed to create Temp directory. Too many copies of %s are running.", kProduct));
         return false;
     }
     m_TempDir = path;

@@ -6,6 +6,9 @@
 #include <memory>
 #include <string>
 
+namespace platform::core {
+class WorkFileLock;
+}
 namespace platform::db {
 class Database;
 }
@@ -34,7 +37,8 @@ public:
     bool Init();
 
     void SetInstallDir(const std::string& dir) { m_InstallDir = dir; }
-    // The first free "Temp%d" (0 to 99) below the user data directory; false after its message.
+    // The first "Temp%d" below the user data directory that no running copy holds, held from now
+    // on; false after its message.
     bool CreateTempDir();
     std::string GetTempDir() const { return m_TempDir; }
 
@@ -78,4 +82,5 @@ private:
     ZRRegistryKey m_UserKey;
     ZRRegistryKey m_MachineKey;
     std::string m_TempDir;
+    std::unique_ptr<platform::core::WorkFileLock> m_pTempLock;
 };

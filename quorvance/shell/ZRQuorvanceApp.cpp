@@ -17,7 +17,9 @@
 #include "platform/core/Directories.h"
 #include "platform/core/FileSystem.h"
 #include "platform/core/Modal.h"
+#include "platform/core/SerialPorts.h"
 #include "platform/core/Text.h"
+#include "platform/core/WorkFiles.h"
 #include "platform/ui/AppWindow.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/CellControl.h"
@@ -79,11 +81,12 @@ const char* const kPlacementNames[10] = {"flags",
                                          "rcNormalPosition.top",
                                          "rcNormalPosition.bottom"};
 
-// The serial settings used when none are stored.
+// The serial settings used when none are stored. The port is the first one this machine has, or
+// none.
 std::string DefaultSerialValue(int id) {
     switch (id) {
     case 33000:
-        return "COM1";
+        return platform::core::SerialPorts::First();
     case 33001:
         return "38400";
     default:
@@ -204,6 +207,7 @@ bool ZRQuorvanceApp::InitInstance(const std::vector<std::string>& args) {
     data->SetInstallDir(install);
     ZRTestEx::SetInstallPath(install);
 
+    platform::core::RemoveStaleWorkFiles();
     if (!data->CreateTempDir()) {
         CloseSplash();
         return false;
@@ -339,7 +343,8 @@ void ZRQuorvanceApp::ReadSerialSettings() {
         return;
     ZRRegistryKey& key = data->GetUserKey();
     auto read = [&](const char* name, int id, std::string& value) {
-        if (!key.GetStringValue(name, value)) {
+        // An empty port was stored when the machine had none: look again.
+        if (!key.GetStringValue(name, value) || (id == 33000 && value.empty())) {
             value = DefaultSerialValue(id);
             key.SetStringValue(name, value);
         }

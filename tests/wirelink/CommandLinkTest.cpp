@@ -341,6 +341,17 @@ TEST_P(CommandLinkTest, TerminalTimeOut) {
     EXPECT_GE(Elapsed(start, fast.Now()), 2000);
 }
 
+// A line that never goes quiet ends the terminal exchange at the reply-size limit.
+TEST_P(CommandLinkTest, TerminalGivesUpOnALineThatKeepsTalking) {
+    std::string reply;
+    // A reply far longer than any frame, sent in one go.
+    AnswerWith(CommandAnswer::Text(std::string(20000, 'A')));
+    EXPECT_COMM_ERROR(link()->DumbTerminalMsg(1, "X", reply), ZRCommError::ProtocolError,
+                      "Bad response from the drive");
+    EXPECT_EQ(reply.size(), 4096u);
+    port.Purge(true);
+}
+
 TEST_P(CommandLinkTest, TerminalReplyAtSlowBaudRatesArrivesWhole) {
     // At 1200 baud characters come more than 1 ms apart; the clock runs at a quarter speed so
     // the gaps are clear of a busy machine's delays.

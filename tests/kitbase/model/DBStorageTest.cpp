@@ -2,9 +2,12 @@
 #include "kitbase/model/ZRError.h"
 #include "kitbase/model/ZREye.h"
 
+#include "platform/core/Directories.h"
 #include "platform/core/FileSystem.h"
+#include "platform/core/WorkFiles.h"
 #include "platform/db/Database.h"
 
+#include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -41,7 +44,8 @@ std::string ErrorOf(const std::function<void()>& f) {
     return {};
 }
 
-// Working copies go to the current directory: each test runs in its own.
+// Working copies go to the user data directory: each test has its own, and runs in its own
+// current directory.
 class DBStorageTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -74,19 +78,29 @@ protected:
     }
 
     TempDir dir;
+    ScopedEnv m_data{"XDG_DATA_HOME", dir.File("xdg")};
     std::filesystem::path m_oldCwd;
 };
 
 } // namespace
 
-TEST_F(DBStorageTest, WorkingCopyTakesTheFirstFreeNameAndGoesAway) {
-    std::ofstream("qvrecvr0.qdb") << "x";
-    std::ofstream("qvrecvr1.qdb") << "x";
+TEST_F(DBStorageTest, WorkingCopyTakesTheFirstUnheldNameInTheDataDirectoryAndGoesAway) {
+    const std::string data = platform::core::UserDataDir();
+    EXPECT_EQ(data, dir.File("xdg/Kelbrant Vuzovaruza/Quorvance"));
+    // Names 0 and 1 are held by running copies; a crash left a copy under 2.
+    platform::core::WorkFileLock held0, held1;
+    ASSERT_TRUE(held0.TryLock(data + "/qvrecvr0.qdb.lock"));
+    ASSERT_TRUE(held1.TryLock(data + "/qvrecvr1.qdb.lock"));
+    std::ofstream(data + "/qvrecvr2.qdb") << "left by a crash";
+    // A read-only current directory is no matter.
+    std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
     std::string name;
     {
         auto db = NewStorage();
         name = db->GetTmpName();
-        EXPECT_EQ(name, dir.File("qvrecvr2.qdb"));
+        EXPECT_EQ(name, data + "/qvrecvr2.qdb");
+        EXPECT_FALSE(FileSystem::Exists(name));
         db->OpenDB();
         EXPECT_TRUE(FileSystem::Exists(name));
         EXPECT_EQ(ErrorOf([&] { db->SaveDB(); }), "No .qdb file specified");
@@ -94,8 +108,14 @@ TEST_F(DBStorageTest, WorkingCopyTakesTheFirstFreeNameAndGoesAway) {
         db->Create(-181, inst);
         db->OpenDB(); // a new project starts empty
         EXPECT_FALSE(db->ObjectExists(-181, 1));
+        // A second storage does not share the name.
+        EXPECT_EQ(NewStorage()->GetTmpName(), data + "/qvrecvr3.qdb");
     }
+    std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
     EXPECT_FALSE(FileSystem::Exists(name));
+    EXPECT_FALSE(FileSystem::Exists(name + ".lock"));
+    EXPECT_TRUE(FileSystem::Exists(data + "/qvrecvr0.qdb.lock"));
 }
 
 TEST_F(DBStorageTest, NewProjectIsAPlainSqliteFileWithTheSevenTables) {
@@ -408,6 +428,11 @@ TEST_F(DBStorageTest, FilesThatAreNotProjectsAreRefusedAndLeftAlone) {
                             "INSERT INTO Objects SELECT * FROM Old", "DROP TABLE Old"}),
          "Objects.Object does not number the objects"},
         {truncated, "damaged"},
+        {make("instance.qdb", {"UPDATE Objects SET Instance = 70000"}), "the table Objects holds a key"},
+        {make("class.qdb", {"UPDATE Objects SET Class = 'abc'"}), "the table Objects holds a key"},
+        {make("link.qdb", {"INSERT INTO Integers VALUES (NULL, -1, 1)"}), "the table Integers holds a key"},
+        {make("attribute.qdb", {"INSERT INTO Floats VALUES (1, 99999999999, 1.5)"}),
+         "the table Floats holds a key"},
         {dir.File("temp"), "Is a directory"},
     };
     for (const auto& [path, reason] : cases) {
@@ -424,4 +449,52 @@ TEST_F(DBStorageTest, FilesThatAreNotProjectsAreRefusedAndLeftAlone) {
         EXPECT_EQ(ErrorOf([&] { db->SaveDB(); }), "No .qdb file specified");
         EXPECT_EQ(ErrorOf([&] { db->WriteLong(-181, 1, 1, 1, 4); }), "The project database is not open");
     }
+}
+
+// A stored number of the wrong type, out of range or null fails its own read, and only that one:
+// it never reads as 0 or as a wrapped value.
+TEST_F(DBStorageTest, BadStoredNumbersFailTheirReadInsteadOfReadingAsAnotherValue) {
+    std::string path = SavedProject("Numbers.qdb");
+    {
+        Database d;
+        d.Open(path);
+        // Lower attribute numbers sort first, so the bad rows are also each table's first row.
+        d.Execute("INSERT INTO Integers VALUES (1, 1, 99999999999), (1, 2, 'abc'), (1, 3, NULL), (1, 4, 7)");
+        d.Execute("INSERT INTO Floats VALUES (1, 1, 'x'), (1, 2, NULL), (1, 3, 1e300), (1, 4, 0.5)");
+        d.Execute("INSERT INTO Booleans VALUES (1, 1, 'yes'), (1, 2, NULL), (1, 4, 1)");
+    }
+    auto db = NewStorage();
+    db->OpenDB(path);
+    for (int32_t attribute : {1, 2, 3}) {
+        SCOPED_TRACE(attribute);
+        int32_t l = 5;
+        uint32_t u = 5;
+        float f = 5;
+        EXPECT_NE(ErrorOf([&] { db->ReadLong(-181, 1, attribute, l, 4); }), "");
+        EXPECT_NE(ErrorOf([&] { db->ReadUlong(-181, 1, attribute, u, 4); }), "");
+        EXPECT_NE(ErrorOf([&] { db->ReadFloat(-181, 1, attribute, f); }), "");
+        EXPECT_EQ(l, 5);
+        EXPECT_EQ(u, 5u);
+        EXPECT_EQ(f, 5);
+    }
+    for (int32_t attribute : {1, 2}) {
+        bool b = false;
+        EXPECT_NE(ErrorOf([&] { db->ReadBool(-181, 1, attribute, b); }), "");
+    }
+    int32_t l = 0;
+    float f = 0;
+    bool b = false;
+    std::string name;
+    EXPECT_TRUE(db->ReadLong(-181, 1, 4, l, 4));
+    EXPECT_TRUE(db->ReadFloat(-181, 1, 4, f));
+    EXPECT_TRUE(db->ReadBool(-181, 1, 4, b));
+    EXPECT_TRUE(db->ReadString(-181, 1, -1000, name));
+    EXPECT_EQ(l, 7);
+    EXPECT_EQ(f, 0.5f);
+    EXPECT_TRUE(b);
+    EXPECT_EQ(name, "Project");
+    // A good value written over a bad one reads back.
+    db->WriteLong(-181, 1, 3, 12, 4);
+    EXPECT_TRUE(db->ReadLong(-181, 1, 3, l, 4));
+    EXPECT_EQ(l, 12);
 }

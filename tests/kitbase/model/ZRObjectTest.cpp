@@ -373,6 +373,43 @@ TEST_F(ZRObjectTest, CorruptedTextsAreRefusedWithOneMessage) {
     }
 }
 
+// A chain of unknown children, each the only child of the one before.
+std::string UnknownChain(int levels) {
+    const std::string open = "BeginChild:-7\nBeginAttributes:\n1:2\nEndAttributes:\nBeginChildren:\n";
+    const std::string close = "EndChildren:\nEndChild:\n";
+    std::string text;
+    text.reserve(levels * (open.size() + close.size()));
+    for (int i = 0; i < levels; ++i)
+        text += open;
+    for (int i = 0; i < levels; ++i)
+        text += close;
+    return text;
+}
+
+std::string RootWith(const std::string& children) {
+    return "BeginAttributes:\nEndAttributes:\nBeginChildren:\n" + children + "EndChildren:\n";
+}
+
+TEST_F(ZRObjectTest, DeeplyNestedUnknownChildrenAreRefusedAsCorrupted) {
+    {
+        // A deep but sane nesting with siblings is read through.
+        auto root = Make();
+        std::string chains = UnknownChain(200);
+        chains.insert(chains.find("EndChildren:"), UnknownChain(3) + UnknownChain(2));
+        std::istringstream in(RootWith(chains + UnknownChain(1)) + "rest");
+        EXPECT_TRUE(root->Import(in));
+        std::string rest;
+        in >> rest;
+        EXPECT_EQ(rest, "rest");
+    }
+    // Far deeper than any real tree: refused, not walked until the stack runs out.
+    auto root = Make();
+    ModalScript script;
+    script.ExpectMessage(kCorruptedImport, IDOK);
+    std::istringstream in(RootWith(UnknownChain(200000)));
+    EXPECT_FALSE(root->Import(in));
+}
+
 TEST_F(ZRObjectTest, ImportKeepsValuesSetBeforeTheError) {
     ZRObject::SetImportVersion(1.2f);
     auto root = Make();

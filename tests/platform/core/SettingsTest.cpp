@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -73,25 +74,71 @@ TEST(Settings, ReadsHandWrittenFiles) {
     EXPECT_EQ(s.ReadString("Line Numbers", "Esc"), "xq"); // an unknown escape stands for its character
 }
 
-TEST(Settings, MalformedFileIsReportedAndNeverOverwritten) {
+TEST(Settings, LinesThatCannotBeReadAreSkippedAndGoneAfterTheNextSave) {
     TempDir dir;
-    const char* cases[] = {"[Unclosed\n", "NoEquals\n",      "A=\"open\n",
-                           "A=12abc\n",   "A=99999999999\n", "=\"x\"\n"};
+    const char* cases[] = {"NoEquals\n",   "A=\"open\n",      "A=12abc\n",  "A=99999999999\n", "=\"x\"\n",
+                           "A=unquoted\n", "A=\"caf\xE9\"\n", "\xFF\xFE\n", "[Unclosed\nA=2\n"};
     for (const char* text : cases) {
         SCOPED_TRACE(text);
         std::string path = dir.File("bad.ini");
-        std::ofstream(path, std::ios::binary) << "Good=1\n" << text;
+        // A byte-order mark as some editors write it; a bad line between good ones.
+        std::ofstream(path, std::ios::binary) << "\xEF\xBB\xBFGood=1\n" << text << "[S]\nAfter=\"b\"\n";
         Settings s(path);
-        try {
-            s.Load();
-            FAIL() << "loaded";
-        } catch (const SystemError& e) {
-            EXPECT_NE(std::string(e.what()).find(path), std::string::npos);
-            EXPECT_NE(std::string(e.what()).find("line 2"), std::string::npos) << e.what();
-        }
-        EXPECT_THROW(s.WriteDword("", "Other", 1), SystemError);
-        EXPECT_EQ(ReadText(path), std::string("Good=1\n") + text);
+        ASSERT_NO_THROW(s.Load());
+        EXPECT_EQ(s.ReadDword("", "Good"), 1u);
+        EXPECT_EQ(s.ReadString("S", "After"), "b");
+        EXPECT_EQ(s.ReadString("", "A", "none"), "none");
+        EXPECT_EQ(s.ReadDword("", "A", 7), 7u);
+        EXPECT_FALSE(s.HasSection("Unclosed"));
+        s.WriteDword("", "Other", 2);
+        EXPECT_EQ(ReadText(path), "; Quorvance settings\nGood=1\nOther=2\n[S]\nAfter=\"b\"\n");
     }
+}
+
+TEST(Settings, AFileThatCannotBeReadIsReportedButTheUserKeyStillStarts) {
+    TempDir dir;
+    ScopedEnv config("QUORVANCE_CONFIG_DIR", dir.Path().string());
+    FileSystem::MakeDirectories(dir.File("Quorvance.ini")); // a directory where the file should be
+    Settings s(dir.File("Quorvance.ini"));
+    EXPECT_THROW(s.Load(), SystemError);
+    Settings u = Settings::User();
+    EXPECT_EQ(u.ReadDword("Tip Of Day", "ShowAtStartup", 1), 1u);
+    EXPECT_THROW(u.WriteDword("", "A", 1), SystemError);
+    EXPECT_TRUE(FileSystem::IsDirectory(dir.File("Quorvance.ini")));
+}
+
+TEST(Settings, EveryCodePage1252ByteRoundTripsThroughTheFile) {
+    TempDir dir;
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        all += static_cast<char>(b);
+    all += '\0';
+    Settings s(dir.File("k.ini"));
+    s.WriteString("Files " + all, "Name " + all, all);
+    Settings r(dir.File("k.ini"));
+    r.Load();
+    EXPECT_EQ(r.ReadString("Files " + all, "Name " + all), all);
+}
+
+TEST(Settings, ALinkToTheFileStaysALinkAndTheTargetIsWritten) {
+    TempDir dir;
+    FileSystem::MakeDirectories(dir.File("real"));
+    std::ofstream(dir.File("real/Quorvance.ini")) << "Old=1\n";
+    std::filesystem::create_symlink("real/Quorvance.ini", dir.File("link.ini"));
+    std::filesystem::create_symlink(dir.File("link.ini"), dir.File("chain.ini"));
+    Settings s(dir.File("chain.ini"));
+    s.WriteString("", "New", "x");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("chain.ini")));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.ini")));
+    EXPECT_EQ(ReadText(dir.File("real/Quorvance.ini")), "; Quorvance settings\nNew=\"x\"\nOld=1\n");
+    EXPECT_EQ(FileSystem::List(dir.File("real")).size(), 1u); // the temporary went beside the target
+
+    // A link to a file not yet there: the file is made where the link points.
+    std::filesystem::create_symlink("real/Later.ini", dir.File("later.ini"));
+    Settings later(dir.File("later.ini"));
+    later.WriteDword("", "A", 1);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("later.ini")));
+    EXPECT_EQ(ReadText(dir.File("real/Later.ini")), "; Quorvance settings\nA=1\n");
 }
 
 TEST(Settings, WritesAreAtomicAndKeepOtherWritersValues) {

@@ -64,6 +64,64 @@ protected:
     }
 };
 
+// One field of the Raw table bound as the member kind under test.
+class TypedRS : public Recordset {
+public:
+    enum class Kind { Long, Short, Byte, Bool, Single, Double };
+    TypedRS(Database* db, Kind kind) : Recordset(db), m_kind(kind) {}
+    int32_t m_Long = 0;
+    int16_t m_Short = 0;
+    uint8_t m_Byte = 0;
+    bool m_Bool = false;
+    float m_Single = 0;
+    double m_Double = 0;
+    // The member as a number, whatever its kind.
+    double Read() const {
+        switch (m_kind) {
+        case Kind::Long:
+            return m_Long;
+        case Kind::Short:
+            return m_Short;
+        case Kind::Byte:
+            return m_Byte;
+        case Kind::Bool:
+            return m_Bool;
+        case Kind::Single:
+            return m_Single;
+        default:
+            return m_Double;
+        }
+    }
+
+protected:
+    std::string GetDefaultSQL() const override { return "[Raw]"; }
+    void DoFieldExchange(FieldExchange& fx) override {
+        switch (m_kind) {
+        case Kind::Long:
+            fx.Long("[V]", m_Long);
+            break;
+        case Kind::Short:
+            fx.Short("[V]", m_Short);
+            break;
+        case Kind::Byte:
+            fx.Byte("[V]", m_Byte);
+            break;
+        case Kind::Bool:
+            fx.Bool("[V]", m_Bool);
+            break;
+        case Kind::Single:
+            fx.Single("[V]", m_Single);
+            break;
+        case Kind::Double:
+            fx.Double("[V]", m_Double);
+            break;
+        }
+    }
+
+private:
+    Kind m_kind;
+};
+
 class RecordsetTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -219,4 +277,62 @@ TEST_F(RecordsetTest, JoinsBindByPositionAndQueriesByName) {
     EXPECT_EQ(tags.m_Tag, "b");
     tags.MoveNext();
     EXPECT_EQ(tags.m_Tag, "a");
+}
+
+// A stored value that the member cannot hold exactly is refused, never truncated or wrapped; a
+// null reads as zero, as a new row's members start.
+TEST_F(RecordsetTest, TypedReadsRefuseValuesTheMemberCannotHold) {
+    using Kind = TypedRS::Kind;
+    db.Execute("CREATE TABLE Raw (V)"); // no affinity: the value stays as it was written
+    struct Case {
+        Kind kind;
+        const char* sql; // the stored value as an SQL literal
+        bool ok;
+        double value;
+    };
+    const Case cases[] = {
+        {Kind::Long, "2147483647", true, 2147483647},
+        {Kind::Long, "-2147483648", true, -2147483648.0},
+        {Kind::Long, "99999999999", false, 0},
+        {Kind::Long, "'abc'", false, 0},
+        {Kind::Long, "''", false, 0},
+        {Kind::Long, "'12'", true, 12},
+        {Kind::Long, "'12x'", false, 0},
+        {Kind::Long, "3.0", true, 3},
+        {Kind::Long, "3.5", false, 0},
+        {Kind::Long, "1e300", false, 0},
+        {Kind::Long, "NULL", true, 0},
+        {Kind::Short, "70000", false, 0},
+        {Kind::Short, "-32768", true, -32768},
+        {Kind::Byte, "256", false, 0},
+        {Kind::Byte, "-1", false, 0},
+        {Kind::Byte, "255", true, 255},
+        {Kind::Bool, "'yes'", false, 0},
+        {Kind::Bool, "1", true, 1},
+        {Kind::Single, "2.5", true, 2.5},
+        {Kind::Single, "1e300", false, 0},
+        {Kind::Single, "'x'", false, 0},
+        {Kind::Double, "'x'", false, 0},
+        {Kind::Double, "'0.25'", true, 0.25},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sql);
+        db.Execute("DELETE FROM Raw");
+        db.Execute(std::string("INSERT INTO Raw VALUES (") + c.sql + ")");
+        TypedRS rs(&db, c.kind);
+        if (c.ok) {
+            rs.Open();
+            EXPECT_EQ(rs.Read(), c.value);
+            continue;
+        }
+        try {
+            rs.Open();
+            ADD_FAILURE() << "read as " << rs.Read();
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.Code(), SQLITE_MISMATCH);
+            EXPECT_EQ(rs.Read(), 0);
+            // The row is not left current for an edit to carry along.
+            EXPECT_THROW(rs.Edit(), DbError);
+        }
+    }
 }

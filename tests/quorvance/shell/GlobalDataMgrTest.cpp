@@ -1,6 +1,7 @@
 #include "AppFixture.h"
 
 #include "kitbase/model/ZRObject.h"
+#include "platform/core/WorkFiles.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "quorvance/shell/ZRMasterRowFactory.h"
 
@@ -26,11 +27,10 @@ TEST_F(GlobalDataMgr, InitConnectsTheKeysAndOpensTheMotorDatabase) {
 
 TEST_F(GlobalDataMgr, InitFailuresSayWhy) {
     {
-        // A settings file that cannot be read.
-        WriteSettings("[Serial Port\nPort=\"x\"\n");
-        ModalScript script;
-        script.ExpectMessage("Unable to connect to current user registry.", platform::core::IDOK);
-        EXPECT_FALSE(ZRGlobalDataMgr::Instance()->Init());
+        // A settings file with lines that cannot be read connects with what can be read.
+        WriteSettings("[Serial Port\nPort=\"x\"\n[Line Numbers]\nShow=0\n");
+        EXPECT_TRUE(ZRGlobalDataMgr::Instance()->Init());
+        EXPECT_FALSE(ZRGlobalDataMgr::Instance()->GetLineNumbers());
         ZRGlobalDataMgr::DestroyInstance();
         fs::remove(SettingsFile());
     }
@@ -84,23 +84,40 @@ TEST_F(GlobalDataMgr, FlagsHaveTheirDefaultsAndAreWrittenBack) {
     EXPECT_TRUE(data->GetHideMotionCmds());
 }
 
-TEST_F(GlobalDataMgr, TempDirectoryTakesTheFirstFreeNumberAndGoesWithTheManager) {
-    fs::create_directories(DataDir() / "Temp0");
-    fs::create_directories(DataDir() / "Temp1");
+TEST_F(GlobalDataMgr, TempDirectoryTakesTheFirstUnheldNumberAndGoesWithTheManager) {
+    // Temp0 and Temp1 belong to running copies; Temp2 was left by a crash.
+    std::vector<std::unique_ptr<platform::core::WorkFileLock>> others;
+    auto hold = [&](int n) {
+        others.push_back(std::make_unique<platform::core::WorkFileLock>());
+        ASSERT_TRUE(others.back()->TryLock((DataDir() / ("Temp" + std::to_string(n) + ".lock")).string()));
+    };
+    for (int n : {0, 1}) {
+        fs::create_directories(DataDir() / ("Temp" + std::to_string(n)));
+        hold(n);
+    }
+    fs::create_directories(DataDir() / "Temp2" / "old");
     ZRGlobalDataMgr* data = ZRGlobalDataMgr::Instance();
     ASSERT_TRUE(data->CreateTempDir());
     EXPECT_EQ(fs::path(data->GetTempDir()), DataDir() / "Temp2");
     EXPECT_TRUE(fs::is_directory(DataDir() / "Temp2"));
+    EXPECT_FALSE(fs::exists(DataDir() / "Temp2" / "old"));
     std::ofstream(DataDir() / "Temp2" / "file.c") << "x";
     std::ofstream(DataDir() / "editor.html") << "x";
     ZRGlobalDataMgr::DestroyInstance();
     EXPECT_FALSE(fs::exists(DataDir() / "Temp2"));
+    EXPECT_FALSE(fs::exists(DataDir() / "Temp2.lock"));
     EXPECT_FALSE(fs::exists(DataDir() / "editor.html"));
     // Another copy's directories are left alone.
     EXPECT_TRUE(fs::exists(DataDir() / "Temp0"));
 
-    for (int n = 2; n < 100; ++n)
+    // Leftovers never use the numbers up; only copies that are running do.
+    for (int n = 2; n < 150; ++n)
         fs::create_directories(DataDir() / ("Temp" + std::to_string(n)));
+    ASSERT_TRUE(ZRGlobalDataMgr::Instance()->CreateTempDir());
+    EXPECT_EQ(fs::path(ZRGlobalDataMgr::Instance()->GetTempDir()), DataDir() / "Temp2");
+    ZRGlobalDataMgr::DestroyInstance();
+    for (int n = 2; n < 100; ++n)
+        hold(n);
     ModalScript script;
     script.ExpectMessage("Failed to create Temp directory. Too many copies of Quorvance are running.",
                          platform::core::IDOK);
