@@ -22,6 +22,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/CellControl.h"
 #include "platform/ui/DockBar.h"
+#include "platform/ui/FileDialogFolder.h"
 #include "platform/ui/HelpRequest.h"
 #include "platform/ui/MainWindow.h"
 #include "quorvance/shell/ZRCommandLineInfo.h"
@@ -210,6 +211,9 @@ bool ZRQuorvanceApp::InitInstance(const std::vector<std::string>& args) {
 
     data->m_HelpPath = platform::core::JoinPath(install, "help");
     platform::ui::SetHelpHandler([this](unsigned long topic, unsigned command) { WinHelp(topic, command); });
+    // File dialogs open beside the project the user works on.
+    platform::ui::SetFileDialogFolderSource(
+        [this] { return m_ProjectPath.empty() ? std::string() : FileSystem::Directory(m_ProjectPath); });
 
     data->OpenUserSection("", false, true);
     m_TmpName.clear();
@@ -385,6 +389,7 @@ int ZRQuorvanceApp::ExitInstance() {
     if (auto* app = platform::ui::Application::Instance())
         app->SetIdleHandler({});
     platform::ui::SetHelpHandler({});
+    platform::ui::SetFileDialogFolderSource({});
     // The windows go first: the workspace lets go of the node managers of both roots.
     m_pHelpWindow.reset();
     m_pSplash.reset();
