@@ -250,7 +250,7 @@ bool ZRQuorvanceApp::InitUserInterface() {
     if (!RestoreWindowPlacement())
         m_pMainFrame->show();
 
-    // The output window: read-only, docked at the bottom; shown until a saved layout says otherwise.
+    // The output window: read-only, docked at the bottom; hidden until the user or a saved layout shows it.
     auto* output = new ZROutputView;
     output->setReadOnly(true);
     if (output->GetDocument())
@@ -259,6 +259,7 @@ bool ZRQuorvanceApp::InitUserInterface() {
     m_pOutputBar = new platform::ui::DockBar("Output", "Output", m_pMainFrame.get());
     m_pOutputBar->setWidget(output);
     m_pMainFrame->AddDockBar(m_pOutputBar, Qt::BottomDockWidgetArea);
+    m_pOutputBar->ShowBar(false);
 
     // The print helper: a hidden view over the print file, kept in the global data.
     ZRWebView::CreatePrintView(m_pMainFrame.get());
