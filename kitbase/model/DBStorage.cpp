@@ -95,6 +95,20 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
     return text;
 }
 
+// An engine failure on the file `opened`, told as one of the file the user knows (`shown`) and
+// saying what is wrong with it.
+ZRError OpenFailure(const DbError& e, const std::string& opened, const std::string& shown) {
+    std::string text = e.what();
+    const std::string prefix = "Cannot open " + opened + ": ";
+    if (text.compare(0, prefix.size(), prefix) == 0)
+        text.erase(0, prefix.size());
+    text = ReplaceAll(text, opened, shown);
+    const char* format = e.Code() == SQLITE_CORRUPT  ? "%s is damaged: %s"
+                         : e.Code() == SQLITE_NOTADB ? "%s is not a project database: %s"
+                                                     : "Unable to open %s: %s";
+    return ZRError(e.Code(), Format(format, shown.c_str(), text.c_str()));
+}
+
 } // namespace
 
 DBStorage::DBStorage() : m_pTmpLock(std::make_unique<platform::core::WorkFileLock>()) {
@@ -178,12 +192,23 @@ void DBStorage::CreateSchema() {
     t.Commit();
 }
 
-void DBStorage::CheckProjectDatabase(const std::string& shown) {
+void DBStorage::CheckDB(const std::string& path) {
+    const std::string full = FileSystem::FullPath(path);
+    platform::db::Database db;
+    try {
+        db.Open(full, true);
+        CheckProjectDatabase(db, full);
+    } catch (const DbError& e) {
+        throw OpenFailure(e, full, full);
+    }
+}
+
+void DBStorage::CheckProjectDatabase(platform::db::Database& db, const std::string& shown) {
     std::string problem;
-    if (!m_pDatabase->CheckIntegrity(&problem))
+    if (!db.CheckIntegrity(&problem))
         throw ZRError(SQLITE_CORRUPT, Format("%s is damaged: %s", shown.c_str(), problem.c_str()));
     for (const TableDef& def : Schema()) {
-        std::vector<std::string> columns = m_pDatabase->GetColumnNames(def.name);
+        std::vector<std::string> columns = db.GetColumnNames(def.name);
         if (columns.empty())
             throw ZRError(SQLITE_NOTADB, Format("%s is not a project database: the table %s is missing",
                                                 shown.c_str(), def.name.c_str()));
@@ -216,9 +241,8 @@ void DBStorage::CheckProjectDatabase(const std::string& shown) {
                                  shown.c_str(), def.name.c_str()));
     }
     // New objects rely on the engine numbering them.
-    auto key =
-        m_pDatabase->QueryValue("SELECT pk = 1 AND upper(type) = 'INTEGER' FROM pragma_table_info('Objects') "
-                                "WHERE name = 'Object' COLLATE NOCASE");
+    auto key = db.QueryValue("SELECT pk = 1 AND upper(type) = 'INTEGER' FROM pragma_table_info('Objects') "
+                             "WHERE name = 'Object' COLLATE NOCASE");
     if (platform::db::ToInt64(key) != 1)
         throw ZRError(SQLITE_NOTADB,
                       Format("%s is not a project database: Objects.Object does not number the objects",
@@ -232,7 +256,7 @@ void DBStorage::OpenTmpDB() {
         m_pDatabase = std::make_unique<platform::db::Database>();
         if (FileSystem::Exists(m_TmpName)) {
             m_pDatabase->Open(m_TmpName);
-            CheckProjectDatabase(shown);
+            CheckProjectDatabase(*m_pDatabase, shown);
         } else {
             if (!EnsureDirectory(FileSystem::Directory(m_TmpName)))
                 throw ZRError(0, kNoRepositoryDir);
@@ -265,16 +289,7 @@ void DBStorage::OpenTmpDB() {
         m_pFiles->Open();
     } catch (const DbError& e) {
         Close();
-        // Name the user's file, not the working copy, and say what is wrong with it.
-        std::string text = e.what();
-        const std::string prefix = "Cannot open " + m_TmpName + ": ";
-        if (text.compare(0, prefix.size(), prefix) == 0)
-            text.erase(0, prefix.size());
-        text = ReplaceAll(text, m_TmpName, shown);
-        const char* format = e.Code() == SQLITE_CORRUPT  ? "%s is damaged: %s"
-                             : e.Code() == SQLITE_NOTADB ? "%s is not a project database: %s"
-                                                         : "Unable to open %s: %s";
-        throw ZRError(e.Code(), Format(format, shown.c_str(), text.c_str()));
+        throw OpenFailure(e, m_TmpName, shown);
     } catch (...) {
         Close();
         throw;

@@ -78,6 +78,9 @@ public:
     // whole; otherwise a ZRError says why and nothing is opened. A file that does not exist yet
     // is made at the first save.
     void OpenDB(const std::string& path);
+    // Checks, without opening it, that an existing file is a project database that OpenDB would
+    // accept; throws the ZRError that OpenDB would throw.
+    static void CheckDB(const std::string& path);
     // A new, unnamed project.
     void OpenDB();
     // Opens the working copy, creating it with the tables when there is none.
@@ -120,7 +123,7 @@ private:
     void FindNumber(platform::db::Recordset& rs, int32_t cls, int32_t instance, int32_t attribute);
     template <class RS, class T>
     void WriteValue(RS* recordset, int32_t cls, int32_t instance, int32_t attribute, const T& value);
-    void CheckProjectDatabase(const std::string& shownName);
+    static void CheckProjectDatabase(platform::db::Database& db, const std::string& shownName);
     void CreateSchema();
     bool FindFile(const std::string& path);
 

@@ -4,6 +4,22 @@
 
 #include <algorithm>
 
+ZRMvcModel::ZRMvcModel(const ZRMvcModel& other) : m_observers(other.Registered()) {}
+
+ZRMvcModel& ZRMvcModel::operator=(const ZRMvcModel& other) {
+    if (this != &other) {
+        m_observers = other.Registered();
+        m_pending.clear();
+    }
+    return *this;
+}
+
+std::vector<ZRMvcModel::Observer*> ZRMvcModel::Registered() const {
+    std::vector<Observer*> all = m_observers;
+    all.insert(all.end(), m_pending.begin(), m_pending.end());
+    return all;
+}
+
 void ZRMvcModel::AddObserver(Observer* observer) {
     if (!observer)
         return;

@@ -15,8 +15,10 @@ public:
     using Message = platform::core::Message;
 
     ZRMvcModel() = default;
-    ZRMvcModel(const ZRMvcModel& other) = default;
-    ZRMvcModel& operator=(const ZRMvcModel& other) = default;
+    // A copy has the same observers but no walk in progress: the source's pending observers are
+    // registered ones to it. Assignment keeps a walk of the target running.
+    ZRMvcModel(const ZRMvcModel& other);
+    ZRMvcModel& operator=(const ZRMvcModel& other);
     ~ZRMvcModel() override = default;
 
     void AddObserver(Observer* observer) override;
@@ -31,6 +33,9 @@ public:
     bool IsNotifying() const { return m_depth > 0; }
 
 private:
+    // Every registration, pending ones last.
+    std::vector<Observer*> Registered() const;
+
     std::vector<Observer*> m_observers;
     std::vector<Observer*> m_pending;
     // A depth, not a flag: a nested or throwing notification must not end the outer walk's state.

@@ -44,6 +44,7 @@ struct ModalRequest {
     std::string filter;     // file dialogs: "Text (*.txt)|*.txt||"
     std::string defaultExt; // file dialogs
     std::string value;      // initial and answered file name, folder or text
+    std::string directory;  // file dialogs: where they open unless the name gives a folder
     unsigned colour = 0;    // colour dialog: 0x00BBGGRR in and out
     int dialogId = 0;       // dialog resource id
     int x = 0, y = 0;       // pop-up menus: screen position

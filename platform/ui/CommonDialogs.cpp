@@ -2,6 +2,7 @@
 
 #include "platform/core/Modal.h"
 #include "platform/core/Text.h"
+#include "platform/ui/FileDialogFolder.h"
 
 namespace platform::ui {
 
@@ -103,6 +104,7 @@ int FileDialog::DoModal() {
     request.filter = m_filter;
     request.defaultExt = m_defaultExt;
     request.value = m_path;
+    request.directory = FileDialogFolder();
     int answer = core::RunModal(request);
     if (answer == core::IDOK)
         m_path = WithDefaultExtension(request.value, m_defaultExt);

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -131,8 +132,12 @@ int ShowFileDialog(ModalRequest& request) {
         ext.erase(0, 1);
     if (!ext.empty())
         dialog.setDefaultSuffix(ToQString(ext));
+    // A name without a folder is taken in the request's folder, not in the current directory.
+    const QDir base(request.directory.empty() ? QDir::currentPath() : ToQString(request.directory));
+    if (!request.directory.empty())
+        dialog.setDirectory(base);
     if (!request.value.empty()) {
-        QFileInfo initial(ToQString(request.value));
+        QFileInfo initial(base, ToQString(request.value));
         if (initial.isDir()) {
             dialog.setDirectory(initial.absoluteFilePath());
         } else {

@@ -24,6 +24,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/CellControl.h"
 #include "platform/ui/DockBar.h"
+#include "platform/ui/FileDialogFolder.h"
 #include "platform/ui/HelpRequest.h"
 #include "platform/ui/MainWindow.h"
 #include "platform/ui/Resources.h"
@@ -220,6 +221,9 @@ bool ZRQuorvanceApp::InitInstance(const std::vector<std::string>& args) {
 
     data->m_HelpPath = platform::core::JoinPath(install, "help");
     platform::ui::SetHelpHandler([this](unsigned long topic, unsigned command) { WinHelp(topic, command); });
+    // File dialogs open beside the project the user works on.
+    platform::ui::SetFileDialogFolderSource(
+        [this] { return m_ProjectPath.empty() ? std::string() : FileSystem::Directory(m_ProjectPath); });
 
     data->OpenUserSection("", false, true);
     m_TmpName.clear();
@@ -256,7 +260,7 @@ bool ZRQuorvanceApp::InitUserInterface() {
     if (!RestoreWindowPlacement())
         m_pMainFrame->show();
 
-    // The output window: read-only, docked at the bottom; shown until a saved layout says otherwise.
+    // The output window: read-only, docked at the bottom; hidden until the user or a saved layout shows it.
     auto* output = new ZROutputView;
     output->setReadOnly(true);
     if (output->GetDocument())
@@ -265,6 +269,7 @@ bool ZRQuorvanceApp::InitUserInterface() {
     m_pOutputBar = new platform::ui::DockBar("Output", "Output", m_pMainFrame.get());
     m_pOutputBar->setWidget(output);
     m_pMainFrame->AddDockBar(m_pOutputBar, Qt::BottomDockWidgetArea);
+    m_pOutputBar->ShowBar(false);
 
     // The print helper: a hidden view over the print file, kept in the global data.
     ZRWebView::CreatePrintView(m_pMainFrame.get());
@@ -396,6 +401,7 @@ int ZRQuorvanceApp::ExitInstance() {
     if (auto* app = platform::ui::Application::Instance())
         app->SetIdleHandler({});
     platform::ui::SetHelpHandler({});
+    platform::ui::SetFileDialogFolderSource({});
     // The windows go first: the workspace lets go of the node managers of both roots.
     m_pHelpWindow.reset();
     m_pSplash.reset();

@@ -94,7 +94,8 @@ void ZRQuorvanceApp::WinHelp(unsigned long data, unsigned command) {
             std::string text = command == platform::ui::HELP_CONTEXT
                                    ? Format("There is no help page for topic %lu.", data)
                                    : std::string("The help contents are missing.");
-            m_pHelpWindow->setPlainText(platform::ui::ToQString(text + "\n\n(" + page + ")"));
+            // The topic only: the install path means nothing to the reader.
+            m_pHelpWindow->setPlainText(platform::ui::ToQString(text));
             m_HelpResult = 0;
         }
         m_pHelpWindow->show();

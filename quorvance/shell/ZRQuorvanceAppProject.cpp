@@ -99,6 +99,20 @@ std::string OpenErrorText(const ZRError& e, const std::string& path) {
     }
 }
 
+// Whether the file is a project that can be opened; says why not otherwise. Run before the open
+// project is closed, so that a file that cannot be opened leaves it as it is.
+bool CheckProjectFile(const std::string& path) {
+    try {
+        DBStorage::CheckDB(path);
+        return true;
+    } catch (const ZRError& e) {
+        ShowMessage(OpenErrorText(e, path));
+    } catch (const std::exception& e) {
+        ShowMessage(Truncated(e.what(), 500));
+    }
+    return false;
+}
+
 } // namespace
 
 bool ZRQuorvanceApp::IsDatabaseOpen() const {
@@ -234,15 +248,13 @@ void ZRQuorvanceApp::OpenDatabase() {
         !FileSystem::Exists(path))
         return;
     path = FileSystem::FullPath(path);
-    if (!CloseDatabase())
+    if (!CheckProjectFile(path) || !CloseDatabase())
         return;
     platform::ui::WaitCursor wait;
+    // A failure has been told by the open itself.
     std::unique_ptr<DBStorage> storage = OpenProjectStorage(path);
-    if (!storage) {
-        wait.Restore();
-        ShowMessage(Format("Failed to open %s", path.c_str()));
+    if (!storage)
         return;
-    }
     std::string tmpName = storage->GetTmpName();
     if (!AttachDatabase(std::move(storage)))
         return;
@@ -253,12 +265,12 @@ void ZRQuorvanceApp::OpenDatabase() {
 }
 
 bool ZRQuorvanceApp::OpenProjectFile(const std::string& path) {
-    if (!CloseDatabase())
-        return false;
     if (!FileSystem::Exists(path)) {
         ShowMessage(Format("The database file %s does not exist.", path.c_str()));
         return false;
     }
+    if (!CheckProjectFile(path) || !CloseDatabase())
+        return false;
     platform::ui::WaitCursor wait;
     std::unique_ptr<DBStorage> storage = OpenProjectStorage(path);
     if (!storage)
@@ -399,7 +411,9 @@ bool ZRQuorvanceApp::SaveAsDatabase() {
     if (!PromptProjectFile(path, "Save As", platform::ui::FD_PATHMUSTEXIST | platform::ui::FD_HIDEREADONLY,
                            false))
         return false;
-    if (!m_ProjectPath.empty() && platform::core::EqualsNoCase(path, m_ProjectPath))
+    path = FileSystem::FullPath(path);
+    // File names differ by case on this system: "Plant.qdb" is not "plant.qdb".
+    if (!m_ProjectPath.empty() && path == m_ProjectPath)
         return OnFileSave();
     // The old file is replaced only once the new one is complete, so it is not deleted first; one
     // that could not be replaced is refused now.
@@ -423,6 +437,7 @@ bool ZRQuorvanceApp::SaveAsDatabase() {
         return false;
     }
     m_ProjectPath = m_pStorage->GetFileName();
+    AddRecentProject(m_ProjectPath);
     WriteLastOpenFile(m_ProjectPath);
     return true;
 }

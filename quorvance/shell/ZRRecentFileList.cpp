@@ -43,8 +43,8 @@ void ZRRecentFileList::WriteList(ZRRegistryKey& userKey) const {
 }
 
 void ZRRecentFileList::Add(const std::string& path) {
-    auto same = std::find_if(m_Files.begin(), m_Files.end(),
-                             [&](const std::string& f) { return platform::core::EqualsNoCase(f, path); });
+    // Case counts: two names that differ only by case are two files here.
+    auto same = std::find(m_Files.begin(), m_Files.end(), path);
     if (same != m_Files.end())
         m_Files.erase(same);
     m_Files.insert(m_Files.begin(), path);

@@ -14,7 +14,7 @@ public:
     void ReadList(ZRRegistryKey& userKey);
     void WriteList(ZRRegistryKey& userKey) const;
 
-    // Puts the path first; an entry of the same path (ignoring case) moves up.
+    // Puts the path first; an entry of the same path moves up.
     void Add(const std::string& path);
     void Remove(int index);
     int GetSize() const { return m_Size; }

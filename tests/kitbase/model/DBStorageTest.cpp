@@ -435,6 +435,7 @@ TEST_F(DBStorageTest, FilesThatAreNotProjectsAreRefusedAndLeftAlone) {
          "the table Floats holds a key"},
         {dir.File("temp"), "Is a directory"},
     };
+    EXPECT_NO_THROW(DBStorage::CheckDB(good));
     for (const auto& [path, reason] : cases) {
         SCOPED_TRACE(path);
         const std::string bytes = ReadAll(path);
@@ -442,6 +443,11 @@ TEST_F(DBStorageTest, FilesThatAreNotProjectsAreRefusedAndLeftAlone) {
         std::string error = ErrorOf([&] { db->OpenDB(path); });
         EXPECT_NE(error.find(reason), std::string::npos) << error;
         EXPECT_NE(error.find(path), std::string::npos) << error;
+        // The check made before anything else is closed refuses it too, naming the file.
+        std::string checked = ErrorOf([&] { DBStorage::CheckDB(path); });
+        EXPECT_NE(checked.find(path), std::string::npos) << checked;
+        if (reason != "Is a directory")
+            EXPECT_EQ(checked, error);
         EXPECT_FALSE(db->IsOpen());
         EXPECT_TRUE(db->GetFileName().empty());
         EXPECT_FALSE(FileSystem::Exists(db->GetTmpName()));

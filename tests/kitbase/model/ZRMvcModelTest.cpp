@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -119,6 +120,32 @@ TEST(ZRMvcModel, NestedNotificationKeepsOuterWalkPending) {
     model.Notify(0);
     EXPECT_EQ(log, (std::vector<std::string>{"b0", "b1", "a1", "a0"}));
     EXPECT_EQ(model.GetObservers().size(), 3u);
+}
+
+TEST(ZRMvcModel, CopyMadeWhileNotifyingStartsWithNoWalkInProgress) {
+    std::vector<std::string> log;
+    ZRMvcModel model;
+    Recorder a("a", &log), late("late", &log), after("after", &log);
+    model.AddObserver(&a);
+    std::unique_ptr<ZRMvcModel> copy;
+    ZRMvcModel assigned;
+    a.action = [&] {
+        model.AddObserver(&late);
+        copy = std::make_unique<ZRMvcModel>(model);
+        assigned = model;
+    };
+    model.Notify(0);
+    a.action = nullptr;
+    for (ZRMvcModel* m : {copy.get(), &assigned}) {
+        ASSERT_FALSE(m->IsNotifying());
+        // The observer pending in the source is a registered one in the copy, and new ones join at once.
+        EXPECT_TRUE(m->GetPending().empty());
+        m->AddObserver(&after);
+        EXPECT_TRUE(m->GetPending().empty());
+        log.clear();
+        m->Notify(2);
+        EXPECT_EQ(log, (std::vector<std::string>{"after2", "late2", "a2"}));
+    }
 }
 
 TEST(ZRUpdate, SprintAndTypeId) {

@@ -290,3 +290,17 @@ TEST_F(AppStartup, HelpOpensTheTopicPageOrSaysItIsMissing) {
     ZRGlobalDataMgr::Instance()->m_HelpTopicOverride = 0;
     EXPECT_TRUE(browsers[0]->toPlainText().contains("There is no help page for topic 4242."));
 }
+
+TEST_F(AppStartup, AMissingHelpPageNamesTheTopicNotTheInstallPath) {
+    StartEmpty();
+    const std::vector<std::pair<unsigned, std::string>> cases = {
+        {platform::ui::HELP_CONTEXT, "There is no help page for topic 4243."},
+        {platform::ui::HELP_CONTENTS, "The help contents are missing."},
+    };
+    for (const auto& [command, text] : cases) {
+        platform::ui::ShowHelp(4243, command);
+        auto browsers = App().GetMainWindow()->findChildren<QTextBrowser*>();
+        ASSERT_EQ(browsers.size(), 1);
+        EXPECT_EQ(browsers[0]->toPlainText().toStdString(), text);
+    }
+}

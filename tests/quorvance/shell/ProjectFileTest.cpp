@@ -6,6 +6,7 @@
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/ui/ZRWorkspaceView.h"
 #include "quorvance/shell/ZRRecentFileList.h"
+#include "support/ScopedEnv.h"
 
 #include <filesystem>
 #include <fstream>
@@ -145,8 +146,9 @@ TEST_F(ProjectFile, SaveAsNamesTheProjectAndRemembersItAsTheLastFile) {
     EXPECT_FALSE(App().GetProjectStorage()->IsModified());
     EXPECT_EQ(StoredString(WorkFile("first.qdb"), -181, 1, -1000), "first.qdb");
     EXPECT_NE(ReadSettings().find("LastOpenFile=\"" + WorkFile("first.qdb") + "\""), std::string::npos);
-    // Save As does not add to the recent files.
-    EXPECT_EQ(App().GetRecentFileList()->GetCount(), 0);
+    // A project saved under a new name is a recent file, as an opened one is.
+    ASSERT_EQ(App().GetRecentFileList()->GetCount(), 1);
+    EXPECT_EQ((*App().GetRecentFileList())[0], WorkFile("first.qdb"));
 
     // Onto its own name it is a plain save.
     Change("again");
@@ -210,7 +212,6 @@ TEST_F(ProjectFile, AFileThatIsNoProjectIsRefusedAndNothingChanges) {
     script.ExpectMessage("Unable to open " + WorkFile("notes.qdb") +
                              ".  It may not be in a recognizable format, or the file may be corrupt.",
                          IDOK);
-    script.ExpectMessage("Failed to open " + WorkFile("notes.qdb"), IDOK);
     App().OpenDatabase();
     EXPECT_FALSE(App().IsDatabaseOpen());
     EXPECT_EQ(App().GetRecentFileList()->GetCount(), 0);
@@ -237,8 +238,102 @@ TEST_F(ProjectFile, RecentFileEntriesOpenOrAreDroppedWhenMissing) {
     script.ExpectMessage("The database file " + WorkFile("gone.qdb") + " does not exist.", IDOK);
     EXPECT_TRUE(App().OnCommand(ZRQuorvanceApp::ID_FILE_MRU_FIRST + 2));
     EXPECT_EQ(App().GetRecentFileList()->GetCount(), 2);
-    // Closing for the missing file went through: nothing is open now.
-    EXPECT_FALSE(App().IsDatabaseOpen());
+    // The missing file was found out before anything was closed.
+    EXPECT_TRUE(App().IsDatabaseOpen());
+    EXPECT_EQ(App().GetProjectPath(), WorkFile("a.qdb"));
+}
+
+TEST_F(ProjectFile, OpeningACorruptFileSaysSoOnceAndKeepsTheOpenProject) {
+    MakeProject(WorkFile("good.qdb"));
+    // A project whose pages after the first are overwritten, and a file that is no database.
+    MakeProject(WorkFile("damaged.qdb"));
+    {
+        std::fstream f(WorkFile("damaged.qdb"), std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(4096);
+        f << std::string(2 * 4096, '\xA5');
+    }
+    std::ofstream(WorkFile("notes.qdb")) << "Not a project. " << std::string(5000, 'x');
+    ASSERT_TRUE(App().OpenProjectFile(WorkFile("good.qdb")));
+    Change("unsaved work");
+
+    for (const std::string name : {"damaged.qdb", "notes.qdb"}) {
+        SCOPED_TRACE(name);
+        const std::string corrupt = "Unable to open " + WorkFile(name) +
+                                    ".  It may not be in a recognizable format, or the file may be corrupt.";
+        {
+            // No save prompt, no second message: only the one that says what is wrong.
+            ModalScript script;
+            script.ExpectFile(ModalKind::OpenFile, WorkFile(name));
+            script.ExpectMessage(corrupt, IDOK);
+            App().OnCommand(ZRQuorvanceApp::ID_FILE_OPEN);
+        }
+        {
+            ModalScript script;
+            script.ExpectMessage(corrupt, IDOK);
+            EXPECT_FALSE(App().OpenProjectFile(WorkFile(name)));
+        }
+        ASSERT_TRUE(App().IsDatabaseOpen());
+        EXPECT_EQ(App().GetProjectPath(), WorkFile("good.qdb"));
+        EXPECT_TRUE(App().GetProjectStorage()->IsModified());
+        std::string value;
+        EXPECT_TRUE(App().GetProjectStorage()->ReadString(-181, 1, 7, value));
+        EXPECT_EQ(value, "unsaved work");
+    }
+    ASSERT_EQ(App().GetRecentFileList()->GetCount(), 1);
+    EXPECT_EQ((*App().GetRecentFileList())[0], WorkFile("good.qdb"));
+}
+
+TEST_F(ProjectFile, SaveAsUnderAnotherCaseMakesANewFile) {
+    App().NewDatabase();
+    {
+        ModalScript script;
+        script.ExpectFile(ModalKind::SaveFile, WorkFile("plant.qdb"));
+        ASSERT_TRUE(App().SaveAsDatabase());
+    }
+    Change("for the new file");
+    {
+        ModalScript script;
+        script.ExpectFile(ModalKind::SaveFile, WorkFile("Plant.qdb"));
+        ASSERT_TRUE(App().SaveAsDatabase());
+    }
+    EXPECT_EQ(App().GetProjectPath(), WorkFile("Plant.qdb"));
+    EXPECT_EQ(App().GetOffLineRoot()->GetName().GetAsString(), "Plant.qdb");
+    EXPECT_EQ(StoredString(WorkFile("Plant.qdb"), -181, 1, 7), "for the new file");
+    EXPECT_EQ(StoredString(WorkFile("plant.qdb"), -181, 1, 7), "");
+    // Two files, two recent entries.
+    ASSERT_EQ(App().GetRecentFileList()->GetCount(), 2);
+    EXPECT_EQ((*App().GetRecentFileList())[0], WorkFile("Plant.qdb"));
+    EXPECT_EQ((*App().GetRecentFileList())[1], WorkFile("plant.qdb"));
+}
+
+TEST_F(ProjectFile, FileDialogsOpenBesideTheProjectOrInTheUsersFolders) {
+    const fs::path home = m_Root.Path() / "home";
+    fs::create_directories(home);
+    ScopedEnv homeEnv("HOME", home.string());
+    ScopedEnv configEnv("XDG_CONFIG_HOME", (m_Root.Path() / "xdg").string());
+    std::vector<std::string> folders;
+    auto answer = [&folders](platform::core::ModalRequest& r) {
+        folders.push_back(r.directory);
+        return IDCANCEL;
+    };
+
+    // Nothing open: the home folder, or the documents folder once there is one; never the current one.
+    ModalScript script;
+    script.Expect(ModalKind::OpenFile, "", answer);
+    App().OpenDatabase();
+    fs::create_directories(home / "Documents");
+    script.Expect(ModalKind::OpenFile, "", answer);
+    App().OpenDatabase();
+    // A project saved in a folder: Open and Save As start there.
+    fs::create_directories(Work() / "plants");
+    MakeProject(WorkFile("plants/a.qdb"));
+    ASSERT_TRUE(App().OpenProjectFile(WorkFile("plants/a.qdb")));
+    script.Expect(ModalKind::OpenFile, "", answer);
+    App().OpenDatabase();
+    script.Expect(ModalKind::SaveFile, "", answer);
+    App().SaveAsDatabase();
+    EXPECT_EQ(folders, (std::vector<std::string>{home.string(), (home / "Documents").string(),
+                                                 WorkFile("plants"), WorkFile("plants")}));
 }
 
 TEST_F(ProjectFile, TheRootTakesTheNameOfItsFile) {

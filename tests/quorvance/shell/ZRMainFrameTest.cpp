@@ -46,7 +46,19 @@ public:
     void Initialize() override {}
 };
 
-class ZRMainFrameTest : public FrameFixture {};
+class ZRMainFrameTest : public FrameFixture {
+protected:
+    // Closes the frame, ends the program and starts it again with the start-up dialog cancelled.
+    void Restart() {
+        ASSERT_TRUE(Frame()->close());
+        m_pApp->ExitInstance();
+        m_pApp.reset();
+        m_pApp = std::make_unique<FrameApp>();
+        ModalScript script;
+        ExpectStartDialog(script, IDCANCEL);
+        ASSERT_TRUE(m_pApp->InitInstance({}));
+    }
+};
 
 TEST_F(ZRMainFrameTest, IsBuiltWithItsBarsIndicatorAndHiddenMotionLibrary) {
     ASSERT_NO_FATAL_FAILURE(StartFrame());
@@ -81,9 +93,9 @@ TEST_F(ZRMainFrameTest, IsBuiltWithItsBarsIndicatorAndHiddenMotionLibrary) {
     ASSERT_NE(frame->GetMotionBar(), nullptr);
     EXPECT_FALSE(frame->GetMotionBar()->IsBarShown());
     EXPECT_FALSE(IsEnabled(ZRMainFrame::ID_MOTION_LIBRARY));
-    // Without a saved layout the workspace and output windows are both docked and shown.
+    // Without a saved layout both windows are docked; the workspace is shown, the output hidden.
     EXPECT_TRUE(App().GetWorkspaceBar()->IsBarShown());
-    EXPECT_TRUE(App().GetOutputBar()->IsBarShown());
+    EXPECT_FALSE(App().GetOutputBar()->IsBarShown());
     EXPECT_EQ(frame->dockWidgetArea(App().GetWorkspaceBar()), Qt::LeftDockWidgetArea);
     EXPECT_EQ(frame->dockWidgetArea(App().GetOutputBar()), Qt::BottomDockWidgetArea);
     EXPECT_TRUE(frame->IsWorkbookModeOn());
@@ -249,23 +261,23 @@ TEST_F(ZRMainFrameTest, PlacementAndBarLayoutComeBackAtTheNextStart) {
     Frame()->GetToolBar(ZRMainFrame::ID_BAR_EDIT)->hide();
     App().GetOutputBar()->ShowBar(false);
     App().GetWorkspaceBar()->ShowBar(false);
-    ASSERT_TRUE(Frame()->close());
-    m_pApp->ExitInstance();
-    m_pApp.reset();
-
     // The layout is back as start-up returns, before any event has run.
-    m_pApp = std::make_unique<FrameApp>();
-    {
-        ModalScript script;
-        ExpectStartDialog(script, IDCANCEL);
-        ASSERT_TRUE(m_pApp->InitInstance({}));
-    }
+    ASSERT_NO_FATAL_FAILURE(Restart());
     EXPECT_EQ(Frame()->geometry(), placed);
     EXPECT_TRUE(Frame()->GetToolBar(ZRMainFrame::ID_BAR_EDIT)->isHidden());
     EXPECT_FALSE(Frame()->GetToolBar(ZRMainFrame::ID_BAR_FILE)->isHidden());
     EXPECT_FALSE(App().GetOutputBar()->IsBarShown());
     EXPECT_FALSE(App().GetWorkspaceBar()->IsBarShown());
     EXPECT_FALSE(Frame()->GetMotionBar()->IsBarShown());
+}
+
+TEST_F(ZRMainFrameTest, OutputBarIsHiddenAfterAFreshStartAndASavedLayoutShowsIt) {
+    ASSERT_NO_FATAL_FAILURE(StartFrame());
+    EXPECT_FALSE(App().GetOutputBar()->IsBarShown());
+    App().GetOutputBar()->ShowBar(true);
+    // The user showed it: the saved layout brings it back.
+    ASSERT_NO_FATAL_FAILURE(Restart());
+    EXPECT_TRUE(App().GetOutputBar()->IsBarShown());
 }
 
 TEST_F(ZRMainFrameTest, TabsOfOnLineWindowsAreGreen) {
