@@ -38,7 +38,7 @@ function(qv_test_folder name dir)
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/test-work
     PROPERTIES ENVIRONMENT
-      "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg-runtime;QUORVANCE_INSTALL_DIR=${QV_INSTALL_DATA_DIR}")
+      "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg-runtime;XDG_DATA_HOME=${CMAKE_BINARY_DIR}/xdg-data;QUORVANCE_INSTALL_DIR=${QV_INSTALL_DATA_DIR}")
 endfunction()
 
 # qv_library(<name> STATIC|SHARED DIRS <dir>... LINKS <targets>... [QT]): a library of the
