@@ -234,7 +234,7 @@ void DBStorage::CheckProjectDatabase(platform::db::Database& db, const std::stri
                           spec.name.c_str(), spec.name.c_str(), small ? INT16_MIN : INT32_MIN,
                           small ? INT16_MAX : INT32_MAX);
         }
-        if (!bad.empty() && platform::db::ToInt64(m_pDatabase->QueryValue(
+        if (!bad.empty() && platform::db::ToInt64(db.QueryValue(
                                 "SELECT EXISTS (SELECT 1 FROM " + def.name + " WHERE " + bad + ")")) != 0)
             throw ZRError(SQLITE_CORRUPT,
                           Format("%s is damaged: the table %s holds a key that is not a valid number",
