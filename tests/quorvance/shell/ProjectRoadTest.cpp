@@ -2,6 +2,7 @@
 // 1252, the disk's are UTF-8, and every step must reach the same file.
 #include "FrameFixture.h"
 
+#include "kitbase/model/DBStorage.h"
 #include "kitbase/model/ZRStringAttribute.h"
 #include "support/model/FakeStorage.h"
 #include "support/model/TestDevice.h"
