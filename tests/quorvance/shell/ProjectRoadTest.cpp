@@ -40,10 +40,11 @@ protected:
 
 TEST_F(ProjectRoad, NonAsciiNamesWalkExportImportSaveAsSaveAndOpen) {
     std::filesystem::create_directories(FolderOnDisk());
+    ASSERT_NO_FATAL_FAILURE(StartFrame(true, true));
+    // After the start, which installs the program's own factory.
     TestFactory factory;
     factory.Register(kDrive, [] { return std::make_unique<TestObject>(kDrive); });
     ScopedFactory installed(&factory);
-    ASSERT_NO_FATAL_FAILURE(StartFrame(true, true));
     ZROffLineDBNodeMgr* root = Shell().Root();
     ASSERT_NE(root, nullptr);
 
