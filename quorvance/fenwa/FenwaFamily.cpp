@@ -67,11 +67,6 @@ ZRRowChoice DriveRow(const ZRRowQuery& q) {
     return EditOrText(q.status);
 }
 
-// Presets and analog input.
-ZRRowChoice PlainRow(const ZRRowQuery& q) {
-    return EditOrText(q.status);
-}
-
 ZRRowChoice FollowerRow(const ZRRowQuery& q) {
     if (q.id == kNone)
         return Row(q.name == "Gear Ratio" ? Kind::Edit : Kind::Choice);
@@ -110,7 +105,7 @@ ZRRowChoice ServiceInfoRow(const ZRRowQuery& q) {
 
 // The motor-model and channel rows come with the block classes.
 constexpr ZRRowRule kRowRules[] = {
-    {kDriveType, &DriveRow},         {kPresetType, &PlainRow},         {kAnalogInType, &PlainRow},
+    {kDriveType, &DriveRow},         {kPresetType, &EditOrTextRule},         {kAnalogInType, &EditOrTextRule},
     {kFollowerType, &FollowerRow},   {kDigInType, &DigInRow},          {kDigOutType, &FenwaDigOutRow},
     {kMotorType, &MotorRow},         {kEncoderType, &FenwaEncoderRow}, {kTuningType, &TuningRow},
     {kAnalogOutType, &AnalogOutRow}, {kFaultsType, &FenwaFaultsRow},   {kServiceInfoType, &ServiceInfoRow},

@@ -84,5 +84,9 @@ inline ZRRowChoice Lamp(unsigned long falseBitmap, unsigned long trueBitmap) {
 inline ZRRowChoice EditOrText(bool status) {
     return Row(status ? ZRRowKind::AsString : ZRRowKind::Edit);
 }
+// The rule of a block whose every attribute is EditOrText.
+inline ZRRowChoice EditOrTextRule(const ZRRowQuery& q) {
+    return EditOrText(q.status);
+}
 
 } // namespace rowrule

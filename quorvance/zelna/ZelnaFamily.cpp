@@ -35,11 +35,6 @@ ZRRowChoice DriveRow(const ZRRowQuery& q) {
     return EditOrText(q.status);
 }
 
-// Presets and analog input.
-ZRRowChoice PlainRow(const ZRRowQuery& q) {
-    return EditOrText(q.status);
-}
-
 ZRRowChoice FollowerRow(const ZRRowQuery& q) {
     if (q.id == kNone)
         return Row(Named(q.name, {"1st Gear Ratio", "2nd Gear Ratio"}) ? Kind::Edit : Kind::Choice);
@@ -107,7 +102,7 @@ ZRRowChoice HomingRow(const ZRRowQuery& q) {
 
 // The motor-model and channel rows come with the block classes.
 constexpr ZRRowRule kRowRules[] = {
-    {kDriveType, &DriveRow},         {kPresetType, &PlainRow},        {kAnalogInType, &PlainRow},
+    {kDriveType, &DriveRow},         {kPresetType, &EditOrTextRule},        {kAnalogInType, &EditOrTextRule},
     {kFollowerType, &FollowerRow},   {kIndexType, &IndexRow},         {kDigInType, &DigInRow},
     {kDigOutType, &FenwaDigOutRow},  {kMotorType, &MotorRow},         {kEncoderType, &FenwaEncoderRow},
     {kTuningType, &TuningRow},       {kAnalogOutType, &AnalogOutRow}, {kFaultsType, &FenwaFaultsRow},

@@ -2,6 +2,7 @@
 // 1252, the disk's are UTF-8, and every step must reach the same file.
 #include "FrameFixture.h"
 
+#include "kitbase/model/DBStorage.h"
 #include "kitbase/model/ZRStringAttribute.h"
 #include "support/model/FakeStorage.h"
 #include "support/model/TestDevice.h"
@@ -39,10 +40,11 @@ protected:
 
 TEST_F(ProjectRoad, NonAsciiNamesWalkExportImportSaveAsSaveAndOpen) {
     std::filesystem::create_directories(FolderOnDisk());
+    ASSERT_NO_FATAL_FAILURE(StartFrame(true, true));
+    // After the start, which installs the program's own factory.
     TestFactory factory;
     factory.Register(kDrive, [] { return std::make_unique<TestObject>(kDrive); });
     ScopedFactory installed(&factory);
-    ASSERT_NO_FATAL_FAILURE(StartFrame(true, true));
     ZROffLineDBNodeMgr* root = Shell().Root();
     ASSERT_NE(root, nullptr);
 
