@@ -1,5 +1,6 @@
 #include "platform/core/Directories.h"
 
+#include "platform/core/FileSystem.h"
 #include "platform/core/Version.h"
 
 #include <cstdlib>
@@ -11,9 +12,11 @@ namespace fs = std::filesystem;
 namespace platform::core {
 
 namespace {
+// The environment holds system names; one the model cannot hold counts as unset.
 std::string Env(const char* name) {
     const char* v = std::getenv(name);
-    return v && *v ? std::string(v) : std::string();
+    std::string model;
+    return v && *v && FileSystem::ModelName(v, model) ? model : std::string();
 }
 
 std::string XdgDir(const char* var, const char* fallback) {
@@ -46,15 +49,15 @@ std::string InstallDir() {
         return dir;
     std::error_code ec;
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (ec)
-        return fs::current_path(ec).string();
-    return (exe.parent_path().parent_path() / "share" / "quorvance").string();
+    std::string model;
+    if (ec || !FileSystem::ModelName((exe.parent_path().parent_path() / "share" / "quorvance").string(), model))
+        return FileSystem::CurrentDirectory();
+    return model;
 }
 
 std::string UserDataDir() {
     std::string dir = JoinPath(JoinPath(XdgDir("XDG_DATA_HOME", ".local/share"), kMakerName), kProductName);
-    std::error_code ec;
-    fs::create_directories(dir, ec);
+    FileSystem::TryMakeDirectories(dir);
     return dir;
 }
 

@@ -189,7 +189,7 @@ Settings Settings::User() {
 void Settings::Load() {
     std::map<std::string, Section> sections;
     std::string text;
-    int fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(FileSystem::SystemName(m_path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT) {
             m_sections.clear();
@@ -278,9 +278,12 @@ void Settings::Save() const {
     out = Cp1252ToUtf8(out);
 
     // A link to the settings file stays a link: the file it names is replaced.
-    const std::string target = LinkTarget(m_path);
-    std::string dir = FileSystem::Directory(FileSystem::FullPath(target));
-    FileSystem::MakeDirectories(dir);
+    // From here on the names are the system's own.
+    const std::string target = LinkTarget(FileSystem::SystemName(m_path));
+    std::string modelDir = FileSystem::Directory(FileSystem::FullPath(m_path));
+    FileSystem::MakeDirectories(modelDir);
+    std::error_code dirError;
+    std::string dir = std::filesystem::absolute(target, dirError).parent_path().string();
     std::string tmp = target + ".XXXXXX";
     int fd = ::mkstemp(tmp.data());
     if (fd < 0)

@@ -1,6 +1,7 @@
 #include "platform/core/WorkFiles.h"
 
 #include "platform/core/Directories.h"
+#include "platform/core/FileSystem.h"
 #include "platform/core/SystemError.h"
 
 #include <cctype>
@@ -29,6 +30,11 @@ bool StartsWith(const std::string& s, const std::string& head) {
     return s.compare(0, head.size(), head) == 0;
 }
 
+// Work files are model names like any other; the system sees their UTF-8 form.
+std::string Sys(const std::string& name) {
+    return FileSystem::SystemName(name);
+}
+
 std::string Numbered(const char* pattern, int n) {
     std::string name = pattern;
     size_t at = name.find("%d");
@@ -38,9 +44,9 @@ std::string Numbered(const char* pattern, int n) {
 // The files the engine keeps beside a database.
 void RemoveWithCompanions(const std::string& path) {
     std::error_code ec;
-    fs::remove_all(path, ec);
+    fs::remove_all(Sys(path), ec);
     for (const char* companion : {"-journal", "-wal", "-shm"})
-        fs::remove(path + companion, ec);
+        fs::remove(Sys(path + companion), ec);
 }
 
 // Only a name as a save makes it ("<target>.XXXXXX") is removed on a record's word.
@@ -91,7 +97,7 @@ std::string OwnerOf(std::string entry) {
 bool WorkFileLock::TryLock(const std::string& lockPath) {
     Unlock();
     for (;;) {
-        int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        int fd = ::open(Sys(lockPath).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
         if (fd < 0)
             SystemError::ThrowErrno("Cannot create " + lockPath);
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -106,7 +112,7 @@ bool WorkFileLock::TryLock(const std::string& lockPath) {
         // a file nobody else can find, and must lock the one that is there now.
         struct stat held {
         }, named{};
-        if (::fstat(fd, &held) == 0 && ::stat(lockPath.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
+        if (::fstat(fd, &held) == 0 && ::stat(Sys(lockPath).c_str(), &named) == 0 && held.st_dev == named.st_dev &&
             held.st_ino == named.st_ino) {
             m_fd = fd;
             m_path = lockPath;
@@ -120,7 +126,7 @@ void WorkFileLock::Unlock(bool removeFile) {
     if (m_fd < 0)
         return;
     if (removeFile)
-        ::unlink(m_path.c_str());
+        ::unlink(Sys(m_path).c_str());
     ::close(m_fd);
     m_fd = -1;
     m_path.clear();
@@ -146,8 +152,7 @@ std::string WorkFileLock::ReadNote() const {
 }
 
 std::string ClaimWorkFile(const char* pattern, WorkFileLock& lock, int limit) {
-    std::error_code ec;
-    const std::string dir = fs::absolute(UserDataDir(), ec).lexically_normal().string();
+    const std::string dir = FileSystem::FullPath(UserDataDir());
     for (int n = 0; n < limit; ++n) {
         std::string path = JoinPath(dir, Numbered(pattern, n));
         if (lock.TryLock(path + kLockSuffix)) {
@@ -176,8 +181,11 @@ void RemoveStaleWorkFiles() {
     const std::string dir = UserDataDir();
     std::set<std::string> owners;
     std::error_code ec;
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string owner = OwnerOf(it->path().filename().string());
+    for (fs::directory_iterator it(Sys(dir), ec), end; !ec && it != end; it.increment(ec)) {
+        std::string name;
+        if (!FileSystem::ModelName(it->path().filename().string(), name))
+            continue;
+        std::string owner = OwnerOf(name);
         if (!owner.empty())
             owners.insert(owner);
     }
