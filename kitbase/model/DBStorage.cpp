@@ -21,13 +21,13 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
-#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using platform::core::FileSystem;
 using platform::core::Format;
 using platform::db::ColumnType;
+using platform::db::DbErrc;
 using platform::db::DbError;
 using platform::db::TableDef;
 
@@ -68,6 +68,11 @@ template <class F> decltype(auto) Engine(F&& f) {
     } catch (const DbError& e) {
         throw ZRError(0, e.what());
     }
+}
+
+// A database failure carried in a ZRError, whose zero means "no code".
+int ErrorCode(DbErrc code) {
+    return static_cast<int>(code);
 }
 
 [[noreturn]] void FileError(int code, const std::string& what) {
@@ -193,18 +198,20 @@ void DBStorage::CreateSchema() {
 void DBStorage::CheckProjectDatabase(const std::string& shown) {
     std::string problem;
     if (!m_pDatabase->CheckIntegrity(&problem))
-        throw ZRError(SQLITE_CORRUPT, Format("%s is damaged: %s", shown.c_str(), problem.c_str()));
+        throw ZRError(ErrorCode(DbErrc::Corrupt),
+                      Format("%s is damaged: %s", shown.c_str(), problem.c_str()));
     for (const TableDef& def : Schema()) {
         std::vector<std::string> columns = m_pDatabase->GetColumnNames(def.name);
         if (columns.empty())
-            throw ZRError(SQLITE_NOTADB, Format("%s is not a project database: the table %s is missing",
-                                                shown.c_str(), def.name.c_str()));
+            throw ZRError(ErrorCode(DbErrc::NotADatabase),
+                          Format("%s is not a project database: the table %s is missing", shown.c_str(),
+                                 def.name.c_str()));
         for (const auto& spec : def.columns) {
             bool found = false;
             for (const std::string& c : columns)
                 found = found || platform::core::EqualsNoCase(c, spec.name);
             if (!found)
-                throw ZRError(SQLITE_NOTADB,
+                throw ZRError(ErrorCode(DbErrc::NotADatabase),
                               Format("%s is not a project database: the table %s has no column %s",
                                      shown.c_str(), def.name.c_str(), spec.name.c_str()));
         }
@@ -214,7 +221,7 @@ void DBStorage::CheckProjectDatabase(const std::string& shown) {
         m_pDatabase->QueryValue("SELECT pk = 1 AND upper(type) = 'INTEGER' FROM pragma_table_info('Objects') "
                                 "WHERE name = 'Object' COLLATE NOCASE");
     if (platform::db::ToInt64(key) != 1)
-        throw ZRError(SQLITE_NOTADB,
+        throw ZRError(ErrorCode(DbErrc::NotADatabase),
                       Format("%s is not a project database: Objects.Object does not number the objects",
                              shown.c_str()));
 }
@@ -268,10 +275,10 @@ void DBStorage::OpenTmpDB() {
         if (text.compare(0, prefix.size(), prefix) == 0)
             text.erase(0, prefix.size());
         text = ReplaceAll(text, m_TmpName, shown);
-        const char* format = e.Code() == SQLITE_CORRUPT  ? "%s is damaged: %s"
-                             : e.Code() == SQLITE_NOTADB ? "%s is not a project database: %s"
-                                                         : "Unable to open %s: %s";
-        throw ZRError(e.Code(), Format(format, shown.c_str(), text.c_str()));
+        const char* format = e.Code() == DbErrc::Corrupt        ? "%s is damaged: %s"
+                             : e.Code() == DbErrc::NotADatabase ? "%s is not a project database: %s"
+                                                                : "Unable to open %s: %s";
+        throw ZRError(ErrorCode(e.Code()), Format(format, shown.c_str(), text.c_str()));
     } catch (...) {
         Close();
         throw;
@@ -298,7 +305,7 @@ void DBStorage::SaveDBAs(const std::string& path) {
     try {
         m_pDatabase->CompactInto(full);
     } catch (const DbError& e) {
-        throw ZRError(e.Code(), Format("Unable to save %s: %s", full.c_str(), e.what()));
+        throw ZRError(ErrorCode(e.Code()), Format("Unable to save %s: %s", full.c_str(), e.what()));
     }
     m_FileName = full;
     m_bModified = false;

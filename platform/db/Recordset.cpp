@@ -90,7 +90,7 @@ std::string FieldNameOf(const std::string& bound) {
 }
 
 [[noreturn]] void Misuse(const std::string& text) {
-    throw DbError(SQLITE_MISUSE, text);
+    throw DbError(DbErrc::Misuse, text);
 }
 
 } // namespace
@@ -254,7 +254,7 @@ void Recordset::Open(const std::string& source) {
     for (size_t i = 0; i < m_bound.size(); ++i) {
         int col = !m_fullQuery ? static_cast<int>(i) : ColumnOf(FieldNameOf(m_bound[i]));
         if (col < 0 || col >= n)
-            throw DbError(SQLITE_ERROR, "No field " + m_bound[i] + " in " + m_source);
+            throw DbError(DbErrc::Other, "No field " + m_bound[i] + " in " + m_source);
         m_boundColumns.push_back(col);
     }
 
