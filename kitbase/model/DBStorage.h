@@ -29,7 +29,7 @@ class DBStorage : public ZRStorage, public platform::core::Observer {
 public:
     // Picks the first working-copy name "qvrecvr<N>.qdb" of the current directory that no file has.
     DBStorage();
-    // Tells observers (reason 3), closes the database and deletes the working copy.
+    // Tells observers (reason Destroying), closes the database and deletes the working copy.
     ~DBStorage() override;
 
     bool AddDir(const std::string& path) override;
