@@ -558,10 +558,10 @@ ZRGridRow* ZRMasterRowFactory::CreateRow(ZRAttribute* attribute, bool status) {
         return asText();
     case RowKind::Bool:
         if (auto* boolean = dynamic_cast<ZRBoolAttribute*>(attribute)) {
-            ZRRowHeader* header = nullptr;
+            std::unique_ptr<ZRRowHeader> header;
             if ((choice.extra & OwnerNameHeader) && owner)
-                header = new ZRDynamicHeader(&owner->GetName());
-            auto* row = new ZRBoolRow(boolean, header);
+                header = std::make_unique<ZRDynamicHeader>(&owner->GetName());
+            auto* row = new ZRBoolRow(boolean, std::move(header));
             if (choice.extra & Bitmaps)
                 row->SetBitmaps(choice.falseBitmap, choice.trueBitmap);
             return row;
