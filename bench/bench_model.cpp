@@ -132,11 +132,11 @@ struct ScaledAttribute {
         object.Init();
         object.Attach(&device, 1);
         ZRLongAttribute& a = Attribute();
-        auto* format = new ZRFormat; // the attribute owns it
+        auto format = std::make_unique<ZRFormat>();
         format->SetFormatString("%.3f");
         a.SetScaleObject(&scale);
         a.SetScale(2.0);
-        a.SetFormat(format);
+        a.SetFormat(std::move(format));
     }
     ~ScaledAttribute() { Attribute().SetScaleObject(nullptr); }
     ZRLongAttribute& Attribute() { return object.Long(0); }

@@ -19,11 +19,11 @@
 #include "platform/db/DbError.h"
 #include "platform/db/TableDef.h"
 
-#include <sqlite3.h>
 
 using platform::core::FileSystem;
 using platform::core::Format;
 using platform::db::ColumnType;
+using platform::db::DbErrc;
 using platform::db::DbError;
 using platform::db::TableDef;
 
@@ -66,6 +66,11 @@ template <class F> decltype(auto) Engine(F&& f) {
     }
 }
 
+// A database failure carried in a ZRError, whose zero means "no code".
+int ErrorCode(DbErrc code) {
+    return static_cast<int>(code);
+}
+
 [[noreturn]] void FileError(std::string text) {
     if (text.size() > 255)
         text.resize(255);
@@ -83,7 +88,7 @@ template <class RS> std::unique_ptr<RS> OpenValues(platform::db::Database* db) {
     try {
         rs->Open();
     } catch (const DbError& e) {
-        if (e.Code() != SQLITE_MISMATCH || !rs->IsOpen())
+        if (e.Code() != DbErrc::Mismatch || !rs->IsOpen())
             throw;
     }
     return rs;
@@ -103,10 +108,10 @@ ZRError OpenFailure(const DbError& e, const std::string& opened, const std::stri
     if (text.compare(0, prefix.size(), prefix) == 0)
         text.erase(0, prefix.size());
     text = ReplaceAll(text, opened, shown);
-    const char* format = e.Code() == SQLITE_CORRUPT  ? "%s is damaged: %s"
-                         : e.Code() == SQLITE_NOTADB ? "%s is not a project database: %s"
-                                                     : "Unable to open %s: %s";
-    return ZRError(e.Code(), Format(format, shown.c_str(), text.c_str()));
+    const char* format = e.Code() == DbErrc::Corrupt        ? "%s is damaged: %s"
+                         : e.Code() == DbErrc::NotADatabase ? "%s is not a project database: %s"
+                                                            : "Unable to open %s: %s";
+    return ZRError(ErrorCode(e.Code()), Format(format, shown.c_str(), text.c_str()));
 }
 
 } // namespace
@@ -206,18 +211,20 @@ void DBStorage::CheckDB(const std::string& path) {
 void DBStorage::CheckProjectDatabase(platform::db::Database& db, const std::string& shown) {
     std::string problem;
     if (!db.CheckIntegrity(&problem))
-        throw ZRError(SQLITE_CORRUPT, Format("%s is damaged: %s", shown.c_str(), problem.c_str()));
+        throw ZRError(ErrorCode(DbErrc::Corrupt),
+                      Format("%s is damaged: %s", shown.c_str(), problem.c_str()));
     for (const TableDef& def : Schema()) {
         std::vector<std::string> columns = db.GetColumnNames(def.name);
         if (columns.empty())
-            throw ZRError(SQLITE_NOTADB, Format("%s is not a project database: the table %s is missing",
-                                                shown.c_str(), def.name.c_str()));
+            throw ZRError(ErrorCode(DbErrc::NotADatabase),
+                          Format("%s is not a project database: the table %s is missing", shown.c_str(),
+                                 def.name.c_str()));
         for (const auto& spec : def.columns) {
             bool found = false;
             for (const std::string& c : columns)
                 found = found || platform::core::EqualsNoCase(c, spec.name);
             if (!found)
-                throw ZRError(SQLITE_NOTADB,
+                throw ZRError(ErrorCode(DbErrc::NotADatabase),
                               Format("%s is not a project database: the table %s has no column %s",
                                      shown.c_str(), def.name.c_str(), spec.name.c_str()));
         }
@@ -236,7 +243,7 @@ void DBStorage::CheckProjectDatabase(platform::db::Database& db, const std::stri
         }
         if (!bad.empty() && platform::db::ToInt64(db.QueryValue(
                                 "SELECT EXISTS (SELECT 1 FROM " + def.name + " WHERE " + bad + ")")) != 0)
-            throw ZRError(SQLITE_CORRUPT,
+            throw ZRError(ErrorCode(DbErrc::Corrupt),
                           Format("%s is damaged: the table %s holds a key that is not a valid number",
                                  shown.c_str(), def.name.c_str()));
     }
@@ -244,7 +251,7 @@ void DBStorage::CheckProjectDatabase(platform::db::Database& db, const std::stri
     auto key = db.QueryValue("SELECT pk = 1 AND upper(type) = 'INTEGER' FROM pragma_table_info('Objects') "
                              "WHERE name = 'Object' COLLATE NOCASE");
     if (platform::db::ToInt64(key) != 1)
-        throw ZRError(SQLITE_NOTADB,
+        throw ZRError(ErrorCode(DbErrc::NotADatabase),
                       Format("%s is not a project database: Objects.Object does not number the objects",
                              shown.c_str()));
 }
@@ -316,7 +323,7 @@ void DBStorage::SaveDBAs(const std::string& path) {
     try {
         m_pDatabase->CompactInto(full);
     } catch (const DbError& e) {
-        throw ZRError(e.Code(), Format("Unable to save %s: %s", full.c_str(), e.what()));
+        throw ZRError(ErrorCode(e.Code()), Format("Unable to save %s: %s", full.c_str(), e.what()));
     }
     m_FileName = full;
     m_bModified = false;

@@ -33,7 +33,7 @@ public:
     // Takes the first working-copy name "qvrecvr<N>.qdb" of the user data directory that no running
     // copy holds, and holds it.
     DBStorage();
-    // Tells observers (reason 3), closes the database and deletes the working copy.
+    // Tells observers (reason Destroying), closes the database and deletes the working copy.
     ~DBStorage() override;
 
     bool AddDir(const std::string& path) override;

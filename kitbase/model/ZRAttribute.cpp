@@ -157,9 +157,10 @@ void ZRAttribute::CheckSupported() {
     }
 }
 
-void ZRAttribute::SetRangeValidation(ZRRangeValidation* validation) {
-    AddValidation(validation);
-    m_pRangeValidation = validation;
+void ZRAttribute::SetRangeValidation(std::unique_ptr<ZRRangeValidation> validation) {
+    ZRRangeValidation* kept = validation.get();
+    AddValidation(std::move(validation));
+    m_pRangeValidation = kept;
 }
 
 bool ZRAttribute::IsInclusiveMax() {
@@ -170,19 +171,19 @@ bool ZRAttribute::IsInclusiveMin() {
     return m_pRangeValidation ? m_pRangeValidation->IsInclusiveMin() : true;
 }
 
-void ZRAttribute::AddValidation(ZRValidation* validation) {
+void ZRAttribute::AddValidation(std::unique_ptr<ZRValidation> validation) {
     if (!validation)
         return;
     validation->SetAttribute(this);
-    m_Validations.emplace_back(validation);
+    m_Validations.push_back(std::move(validation));
 }
 
 void ZRAttribute::AddRefreshAttribute(ZRAttribute* attribute) {
     m_RefreshList.push_back(attribute);
 }
 
-void ZRAttribute::SetField(ZRAttributeField* field) {
-    m_pField.reset(field);
+void ZRAttribute::SetField(std::unique_ptr<ZRAttributeField> field) {
+    m_pField = std::move(field);
     Save();
 }
 

@@ -81,18 +81,18 @@ public:
     void CheckSupported();
 
     // The attribute owns the validations it is given.
-    void SetRangeValidation(ZRRangeValidation* validation);
+    void SetRangeValidation(std::unique_ptr<ZRRangeValidation> validation);
     ZRRangeValidation* GetRangeValidation() const { return m_pRangeValidation; }
     bool IsInclusiveMax();
     bool IsInclusiveMin();
-    void AddValidation(ZRValidation* validation);
+    void AddValidation(std::unique_ptr<ZRValidation> validation);
 
     // Attributes refreshed in the place of one that has no attribute id of its own (not owned).
     void AddRefreshAttribute(ZRAttribute* attribute);
     const std::vector<ZRAttribute*>& GetRefreshList() const { return m_RefreshList; }
 
     // Takes ownership and writes the current value into the composite at once.
-    void SetField(ZRAttributeField* field);
+    void SetField(std::unique_ptr<ZRAttributeField> field);
     ZRAttributeField* GetField() const { return m_pField.get(); }
 
     void SetTestString(const std::string& text);
@@ -117,7 +117,7 @@ protected:
     std::string WithName(const std::string& text) const;
     // Plain OK box with the named text.
     void ShowNamed(const std::string& text) const;
-    // Plain OK box with "Invalid Entry" (named), then reason 0 so the row shows the value again.
+    // Plain OK box with "Invalid Entry" (named), then reason ValueChanged so the row shows the value again.
     void ReportInvalidValue();
     // On-line read error: ask whether to go on reading the parameter; No makes it unreadable.
     void AskKeepReading(const ZRError& error, const char* question);
@@ -137,14 +137,15 @@ protected:
     template <class T, class Read>
     ReadOutcome ReadCandidate(T& candidate, const T& current, Read&& read,
                               const char* question = kAccessQuestion);
-    // Refresh's end: a differing or forced candidate becomes the value, with reason 0; true.
+    // Refresh's end: a differing or forced candidate becomes the value, with reason ValueChanged; true.
     template <class T> bool TakeCandidate(T& value, T candidate, bool force);
     // ReadCandidate then TakeCandidate, a missing off-line value kept.
     template <class T, class Read>
     bool RefreshValue(T& value, bool force, Read&& read, const char* question = kAccessQuestion);
-    // Save: write(storage) when write-valid with an id; an error is shown, then reason 0.
+    // Save: write(storage) when write-valid with an id; an error is shown, then reason ValueChanged.
     template <class Write> bool SaveValue(Write&& write);
-    // A new value: write(storage, next) when write-valid with an id, then reason 15; reason 0 on change.
+    // A new value: write(storage, next) when write-valid with an id, then reason ValueWritten; reason
+    // ValueChanged on change.
     template <class T, class Write> bool StoreValue(T& value, T next, Write&& write);
     // Exists without a field: false without id or device; on line the supported flag; off line
     // the read's answer, false when it throws.

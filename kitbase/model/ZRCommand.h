@@ -25,7 +25,7 @@ public:
     int32_t GetService() const { return m_Service; }
     void SetObject(ZRObject* object) { m_pObject = object; }
     ZRObject* GetObject() const { return m_pObject; }
-    // Always sends reason 1, even when the flag does not change.
+    // Always sends reason EnabledChanged, even when the flag does not change.
     void SetEnabled(bool enabled);
     bool GetEnabled() const { return m_bEnabled; }
     void SetSupported(bool supported) { m_bSupported = supported; }

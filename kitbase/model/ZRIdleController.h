@@ -2,7 +2,7 @@
 
 #include "kitbase/model/ZRMvcModel.h"
 
-// Turns the application's idle time into idle ticks (reason 4) for its subscribers.
+// Turns the application's idle time into idle ticks (reason IdleTick) for its subscribers.
 class ZRIdleController : public ZRMvcModel {
 public:
     static ZRIdleController* Instance();

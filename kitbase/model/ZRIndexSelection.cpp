@@ -16,8 +16,8 @@ ZRIndexSelection::~ZRIndexSelection() {
     NotifyDestroying();
 }
 
-void ZRIndexSelection::SetOptions(ZROptions* options) {
-    m_pOptions.reset(options);
+void ZRIndexSelection::SetOptions(std::unique_ptr<ZROptions> options) {
+    m_pOptions = std::move(options);
     m_Value = -1;
     if (!m_pOptions)
         return;

@@ -28,7 +28,7 @@ public:
 
     ZROptions* GetOptions() const { return m_pOptions.get(); }
     // Takes ownership, appends the "Unexpected Value" placeholder and selects the first option.
-    void SetOptions(ZROptions* options);
+    void SetOptions(std::unique_ptr<ZROptions> options);
     int32_t GetValue() const { return m_Value; }
     // Selects the placeholder, so "Unexpected Value" is shown.
     void SetInvalid();

@@ -3,8 +3,6 @@
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
 
-#include <sqlite3.h>
-
 ZRMotorRS::ZRMotorRS(platform::db::Database* db) : ZRMotorDbRecordset(db) {}
 
 ZRMotorRS::~ZRMotorRS() = default;
@@ -33,7 +31,7 @@ void ZRMotorRS::DoFieldExchange(platform::db::FieldExchange& fx) {
 
 void ZRMotorRS::AddNew() {
     if (!IsOpen())
-        throw platform::db::DbError(SQLITE_MISUSE, "The recordset is not open");
+        throw platform::db::DbError(platform::db::DbErrc::Misuse, "The recordset is not open");
     if (!m_pSaved)
         m_pSaved = std::make_unique<ZRMotorRSRow>(std::move(Row()));
     Row() = ZRMotorRSRow();

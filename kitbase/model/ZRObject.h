@@ -28,12 +28,13 @@ public:
     static constexpr int32_t kNoAttribute = -1;
 
     ZRObject();
-    // Deletes the children first, then sends reason 3.
+    // Deletes the children first, then sends reason Destroying.
     ~ZRObject() override;
     ZRObject(const ZRObject&) = delete;
     ZRObject& operator=(const ZRObject&) = delete;
 
-    // Takes ownership of the child, stores it on this object's device and, with notify, sends reason 5.
+    // Takes ownership of the child, stores it on this object's device and, with notify, sends reason
+    // ChildAdded.
     virtual void AddChild(ZRObject* child, bool notify = true);
     virtual void Attach(ZRDevice* device, int32_t instance);
     virtual void AttachDBChildren();

@@ -5,15 +5,15 @@
 
 #include <string>
 
-// The progress of a long transfer and its cancel flag. Observers get reason 0 on every step and
-// reason 3 when the transfer is cleaned up; the meter window is one of them.
+// The progress of a long transfer and its cancel flag. Observers get reason ValueChanged on every step and
+// reason Destroying when the transfer is cleaned up; the meter window is one of them.
 class ZRProgress : public ZRMvcModel, public ZRCleanable {
 public:
     // What the user interface lends the model: the meter window and the message pump.
     class Host {
     public:
         virtual ~Host() = default;
-        // Opens a meter observing the model (it closes itself on reason 3); answers whether it did.
+        // Opens a meter observing the model (it closes itself on reason Destroying); answers whether it did.
         virtual bool OpenMeter(ZRProgress* model, const std::string& text, bool cancellable) = 0;
         // Dispatches every waiting message, so that a click on Cancel gets through.
         virtual void PumpMessages() = 0;
@@ -28,7 +28,7 @@ public:
 
     // Starts a transfer of the given size and opens the meter.
     void Show(const std::string& text, double maximum, bool cancellable);
-    // The value grows by step, never beyond the maximum; sends reason 0.
+    // The value grows by step, never beyond the maximum; sends reason ValueChanged.
     void Increment(double step);
     short GetPercentDone() const { return m_PercentDone; }
     double GetValue() const { return m_Value; }
@@ -37,14 +37,14 @@ public:
     bool IsCancelled();
     void SetCancelled(bool cancelled) { m_bCancelled = cancelled; }
     bool IsMeterOpen() const { return m_bMeterOpen; }
-    // Completes the bar, enables the main window, closes the meter (reason 3), clears the flag.
+    // Completes the bar, enables the main window, closes the meter (reason Destroying), clears the flag.
     void Cleanup() override;
 
     static ZRProgress* m_pInstance;
 
 protected:
     ZRProgress() = default;
-    // Sends reason 3, which also closes a meter still open.
+    // Sends reason Destroying, which also closes a meter still open.
     ~ZRProgress() override;
 
 private:

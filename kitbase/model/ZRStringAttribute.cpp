@@ -28,9 +28,10 @@ std::string ZRStringAttribute::MakeValid(const std::string& text) const {
     return out;
 }
 
-void ZRStringAttribute::SetLengthValidation(ZRValStringLength* validation) {
-    AddValidation(validation);
-    m_pLengthValidation = validation;
+void ZRStringAttribute::SetLengthValidation(std::unique_ptr<ZRValStringLength> validation) {
+    ZRValStringLength* kept = validation.get();
+    AddValidation(std::move(validation));
+    m_pLengthValidation = kept;
 }
 
 int ZRStringAttribute::GetMaxLength() {

@@ -32,7 +32,7 @@ public:
     int GetPaddedLength() const { return m_PaddedLength; }
 
     // Adds it to the validation list (which owns it) and keeps it for the length limits.
-    void SetLengthValidation(ZRValStringLength* validation);
+    void SetLengthValidation(std::unique_ptr<ZRValStringLength> validation);
     int GetMaxLength();
     int GetMinLength();
 

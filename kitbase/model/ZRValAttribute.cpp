@@ -17,11 +17,9 @@ ZRValAttribute::~ZRValAttribute() {
     if (m_pScale)
         m_pScale->RemoveObserver(this);
     m_pScale = nullptr;
-    if (m_pFormat) {
+    if (m_pFormat)
         m_pFormat->RemoveObserver(this);
-        delete m_pFormat;
-        m_pFormat = nullptr;
-    }
+    m_pFormat.reset();
 }
 
 bool ZRValAttribute::Validate(const std::string& text) {
@@ -51,13 +49,13 @@ void ZRValAttribute::OnUpdate(platform::core::Subject* subject, platform::core::
         }
         return;
     }
-    if (m_pFormat && subject == static_cast<platform::core::Subject*>(m_pFormat)) {
+    if (m_pFormat && subject == static_cast<platform::core::Subject*>(m_pFormat.get())) {
         if (reason == ZRUpdate::ValueChanged) {
             Notify(ZRUpdate::ValueChanged);
         } else if (reason == ZRUpdate::Destroying) {
-            // Whoever destroys it deletes it; we only let go.
+            // Someone else is deleting it after all: let go without deleting it twice.
             m_pFormat->RemoveObserver(this);
-            m_pFormat = nullptr;
+            (void)m_pFormat.release();
             Notify(ZRUpdate::ValueChanged);
         }
         return;
@@ -91,12 +89,10 @@ void ZRValAttribute::SetScaleObject(ZRScale* scale) {
         m_pScale->AddObserver(this);
 }
 
-void ZRValAttribute::SetFormat(ZRFormat* format) {
-    if (m_pFormat) {
+void ZRValAttribute::SetFormat(std::unique_ptr<ZRFormat> format) {
+    if (m_pFormat)
         m_pFormat->RemoveObserver(this);
-        delete m_pFormat;
-    }
-    m_pFormat = format;
+    m_pFormat = std::move(format);
     if (m_pFormat)
         m_pFormat->AddObserver(this);
 }

@@ -2,6 +2,8 @@
 
 #include "kitbase/model/ZRAttribute.h"
 
+#include <memory>
+
 class ZRFormat;
 class ZRScale;
 
@@ -32,9 +34,9 @@ public:
     double GetScale() const { return m_Scale; }
     void SetScaleObject(ZRScale* scale);
     ZRScale* GetScaleObject() const { return m_pScale; }
-    // The attribute owns its format model.
-    void SetFormat(ZRFormat* format);
-    ZRFormat* GetFormat() const { return m_pFormat; }
+    // The attribute owns its format model (a previous one is deleted).
+    void SetFormat(std::unique_ptr<ZRFormat> format);
+    ZRFormat* GetFormat() const { return m_pFormat.get(); }
     void SetPrecision(int precision) { m_Precision = precision < 0 ? 0 : precision; }
     int GetPrecision() const { return m_Precision; }
     double GetIncrement() const;
@@ -78,5 +80,5 @@ protected:
     int m_Precision = 0;
     double m_Increment = 0.0;
     ZRScale* m_pScale = nullptr;
-    ZRFormat* m_pFormat = nullptr;
+    std::unique_ptr<ZRFormat> m_pFormat;
 };

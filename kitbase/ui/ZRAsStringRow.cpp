@@ -6,8 +6,8 @@
 
 namespace CellControlId = platform::ui::CellControlId;
 
-ZRAsStringRow::ZRAsStringRow(ZRAttribute* attribute, ZRRowHeader* header)
-    : ZRAttributeRow(attribute, header) {}
+ZRAsStringRow::ZRAsStringRow(ZRAttribute* attribute, std::unique_ptr<ZRRowHeader> header)
+    : ZRAttributeRow(attribute, std::move(header)) {}
 
 void ZRAsStringRow::OnUpdate(platform::core::Subject* subject, platform::core::Message* message) {
     if (IsInitialized() && ReasonOf(message) == ZRUpdate::ValueChanged && IsOwnAttribute(subject))

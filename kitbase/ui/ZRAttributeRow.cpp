@@ -12,10 +12,11 @@
 namespace CellControlId = platform::ui::CellControlId;
 using platform::ui::Colour;
 
-ZRAttributeRow::ZRAttributeRow(ZRAttribute* attribute, ZRRowHeader* header) : m_pAttribute(attribute) {
+ZRAttributeRow::ZRAttributeRow(ZRAttribute* attribute, std::unique_ptr<ZRRowHeader> header)
+    : m_pAttribute(attribute) {
     if (!header && attribute)
-        header = new ZRAttributeHeader(attribute);
-    SetHeader(header);
+        header = std::make_unique<ZRAttributeHeader>(attribute);
+    SetHeader(std::move(header));
     if (m_pAttribute)
         m_pAttribute->AddObserver(this);
 }
@@ -199,10 +200,11 @@ void ZRAttributeRow::DropAttribute() {
     // The default header reads the attribute's name: keep the caption, lose the pointer.
     auto* header = dynamic_cast<ZRAttributeHeader*>(GetHeader());
     if (header && header->GetAttribute() == dying) {
-        auto* caption = new ZRStaticHeader(dying->GetName());
-        SetHeader(caption);
+        auto caption = std::make_unique<ZRStaticHeader>(dying->GetName());
+        ZRStaticHeader* placed = caption.get();
+        SetHeader(std::move(caption));
         if (IsPlaced())
-            caption->SetRow(GetRow());
+            placed->SetRow(GetRow());
     }
     if (IsInitialized())
         SetAttribute(nullptr);

@@ -3,6 +3,7 @@
 #include "kitbase/model/ZRError.h"
 #include "kitbase/ui/ZRGridRow.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,7 @@ class ZRAttribute;
 class ZRAttributeRow : public ZRGridRow {
 public:
     // Without a header the row writes the attribute's name. The row observes the attribute.
-    ZRAttributeRow(ZRAttribute* attribute, ZRRowHeader* header);
+    ZRAttributeRow(ZRAttribute* attribute, std::unique_ptr<ZRRowHeader> header);
     ~ZRAttributeRow() override;
 
     void AdjustRowHeight() override;

@@ -14,8 +14,8 @@ const char* IndexText(bool value) {
 }
 } // namespace
 
-ZRBoolEditRow::ZRBoolEditRow(ZRBoolAttribute* attribute, ZRRowHeader* header)
-    : ZRAttributeRow(attribute, header) {}
+ZRBoolEditRow::ZRBoolEditRow(ZRBoolAttribute* attribute, std::unique_ptr<ZRRowHeader> header)
+    : ZRAttributeRow(attribute, std::move(header)) {}
 
 ZRBoolAttribute* ZRBoolEditRow::BoolAttribute() const {
     // The constructor takes only boolean attributes.

@@ -2,12 +2,14 @@
 
 #include "kitbase/ui/ZRAttributeRow.h"
 
+#include <memory>
+
 class ZRBoolAttribute;
 
 // A boolean picked from its two texts (false first) and written as it is picked.
 class ZRBoolEditRow : public ZRAttributeRow {
 public:
-    ZRBoolEditRow(ZRBoolAttribute* attribute, ZRRowHeader* header);
+    ZRBoolEditRow(ZRBoolAttribute* attribute, std::unique_ptr<ZRRowHeader> header);
 
     void Backup() override;
     void OnEndEditing(int column) override;

@@ -7,7 +7,8 @@
 using platform::ui::CellAlign;
 namespace CellControlId = platform::ui::CellControlId;
 
-ZRBoolRow::ZRBoolRow(ZRBoolAttribute* attribute, ZRRowHeader* header) : ZRAttributeRow(attribute, header) {
+ZRBoolRow::ZRBoolRow(ZRBoolAttribute* attribute, std::unique_ptr<ZRRowHeader> header)
+    : ZRAttributeRow(attribute, std::move(header)) {
     SetBitmaps(kFalseBitmap, kTrueBitmap);
 }
 

@@ -2,6 +2,8 @@
 
 #include "kitbase/ui/ZRAttributeRow.h"
 
+#include <memory>
+
 class ZRBoolAttribute;
 
 // A boolean shown as a lamp: lit for true, grey for false. The lamp follows the attribute on
@@ -11,7 +13,7 @@ public:
     static constexpr unsigned long kFalseBitmap = 19703; // a grey lamp
     static constexpr unsigned long kTrueBitmap = 19704;  // a lit yellow lamp
 
-    ZRBoolRow(ZRBoolAttribute* attribute, ZRRowHeader* header);
+    ZRBoolRow(ZRBoolAttribute* attribute, std::unique_ptr<ZRRowHeader> header);
 
     void Backup() override;
     void Refresh(bool force) override;

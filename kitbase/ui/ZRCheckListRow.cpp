@@ -31,8 +31,8 @@ std::string Summary(const ZRLongBitField& field) {
 
 } // namespace
 
-ZRCheckListRow::ZRCheckListRow(ZRLongBitField* attribute, ZRRowHeader* header)
-    : ZRAttributeRow(attribute, header) {}
+ZRCheckListRow::ZRCheckListRow(ZRLongBitField* attribute, std::unique_ptr<ZRRowHeader> header)
+    : ZRAttributeRow(attribute, std::move(header)) {}
 
 ZRLongBitField* ZRCheckListRow::BitField() const {
     // The constructor takes only bit fields.

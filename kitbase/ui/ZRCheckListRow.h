@@ -3,6 +3,7 @@
 #include "kitbase/ui/ZRAttributeRow.h"
 
 #include <cstdint>
+#include <memory>
 
 class ZRLongBitField;
 
@@ -10,7 +11,7 @@ class ZRLongBitField;
 // sums the value up ("Unassigned", the one bit's name, "Multiple Assignment"); every tick writes.
 class ZRCheckListRow : public ZRAttributeRow {
 public:
-    ZRCheckListRow(ZRLongBitField* attribute, ZRRowHeader* header);
+    ZRCheckListRow(ZRLongBitField* attribute, std::unique_ptr<ZRRowHeader> header);
 
     void Backup() override;
     void OnModifyCell(int column) override;

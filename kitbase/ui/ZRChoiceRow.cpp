@@ -11,8 +11,8 @@
 using platform::core::Format;
 namespace CellControlId = platform::ui::CellControlId;
 
-ZRChoiceRow::ZRChoiceRow(ZRIndexSelection* selection, ZRRowHeader* header)
-    : ZRAttributeRow(selection, header) {}
+ZRChoiceRow::ZRChoiceRow(ZRIndexSelection* selection, std::unique_ptr<ZRRowHeader> header)
+    : ZRAttributeRow(selection, std::move(header)) {}
 
 ZRIndexSelection* ZRChoiceRow::Selection() const {
     // The constructor takes only index selections.

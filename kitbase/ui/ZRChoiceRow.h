@@ -3,6 +3,7 @@
 #include "kitbase/ui/ZRAttributeRow.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class ZRIndexSelection;
@@ -10,7 +11,7 @@ class ZRIndexSelection;
 // An entry of an option list, picked from a drop-down list and written as soon as it is picked.
 class ZRChoiceRow : public ZRAttributeRow {
 public:
-    ZRChoiceRow(ZRIndexSelection* selection, ZRRowHeader* header);
+    ZRChoiceRow(ZRIndexSelection* selection, std::unique_ptr<ZRRowHeader> header);
 
     void Backup() override;
     void OnEndEditing(int column) override;

@@ -6,7 +6,8 @@
 
 namespace CellControlId = platform::ui::CellControlId;
 
-ZREditRow::ZREditRow(ZRAttribute* attribute, ZRRowHeader* header) : ZRAttributeRow(attribute, header) {}
+ZREditRow::ZREditRow(ZRAttribute* attribute, std::unique_ptr<ZRRowHeader> header)
+    : ZRAttributeRow(attribute, std::move(header)) {}
 
 void ZREditRow::Backup() {
     if (ZRAttribute* attribute = GetAttribute())

@@ -2,10 +2,12 @@
 
 #include "kitbase/ui/ZRAttributeRow.h"
 
+#include <memory>
+
 // A free-text value: the attribute's text, written back with SetAsString when an edit ends.
 class ZREditRow : public ZRAttributeRow {
 public:
-    ZREditRow(ZRAttribute* attribute, ZRRowHeader* header);
+    ZREditRow(ZRAttribute* attribute, std::unique_ptr<ZRRowHeader> header);
 
     void Backup() override;
     void OnEndEditing(int column) override;

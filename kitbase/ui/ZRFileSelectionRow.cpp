@@ -8,9 +8,11 @@
 namespace CellControlId = platform::ui::CellControlId;
 
 ZRFileSelectionRow::ZRFileSelectionRow(ZRAttribute* attribute, int openDialog, std::string defaultExtension,
-                                       unsigned long dialogFlags, std::string filter, ZRRowHeader* header)
-    : ZREditRow(attribute, header), m_OpenDialog(openDialog), m_DefaultExtension(std::move(defaultExtension)),
-      m_DialogFlags(dialogFlags), m_Filter(std::move(filter)) {}
+                                       unsigned long dialogFlags, std::string filter,
+                                       std::unique_ptr<ZRRowHeader> header)
+    : ZREditRow(attribute, std::move(header)), m_OpenDialog(openDialog),
+      m_DefaultExtension(std::move(defaultExtension)), m_DialogFlags(dialogFlags),
+      m_Filter(std::move(filter)) {}
 
 void ZRFileSelectionRow::OnClickedButton(unsigned long column) {
     ZRAttribute* attribute = GetAttribute();

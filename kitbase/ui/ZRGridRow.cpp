@@ -3,9 +3,7 @@
 #include "kitbase/ui/ZRRowHeader.h"
 #include "platform/ui/Grid.h"
 
-ZRGridRow::~ZRGridRow() {
-    delete m_pHeader;
-}
+ZRGridRow::~ZRGridRow() = default;
 
 void ZRGridRow::Backup() {}
 
@@ -85,11 +83,8 @@ void ZRGridRow::Hide() {
     m_bHidden = true;
 }
 
-void ZRGridRow::SetHeader(ZRRowHeader* header) {
-    if (header == m_pHeader)
-        return;
-    delete m_pHeader;
-    m_pHeader = header;
+void ZRGridRow::SetHeader(std::unique_ptr<ZRRowHeader> header) {
+    m_pHeader = std::move(header);
     if (m_pHeader && m_pGrid)
         m_pHeader->Initialize(m_pGrid);
 }

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "kitbase/ui/ZRRowHeader.h"
 #include "platform/core/Observer.h"
 
+#include <memory>
 #include <string>
 
 class QKeyEvent;
 class QPoint;
 class QWidget;
-class ZRRowHeader;
 
 namespace platform::ui {
 class Grid;
@@ -19,7 +20,6 @@ class Grid;
 class ZRGridRow : public platform::core::Observer {
 public:
     ZRGridRow() = default;
-    // Deletes the header.
     ~ZRGridRow() override;
     ZRGridRow(const ZRGridRow&) = delete;
     ZRGridRow& operator=(const ZRGridRow&) = delete;
@@ -59,14 +59,14 @@ public:
     void OnUpdate(platform::core::Subject* subject, platform::core::Message* message) override;
 
     platform::ui::Grid* GetGrid() const { return m_pGrid; }
-    ZRRowHeader* GetHeader() const { return m_pHeader; }
+    ZRRowHeader* GetHeader() const { return m_pHeader.get(); }
     int GetRow() const { return m_Row; }
     // A hidden row has height 0.
     void Hide();
     bool IsHidden() const { return m_bHidden; }
     bool IsInitialized() const { return m_bInitialized; }
     // The row owns the header (a previous one is deleted).
-    void SetHeader(ZRRowHeader* header);
+    void SetHeader(std::unique_ptr<ZRRowHeader> header);
 
 protected:
     // Placed in a grid: initialized and numbered.
@@ -83,7 +83,7 @@ private:
     friend class ZRPropertiesGrid;
 
     int m_Row = 0;
-    ZRRowHeader* m_pHeader = nullptr; // owned
+    std::unique_ptr<ZRRowHeader> m_pHeader;
     platform::ui::Grid* m_pGrid = nullptr;
     bool m_bInitialized = false;
     bool m_bDynamicLoad = true;

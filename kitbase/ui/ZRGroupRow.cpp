@@ -9,10 +9,10 @@
 
 using platform::ui::CellControlId::Static;
 
-ZRGroupRow::ZRGroupRow(ZRStaticHeader* header)
+ZRGroupRow::ZRGroupRow(std::unique_ptr<ZRStaticHeader> header)
     : m_Plus(platform::ui::Resources::BitmapText(kPlusBitmap)),
       m_Minus(platform::ui::Resources::BitmapText(kMinusBitmap)) {
-    SetHeader(header);
+    SetHeader(std::move(header));
 }
 
 ZRStaticHeader* ZRGroupRow::GetStaticHeader() const {

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "kitbase/ui/ZRGridRow.h"
+#include "kitbase/ui/ZRStaticHeader.h"
 
+#include <memory>
 #include <string>
 #include <vector>
-
-class ZRStaticHeader;
 
 // A collapsible group: a bold caption over columns 1 to 3 and a plus/minus bitmap in column 0. A
 // click, Space or OnClicked folds or opens its member rows (which the grid owns). A dynamic group
@@ -16,7 +16,7 @@ public:
     static constexpr int kMinusBitmap = 19705; // shown while open
 
     // The header's caption is the group name; the row owns it.
-    explicit ZRGroupRow(ZRStaticHeader* header);
+    explicit ZRGroupRow(std::unique_ptr<ZRStaticHeader> header);
 
     // Rows after the group's own events.
     int OnLButtonClicked(unsigned long column, unsigned int flags, const QPoint& point) override;

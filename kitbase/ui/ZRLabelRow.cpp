@@ -5,8 +5,8 @@
 
 using platform::ui::CellControlId::Static;
 
-ZRLabelRow::ZRLabelRow(ZRRowHeader* header) {
-    SetHeader(header);
+ZRLabelRow::ZRLabelRow(std::unique_ptr<ZRRowHeader> header) {
+    SetHeader(std::move(header));
 }
 
 void ZRLabelRow::Initialize(platform::ui::Grid* grid) {

@@ -5,7 +5,7 @@
 class ZRMvcModel;
 
 // The model a bound control observes. The control stops observing when the link goes; a model that
-// announces its destruction (reason 3) is forgotten, so nothing touches it afterwards.
+// announces its destruction (reason Destroying) is forgotten, so nothing touches it afterwards.
 class ZRModelLink {
 public:
     explicit ZRModelLink(platform::core::Observer& observer) : m_observer(observer) {}

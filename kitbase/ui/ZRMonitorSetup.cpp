@@ -160,7 +160,7 @@ void ZRMonitorSetup::BuildRows(TreeItem item) {
     }
     if (!rows.empty() && IsGroupItem(item)) {
         auto* group = m_pTree->ItemDataAs<ZRPropertyGroup>(item);
-        auto* header = new ZRGroupRow(new ZRStaticHeader(group->GetName()));
+        auto* header = new ZRGroupRow(std::make_unique<ZRStaticHeader>(group->GetName()));
         m_Rows.push_back(header);
         for (ZRGridRow* row : rows) {
             header->AddRow(row);

@@ -309,7 +309,7 @@ ZRPropertyGroup* ZRMonitorView::AddRow(ZRPropertyGroup* group, const std::string
     ZRGridRow* row = attribute && s_pFactory ? s_pFactory->CreateRow(attribute, true) : nullptr;
     if (!row)
         return nullptr;
-    auto* header = new ZRGroupRow(new ZRStaticHeader(head));
+    auto* header = new ZRGroupRow(std::make_unique<ZRStaticHeader>(head));
     m_pGrid->GetRows().push_back(header);
     header->AddRow(row);
     m_pGrid->GetRows().push_back(row);

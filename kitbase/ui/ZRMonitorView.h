@@ -23,7 +23,7 @@ class ZRPropertyGroup;
 // A window that keeps chosen parameters of one drive on screen: a grid of attribute rows under
 // group header rows, a display-format choice, and buttons that pick the parameters, save the choice
 // as a named set-up file, load one and reset the drive's peaks. On line the grid re-reads its
-// visible rows on the idle tick. Its observers (the node manager) hear reason 3 when it goes away.
+// visible rows on the idle tick. Its observers (the node manager) hear reason Destroying when it goes away.
 class ZRMonitorView : public QWidget,
                       public platform::ui::View,
                       public ZRMvcModel,
@@ -52,7 +52,7 @@ public:
     static constexpr const char* kExtension = ".mnr";
 
     explicit ZRMonitorView(QWidget* parent = nullptr);
-    // Tells the observers (reason 3) and stops observing the object's name.
+    // Tells the observers (reason Destroying) and stops observing the object's name.
     ~ZRMonitorView() override;
 
     // The drive shown; the view observes its name attribute.
@@ -87,7 +87,7 @@ public:
 
     // Titles and binds the grid, off line unless the drive is on line; once.
     void OnInitialUpdate() override;
-    // From the object's name: reason 0 sets the title again, reason 3 forgets the object.
+    // From the object's name: reason ValueChanged sets the title again, reason Destroying forgets the object.
     void OnUpdate(platform::core::Subject* subject, platform::core::Message* message) override;
 
     bool OnCommand(unsigned id) override;

@@ -7,8 +7,8 @@
 
 namespace CellControlId = platform::ui::CellControlId;
 
-ZRMultiBoolEditRow::ZRMultiBoolEditRow(ZRRowHeader* header) {
-    SetHeader(header);
+ZRMultiBoolEditRow::ZRMultiBoolEditRow(std::unique_ptr<ZRRowHeader> header) {
+    SetHeader(std::move(header));
 }
 
 void ZRMultiBoolEditRow::Backup() {

@@ -2,6 +2,7 @@
 
 #include "kitbase/ui/ZRGridRow.h"
 
+#include <memory>
 #include <vector>
 
 class ZRBoolAttribute;
@@ -9,7 +10,7 @@ class ZRBoolAttribute;
 // A drop-down over several booleans. Part of the framework's interface; it writes nothing.
 class ZRMultiBoolEditRow : public ZRGridRow {
 public:
-    explicit ZRMultiBoolEditRow(ZRRowHeader* header);
+    explicit ZRMultiBoolEditRow(std::unique_ptr<ZRRowHeader> header);
 
     void Backup() override;
     void DisplayRow(bool hide) override;

@@ -585,7 +585,7 @@ void ZRNodeMgr::SizeAndShowView(ZRPropertiesView* view, float height, float widt
 }
 
 bool ZRNodeMgr::CloseWindows() {
-    // Each entry is dropped here rather than on the view's reason 3: frames go later, after the
+    // Each entry is dropped here rather than on the view's reason Destroying: frames go later, after the
     // current event, and the loops must end now.
     if (m_pPropsFrame || m_pPropsView) {
         ZRPropertiesView* view = m_pPropsView;

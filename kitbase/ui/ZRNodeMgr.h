@@ -90,6 +90,7 @@ public:
     virtual bool Copy();
     // The node's context menu (loaded into holder, which the caller keeps and deletes), or null.
     virtual QMenu* CreateContextMenu(std::unique_ptr<QMenu>& holder);
+    // Copy, then Delete; as with Delete, the caller deletes the manager after true.
     virtual bool Cut();
     // Removes the node's item and deletes its object; the caller deletes the manager after true.
     virtual bool Delete();

@@ -74,7 +74,7 @@ void ZRNodeMgr::BuildGridRows(std::list<ZRGridRow*>& rows, ZRPropertyGroup* grou
         sub->SetGroupRow(nullptr);
         ZRGroupRow* subRow = nullptr;
         if (HasSupported(*sub)) {
-            subRow = new ZRGroupRow(new ZRStaticHeader(sub->GetName()));
+            subRow = new ZRGroupRow(std::make_unique<ZRStaticHeader>(sub->GetName()));
             // The flat list owns it; the enclosing group row does not fold it.
             rows.push_back(subRow);
             sub->SetGroupRow(subRow);

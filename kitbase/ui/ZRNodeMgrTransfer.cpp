@@ -259,10 +259,7 @@ bool ZRNodeMgr::Copy() {
 }
 
 bool ZRNodeMgr::Cut() {
-    if (!Copy() || !Delete())
-        return false;
-    delete this;
-    return true;
+    return Copy() && Delete();
 }
 
 bool ZRNodeMgr::Paste() {

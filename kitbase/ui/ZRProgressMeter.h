@@ -9,7 +9,7 @@ class ZRProgress;
 
 // The modeless "Working..." window of a long transfer: a bar with the percentage done and, when the
 // transfer may be stopped, a Cancel button. It observes the progress model, follows its steps and
-// deletes itself when the model is cleaned up (reason 3).
+// deletes itself when the model is cleaned up (reason Destroying).
 class ZRProgressMeter : public platform::ui::Dialog, public platform::core::Observer {
 public:
     enum : int { IDD = 279, IDC_PROGRESS = 1059, IDC_MESSAGE = 1060, IDC_PERCENT = 1061 };

@@ -10,8 +10,8 @@
 namespace CellAttribute = platform::ui::CellAttribute;
 namespace CellControlId = platform::ui::CellControlId;
 
-ZRProgressRow::ZRProgressRow(ZRFloatAttribute* attribute, ZRRowHeader* header)
-    : ZRAttributeRow(attribute, header) {}
+ZRProgressRow::ZRProgressRow(ZRFloatAttribute* attribute, std::unique_ptr<ZRRowHeader> header)
+    : ZRAttributeRow(attribute, std::move(header)) {}
 
 void ZRProgressRow::OnUpdate(platform::core::Subject* subject, platform::core::Message* message) {
     if (IsInitialized() && ReasonOf(message) == ZRUpdate::ValueChanged && IsOwnAttribute(subject))

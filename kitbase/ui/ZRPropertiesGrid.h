@@ -55,7 +55,7 @@ public:
 
     // Registers the spin edit, sets up the columns and header row, subscribes to the idle tick.
     virtual void OnInitialUpdate();
-    // The idle refresh (reason 4).
+    // The idle refresh (reason IdleTick).
     void OnUpdate(platform::core::Subject* subject, platform::core::Message* message) override;
     // Stops observing and deletes the rows; the destructor calls it when nobody did.
     void OnDestroy();

@@ -21,7 +21,7 @@ class Splitter;
 
 // A node's property sheet: the parameter grid, and optionally a status grid below it and a services
 // grid beside it, in splitter panes, over the "Show Status" and "Show Commands" boxes and the
-// "Setup...", "Revert", "Close" and "Help" buttons. Its observers (the node manager) hear reason 3
+// "Setup...", "Revert", "Close" and "Help" buttons. Its observers (the node manager) hear reason Destroying
 // when it goes away.
 class ZRPropertiesView : public QWidget, public platform::ui::View, public ZRMvcModel {
 public:
@@ -43,7 +43,7 @@ public:
 
     // Builds the panes; a pane switch that was cleared leaves its pane out and reads true again.
     explicit ZRPropertiesView(QWidget* parent = nullptr);
-    // Deletes a free parameter grid, then tells the observers (reason 3).
+    // Deletes a free parameter grid, then tells the observers (reason Destroying).
     ~ZRPropertiesView() override;
 
     // The parameter share of the height while the status pane shows; the second is kept only.

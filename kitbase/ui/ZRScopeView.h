@@ -25,7 +25,7 @@ class Splitter;
 // A drive's oscilloscope window: the plot above the capture commands on the left, the scope's
 // settings in a property grid on the right, and a row of buttons. On line it polls the scope on
 // every idle tick and plots each completed capture; any value change of the scope replots what the
-// scope holds. Its observers (the node manager) hear reason 3 when it goes away.
+// scope holds. Its observers (the node manager) hear reason Destroying when it goes away.
 class ZRScopeView : public QWidget,
                     public platform::ui::View,
                     public ZRMvcModel,
@@ -46,7 +46,7 @@ public:
     static constexpr unsigned kPrevPaneCommand = 57681;
 
     explicit ZRScopeView(QWidget* parent = nullptr);
-    // Stops listening to the idle ticks, tells its observers (reason 3), lets go of the scope.
+    // Stops listening to the idle ticks, tells its observers (reason Destroying), lets go of the scope.
     ~ZRScopeView() override;
 
     // Observes the scope, and the idle ticks when its device is on line. Bound once.
@@ -62,7 +62,7 @@ public:
     // Plots every enabled channel that holds valid samples, after reading a completed capture
     // first when collect is set.
     void PlotData(bool collect);
-    // Reason 4: plots a completed capture; reason 0 from the scope: plots again.
+    // Reason IdleTick: plots a completed capture; reason ValueChanged from the scope: plots again.
     void OnUpdate(platform::core::Subject* subject, platform::core::Message* message) override;
 
     // Saves the samples of the plotted channels as tab-separated text.

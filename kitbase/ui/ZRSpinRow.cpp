@@ -15,7 +15,8 @@ namespace {
 constexpr int kInitialHeight = 27;
 }
 
-ZRSpinRow::ZRSpinRow(ZRValAttribute* attribute, ZRRowHeader* header) : ZRAttributeRow(attribute, header) {}
+ZRSpinRow::ZRSpinRow(ZRValAttribute* attribute, std::unique_ptr<ZRRowHeader> header)
+    : ZRAttributeRow(attribute, std::move(header)) {}
 
 ZRValAttribute* ZRSpinRow::ValAttribute() const {
     // The constructor takes only scaled attributes.

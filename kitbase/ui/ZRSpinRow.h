@@ -2,12 +2,14 @@
 
 #include "kitbase/ui/ZRAttributeRow.h"
 
+#include <memory>
+
 class ZRValAttribute;
 
 // A number with spin arrows bounded by the attribute's range; every arrow click writes at once.
 class ZRSpinRow : public ZRAttributeRow {
 public:
-    ZRSpinRow(ZRValAttribute* attribute, ZRRowHeader* header);
+    ZRSpinRow(ZRValAttribute* attribute, std::unique_ptr<ZRRowHeader> header);
 
     void Backup() override;
     void OnClickedButton(unsigned long column) override;

@@ -8,8 +8,8 @@
 
 namespace CellControlId = platform::ui::CellControlId;
 
-ZRStringChoiceRow::ZRStringChoiceRow(ZRAttribute* attribute, ZRRowHeader* header)
-    : ZRAttributeRow(attribute, header) {}
+ZRStringChoiceRow::ZRStringChoiceRow(ZRAttribute* attribute, std::unique_ptr<ZRRowHeader> header)
+    : ZRAttributeRow(attribute, std::move(header)) {}
 
 void ZRStringChoiceRow::Backup() {
     if (ZRAttribute* attribute = GetAttribute())

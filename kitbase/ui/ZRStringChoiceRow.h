@@ -2,12 +2,13 @@
 
 #include "kitbase/ui/ZRAttributeRow.h"
 
+#include <memory>
 #include <vector>
 
 // A text value picked from a fixed list of texts in a drop-down combo and written as it is picked.
 class ZRStringChoiceRow : public ZRAttributeRow {
 public:
-    ZRStringChoiceRow(ZRAttribute* attribute, ZRRowHeader* header);
+    ZRStringChoiceRow(ZRAttribute* attribute, std::unique_ptr<ZRRowHeader> header);
 
     void Backup() override;
     void OnEndEditing(int column) override;

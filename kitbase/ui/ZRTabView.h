@@ -22,7 +22,7 @@ public:
     static constexpr int kCloseId = 57602;
 
     explicit ZRTabView(QWidget* parent = nullptr);
-    // Tells the observers (reason 3) first; the pages are not deleted.
+    // Tells the observers (reason Destroying) first; the pages are not deleted.
     ~ZRTabView() override;
 
     // Before the initial update only: later pages are not shown.

@@ -21,7 +21,7 @@ using core::FileSystem;
 
 namespace {
 [[noreturn]] void ThrowIo(int code, const std::string& context) {
-    throw DbError(SQLITE_IOERR, context + ": " + core::ErrnoText(code));
+    throw DbError(DbErrc::Io, context + ": " + core::ErrnoText(code));
 }
 
 bool SyncPath(const std::string& path, int flags) {
@@ -43,14 +43,14 @@ Database::~Database() {
 void Database::Create(const std::string& path) {
     Close();
     if (FileSystem::Exists(path))
-        throw DbError(SQLITE_CANTOPEN, "Cannot create " + path + ": the file already exists");
+        throw DbError(DbErrc::CantOpen, "Cannot create " + path + ": the file already exists");
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(FileSystem::SystemName(path).c_str(), &db,
                              SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         std::string text = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
         sqlite3_close_v2(db);
-        throw DbError(rc & 0xFF, "Cannot create " + path + ": " + text);
+        throw DbError(ErrcOfEngine(rc), "Cannot create " + path + ": " + text);
     }
     m_db = db;
     m_path = path;
@@ -92,7 +92,7 @@ void Database::Close() {
 
 void Database::ThrowIfClosed() const {
     if (!m_db)
-        throw DbError(SQLITE_MISUSE, "The database is not open");
+        throw DbError(DbErrc::Misuse, "The database is not open");
 }
 
 Statement& Database::Prepare(const std::string& sql) {
@@ -224,7 +224,7 @@ void Database::ResetBusyStatements() {
 void Database::CompactInto(const std::string& target) {
     ThrowIfClosed();
     if (InTransaction())
-        throw DbError(SQLITE_MISUSE, "Cannot compact the database while a transaction is open");
+        throw DbError(DbErrc::Misuse, "Cannot compact the database while a transaction is open");
     std::string full = FileSystem::FullPath(target);
     std::string dir = FileSystem::Directory(full);
     // The temporary is made, synced and renamed under the system's name; the engine is given the

@@ -28,7 +28,7 @@ public:
 
     // Makes a new, empty database file; an existing file is an error.
     void Create(const std::string& path);
-    // Opens an existing file. A file that is not a database throws DbError (SQLITE_NOTADB).
+    // Opens an existing file. A file that is not a database throws DbError (DbErrc::NotADatabase).
     void Open(const std::string& path, bool readOnly = false);
     // Closes the recordsets still open on it, then the connection. Closing twice is fine.
     void Close();

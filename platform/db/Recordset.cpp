@@ -92,7 +92,7 @@ std::string FieldNameOf(const std::string& bound) {
 }
 
 [[noreturn]] void Misuse(const std::string& text) {
-    throw DbError(SQLITE_MISUSE, text);
+    throw DbError(DbErrc::Misuse, text);
 }
 
 } // namespace
@@ -109,7 +109,7 @@ Value* FieldExchange::Next(const char* name) {
 namespace {
 
 [[noreturn]] void Mismatch(const char* name, const Value& v, const char* kind) {
-    throw DbError(SQLITE_MISMATCH,
+    throw DbError(DbErrc::Mismatch,
                   core::Format("The field %s holds \"%s\", which is not %s", name, ToText(v).c_str(), kind));
 }
 
@@ -302,7 +302,7 @@ void Recordset::Open(const std::string& source) {
     for (size_t i = 0; i < m_bound.size(); ++i) {
         int col = !m_fullQuery ? static_cast<int>(i) : ColumnOf(FieldNameOf(m_bound[i]));
         if (col < 0 || col >= n)
-            throw DbError(SQLITE_ERROR, "No field " + m_bound[i] + " in " + m_source);
+            throw DbError(DbErrc::Other, "No field " + m_bound[i] + " in " + m_source);
         m_boundColumns.push_back(col);
     }
 

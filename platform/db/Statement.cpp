@@ -32,7 +32,7 @@ void ThrowDbError(sqlite3* db, int rc, const std::string& context) {
         text += " (" + core::ErrnoText(sys) + ")";
     if (!context.empty())
         text = context + ": " + text;
-    throw DbError(code, text);
+    throw DbError(ErrcOfEngine(code), text);
 }
 
 Statement::Statement(sqlite3* db, const std::string& sql) : m_db(db), m_sql(sql) {

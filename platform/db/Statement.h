@@ -2,6 +2,7 @@
 // code page 1252.
 #pragma once
 
+#include "platform/db/DbError.h"
 #include "platform/db/Value.h"
 
 #include <initializer_list>
@@ -48,6 +49,9 @@ private:
     sqlite3_stmt* m_stmt = nullptr;
     std::string m_sql;
 };
+
+// The layer's kind of failure for an engine result code (extended codes included).
+DbErrc ErrcOfEngine(int rc);
 
 // Throws DbError for the connection's last failure, naming what was attempted.
 [[noreturn]] void ThrowDbError(sqlite3* db, int rc, const std::string& context = {});

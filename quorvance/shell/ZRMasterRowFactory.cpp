@@ -99,7 +99,7 @@ std::unique_ptr<ZRGridRow> ZRMasterRowFactory::CreateRow(const ZRFamilyRegistry&
             std::unique_ptr<ZRRowHeader> header;
             if ((choice.extra & kRowOwnerNameHeader) && owner)
                 header = std::make_unique<ZRDynamicHeader>(&owner->GetName());
-            auto row = std::make_unique<ZRBoolRow>(boolean, header.release());
+            auto row = std::make_unique<ZRBoolRow>(boolean, std::move(header));
             if (choice.extra & kRowBitmaps)
                 row->SetBitmaps(choice.falseBitmap, choice.trueBitmap);
             return row;

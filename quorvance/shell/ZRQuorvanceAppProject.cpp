@@ -12,6 +12,7 @@
 #include "platform/core/FileSystem.h"
 #include "platform/core/Modal.h"
 #include "platform/core/Text.h"
+#include "platform/db/DbError.h"
 #include "platform/ui/CommonDialogs.h"
 #include "platform/ui/WaitCursor.h"
 #include "quorvance/shell/QuorvanceTypeIds.h"
@@ -19,8 +20,6 @@
 #include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "quorvance/shell/ZRImages.h"
 #include "quorvance/shell/ZRRecentFileList.h"
-
-#include <sqlite3.h>
 
 #include <exception>
 
@@ -73,26 +72,24 @@ bool HasQdbExtension(const std::string& path) {
 
 // The text for an engine error met while a project file is opened.
 std::string OpenErrorText(const ZRError& e, const std::string& path) {
-    switch (e.GetError()) {
-    case 0:
+    if (e.GetError() == 0)
         return e.GetMessage();
-    case SQLITE_PERM:
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-    case SQLITE_READONLY:
-    case SQLITE_IOERR:
-    case SQLITE_CANTOPEN:
-    case SQLITE_AUTH:
+    using platform::db::DbErrc;
+    switch (static_cast<DbErrc>(e.GetError())) {
+    case DbErrc::Denied:
+    case DbErrc::Busy:
+    case DbErrc::ReadOnly:
+    case DbErrc::Io:
+    case DbErrc::CantOpen:
         return Format("Unable to open or access %s.  Verify that the file is not readonly or being used by "
                       "another application.",
                       path.c_str());
-    case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-    case SQLITE_FORMAT:
+    case DbErrc::Corrupt:
+    case DbErrc::NotADatabase:
         return Format(
             "Unable to open %s.  It may not be in a recognizable format, or the file may be corrupt.",
             path.c_str());
-    case SQLITE_NOTFOUND:
+    case DbErrc::NotFound:
         return Format("Unable to find %s.", path.c_str());
     default:
         return Format("Unable to open %s.", path.c_str());

@@ -13,7 +13,7 @@ class ZRNodeMgr;
 class ZRReportDoc;
 
 // A read-only text window that node managers fill with drive reports and conversion results. Its
-// opener observes it: the view sends reason 3 before it goes.
+// opener observes it: the view sends reason Destroying before it goes.
 class ZRReportView : public QPlainTextEdit, public ZRMvcModel, public platform::ui::View {
 public:
     enum : unsigned {

@@ -11,7 +11,8 @@
 
 namespace CellControlId = platform::ui::CellControlId;
 
-ZRVersionRow::ZRVersionRow(ZRAttribute* attribute, ZRRowHeader* header) : ZRAttributeRow(attribute, header) {}
+ZRVersionRow::ZRVersionRow(ZRAttribute* attribute, std::unique_ptr<ZRRowHeader> header)
+    : ZRAttributeRow(attribute, std::move(header)) {}
 
 std::string ZRVersionRow::FormatVersion(double value) {
     // Truncated towards zero; a value outside 32 bits is pinned rather than left undefined.

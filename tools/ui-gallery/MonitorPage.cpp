@@ -56,7 +56,7 @@ private:
     // A header row and a value row per parameter, as a loaded set-up lays them out.
     void Group(const char* name, size_t first, size_t end) {
         auto& rows = view->GetGrid()->GetRows();
-        auto* header = new ZRGroupRow(new ZRStaticHeader(name));
+        auto* header = new ZRGroupRow(std::make_unique<ZRStaticHeader>(name));
         rows.push_back(header);
         for (size_t i = first; i < end; ++i)
             rows.push_back(header->AddRow(new ZRAsStringRow(&object.Long(i), nullptr)));

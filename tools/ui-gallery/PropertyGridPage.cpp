@@ -66,7 +66,7 @@ private:
         grid->SetTitle("Parameter");
         grid->OnInitialUpdate();
 
-        auto* setup = Add(new ZRGroupRow(new ZRStaticHeader("Set-up")));
+        auto* setup = Add(new ZRGroupRow(std::make_unique<ZRStaticHeader>("Set-up")));
         auto* gain = Make<ZRLongAttribute>("Position Gain", "", 4);
         gain->SetScale(10);
         gain->SetPrecision(1);
@@ -78,11 +78,11 @@ private:
         Add(new ZRSpinRow(speed, nullptr), setup);
 
         auto* mode = Make<ZRIndexSelection>("Operation Mode", "");
-        auto* options = new ZRLongOptions(&object, 4);
+        auto options = std::make_unique<ZRLongOptions>(&object, 4);
         options->Add(0, "Torque");
         options->Add(1, "Velocity");
         options->Add(2, "Position");
-        mode->SetOptions(options);
+        mode->SetOptions(std::move(options));
         mode->SetValue(2);
         Add(new ZRChoiceRow(mode, nullptr), setup);
 
@@ -113,7 +113,7 @@ private:
         serial->SetEnabled(false);
         Add(new ZREditRow(serial, nullptr), setup);
 
-        auto* status = Add(new ZRGroupRow(new ZRStaticHeader("Status")));
+        auto* status = Add(new ZRGroupRow(std::make_unique<ZRStaticHeader>("Status")));
         auto* word = Make<ZRLongAttribute>("Status Word", "", 2);
         word->SetInternalValue(0x2A);
         Add(new ZRAsStringRow(word, nullptr), status);
@@ -126,9 +126,9 @@ private:
         ready->SetValue(true);
         Add(new ZRBoolRow(ready, nullptr), status);
 
-        multi = Add(new ZRMultiBoolEditRow(new ZRStaticHeader("All Axes Enabled")), status);
+        multi = Add(new ZRMultiBoolEditRow(std::make_unique<ZRStaticHeader>("All Axes Enabled")), status);
 
-        Add(new ZRLabelRow(new ZRStaticHeader("Edits go to the drive at once.")));
+        Add(new ZRLabelRow(std::make_unique<ZRStaticHeader>("Edits go to the drive at once.")));
         // Drawn only: nothing clicks it, so it needs no node manager.
         Add(new ZRCommandRow("Reset Drive", 1, nullptr));
 

@@ -30,11 +30,11 @@ public:
     void Init() override {
         ZRScope::Init();
         for (int c = 0; c < kMaxChannels; ++c) {
-            auto* options = new ZRLongOptions(this, 4);
+            auto options = std::make_unique<ZRLongOptions>(this, 4);
             options->Add(kAuto, "Auto");
             options->Add(kManual, "Manual");
             GetChnScaleType(c)->SetName("Scale Type");
-            GetChnScaleType(c)->SetOptions(options);
+            GetChnScaleType(c)->SetOptions(std::move(options));
         }
     }
 
@@ -70,9 +70,9 @@ public:
         grid.SetOffLine(true);
         grid.OnInitialUpdate();
         grid.GetRows().push_back(
-            new ZRChoiceRow(scope.GetChnScaleType(0), new ZRStaticHeader("Scale Type A")));
+            new ZRChoiceRow(scope.GetChnScaleType(0), std::make_unique<ZRStaticHeader>("Scale Type A")));
         grid.GetRows().push_back(
-            new ZRChoiceRow(scope.GetChnScaleType(1), new ZRStaticHeader("Scale Type B")));
+            new ZRChoiceRow(scope.GetChnScaleType(1), std::make_unique<ZRStaticHeader>("Scale Type B")));
         grid.UpdateRows();
 
         view->SetObject(&scope);

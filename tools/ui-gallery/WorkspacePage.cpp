@@ -27,8 +27,8 @@ class ValueRows : public ZRMonitorRowFactory {
 public:
     ZRGridRow* CreateRow(ZRAttribute* attribute, bool status) override {
         if (status)
-            return new ZRAsStringRow(attribute, new ZRAttributeHeader(attribute));
-        return new ZREditRow(attribute, new ZRAttributeHeader(attribute));
+            return new ZRAsStringRow(attribute, std::make_unique<ZRAttributeHeader>(attribute));
+        return new ZREditRow(attribute, std::make_unique<ZRAttributeHeader>(attribute));
     }
 };
 

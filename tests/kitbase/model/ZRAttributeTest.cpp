@@ -147,8 +147,8 @@ TEST(ZRAttribute, ValidateTrimsAndShowsOnlyTheFirstFailure) {
     EXPECT_EQ(a.GetTestString(), "12");
 
     a.SetName("Label");
-    a.AddValidation(new ZRValStringLength(3, 0));
-    a.AddValidation(new ZRValIllegalChars);
+    a.AddValidation(std::make_unique<ZRValStringLength>(3, 0));
+    a.AddValidation(std::make_unique<ZRValIllegalChars>());
     ModalScript script;
     script.ExpectMessage("Label: Cannot be more than 3 characters", IDOK);
     EXPECT_FALSE(a.Validate("a b c"));

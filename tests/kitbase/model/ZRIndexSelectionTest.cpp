@@ -40,11 +40,11 @@ struct Fixture {
     int32_t& Stored() { return storage.longs[{object.GetClass(), 1, kAttr}]; }
     // Off (0), On (1), Boost (2, from version 6, falls back to On)
     void UseLongs() {
-        auto* list = new ZRLongOptions(&object, 2);
+        auto list = std::make_unique<ZRLongOptions>(&object, 2);
         list->Add(0, "Off");
         list->Add(1, "On");
         list->Add(2, "Boost", 6, true, 1);
-        selection.SetOptions(list);
+        selection.SetOptions(std::move(list));
     }
 };
 
@@ -55,10 +55,11 @@ TEST(ZRIndexSelection, SetOptionsAddsPlaceholderAndSelectsFirst) {
     EXPECT_EQ(f.selection.GetValue(), -1);
     EXPECT_FALSE(f.selection.IsValid());
     EXPECT_EQ(f.selection.GetAsString(), "Unexpected Value");
-    auto* list = new ZRLongOptions(&f.object, 4);
+    auto owned = std::make_unique<ZRLongOptions>(&f.object, 4);
+    ZRLongOptions* list = owned.get();
     list->Add(0, "Off");
     list->Add(1, "On");
-    f.selection.SetOptions(list);
+    f.selection.SetOptions(std::move(owned));
     EXPECT_EQ(f.selection.GetOptions(), list);
     EXPECT_EQ(list->GetStrings(), (std::vector<std::string>{"Off", "On", "Unexpected Value"}));
     EXPECT_EQ(list->GetData(2), -99999);
@@ -70,10 +71,10 @@ TEST(ZRIndexSelection, SetOptionsAddsPlaceholderAndSelectsFirst) {
 TEST(ZRIndexSelection, TextAndInternalForms) {
     Fixture f(true);
     f.selection.SetWritable(false); // not stored: only the index moves
-    auto* list = new ZRLongOptions(&f.object, 4);
+    auto list = std::make_unique<ZRLongOptions>(&f.object, 4);
     for (int i = 0; i < 30; ++i)
         list->Add(i, "Option " + std::to_string(i));
-    f.selection.SetOptions(list);
+    f.selection.SetOptions(std::move(list));
 
     struct Case {
         const char* text;
@@ -140,27 +141,27 @@ TEST(ZRIndexSelection, UnsupportedOptionUsesItsBackupOrStays) {
     for (char kind : {'L', 'S', 'U'}) {
         SCOPED_TRACE(kind);
         Fixture f;
-        ZROptions* list = nullptr;
+        std::unique_ptr<ZROptions> list;
         if (kind == 'L') {
-            auto* l = new ZRLongOptions(&f.object, 4);
+            auto l = std::make_unique<ZRLongOptions>(&f.object, 4);
             l->Add(0, "Off");
             l->Add(1, "On");
             l->Add(2, "Boost", 6, true, 1);
-            list = l;
+            list = std::move(l);
         } else if (kind == 'U') {
-            auto* u = new ZRUlongOptions(&f.object, 4);
+            auto u = std::make_unique<ZRUlongOptions>(&f.object, 4);
             u->Add(0, "Off");
             u->Add(1, "On");
             u->Add(2, "Boost", 6, true, 1);
-            list = u;
+            list = std::move(u);
         } else {
-            auto* s = new ZRStringOptions(&f.object);
+            auto s = std::make_unique<ZRStringOptions>(&f.object);
             s->Add("0", "Off");
             s->Add("1", "On");
             s->Add("2", "Boost", 6, true, "1");
-            list = s;
+            list = std::move(s);
         }
-        f.selection.SetOptions(list);
+        f.selection.SetOptions(std::move(list));
         ReasonRecorder r(f.selection);
         ModalScript script;
         if (kind == 'U') {

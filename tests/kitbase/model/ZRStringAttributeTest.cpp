@@ -66,7 +66,7 @@ TEST(ZRStringAttribute, LengthLimits) {
     for (const Case& c : cases) {
         ZRStringAttribute a(device, c.padded, NoPadding, ' ');
         if (c.maximum)
-            a.SetLengthValidation(new ZRValStringLength(c.maximum, 2));
+            a.SetLengthValidation(std::make_unique<ZRValStringLength>(c.maximum, 2));
         EXPECT_EQ(a.GetMaxLength(), c.expected) << c.padded << " " << c.maximum;
         EXPECT_EQ(a.GetMinLength(), c.maximum ? 2 : 0);
     }
@@ -101,7 +101,7 @@ TEST(ZRAttributeField, HexFieldFollowsTheCompositeBothWays) {
     ZRCompositeAttribute composite(device);
     composite.SetAsString("ABCDEFGH");
     ZRUlongAttribute value(device, 1);
-    value.SetField(new ZRAttributeField(&value, &composite, 2, 2));
+    value.SetField(std::make_unique<ZRAttributeField>(&value, &composite, 2, 2));
     EXPECT_EQ(composite.GetAsString(), "AB00EFGH"); // written at once
     EXPECT_TRUE(value.SetInternalValue(10));
     EXPECT_EQ(composite.GetAsString(), "AB0AEFGH");
@@ -119,10 +119,11 @@ TEST(ZRAttributeField, OneBitFieldShownThroughTexts) {
     ZRCompositeAttribute composite(device);
     composite.SetAsString("-N-");
     ZRBoolAttribute flag(device, 1, -1);
-    auto* field = new ZRAttributeField(&flag, &composite, 1, 1);
+    auto owned = std::make_unique<ZRAttributeField>(&flag, &composite, 1, 1);
+    ZRAttributeField* field = owned.get();
     field->SetTrueString("Y");
     field->SetFalseString("N");
-    flag.SetField(field);
+    flag.SetField(std::move(owned));
     composite.SetAsString("-Y-");
     EXPECT_TRUE(flag.GetValue());
     ReasonRecorder recorder(composite);
@@ -138,7 +139,7 @@ TEST(ZRAttributeField, ForgetsACompositeThatIsGone) {
     auto composite = std::make_unique<ZRCompositeAttribute>(device);
     composite->SetAsString("0000");
     ZRUlongAttribute value(device, 1);
-    value.SetField(new ZRAttributeField(&value, composite.get(), 0, 2));
+    value.SetField(std::make_unique<ZRAttributeField>(&value, composite.get(), 0, 2));
     composite.reset();
     EXPECT_EQ(value.GetField()->GetComposite(), nullptr);
     EXPECT_FALSE(value.Exists());

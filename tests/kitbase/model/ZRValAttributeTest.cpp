@@ -125,7 +125,7 @@ TEST(ZRLongAttribute, DataSizeLimitsInternalValues) {
             script.ExpectMessage("Invalid Entry", IDOK);
         EXPECT_EQ(a.SetInternalValue(c.value), c.accepted) << c.size << " " << c.value;
         EXPECT_EQ(a.GetInternalValue(), c.accepted ? c.value : 0);
-        // A refusal sends reason 0 so that the row shows the old value again.
+        // A refusal sends reason ValueChanged so that the row shows the old value again.
         EXPECT_EQ(recorder.reasons, std::vector<int>{ZRUpdate::ValueChanged});
     }
 }
@@ -170,10 +170,10 @@ TEST(ZRValAttribute, IncrementLimitsAndTheirTexts) {
     ZRUlongAttribute u(device, 4);
     u.SetScale(10);
     u.SetPrecision(1);
-    auto* range = new ZRRangeValidation;
+    auto range = std::make_unique<ZRRangeValidation>();
     range->SetMin(100);
     range->SetMax(5000);
-    u.SetRangeValidation(range);
+    u.SetRangeValidation(std::move(range));
     EXPECT_DOUBLE_EQ(u.GetMin(), 10);
     EXPECT_EQ(u.GetMinAsString(), "10.00");
     EXPECT_EQ(u.GetMaxAsString(), "500.00");
@@ -280,9 +280,10 @@ TEST(ZRValAttribute, FollowsItsScaleModel) {
 TEST(ZRValAttribute, OwnsItsFormatModel) {
     ZRDevice* device = nullptr;
     ZRLongAttribute a(device, 4);
-    auto* format = new ZRFormat;
+    auto owned = std::make_unique<ZRFormat>();
+    ZRFormat* format = owned.get();
     format->SetFormatString("%.3f");
-    a.SetFormat(format);
+    a.SetFormat(std::move(owned));
     a.SetInternalValue(2);
     EXPECT_EQ(a.GetAsString(), "2.000");
     EXPECT_EQ(a.GetFormattedString(2), "2.000");

@@ -12,7 +12,7 @@
 #include "platform/ui/MainWindow.h"
 
 TestRow::TestRow(ZRAttribute* a, bool s) : attribute(a), status(s) {
-    SetHeader(new ZRStaticHeader(a->GetName()));
+    SetHeader(std::make_unique<ZRStaticHeader>(a->GetName()));
 }
 
 ZRGridRow* TestRowFactory::CreateRow(ZRAttribute* attribute, bool status) {

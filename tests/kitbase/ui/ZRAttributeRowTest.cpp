@@ -77,11 +77,11 @@ std::vector<Kind> Kinds() {
         {"choice",
          [](TestObject& o) -> std::pair<std::unique_ptr<ZRAttribute>, ZRAttributeRow*> {
              auto a = Make<ZRIndexSelection>(o);
-             auto* options = new ZRLongOptions(&o, 4);
+             auto options = std::make_unique<ZRLongOptions>(&o, 4);
              options->Add(0, "Off");
              options->Add(5, "On");
              options->Add(9, "Auto");
-             a->SetOptions(options);
+             a->SetOptions(std::move(options));
              ZRAttributeRow* row = new ZRChoiceRow(a.get(), nullptr);
              return {std::move(a), row};
          },
@@ -132,7 +132,8 @@ TEST_F(AttributeRowTest, EveryKindFollowsItsAttributeAndSurvivesItsDestruction) 
         grid->SetOffLine(true);
         grid->OnInitialUpdate();
         auto [attribute, row] = kind.make(object);
-        Add(new ZREditRow(nullptr, new ZRStaticHeader("first"))); // a row without attribute stays hidden
+        Add(new ZREditRow(nullptr,
+                          std::make_unique<ZRStaticHeader>("first"))); // a row without attribute stays hidden
         Add(row);
         Layout();
         EXPECT_EQ(grid->RowHeight(1), 0);
@@ -213,7 +214,7 @@ TEST_F(AttributeRowTest, SetAttributeRebuildsTheCellsAndMovesTheObservation) {
     auto second = Make<ZRLongAttribute>(object, 4);
     second->SetInternalValue(7);
     second->SetUnits("mm");
-    auto* row = Add(new ZREditRow(first.get(), new ZRStaticHeader("Pos")));
+    auto* row = Add(new ZREditRow(first.get(), std::make_unique<ZRStaticHeader>("Pos")));
     Layout();
     row->SetAttribute(second.get());
     EXPECT_EQ(grid->Value(1, 2), "7");

@@ -118,12 +118,12 @@ struct ModeSelection {
     ZRIndexSelection selection{drive.object.GetDevice()};
     ModeSelection() {
         drive.Bind(selection, 50, "Mode");
-        auto* options = new ZRLongOptions(&drive.object, 4);
+        auto options = std::make_unique<ZRLongOptions>(&drive.object, 4);
         options->Add(0, "Off");
         options->Add(1, "On");
         options->Add(2, "Boost");
         options->Add(3, "Hold");
-        selection.SetOptions(options);
+        selection.SetOptions(std::move(options));
     }
 };
 
@@ -169,10 +169,10 @@ TEST(ZRRadioButton, ErrorOfTheSelectionIsShownWithItsCode) {
     };
     Drive drive;
     Refusing selection(drive.object.GetDevice());
-    auto* options = new ZRLongOptions(&drive.object, 4);
+    auto options = std::make_unique<ZRLongOptions>(&drive.object, 4);
     options->Add(0, "Off");
     options->Add(1, "On");
-    selection.SetOptions(options);
+    selection.SetOptions(std::move(options));
     ZRRadioButton on("On");
     on.SetMvcData(&selection, new ZRRadioController, 1);
     ModalScript script;

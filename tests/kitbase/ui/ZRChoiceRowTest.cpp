@@ -36,11 +36,11 @@ protected:
 TEST_F(ChoiceRowTest, PickedOptionIsWrittenAtOnceAndARefusedPickIsPutBack) {
     ZRIndexSelection mode(object.GetDevice());
     Bind(mode, 800, "Mode");
-    auto* options = new ZRLongOptions(&object, 4);
+    auto options = std::make_unique<ZRLongOptions>(&object, 4);
     options->Add(0, "Off");
     options->Add(5, "On");
     options->Add(9, "Auto");
-    mode.SetOptions(options);
+    mode.SetOptions(std::move(options));
     Add(new ZRChoiceRow(&mode, nullptr));
     Layout();
     EXPECT_EQ(Shown(1), "Off");

@@ -27,7 +27,7 @@ protected:
         grid = std::make_unique<ZRPropertiesGrid>();
         grid->SetOffLine(true);
         grid->OnInitialUpdate();
-        group = new ZRGroupRow(new ZRStaticHeader("Motor"));
+        group = new ZRGroupRow(std::make_unique<ZRStaticHeader>("Motor"));
         grid->GetRows().push_back(group);
         for (int i = 0; i < 2; ++i) {
             members.push_back(new Member);
@@ -112,7 +112,7 @@ TEST(GroupRowLayout, MembersOfTheLastLayoutAreNotTouchedBeforeTheirTurn) {
     ZRPropertiesGrid grid;
     grid.SetOffLine(true);
     grid.OnInitialUpdate();
-    auto* group = new ZRGroupRow(new ZRStaticHeader("G"));
+    auto* group = new ZRGroupRow(std::make_unique<ZRStaticHeader>("G"));
     auto& rows = grid.GetRows();
     rows.push_back(new Member);
     rows.push_back(group);

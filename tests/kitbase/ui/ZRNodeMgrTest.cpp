@@ -64,7 +64,8 @@ TEST_F(ZRNodeMgrTest, ChildNodesAreMadeOnAddedChildrenAndSetUp) {
     EXPECT_EQ(nodeA->initializeCalls, 1);
     EXPECT_EQ(tree.rootNode->FindChild(static_cast<ZRMvcModel*>(a)), nodeA->GetNode());
 
-    // A subtree made before it joins: its root's node appears on reason 5, the rest on set-up (7).
+    // A subtree made before it joins: its root's node appears on reason ChildAdded, the rest on set-up
+    // (InitialUpdate).
     auto b = std::make_unique<TestObject>();
     b->Init();
     b->GetName().SetValue("B");
@@ -76,7 +77,7 @@ TEST_F(ZRNodeMgrTest, ChildNodesAreMadeOnAddedChildrenAndSetUp) {
     ASSERT_NE(tree.Node("Root?B?B1"), nullptr);
     EXPECT_EQ(tree.Node("Root?B?B1")->initializeCalls, 1);
 
-    // Another reason 5 finds every child already shown.
+    // Another reason ChildAdded finds every child already shown.
     tree.root->Notify(ZRUpdate::ChildAdded);
     EXPECT_EQ(tree.view->Children(tree.rootNode->GetNode()).size(), 2u);
     EXPECT_EQ(TestNodeMgr::s_Live, live + 4);
@@ -135,7 +136,7 @@ TEST_F(ZRNodeMgrTest, LabelFollowsTheNameAndAcceptedEdits) {
     EXPECT_EQ(a->GetName().GetValue(), "Motor");
     EXPECT_EQ(tree.view->ItemText(item), "Motor");
 
-    a->GetName().SetLengthValidation(new ZRValStringLength(5, 1));
+    a->GetName().SetLengthValidation(std::make_unique<ZRValStringLength>(5, 1));
     ModalScript script;
     script.ExpectMessage("Name: Cannot be more than 5 characters", platform::core::IDOK);
     name = "Spindle";

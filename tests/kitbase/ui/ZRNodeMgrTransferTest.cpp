@@ -227,7 +227,9 @@ TEST_F(ZRNodeMgrTransferTest, CopyAndPasteAsOftenAsWanted) {
 TEST_F(ZRNodeMgrTransferTest, CutTakesTheNodeAwayAndDeleteRemovesIt) {
     const int live = TestNodeMgr::s_Live;
     const int32_t instance = a->GetInstance();
-    EXPECT_TRUE(Node("Root?A").Cut());
+    TestNodeMgr* cut = &Node("Root?A");
+    EXPECT_TRUE(cut->Cut());
+    delete cut;
     EXPECT_EQ(TestNodeMgr::s_Live, live - 2);
     EXPECT_EQ(ChildNames(*tree.root), (std::vector<std::string>{"F"}));
     EXPECT_EQ(Items(), 1u);

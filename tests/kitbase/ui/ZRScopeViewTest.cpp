@@ -442,7 +442,7 @@ TEST_F(ZRScopeViewTest, PaneCommandsMoveTheFocusAroundThePanes) {
     ZRPropertiesGrid& grid = *view->GetPropertyGrid();
     grid.SetOffLine(true);
     grid.OnInitialUpdate();
-    grid.GetRows().push_back(new ZRLabelRow(new ZRStaticHeader("Sampling")));
+    grid.GetRows().push_back(new ZRLabelRow(std::make_unique<ZRStaticHeader>("Sampling")));
     grid.UpdateRows();
     ASSERT_TRUE(ShowActive(*view));
 

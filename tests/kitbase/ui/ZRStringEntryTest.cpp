@@ -49,7 +49,7 @@ TEST(ZRStringEntry, TextTheAttributeRefusesKeepsTheDialogOpen) {
     TestObject object;
     ZRStringAttribute name(object.GetDevice(), 0, NoPadding, ' ');
     name.SetName("Name");
-    name.AddValidation(new ZRValStringLength(8, 1));
+    name.AddValidation(std::make_unique<ZRValStringLength>(8, 1));
     ZRStringEntry entry("Name:", "File Properties");
     entry.SetAttribute(&name);
     ModalScript script;

@@ -179,7 +179,7 @@ TEST_F(ZRWorkspaceViewTest, LabelEditsAreOfferedToTheNode) {
     view.OnInitialUpdate();
     ASSERT_TRUE(ShowActive(view));
     tree.Node("Root?A")->SetLabelEdit(true);
-    a->GetName().SetLengthValidation(new ZRValStringLength(8, 1));
+    a->GetName().SetLengthValidation(std::make_unique<ZRValStringLength>(8, 1));
 
     EXPECT_FALSE(view.EditLabel(tree.Item("Root?B"))) << "the node does not allow it";
     EXPECT_EQ(view.findChild<QLineEdit*>(), nullptr);

@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sqlite3.h>
 
 using namespace platform::db;
 using platform::core::FileSystem;
@@ -26,13 +25,13 @@ TableDef Items() {
              {"Data", ColumnType::Blob}}};
 }
 
-int ErrorCode(const std::function<void()>& f) {
+DbErrc ErrorCode(const std::function<void()>& f) {
     try {
         f();
     } catch (const DbError& e) {
         return e.Code();
     }
-    return 0;
+    return DbErrc{};
 }
 } // namespace
 
@@ -48,14 +47,36 @@ TEST(Database, CreatesOpensAndRefusesWhatIsNotADatabase) {
     EXPECT_TRUE(db.CheckIntegrity());
     db.Close();
     db.Close();
-    EXPECT_EQ(ErrorCode([&] { db.Create(dir.File("a.db")); }), SQLITE_CANTOPEN);
+    EXPECT_EQ(ErrorCode([&] { db.Create(dir.File("a.db")); }), DbErrc::CantOpen);
 
     std::ofstream(dir.File("text.db"))
         << "this is not a database, just some text long enough to hold a header";
-    EXPECT_EQ(ErrorCode([&] { db.Open(dir.File("text.db")); }), SQLITE_NOTADB);
-    EXPECT_EQ(ErrorCode([&] { db.Open(dir.File("missing.db")); }), SQLITE_CANTOPEN);
+    EXPECT_EQ(ErrorCode([&] { db.Open(dir.File("text.db")); }), DbErrc::NotADatabase);
+    EXPECT_EQ(ErrorCode([&] { db.Open(dir.File("missing.db")); }), DbErrc::CantOpen);
     EXPECT_FALSE(db.IsOpen());
-    EXPECT_EQ(ErrorCode([&] { db.Execute("SELECT 1"); }), SQLITE_MISUSE);
+    EXPECT_EQ(ErrorCode([&] { db.Execute("SELECT 1"); }), DbErrc::Misuse);
+}
+
+TEST(Database, EngineFailuresArriveAsTheLayersOwnKinds) {
+    TempDir dir;
+    Database db;
+    db.Create(dir.File("a.db"));
+    db.CreateTable(Items());
+    db.Execute("INSERT INTO Items (Id, Name) VALUES (1, 'x')");
+    EXPECT_EQ(ErrorCode([&] { db.Execute("INSERT INTO Items (Id, Name) VALUES (1, 'y')"); }), DbErrc::Constraint);
+    EXPECT_EQ(ErrorCode([&] { db.Execute("SELECT * FROM NoSuchTable"); }), DbErrc::Other);
+
+    Database other;
+    other.Open(dir.File("a.db"));
+    db.BeginTransaction();
+    db.Execute("INSERT INTO Items (Name) VALUES (?)", {std::string("y")});
+    EXPECT_EQ(ErrorCode([&] { other.Execute("INSERT INTO Items (Name) VALUES (?)", {std::string("z")}); }),
+              DbErrc::Busy);
+    db.RollbackTransaction();
+
+    other.Open(dir.File("a.db"), true);
+    EXPECT_EQ(ErrorCode([&] { other.Execute("INSERT INTO Items (Name) VALUES (?)", {std::string("z")}); }),
+              DbErrc::ReadOnly);
 }
 
 TEST(Database, ParametersAreNeverSqlAndTextIsUtf8OnDisk) {
@@ -123,10 +144,10 @@ TEST(Database, CompactionReplacesTheTargetOnlyWhenComplete) {
 
     // A target that cannot be written keeps what it had.
     FileSystem::MakeDirectories(dir.File("sub/target.db"));
-    EXPECT_NE(ErrorCode([&] { db.CompactInto(dir.File("sub/target.db")); }), 0);
+    EXPECT_NE(ErrorCode([&] { db.CompactInto(dir.File("sub/target.db")); }), DbErrc{});
     EXPECT_TRUE(FileSystem::IsDirectory(dir.File("sub/target.db")));
     EXPECT_EQ(FileSystem::List(dir.File("sub")).size(), 1u);
-    EXPECT_NE(ErrorCode([&] { db.CompactInto(dir.File("missing/target.db")); }), 0);
+    EXPECT_NE(ErrorCode([&] { db.CompactInto(dir.File("missing/target.db")); }), DbErrc{});
     EXPECT_FALSE(FileSystem::Exists(dir.File("missing")));
 }
 
@@ -139,8 +160,8 @@ TEST(Database, ClosingClosesItsRecordsets) {
     rs.Open("[Items]");
     db.Close();
     EXPECT_FALSE(rs.IsOpen());
-    EXPECT_EQ(ErrorCode([&] { rs.MoveFirst(); }), SQLITE_MISUSE);
-    EXPECT_EQ(ErrorCode([&] { rs.Open("[Items]"); }), SQLITE_MISUSE);
+    EXPECT_EQ(ErrorCode([&] { rs.MoveFirst(); }), DbErrc::Misuse);
+    EXPECT_EQ(ErrorCode([&] { rs.Open("[Items]"); }), DbErrc::Misuse);
 }
 
 // Names are code page 1252: a project under "Müller/Prüfstand €.qdb" must get its data, under the

@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sqlite3.h>
-
 using namespace platform::db;
 
 namespace {

@@ -26,7 +26,7 @@ protected:
         autoIden.Define(51);
         autoIden.SetName("Auto Motor Iden");
         autoIden.SetStrings("Disabled", "Enabled");
-        autoIden.AddValidation(new ZRValAutoMotorIden(&encoder, &autoIden));
+        autoIden.AddValidation(std::make_unique<ZRValAutoMotorIden>(&encoder, &autoIden));
     }
     void Set(const char* encoderText, bool on) {
         ASSERT_TRUE(encoder.SetAsString(encoderText));

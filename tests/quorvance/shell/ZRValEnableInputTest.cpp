@@ -22,7 +22,7 @@ protected:
         functions.SetName("Input 1");
         functions.Add(1, "Fault Reset");
         functions.Add(static_cast<int32_t>(0x80000000u), "Drive Enable");
-        functions.AddValidation(new ZRValEnableInput);
+        functions.AddValidation(std::make_unique<ZRValEnableInput>());
     }
     bool Check(const std::string& text) {
         std::string message;

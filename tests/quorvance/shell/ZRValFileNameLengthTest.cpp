@@ -22,8 +22,9 @@ TEST(ZRValFileNameLength, MeasuresTheNameWithoutTheExpectedExtension) {
     ZRDevice* device = nullptr;
     for (const auto& c : cases) {
         ZRStringAttribute name(device, 0, NoPadding, ' ');
-        auto* validation = new ZRValFileNameLength(c.extension, 8, 1);
-        name.SetLengthValidation(validation);
+        auto owned = std::make_unique<ZRValFileNameLength>(c.extension, 8, 1);
+        ZRValFileNameLength* validation = owned.get();
+        name.SetLengthValidation(std::move(owned));
         name.SetTestString(c.text);
         std::string message;
         EXPECT_EQ(validation->Test(message), *c.message == '\0') << c.text;

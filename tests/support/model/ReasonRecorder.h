@@ -10,7 +10,7 @@
 class ReasonRecorder : public platform::core::Observer {
 public:
     ReasonRecorder() = default;
-    // forget: reason 3 means the model is being destroyed (false for models that send it otherwise,
+    // forget: reason Destroying means the model is being destroyed (false for models that send it otherwise,
     // such as the progress model's clean-up).
     explicit ReasonRecorder(ZRMvcModel& model, bool forget = true) : m_pModel(&model), m_bForget(forget) {
         model.AddObserver(this);

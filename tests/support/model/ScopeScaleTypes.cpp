@@ -9,12 +9,12 @@
 void DefineTestScope(ZRScope& scope, int32_t armService) {
     scope.GetArmTrigger()->Define(armService);
     for (int c = 0; c < ZRScope::kMaxChannels; ++c) {
-        auto* options = new ZRLongOptions(&scope, 4);
+        auto options = std::make_unique<ZRLongOptions>(&scope, 4);
         options->Add(ZRScope::kAuto, "Auto");
         options->Add(ZRScope::kManual, "Manual");
         for (int k = 0; k < c; ++k)
             options->Add(ZRScope::kSameAsChA + k, platform::core::Format("Same As Ch%c", 'A' + k));
         scope.GetChnScaleType(c)->SetName("Scale Type");
-        scope.GetChnScaleType(c)->SetOptions(options);
+        scope.GetChnScaleType(c)->SetOptions(std::move(options));
     }
 }
