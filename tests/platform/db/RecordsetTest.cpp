@@ -327,7 +327,7 @@ TEST_F(RecordsetTest, TypedReadsRefuseValuesTheMemberCannotHold) {
             rs.Open();
             ADD_FAILURE() << "read as " << rs.Read();
         } catch (const DbError& e) {
-            EXPECT_EQ(e.Code(), SQLITE_MISMATCH);
+            EXPECT_EQ(e.Code(), platform::db::DbErrc::Mismatch);
             EXPECT_EQ(rs.Read(), 0);
             // The row is not left current for an edit to carry along.
             EXPECT_THROW(rs.Edit(), DbError);

@@ -152,7 +152,7 @@ TEST(QtModalHook, ShowsRealMessageBoxesAndDialogs) {
 TEST(QtModalHook, MessageBoxShowsTheIconItsFlagsAskFor) {
     TestApp();
     ModalHook* previous = InstallQtModalHook();
-    for (unsigned icon : {MB_ICONERROR, MB_ICONQUESTION, MB_ICONWARNING, MB_ICONINFORMATION, 0u}) {
+    for (unsigned icon : std::initializer_list<unsigned>{MB_ICONERROR, MB_ICONQUESTION, MB_ICONWARNING, MB_ICONINFORMATION, 0u}) {
         QImage shown;
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
