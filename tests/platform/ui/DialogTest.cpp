@@ -148,7 +148,8 @@ TEST(QtModalHook, ShowsRealMessageBoxesAndDialogs) {
 TEST(QtModalHook, MessageBoxShowsTheIconItsFlagsAskFor) {
     TestApp();
     ModalHook* previous = InstallQtModalHook();
-    for (unsigned icon : {MB_ICONERROR, MB_ICONQUESTION, MB_ICONWARNING, MB_ICONINFORMATION, 0u}) {
+    for (unsigned icon : {unsigned(MB_ICONERROR), unsigned(MB_ICONQUESTION), unsigned(MB_ICONWARNING),
+                          unsigned(MB_ICONINFORMATION), 0u}) {
         QImage shown;
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
