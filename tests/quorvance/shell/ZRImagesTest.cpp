@@ -47,16 +47,20 @@ TEST_F(ZRImagesTest, EveryToolBarCommandHasItsOwnIconAlsoInTheMenus) {
             const std::string text = action->text().toStdString();
             const QImage image = Drawn(action->icon());
             ASSERT_FALSE(image.isNull()) << text;
-            for (QToolBar* other : Frame()->GetToolBars())
-                for (QAction* o : other->actions())
-                    if (o != action && !o->isSeparator())
+            for (QToolBar* other : Frame()->GetToolBars()) {
+                for (QAction* o : other->actions()) {
+                    if (o != action && !o->isSeparator()) {
                         EXPECT_NE(Drawn(o->icon()), image)
                             << text << " looks like " << o->text().toStdString();
-            if (QAction* entry = MenuAction(platform::ui::CommandId(*action)))
+                    }
+                }
+            }
+            if (QAction* entry = MenuAction(platform::ui::CommandId(*action))) {
                 EXPECT_EQ(Drawn(entry->icon()), image) << text;
+            }
         }
     }
-    EXPECT_EQ(buttons, 6 + 11 + 4 + 2);
+    EXPECT_EQ(buttons, 6 + 12 + 4 + 2);
     EXPECT_FALSE(Drawn(QGuiApplication::windowIcon()).isNull());
 }
 
@@ -76,10 +80,11 @@ TEST_F(ZRImagesTest, EveryTreeImageAndWindowIconIdResolves) {
                           ZRImages::kFenwaDrive,  ZRImages::kZelnaDrive,  ZRImages::kPlaceholder};
     for (int a : drives)
         for (int b : drives)
-            if (a != b)
+            if (a != b) {
                 EXPECT_NE(Drawn(Resources::ListIcon(ZRWorkspaceView::kImageList, a)),
                           Drawn(Resources::ListIcon(ZRWorkspaceView::kImageList, b)))
                     << a << " " << b;
+            }
     EXPECT_TRUE(Resources::SetIcon("no-such-icon").isNull());
 }
 
