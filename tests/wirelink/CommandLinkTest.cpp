@@ -84,6 +84,8 @@ protected:
                                                        : CommandDriveSim::Family::Fenwa,
                                             std::set<uint8_t>{1, 10}};
     SerialComm port;
+    // Real speed, but standing still while the drive is late, so a busy machine cannot fake silence.
+    FakeClock lineTime;
 };
 
 INSTANTIATE_TEST_SUITE_P(Families, CommandLinkTest, ::testing::Values(false, true),

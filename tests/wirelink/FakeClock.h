@@ -1,52 +1,67 @@
 // A clock for the link layer that runs `scale` times as fast as real time and can jump ahead,
 // so time-outs of seconds take milliseconds (or, below 1, short time-outs get more slack). It starts just
 // before the 32-bit wrap, so every test that uses it also crosses the wrap.
+//
+// It counts line time, not wall time: it stands still while a simulator has input to take, works
+// on it or is late with a byte of its stream, so a loaded machine cannot make a drive look silent.
+// Its waits last that long in its own time. Scale 0 stands still but for Advance.
 #pragma once
 
+#include "tests/support/wire/PtySimulator.h"
 #include "wirelink/WireClock.h"
 
+#include <algorithm>
 #include <atomic>
-#include <chrono>
+#include <cmath>
 #include <poll.h>
 #include <thread>
 
 class FakeClock : public WireClock {
 public:
     explicit FakeClock(double scale = 1)
-        : m_scale(scale), m_start(std::chrono::steady_clock::now()), m_previous(&WireClock::Get()) {
+        : m_scale(scale), m_start(wiresim::LineTimeUs()), m_previous(&WireClock::Get()) {
         WireClock::Install(this);
     }
     // Clocks nest: the one that was in force before comes back.
     ~FakeClock() override { WireClock::Install(m_previous); }
 
-    uint32_t Now() override {
-        auto real =
-            std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - m_start);
-        return m_offset + static_cast<uint32_t>(static_cast<double>(real.count()) * m_scale / 1000);
-    }
+    uint32_t Now() override { return m_offset + static_cast<uint32_t>(ScaledUs() / 1000); }
     void Sleep(uint32_t ms) override {
         if (ms == 0)
             std::this_thread::yield();
         else
-            std::this_thread::sleep_for(RealTime(ms));
+            Wait(-1, ms);
     }
-    void WaitReadable(int fd, uint32_t ms) override {
-        pollfd p{fd, POLLIN, 0};
-        auto us = RealTime(ms).count();
-        timespec ts{static_cast<time_t>(us / 1000000), static_cast<long>(us % 1000000) * 1000};
-        ::ppoll(&p, 1, &ts, nullptr);
-    }
+    void WaitReadable(int fd, uint32_t ms) override { Wait(fd, ms); }
 
     // Moves the clock on at once (from any thread).
     void Advance(uint32_t ms) { m_offset += ms; }
 
 private:
-    std::chrono::microseconds RealTime(uint32_t ms) const {
-        return std::chrono::microseconds(static_cast<long long>(ms * 1000.0 / m_scale));
+    // Microseconds of this clock since it started, leaving out the jumps.
+    double ScaledUs() const { return static_cast<double>(wiresim::LineTimeUs() - m_start) * m_scale; }
+
+    // Waits until ms of this clock have passed or fd has input. The wait goes in short slices, as
+    // the clock may stand still or jump meanwhile.
+    void Wait(int fd, uint32_t ms) {
+        constexpr double kSliceUs = 2000;
+        const uint32_t offset = m_offset;
+        const double begin = ScaledUs();
+        for (;;) {
+            const double jumped = 1000.0 * static_cast<int32_t>(m_offset - offset);
+            const double left = ms * 1000.0 - (ScaledUs() - begin) - jumped;
+            if (left <= 0)
+                return;
+            const double us = m_scale > 0 ? std::min(std::ceil(left / m_scale), kSliceUs) : kSliceUs;
+            timespec ts{0, static_cast<long>(us) * 1000};
+            pollfd p{fd, POLLIN, 0};
+            if (::ppoll(&p, 1, &ts, nullptr) > 0)
+                return;
+        }
     }
 
     const double m_scale;
-    const std::chrono::steady_clock::time_point m_start;
+    const int64_t m_start;
     WireClock* const m_previous;
     std::atomic<uint32_t> m_offset{0xFFFFFFFFu - 40};
 };

@@ -203,8 +203,8 @@ TEST_F(NoxelCommTest, TotalTimeOutFollowsTheGap) {
     drive.StopStream();
     port.Purge(true);
     {
-        // Steps shorter than the gap, so only the total can run out.
-        FakeClock clock;
+        // Steps shorter than the gap, so only the total can run out; the clock moves only by them.
+        FakeClock clock(0);
         std::atomic<bool> done{false};
         auto exchange = std::async(std::launch::async, [&] {
             ZRCommError error = CommErrorOf([&] { Exchange(0xAB, "0010", 3000); });

@@ -1,5 +1,6 @@
 #include "tests/support/wire/PtySimulator.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
@@ -7,8 +8,10 @@
 #include <stdexcept>
 #include <stdlib.h>
 #include <sys/eventfd.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
+#include <vector>
 
 namespace wiresim {
 
@@ -21,7 +24,43 @@ int64_t NowUs() {
     using namespace std::chrono;
     return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
 }
+
+// The running simulators and the line time counted so far.
+struct LineTime {
+    std::mutex mutex;
+    std::vector<PtySimulator*> running;
+    int64_t counted = 0;
+    int64_t last = NowUs();
+};
+
+LineTime& Line() {
+    static LineTime line;
+    return line;
+}
 } // namespace
+
+int64_t LineTimeUs() {
+    LineTime& line = Line();
+    std::lock_guard lock(line.mutex);
+    const int64_t now = NowUs();
+    bool busy = false;
+    for (const PtySimulator* sim : line.running)
+        busy = busy || sim->Busy(now);
+    if (!busy)
+        line.counted += now - line.last;
+    line.last = now;
+    return line.counted;
+}
+
+bool PtySimulator::Busy(int64_t nowUs) const {
+    if (m_working)
+        return true;
+    const int64_t due = m_streamDueUs;
+    if (due != 0 && nowUs > due)
+        return true;
+    int pending = 0;
+    return ::ioctl(m_master, FIONREAD, &pending) == 0 && pending > 0;
+}
 
 PtySimulator::PtySimulator() {
     if (::openpty(&m_master, &m_slave, nullptr, nullptr, nullptr) != 0)
@@ -54,6 +93,10 @@ void PtySimulator::Start() {
     if (m_thread.joinable())
         return;
     m_stop = false;
+    {
+        std::lock_guard lock(Line().mutex);
+        Line().running.push_back(this);
+    }
     m_thread = std::thread([this] { Run(); });
 }
 
@@ -64,6 +107,8 @@ void PtySimulator::Stop() {
     uint64_t one = 1;
     (void)!::write(m_wake, &one, sizeof one);
     m_thread.join();
+    std::lock_guard lock(Line().mutex);
+    std::erase(Line().running, this);
 }
 
 void PtySimulator::StartStream(uint8_t byte, std::chrono::microseconds interval) {
@@ -92,8 +137,12 @@ bool PtySimulator::WaitWritable() {
 void PtySimulator::Send(const uint8_t* data, size_t length) {
     const int64_t delay = m_byteDelayUs;
     while (length > 0 && !m_stop) {
-        if (delay > 0)
+        if (delay > 0) {
+            // The pause is line time however long the machine makes it last.
             std::this_thread::sleep_for(std::chrono::microseconds(delay));
+            std::lock_guard lock(Line().mutex);
+            Line().counted += delay;
+        }
         size_t chunk = delay > 0 ? 1 : length;
         ssize_t n = ::write(m_master, data, chunk);
         if (n > 0) {
@@ -120,10 +169,15 @@ void PtySimulator::Run() {
         } else {
             nextStream = 0;
         }
+        m_streamDueUs = nextStream;
+        m_working = false;
         pollfd fds[2] = {{m_master, POLLIN, 0}, {m_wake, POLLIN, 0}};
         int rc = ::poll(fds, 2, timeout);
-        if (rc < 0 && errno != EINTR)
+        m_working = true;
+        if (rc < 0 && errno != EINTR) {
+            m_working = false;
             return;
+        }
         if (fds[1].revents & POLLIN) {
             uint64_t count;
             (void)!::read(m_wake, &count, sizeof count);
@@ -143,7 +197,9 @@ void PtySimulator::Run() {
             // A stream is noise: drop what the line cannot take instead of blocking.
             if (::write(m_master, &byte, 1) == 1)
                 ++m_bytesSent;
-            nextStream += interval;
+            // A late byte froze the test clocks until now; catching up in a burst would crowd more
+            // bytes into the line time than the interval allows.
+            nextStream = std::max(nextStream, NowUs()) + interval;
         }
     }
 }

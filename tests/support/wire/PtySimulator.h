@@ -16,6 +16,11 @@
 
 namespace wiresim {
 
+// Real microseconds during which every running simulator was waiting for input, with a slow
+// talker's byte pauses counted exactly. Test clocks count this instead of wall time, so a
+// simulator that the machine schedules late never looks like a drive that stayed silent.
+int64_t LineTimeUs();
+
 class PtySimulator {
 public:
     PtySimulator(const PtySimulator&) = delete;
@@ -52,8 +57,12 @@ protected:
     mutable std::mutex m_mutex;
 
 private:
+    friend int64_t LineTimeUs();
+
     void Run();
     bool WaitWritable();
+    // Has input not yet taken, is working on some, or owes a byte of its stream.
+    bool Busy(int64_t nowUs) const;
 
     int m_master = -1;
     int m_slave = -1; // kept open so the line survives the code under test closing its side
@@ -65,6 +74,8 @@ private:
     std::atomic<int64_t> m_streamIntervalUs{0};
     std::atomic<uint8_t> m_streamByte{0};
     std::atomic<size_t> m_bytesSent{0};
+    std::atomic<bool> m_working{false};
+    std::atomic<int64_t> m_streamDueUs{0};
     std::string m_received;
 };
 
