@@ -5,12 +5,16 @@
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/ui/ZRWorkspaceView.h"
 #include "platform/ui/Command.h"
+#include "platform/ui/CommandIds.h"
+#include "quorvance/shell/QuorvanceIds.h"
 #include "quorvance/shell/ZRNoxelFolder.h"
 #include "support/model/FakeStorage.h"
 #include "support/model/TestDevice.h"
 #include "support/model/TestObjects.h"
 
 #include <filesystem>
+
+using namespace platform::ui::ids;
 
 using platform::core::IDNO;
 using platform::core::IDOK;
@@ -118,7 +122,7 @@ TEST(ZROffLineDBNodeMgr, DropsAndPastesTakeDrivesAndProjectsButNoSercosDrive) {
              {sercos, false}, {plain, true}, {merrix, true}, {project, true}, {other.get(), false}}) {
         platform::ui::CommandState state;
         clipboard->SetObject(object);
-        ASSERT_TRUE(tree.node->OnUpdateCommand(ZROffLineDBNodeMgr::kPasteCommand, state));
+        ASSERT_TRUE(tree.node->OnUpdateCommand(ID_EDIT_PASTE, state));
         EXPECT_EQ(state.enabled, accepted) << object->GetName().GetValue();
         clipboard->SetObject(nullptr);
 
@@ -173,7 +177,7 @@ TEST_F(ZROffLineRootTest, ShowsTheStoredProjectName) {
     EXPECT_EQ(view->ItemText(App().GetOffLineItem()), "Off-line: plant.qdb");
     EXPECT_EQ(App().GetOffLineRoot()->GetClass(), ZRNoxelFolder::kRootType);
     // The root's own commands reach it from its context menu's road.
-    EXPECT_TRUE(Shell().Root()->HasCommand(ZROffLineDBNodeMgr::kImportCommand));
+    EXPECT_TRUE(Shell().Root()->HasCommand(ID_IMPORT));
 }
 
 TEST_F(ZROffLineRootTest, ImportsExchangeFilesAndTheProjectTemplate) {
