@@ -159,7 +159,7 @@ TEST_F(ZRReportViewTest, PrintViewDoesNothingWithoutAPage) {
     EXPECT_FALSE(web.NavigateAndWait(m_Dir.File("missing.html")));
     EXPECT_EQ(web.GetDocument(), nullptr);
     const std::string pdf = Pdf("nothing.pdf");
-    for (unsigned id : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW, ID_FILE_PAGE_SETUP}) {
+    for (unsigned id : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP}) {
         EXPECT_TRUE(web.OnCommand(id));
         platform::ui::CommandState state;
         EXPECT_TRUE(web.OnUpdateCommand(id, state));
