@@ -1,13 +1,17 @@
 #include "kitbase/ui/CSizableChildFrame.h"
 
+#include "kitbase/ui/KitbaseIds.h"
 #include "kitbase/ui/ZRNodeMgr.h"
 #include "kitbase/ui/ZRPropertiesGrid.h"
 #include "kitbase/ui/ZRWorkspaceView.h"
+#include "platform/ui/CommandIds.h"
 #include "platform/ui/DockBar.h"
 #include "platform/ui/HelpRequest.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
+
+using namespace platform::ui::ids;
 
 CSizableChildFrame::CSizableChildFrame(QWidget* parent) : platform::ui::ChildFrame(parent) {}
 
@@ -45,46 +49,24 @@ bool CSizableChildFrame::CanClose() {
 }
 
 bool CSizableChildFrame::RoutesToOwner(unsigned id) const {
-    return id == kEnableDriveCommand || ChildFrame::RoutesToOwner(id);
+    return id == ID_ENABLE_DRIVE || ChildFrame::RoutesToOwner(id);
 }
 
-bool CSizableChildFrame::OnCommand(unsigned id) {
-    switch (id) {
-    case kHelpCommand:
-        OnHelp();
-        return true;
-    case kLocateCommand:
-        OnLocate();
-        return true;
-    case kFileCloseCommand:
+const platform::ui::CommandTable* CSizableChildFrame::Commands() const {
+    using Row = platform::ui::CommandRow<CSizableChildFrame>;
+    using State = platform::ui::CommandState;
+    static const platform::ui::CommandTable table{
+        Row(ID_FILE_SAVE, nullptr, platform::ui::kCommandDisabled),
+        Row(ID_HELP, &CSizableChildFrame::OnHelp, platform::ui::kCommandEnabled),
+        Row(ID_LOCATE, &CSizableChildFrame::OnLocate,
+            [](const CSizableChildFrame& frame, State& state) {
+                state.enabled = frame.m_pController != nullptr;
+            }),
         // The frame stands in for its document's own close command.
-        close();
-        return true;
-    default:
-        return ChildFrame::OnCommand(id);
-    }
-}
-
-bool CSizableChildFrame::OnUpdateCommand(unsigned id, platform::ui::CommandState& state) {
-    switch (id) {
-    case kFileSaveCommand:
-        state.enabled = false;
-        return true;
-    case kLocateCommand:
-        state.enabled = m_pController != nullptr;
-        return true;
-    case kHelpCommand:
-    case kFileCloseCommand:
-        state.enabled = true;
-        return true;
-    default:
-        return ChildFrame::OnUpdateCommand(id, state);
-    }
-}
-
-bool CSizableChildFrame::HasCommand(unsigned id) const {
-    return id == kHelpCommand || id == kLocateCommand || id == kFileCloseCommand ||
-           ChildFrame::HasCommand(id);
+        Row(
+            ID_FILE_CLOSE, [](CSizableChildFrame& frame) { frame.close(); }, platform::ui::kCommandEnabled),
+    };
+    return &table;
 }
 
 void CSizableChildFrame::OnHelp() {

@@ -11,12 +11,6 @@ class ZRNodeMgr;
 // "&Commands" menu.
 class CSizableChildFrame : public platform::ui::ChildFrame, public ZRCloseQuery {
 public:
-    static constexpr unsigned kEnableDriveCommand = 42500;
-    static constexpr unsigned kLocateCommand = 42501;
-    static constexpr unsigned kFileCloseCommand = 57602;
-    static constexpr unsigned kFileSaveCommand = 57603;
-    static constexpr unsigned kHelpCommand = 57670;
-
     explicit CSizableChildFrame(QWidget* parent = nullptr);
     ~CSizableChildFrame() override;
 
@@ -41,9 +35,7 @@ public:
     int OkToClose() override;
     bool RoutesToOwner(unsigned id) const override;
 
-    bool OnCommand(unsigned id) override;
-    bool OnUpdateCommand(unsigned id, platform::ui::CommandState& state) override;
-    bool HasCommand(unsigned id) const override;
+    const platform::ui::CommandTable* Commands() const override;
 
     // Help on the frame's topic, the contents for topic 0.
     void OnHelp();

@@ -8,6 +8,7 @@
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/model/ZRTest.h"
 #include "kitbase/model/ZRUpdate.h"
+#include "kitbase/ui/KitbaseIds.h"
 #include "kitbase/ui/ZRAttributeRow.h"
 #include "kitbase/ui/ZRGroupRow.h"
 #include "kitbase/ui/ZRMonitorRowFactory.h"
@@ -25,6 +26,7 @@
 #include "platform/core/SystemError.h"
 #include "platform/core/Text.h"
 #include "platform/ui/ChildFrame.h"
+#include "platform/ui/CommandIds.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/HelpRequest.h"
 #include "platform/ui/Text.h"
@@ -39,6 +41,8 @@
 
 #include <cerrno>
 #include <cstdlib>
+
+using namespace platform::ui::ids;
 
 ZRMonitorRowFactory* ZRMonitorView::s_pFactory = nullptr;
 
@@ -87,12 +91,12 @@ ZRMonitorView::ZRMonitorView(QWidget* parent) : QWidget(parent) {
     m_pFormatLabel->setBuddy(m_pFormat);
     connect(m_pFormat, &QComboBox::activated, this,
             [this] { platform::ui::Guard("monitor format", [&] { OnChangeFormat(); }); });
-    m_pLoad = ZRViewControls::AddButton(*this, *this, kLoadId, "Load", kWhere);
-    m_pSave = ZRViewControls::AddButton(*this, *this, kSaveId, "Save", kWhere);
-    m_pResetPeaksButton = ZRViewControls::AddButton(*this, *this, kResetPeaksId, "Reset Peaks", kWhere);
-    m_pSetup = ZRViewControls::AddButton(*this, *this, kSetupId, "Setup...", kWhere);
-    m_pClose = ZRViewControls::AddButton(*this, *this, kCloseId, "Close", kWhere);
-    m_pHelp = ZRViewControls::AddButton(*this, *this, kHelpId, "Help", kWhere);
+    m_pLoad = ZRViewControls::AddButton(*this, *this, IDC_MONITOR_LOAD, "Load", kWhere);
+    m_pSave = ZRViewControls::AddButton(*this, *this, IDC_MONITOR_SAVE, "Save", kWhere);
+    m_pResetPeaksButton = ZRViewControls::AddButton(*this, *this, IDC_RESET_PEAKS, "Reset Peaks", kWhere);
+    m_pSetup = ZRViewControls::AddButton(*this, *this, IDC_MONITOR_SETUP, "Setup...", kWhere);
+    m_pClose = ZRViewControls::AddButton(*this, *this, ID_FILE_CLOSE, "Close", kWhere);
+    m_pHelp = ZRViewControls::AddButton(*this, *this, ID_HELP, "Help", kWhere);
     m_pResetPeaksButton->hide();
     resize(560, 360);
 }
@@ -112,17 +116,17 @@ QWidget* ZRMonitorView::Item(int id) const {
         return m_pFormat;
     case kFormatLabelId:
         return m_pFormatLabel;
-    case kLoadId:
+    case IDC_MONITOR_LOAD:
         return m_pLoad;
-    case kSaveId:
+    case IDC_MONITOR_SAVE:
         return m_pSave;
-    case kResetPeaksId:
+    case IDC_RESET_PEAKS:
         return m_pResetPeaksButton;
-    case kSetupId:
+    case IDC_MONITOR_SETUP:
         return m_pSetup;
-    case kCloseId:
+    case ID_FILE_CLOSE:
         return m_pClose;
-    case kHelpId:
+    case ID_HELP:
         return m_pHelp;
     default:
         return nullptr;
@@ -434,55 +438,18 @@ void ZRMonitorView::OnPrevPaneCmd() {
     OnNextPaneCmd();
 }
 
-bool ZRMonitorView::OnCommand(unsigned id) {
-    switch (id) {
-    case kHelpId:
-        OnHelp();
-        return true;
-    case kNextPaneCommand:
-        OnNextPaneCmd();
-        return true;
-    case kPrevPaneCommand:
-        OnPrevPaneCmd();
-        return true;
-    case kLoadId:
-        OnLoad();
-        return true;
-    case kSaveId:
-        OnSave();
-        return true;
-    case kResetPeaksId:
-        OnResetPeaks();
-        return true;
-    case kSetupId:
-        OnSetup();
-        return true;
-    case kDisplayRowsCommand:
-        OnDisplayRows();
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool ZRMonitorView::OnUpdateCommand(unsigned id, platform::ui::CommandState& state) {
-    return ZRViewControls::UpdateCommand(HasCommand(id), Item(static_cast<int>(id)), state);
-}
-
-bool ZRMonitorView::HasCommand(unsigned id) const {
-    switch (id) {
-    case kHelpId:
-    case kNextPaneCommand:
-    case kPrevPaneCommand:
-    case kLoadId:
-    case kSaveId:
-    case kResetPeaksId:
-    case kSetupId:
-    case kDisplayRowsCommand:
-        return true;
-    default:
-        return false;
-    }
+const platform::ui::CommandTable* ZRMonitorView::Commands() const {
+    using Row = platform::ui::CommandRow<ZRMonitorView>;
+    using ZRViewControls::kWithControl;
+    static const platform::ui::CommandTable table{
+        {Row(ID_HELP, &ZRMonitorView::OnHelp, kWithControl),
+         Row(IDC_MONITOR_LOAD, &ZRMonitorView::OnLoad, kWithControl),
+         Row(IDC_MONITOR_SAVE, &ZRMonitorView::OnSave, kWithControl),
+         Row(IDC_RESET_PEAKS, &ZRMonitorView::OnResetPeaks, kWithControl),
+         Row(IDC_MONITOR_SETUP, &ZRMonitorView::OnSetup, kWithControl),
+         Row(ID_DISPLAY_ROWS, &ZRMonitorView::OnDisplayRows, kWithControl)},
+        &ZRViewControls::PaneCommands<ZRMonitorView>()};
+    return &table;
 }
 
 // ---- layout

@@ -33,16 +33,6 @@ public:
     static constexpr int kGridId = 19817;
     static constexpr int kFormatComboId = 19838;
     static constexpr int kFormatLabelId = 19839;
-    static constexpr int kLoadId = 19820;
-    static constexpr int kSaveId = 19819;
-    static constexpr int kResetPeaksId = 19818;
-    static constexpr int kSetupId = 19816;
-    static constexpr int kCloseId = 57602;
-    static constexpr int kHelpId = 57670;
-    // Commands besides the controls'.
-    static constexpr unsigned kNextPaneCommand = 57680;
-    static constexpr unsigned kPrevPaneCommand = 57681;
-    static constexpr unsigned kDisplayRowsCommand = 42502;
     // The test harness's query message.
     static constexpr unsigned kVtMessage = 0xBFE4;
 
@@ -90,9 +80,7 @@ public:
     // From the object's name: reason ValueChanged sets the title again, reason Destroying forgets the object.
     void OnUpdate(platform::core::Subject* subject, platform::core::Message* message) override;
 
-    bool OnCommand(unsigned id) override;
-    bool OnUpdateCommand(unsigned id, platform::ui::CommandState& state) override;
-    bool HasCommand(unsigned id) const override;
+    const platform::ui::CommandTable* Commands() const override;
 
     void OnHelp();
     void OnNextPaneCmd();

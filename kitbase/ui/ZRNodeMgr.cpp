@@ -5,6 +5,7 @@
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/model/ZRUpdate.h"
 #include "kitbase/ui/CSizableChildFrame.h"
+#include "kitbase/ui/KitbaseIds.h"
 #include "kitbase/ui/ZRModelDoc.h"
 #include "kitbase/ui/ZRPropertiesGrid.h"
 #include "kitbase/ui/ZRPropertiesView.h"
@@ -13,6 +14,7 @@
 #include "platform/core/FileSystem.h"
 #include "platform/core/Text.h"
 #include "platform/ui/AppWindow.h"
+#include "platform/ui/CommandIds.h"
 #include "platform/ui/HelpRequest.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/Resources.h"
@@ -25,6 +27,8 @@
 #include <QWidget>
 
 #include <algorithm>
+
+using namespace platform::ui::ids;
 
 namespace {
 
@@ -73,40 +77,24 @@ ZRNodeMgr::~ZRNodeMgr() {
 
 // ---- Commands and window messages
 
-bool ZRNodeMgr::OnCommand(unsigned id) {
-    switch (id) {
-    case kEnableDriveCommand:
-        OnEnableDrive();
-        return true;
-    case kHelpCommand:
-        OnHelp();
-        return true;
-    default:
-        return false;
-    }
+const platform::ui::CommandTable& ZRNodeMgr::BaseCommands() {
+    using Row = platform::ui::CommandRow<ZRNodeMgr>;
+    static const platform::ui::CommandTable table{
+        Row(ID_ENABLE_DRIVE, &ZRNodeMgr::OnEnableDrive, &ZRNodeMgr::OnUpdateEnableDrive),
+        Row(ID_HELP, &ZRNodeMgr::OnHelp),
+    };
+    return table;
 }
 
-bool ZRNodeMgr::OnUpdateCommand(unsigned id, platform::ui::CommandState& state) {
-    if (id != kEnableDriveCommand)
-        return false;
-    OnUpdateEnableDrive(state);
-    return true;
+const platform::ui::CommandTable& ZRNodeMgr::TailCommands() {
+    using Row = platform::ui::CommandRow<ZRNodeMgr>;
+    static const platform::ui::CommandTable table{{Row(ID_PROPERTIES, &ZRNodeMgr::ShowProperties)},
+                                                  &BaseCommands()};
+    return table;
 }
 
-bool ZRNodeMgr::HasCommand(unsigned id) const {
-    return id == kEnableDriveCommand || id == kHelpCommand;
-}
-
-bool ZRNodeMgr::OnTailCommand(unsigned id) {
-    if (id == kPropertiesCommand) {
-        ShowProperties();
-        return true;
-    }
-    return ZRNodeMgr::OnCommand(id);
-}
-
-bool ZRNodeMgr::HasTailCommand(unsigned id) const {
-    return id == kPropertiesCommand || ZRNodeMgr::HasCommand(id);
+const platform::ui::CommandTable* ZRNodeMgr::Commands() const {
+    return &BaseCommands();
 }
 
 bool ZRNodeMgr::OnChar(unsigned ch, unsigned, unsigned) {

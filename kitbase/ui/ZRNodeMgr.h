@@ -42,9 +42,9 @@ using ZRTreeItem = platform::ui::TreeViewItem;
 // managers of the child items, and handles the node's messages and commands. Its model is its object.
 //
 // The workspace view offers the node its window messages (MessageHandler) and commands
-// (CommandTarget). A class's message map is its override of OnCommand / OnUpdateCommand /
-// HasCommand: its own ids first, then the tail (OnTailCommand / HasTailCommand, or the base's for
-// a class without the Properties command).
+// (CommandTarget). A class declares its commands as one table (Commands) whose base is the tail
+// (TailCommands: Properties, then the base map), or the base map (BaseCommands) for a class
+// without the Properties command.
 //
 // The exchange, clipboard, delete and drag-and-drop operations (Export, Import, Copy, Cut, Paste,
 // CopyObject, Overwrite, Delete, MakeUnique, CheckSpace, ShowProgressMeter, DragCopy, DragMove) are
@@ -53,10 +53,6 @@ class ZRNodeMgr : public platform::ui::MessageHandler,
                   public platform::ui::CommandTarget,
                   public platform::core::Observer {
 public:
-    static constexpr unsigned kPropertiesCommand = 32782;
-    static constexpr unsigned kEnableDriveCommand = 42500;
-    static constexpr unsigned kHelpCommand = 57670;
-
     // Keeps the three, takes the object's name as the tree name and observes the object and its name.
     // A manager without item or view (rows and reports only) is allowed.
     ZRNodeMgr(ZRTreeItem* item, ZRObject* object, ZRWorkspaceView* view);
@@ -65,10 +61,6 @@ public:
     ZRNodeMgr(const ZRNodeMgr&) = delete;
     ZRNodeMgr& operator=(const ZRNodeMgr&) = delete;
 
-    // The base map: 42500 enable drive, 57670 help (and the update of 42500).
-    bool OnCommand(unsigned id) override;
-    bool OnUpdateCommand(unsigned id, platform::ui::CommandState& state) override;
-    bool HasCommand(unsigned id) const override;
     // Enter runs DefaultAction; other keys are left to the view.
     bool OnChar(unsigned ch, unsigned repeat, unsigned flags) override;
     // Cancels the view's pending label edit and runs DefaultAction.
@@ -172,6 +164,7 @@ public:
     static platform::core::FileSystem* pFS;
 
 protected:
+    const platform::ui::CommandTable* Commands() const override;
     virtual void BuildCommandRows(std::list<ZRGridRow*>& rows);
     // The caller owns the result.
     virtual ZRPropertyGroup* BuildMonitorGroup();
@@ -188,9 +181,10 @@ protected:
     // The node's own report block.
     virtual void Report(std::string& text);
 
-    // The program's tail: 32782 Properties, then the base map.
-    bool OnTailCommand(unsigned id);
-    bool HasTailCommand(unsigned id) const;
+    // The base map: enable drive (with its update) and help.
+    static const platform::ui::CommandTable& BaseCommands();
+    // The program's tail: Properties, then the base map.
+    static const platform::ui::CommandTable& TailCommands();
 
     void OnEnableDrive();
     void OnUpdateEnableDrive(platform::ui::CommandState& state);

@@ -334,20 +334,6 @@ void ZRPropertiesGrid::OnPrevPaneCmd() {
     FocusPane(m_Panes.Previous());
 }
 
-bool ZRPropertiesGrid::OnCommand(unsigned id) {
-    if (id == kNextPaneCommand)
-        OnNextPaneCmd();
-    else if (id == kPrevPaneCommand)
-        OnPrevPaneCmd();
-    else
-        return false;
-    return true;
-}
-
-bool ZRPropertiesGrid::OnUpdateCommand(unsigned id, platform::ui::CommandState& state) {
-    return ZRViewControls::UpdateCommand(HasCommand(id), nullptr, state);
-}
-
-bool ZRPropertiesGrid::HasCommand(unsigned id) const {
-    return id == kNextPaneCommand || id == kPrevPaneCommand;
+const platform::ui::CommandTable* ZRPropertiesGrid::Commands() const {
+    return &ZRViewControls::PaneCommands<ZRPropertiesGrid>();
 }

@@ -19,8 +19,6 @@ class ZRPropertiesGrid : public platform::ui::Grid,
 public:
     // Control id of the grid's own spin edit, which the spin rows name.
     static constexpr int kSpinEditId = 19700;
-    static constexpr unsigned kNextPaneCommand = 57680;
-    static constexpr unsigned kPrevPaneCommand = 57681;
     // A frame that is closing sets this property (true) on itself: its grids then accept every
     // cell and end edits without passing them to the rows.
     static constexpr const char* kClosingProperty = "zrFrameClosing";
@@ -62,9 +60,7 @@ public:
 
     void OnNextPaneCmd();
     void OnPrevPaneCmd();
-    bool OnCommand(unsigned id) override;
-    bool OnUpdateCommand(unsigned id, platform::ui::CommandState& state) override;
-    bool HasCommand(unsigned id) const override;
+    const platform::ui::CommandTable* Commands() const override;
 
     // The row object of grid row n (1-based); null when there is none.
     ZRGridRow* RowAt(int row) const;

@@ -2,6 +2,7 @@
 
 #include "kitbase/model/ZRTest.h"
 #include "kitbase/ui/CSizableChildFrame.h"
+#include "kitbase/ui/KitbaseIds.h"
 #include "kitbase/ui/ZRMonitorSetup.h"
 #include "kitbase/ui/ZRNodeMgr.h"
 #include "kitbase/ui/ZRPropertiesGrid.h"
@@ -10,6 +11,7 @@
 #include "kitbase/ui/ZRServicesView.h"
 #include "kitbase/ui/ZRViewControls.h"
 #include "platform/ui/ChildFrame.h"
+#include "platform/ui/CommandIds.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/Splitter.h"
 
@@ -21,6 +23,8 @@
 
 #include <algorithm>
 #include <cmath>
+
+using namespace platform::ui::ids;
 
 bool ZRPropertiesView::s_bCreateStatusPane = true;
 bool ZRPropertiesView::s_bCreateServicesPane = true;
@@ -70,12 +74,12 @@ int Share(int current, int delta, int avail, int firstNeed, int secondNeed) {
 
 ZRPropertiesView::ZRPropertiesView(QWidget* parent) : QWidget(parent) {
     constexpr const char* kWhere = "properties view control";
-    m_pShowStatus = ZRViewControls::AddCheck(*this, *this, kShowStatusId, "Show Status", kWhere);
-    m_pClose = ZRViewControls::AddButton(*this, *this, kCloseId, "Close", kWhere);
-    m_pRevert = ZRViewControls::AddButton(*this, *this, kRevertId, "Revert", kWhere);
-    m_pShowCommands = ZRViewControls::AddCheck(*this, *this, kShowCommandsId, "Show Commands", kWhere);
-    m_pHelp = ZRViewControls::AddButton(*this, *this, kHelpId, "Help", kWhere);
-    m_pSetup = ZRViewControls::AddButton(*this, *this, kSetupId, "Setup...", kWhere);
+    m_pShowStatus = ZRViewControls::AddCheck(*this, *this, IDC_SHOW_STATUS, "Show Status", kWhere);
+    m_pClose = ZRViewControls::AddButton(*this, *this, ID_FILE_CLOSE, "Close", kWhere);
+    m_pRevert = ZRViewControls::AddButton(*this, *this, IDC_REVERT, "Revert", kWhere);
+    m_pShowCommands = ZRViewControls::AddCheck(*this, *this, IDC_SHOW_COMMANDS, "Show Commands", kWhere);
+    m_pHelp = ZRViewControls::AddButton(*this, *this, ID_HELP, "Help", kWhere);
+    m_pSetup = ZRViewControls::AddButton(*this, *this, IDC_SETUP_MONITOR, "Setup...", kWhere);
     Create();
     // A click or a focus move into a pane makes that pane the active view of the frame, so that
     // menu commands reach the pane the user works in.
@@ -101,17 +105,17 @@ ZRPropertiesView::~ZRPropertiesView() {
 
 QAbstractButton* ZRPropertiesView::Item(int id) const {
     switch (id) {
-    case kShowStatusId:
+    case IDC_SHOW_STATUS:
         return m_pShowStatus;
-    case kCloseId:
+    case ID_FILE_CLOSE:
         return m_pClose;
-    case kRevertId:
+    case IDC_REVERT:
         return m_pRevert;
-    case kShowCommandsId:
+    case IDC_SHOW_COMMANDS:
         return m_pShowCommands;
-    case kHelpId:
+    case ID_HELP:
         return m_pHelp;
-    case kSetupId:
+    case IDC_SETUP_MONITOR:
         return m_pSetup;
     default:
         return nullptr;
@@ -312,60 +316,16 @@ void ZRPropertiesView::OnShowCommands() {
     m_pInnerSplitter->SetPaneSize(0, col0);
 }
 
-bool ZRPropertiesView::OnCommand(unsigned id) {
-    if (ZRPropsView::IsClipboardCommand(id))
-        return ZRPropsView::ClipboardCommand(*m_pPropertiesGrid, id);
-    switch (id) {
-    case kHelpId:
-        ZRViewControls::ShowFrameHelp(*this);
-        return true;
-    case kNextPaneCommand:
-        OnNextPaneCmd();
-        return true;
-    case kPrevPaneCommand:
-        OnPrevPaneCmd();
-        return true;
-    case kRevertId:
-        OnRevert();
-        return true;
-    case kSetupId:
-        OnSetupMonitor();
-        return true;
-    case kShowCommandsId:
-        OnShowCommands();
-        return true;
-    case kShowStatusId:
-        OnShowStatus();
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool ZRPropertiesView::OnUpdateCommand(unsigned id, platform::ui::CommandState& state) {
-    if (ZRPropsView::IsClipboardCommand(id))
-        return ZRPropsView::ClipboardState(*m_pPropertiesGrid, id, state);
-    // Help is always there.
-    return ZRViewControls::UpdateCommand(HasCommand(id), id == kHelpId ? nullptr : Item(static_cast<int>(id)),
-                                         state);
-}
-
-bool ZRPropertiesView::HasCommand(unsigned id) const {
-    switch (id) {
-    case kCopyCommand:
-    case kCutCommand:
-    case kPasteCommand:
-    case kHelpId:
-    case kNextPaneCommand:
-    case kPrevPaneCommand:
-    case kRevertId:
-    case kSetupId:
-    case kShowCommandsId:
-    case kShowStatusId:
-        return true;
-    default:
-        return false;
-    }
+const platform::ui::CommandTable* ZRPropertiesView::Commands() const {
+    using Row = platform::ui::CommandRow<ZRPropertiesView>;
+    using ZRViewControls::kWithControl;
+    static const platform::ui::CommandTable table{
+        {Row(IDC_REVERT, &ZRPropertiesView::OnRevert, kWithControl),
+         Row(IDC_SETUP_MONITOR, &ZRPropertiesView::OnSetupMonitor, kWithControl),
+         Row(IDC_SHOW_COMMANDS, &ZRPropertiesView::OnShowCommands, kWithControl),
+         Row(IDC_SHOW_STATUS, &ZRPropertiesView::OnShowStatus, kWithControl)},
+        &ZRPropsView::SheetCommands<ZRPropertiesView, &ZRPropertiesView::m_pPropertiesGrid>()};
+    return &table;
 }
 
 // ---- layout

@@ -26,18 +26,6 @@ class Splitter;
 class ZRPropertiesView : public QWidget, public platform::ui::View, public ZRMvcModel {
 public:
     // Controls.
-    static constexpr int kShowStatusId = 19809;
-    static constexpr int kCloseId = 57602;
-    static constexpr int kRevertId = 19805;
-    static constexpr int kShowCommandsId = 19808;
-    static constexpr int kHelpId = 57670;
-    static constexpr int kSetupId = 19807;
-    // Commands besides the controls'.
-    static constexpr unsigned kCopyCommand = 57634;
-    static constexpr unsigned kCutCommand = 57635;
-    static constexpr unsigned kPasteCommand = 57637;
-    static constexpr unsigned kNextPaneCommand = 57680;
-    static constexpr unsigned kPrevPaneCommand = 57681;
     // The test harness's query message.
     static constexpr unsigned kVtMessage = 0xBFE4;
 
@@ -62,9 +50,7 @@ public:
                         platform::ui::View* deactivated) override;
     void OnActivateFrame(bool active, platform::ui::ChildFrame* frame) override;
 
-    bool OnCommand(unsigned id) override;
-    bool OnUpdateCommand(unsigned id, platform::ui::CommandState& state) override;
-    bool HasCommand(unsigned id) const override;
+    const platform::ui::CommandTable* Commands() const override;
 
     void OnNextPaneCmd();
     void OnPrevPaneCmd();

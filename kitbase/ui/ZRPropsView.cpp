@@ -2,6 +2,7 @@
 
 #include "kitbase/ui/ZRPropertiesGrid.h"
 #include "platform/ui/ChildFrame.h"
+#include "platform/ui/CommandIds.h"
 #include "platform/ui/Text.h"
 
 #include <QAbstractButton>
@@ -11,6 +12,8 @@
 #include <QResizeEvent>
 
 #include <algorithm>
+
+using namespace platform::ui::ids;
 
 ZRPropsView::ZRPropsView(QWidget* parent) : QWidget(parent), m_pGrid(new ZRPropertiesGrid(this)) {}
 
@@ -67,50 +70,41 @@ void ZRPropsView::resizeEvent(QResizeEvent* event) {
 
 // ---- commands
 
-bool ZRPropsView::IsClipboardCommand(unsigned id) {
-    return id == kCopyCommand || id == kCutCommand || id == kPasteCommand;
-}
-
-bool ZRPropsView::ClipboardState(platform::ui::Grid& grid, unsigned id, platform::ui::CommandState& state) {
-    if (!IsClipboardCommand(id))
-        return false;
+void ZRPropsView::ClipboardState(platform::ui::Grid& grid, unsigned id, platform::ui::CommandState& state) {
     int row = 0, col = 0;
     bool current = grid.GetCurrentCell(row, col) && col >= 1;
-    if (id == kCopyCommand)
+    if (id == ID_EDIT_COPY)
         state.enabled = current;
-    else if (id == kCutCommand)
+    else if (id == ID_EDIT_CUT)
         state.enabled = current && !grid.IsReadOnly(row, col);
     else
         state.enabled = current && !grid.IsReadOnly(row, col) && !QApplication::clipboard()->text().isEmpty();
-    return true;
 }
 
-bool ZRPropsView::ClipboardCommand(platform::ui::Grid& grid, unsigned id) {
-    if (!IsClipboardCommand(id))
-        return false;
+void ZRPropsView::ClipboardCommand(platform::ui::Grid& grid, unsigned id) {
     platform::ui::CommandState state;
     ClipboardState(grid, id, state);
     if (!state.enabled)
-        return true;
+        return;
     std::string text;
-    if (id != kPasteCommand) {
+    if (id != ID_EDIT_PASTE) {
         QApplication::clipboard()->setText(platform::ui::ToQString(grid.ControlValue()));
-        if (id == kCopyCommand)
-            return true;
+        if (id == ID_EDIT_COPY)
+            return;
     } else {
         text = platform::ui::FromQString(QApplication::clipboard()->text());
     }
     // As if typed into the cell's editor, so the row validates and writes it; a refused text keeps
     // the cell current and active.
     if (!grid.IsActive() && !grid.ActivateCurrentCell())
-        return true;
+        return;
     QWidget* editor = grid.ActiveEditor();
     auto* line = editor ? qobject_cast<QLineEdit*>(editor) : nullptr;
     if (!line && editor)
         line = editor->findChild<QLineEdit*>();
     if (!line) {
         grid.CancelEditing(); // a pick list takes no text
-        return true;
+        return;
     }
     line->selectAll();
     if (text.empty())
@@ -118,21 +112,25 @@ bool ZRPropsView::ClipboardCommand(platform::ui::Grid& grid, unsigned id) {
     else
         line->insert(platform::ui::ToQString(text));
     grid.EndEditing();
-    return true;
+}
+
+const platform::ui::CommandTable* ZRPropsView::Commands() const {
+    static const platform::ui::CommandTable table{
+        ClipboardRow<ZRPropsView, &ZRPropsView::m_pGrid>(ID_EDIT_COPY),
+        ClipboardRow<ZRPropsView, &ZRPropsView::m_pGrid>(ID_EDIT_CUT),
+        ClipboardRow<ZRPropsView, &ZRPropsView::m_pGrid>(ID_EDIT_PASTE),
+    };
+    return &table;
 }
 
 bool ZRPropsView::OnCommand(unsigned id) {
-    if (IsClipboardCommand(id))
-        return ClipboardCommand(*m_pGrid, id);
-    return m_pGrid->OnCommand(id);
+    return View::OnCommand(id) || m_pGrid->OnCommand(id);
 }
 
 bool ZRPropsView::OnUpdateCommand(unsigned id, platform::ui::CommandState& state) {
-    if (IsClipboardCommand(id))
-        return ClipboardState(*m_pGrid, id, state);
-    return m_pGrid->OnUpdateCommand(id, state);
+    return View::OnUpdateCommand(id, state) || m_pGrid->OnUpdateCommand(id, state);
 }
 
 bool ZRPropsView::HasCommand(unsigned id) const {
-    return IsClipboardCommand(id) || m_pGrid->HasCommand(id);
+    return View::HasCommand(id) || m_pGrid->HasCommand(id);
 }

@@ -1,10 +1,12 @@
 #include "kitbase/ui/ZRScopeServicesView.h"
 
 #include "kitbase/model/ZRScope.h"
+#include "kitbase/ui/KitbaseIds.h"
 #include "kitbase/ui/ZRNodeMgr.h"
 #include "kitbase/ui/ZRScopeView.h"
 #include "kitbase/ui/ZRSwatchButton.h"
 #include "kitbase/ui/ZRViewControls.h"
+#include "platform/ui/CommandIds.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/Text.h"
 
@@ -14,6 +16,8 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QVBoxLayout>
+
+using namespace platform::ui::ids;
 
 namespace {
 
@@ -40,10 +44,11 @@ private:
 ZRScopeServicesView::ZRScopeServicesView(QWidget* parent) : QWidget(parent) {
     // Every button is a command of this view, so none goes on to the frame.
     constexpr const char* kWhere = "scope command";
-    m_pArmTrigger = ZRViewControls::AddButton(*this, *this, kArmTriggerId, "Arm Trigger", kWhere);
-    m_pRunContinuous = ZRViewControls::AddButton(*this, *this, kRunContinuousId, "Run Continuous", kWhere);
-    m_pStopTriggering = ZRViewControls::AddButton(*this, *this, kStopTriggeringId, "Stop Triggering", kWhere);
-    m_pSnapShot = ZRViewControls::AddButton(*this, *this, kSnapShotId, "Snap Shot", kWhere);
+    m_pArmTrigger = ZRViewControls::AddButton(*this, *this, IDC_ARM_TRIGGER, "Arm Trigger", kWhere);
+    m_pRunContinuous = ZRViewControls::AddButton(*this, *this, IDC_RUN_CONTINUOUS, "Run Continuous", kWhere);
+    m_pStopTriggering =
+        ZRViewControls::AddButton(*this, *this, IDC_STOP_TRIGGERING, "Stop Triggering", kWhere);
+    m_pSnapShot = ZRViewControls::AddButton(*this, *this, IDC_SNAPSHOT, "Snap Shot", kWhere);
 
     auto* combo = new YLabelCombo(*this, this);
     for (const char* entry : {"Default", "Channel A", "Channel B", "Channel C", "Channel D"})
@@ -87,13 +92,13 @@ ZRScopeServicesView::~ZRScopeServicesView() = default;
 
 QWidget* ZRScopeServicesView::Item(int id) const {
     switch (id) {
-    case kArmTriggerId:
+    case IDC_ARM_TRIGGER:
         return m_pArmTrigger;
-    case kRunContinuousId:
+    case IDC_RUN_CONTINUOUS:
         return m_pRunContinuous;
-    case kStopTriggeringId:
+    case IDC_STOP_TRIGGERING:
         return m_pStopTriggering;
-    case kSnapShotId:
+    case IDC_SNAPSHOT:
         return m_pSnapShot;
     case kYLabelComboId:
         return m_pYLabelCombo;
@@ -169,42 +174,19 @@ void ZRScopeServicesView::OnPrevPaneCmd() {
     ZRViewControls::FocusPane(m_Panes.Previous());
 }
 
-bool ZRScopeServicesView::OnCommand(unsigned id) {
-    switch (id) {
-    case kArmTriggerId:
-    case kRunContinuousId:
-    case kStopTriggeringId:
-    case kSnapShotId:
-        if (m_pCmdNodeMgr)
-            m_pCmdNodeMgr->DoCommand(id);
-        return true;
-    case kNextPaneCommand:
-        OnNextPaneCmd();
-        return true;
-    case kPrevPaneCommand:
-        OnPrevPaneCmd();
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool ZRScopeServicesView::OnUpdateCommand(unsigned id, platform::ui::CommandState& state) {
-    return ZRViewControls::UpdateCommand(HasCommand(id), nullptr, state);
-}
-
-bool ZRScopeServicesView::HasCommand(unsigned id) const {
-    switch (id) {
-    case kArmTriggerId:
-    case kRunContinuousId:
-    case kStopTriggeringId:
-    case kSnapShotId:
-    case kNextPaneCommand:
-    case kPrevPaneCommand:
-        return true;
-    default:
-        return false;
-    }
+const platform::ui::CommandTable* ZRScopeServicesView::Commands() const {
+    using Row = platform::ui::CommandRow<ZRScopeServicesView>;
+    // The trigger and snapshot buttons go to the node manager that runs the scope.
+    static const auto toNode = [](ZRScopeServicesView& view, unsigned id) {
+        if (view.m_pCmdNodeMgr)
+            view.m_pCmdNodeMgr->DoCommand(id);
+    };
+    using platform::ui::kCommandEnabled;
+    static const platform::ui::CommandTable table{
+        {Row(IDC_ARM_TRIGGER, toNode, kCommandEnabled), Row(IDC_RUN_CONTINUOUS, toNode, kCommandEnabled),
+         Row(IDC_STOP_TRIGGERING, toNode, kCommandEnabled), Row(IDC_SNAPSHOT, toNode, kCommandEnabled)},
+        &ZRViewControls::PaneCommands<ZRScopeServicesView>()};
+    return &table;
 }
 
 void ZRScopeServicesView::resizeEvent(QResizeEvent* event) {

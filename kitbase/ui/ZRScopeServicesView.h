@@ -20,15 +20,9 @@ class ZRSwatchButton;
 // manager, the "y-axis Labels:" choice, and a legend with a colour swatch per channel.
 class ZRScopeServicesView : public QWidget, public platform::ui::View {
 public:
-    static constexpr int kArmTriggerId = 19826;
-    static constexpr int kRunContinuousId = 19827;
-    static constexpr int kStopTriggeringId = 19828;
     static constexpr int kFirstLabelId = 19829;  // channel labels 19829 to 19832
     static constexpr int kFirstSwatchId = 19833; // swatches 19833 to 19836
     static constexpr int kYLabelComboId = 19837;
-    static constexpr int kSnapShotId = 19838;
-    static constexpr unsigned kNextPaneCommand = 57680;
-    static constexpr unsigned kPrevPaneCommand = 57681;
     static constexpr int kChannels = 4;
 
     explicit ZRScopeServicesView(QWidget* parent = nullptr);
@@ -62,9 +56,7 @@ public:
     void OnPrevPaneCmd();
 
     // The capture commands go to the node manager's DoCommand.
-    bool OnCommand(unsigned id) override;
-    bool OnUpdateCommand(unsigned id, platform::ui::CommandState& state) override;
-    bool HasCommand(unsigned id) const override;
+    const platform::ui::CommandTable* Commands() const override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -7,6 +7,7 @@
 #include "kitbase/model/ZRScope.h"
 #include "kitbase/model/ZRTest.h"
 #include "kitbase/model/ZRUpdate.h"
+#include "kitbase/ui/KitbaseIds.h"
 #include "kitbase/ui/ZRGraph.h"
 #include "kitbase/ui/ZRGraphControl.h"
 #include "kitbase/ui/ZRGraphDisplay.h"
@@ -20,6 +21,7 @@
 #include "platform/core/Modal.h"
 #include "platform/core/Text.h"
 #include "platform/ui/ChildFrame.h"
+#include "platform/ui/CommandIds.h"
 #include "platform/ui/CommonDialogs.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/Splitter.h"
@@ -32,6 +34,8 @@
 
 #include <algorithm>
 #include <cmath>
+
+using namespace platform::ui::ids;
 
 namespace {
 
@@ -56,12 +60,13 @@ int ScaleTypeValue(ZRScope& scope, int channel) {
 
 ZRScopeView::ZRScopeView(QWidget* parent) : QWidget(parent) {
     constexpr const char* kWhere = "scope view control";
-    m_pSave = ZRViewControls::AddButton(*this, *this, kSaveId, "Save...", kWhere);
-    m_pShowProperties = ZRViewControls::AddCheck(*this, *this, kShowPropertiesId, "Show Properties", kWhere);
-    m_pShowCommands = ZRViewControls::AddCheck(*this, *this, kShowCommandsId, "Show Commands", kWhere);
-    m_pRevert = ZRViewControls::AddButton(*this, *this, kRevertId, "Revert", kWhere);
-    m_pHelp = ZRViewControls::AddButton(*this, *this, kHelpId, "Help", kWhere);
-    m_pClose = ZRViewControls::AddButton(*this, *this, kCloseId, "Close", kWhere);
+    m_pSave = ZRViewControls::AddButton(*this, *this, IDC_SAVE_DATA, "Save...", kWhere);
+    m_pShowProperties =
+        ZRViewControls::AddCheck(*this, *this, IDC_SHOW_PROPERTIES, "Show Properties", kWhere);
+    m_pShowCommands = ZRViewControls::AddCheck(*this, *this, IDC_SHOW_COMMANDS, "Show Commands", kWhere);
+    m_pRevert = ZRViewControls::AddButton(*this, *this, IDC_REVERT, "Revert", kWhere);
+    m_pHelp = ZRViewControls::AddButton(*this, *this, ID_HELP, "Help", kWhere);
+    m_pClose = ZRViewControls::AddButton(*this, *this, ID_FILE_CLOSE, "Close", kWhere);
     m_pShowProperties->setChecked(true);
     m_pShowCommands->setChecked(true);
     Create();
@@ -79,17 +84,17 @@ ZRScopeView::~ZRScopeView() {
 
 QAbstractButton* ZRScopeView::Item(int id) const {
     switch (id) {
-    case kSaveId:
+    case IDC_SAVE_DATA:
         return m_pSave;
-    case kShowPropertiesId:
+    case IDC_SHOW_PROPERTIES:
         return m_pShowProperties;
-    case kShowCommandsId:
+    case IDC_SHOW_COMMANDS:
         return m_pShowCommands;
-    case kRevertId:
+    case IDC_REVERT:
         return m_pRevert;
-    case kHelpId:
+    case ID_HELP:
         return m_pHelp;
-    case kCloseId:
+    case ID_FILE_CLOSE:
         return m_pClose;
     default:
         return nullptr;
@@ -345,60 +350,16 @@ void ZRScopeView::OnPrevPaneCmd() {
         platform::ui::ActivateViewOfFocus(arm);
 }
 
-bool ZRScopeView::OnCommand(unsigned id) {
-    if (ZRPropsView::IsClipboardCommand(id))
-        return ZRPropsView::ClipboardCommand(*m_pPropertyGrid, id);
-    switch (id) {
-    case kHelpId:
-        ZRViewControls::ShowFrameHelp(*this);
-        return true;
-    case kNextPaneCommand:
-        OnNextPaneCmd();
-        return true;
-    case kPrevPaneCommand:
-        OnPrevPaneCmd();
-        return true;
-    case kRevertId:
-        OnRevert();
-        return true;
-    case kSaveId:
-        OnSaveData();
-        return true;
-    case kShowCommandsId:
-        OnShowCommands();
-        return true;
-    case kShowPropertiesId:
-        OnShowProperties();
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool ZRScopeView::OnUpdateCommand(unsigned id, platform::ui::CommandState& state) {
-    if (ZRPropsView::IsClipboardCommand(id))
-        return ZRPropsView::ClipboardState(*m_pPropertyGrid, id, state);
-    // Help is always there.
-    return ZRViewControls::UpdateCommand(HasCommand(id), id == kHelpId ? nullptr : Item(static_cast<int>(id)),
-                                         state);
-}
-
-bool ZRScopeView::HasCommand(unsigned id) const {
-    switch (id) {
-    case kCopyCommand:
-    case kCutCommand:
-    case kPasteCommand:
-    case kHelpId:
-    case kNextPaneCommand:
-    case kPrevPaneCommand:
-    case kRevertId:
-    case kSaveId:
-    case kShowCommandsId:
-    case kShowPropertiesId:
-        return true;
-    default:
-        return false;
-    }
+const platform::ui::CommandTable* ZRScopeView::Commands() const {
+    using Row = platform::ui::CommandRow<ZRScopeView>;
+    using ZRViewControls::kWithControl;
+    static const platform::ui::CommandTable table{
+        {Row(IDC_REVERT, &ZRScopeView::OnRevert, kWithControl),
+         Row(IDC_SAVE_DATA, &ZRScopeView::OnSaveData, kWithControl),
+         Row(IDC_SHOW_COMMANDS, &ZRScopeView::OnShowCommands, kWithControl),
+         Row(IDC_SHOW_PROPERTIES, &ZRScopeView::OnShowProperties, kWithControl)},
+        &ZRPropsView::SheetCommands<ZRScopeView, &ZRScopeView::m_pPropertyGrid>()};
+    return &table;
 }
 
 // ---- layout

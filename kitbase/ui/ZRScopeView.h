@@ -32,18 +32,6 @@ class ZRScopeView : public QWidget,
                     public platform::core::Observer {
 public:
     // Controls.
-    static constexpr int kRevertId = 19805;
-    static constexpr int kSaveId = 19806;
-    static constexpr int kShowCommandsId = 19808;
-    static constexpr int kShowPropertiesId = 19823;
-    static constexpr int kCloseId = 57602;
-    static constexpr int kHelpId = 57670;
-    // Commands besides the controls'.
-    static constexpr unsigned kCopyCommand = 57634;
-    static constexpr unsigned kCutCommand = 57635;
-    static constexpr unsigned kPasteCommand = 57637;
-    static constexpr unsigned kNextPaneCommand = 57680;
-    static constexpr unsigned kPrevPaneCommand = 57681;
 
     explicit ZRScopeView(QWidget* parent = nullptr);
     // Stops listening to the idle ticks, tells its observers (reason Destroying), lets go of the scope.
@@ -76,9 +64,7 @@ public:
     // 3 the cell's rectangle. Always 0.
     long OnVtMessage(unsigned int type, long cell);
 
-    bool OnCommand(unsigned id) override;
-    bool OnUpdateCommand(unsigned id, platform::ui::CommandState& state) override;
-    bool HasCommand(unsigned id) const override;
+    const platform::ui::CommandTable* Commands() const override;
 
     ZRPropertiesGrid* GetPropertyGrid() const { return m_pPropertyGrid; }
     ZRGraphControl* GetGraphControl() const { return m_pChart; }

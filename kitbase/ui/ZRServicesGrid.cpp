@@ -187,20 +187,6 @@ void ZRServicesGrid::OnPrevPaneCmd() {
     ZRViewControls::FocusPane(m_Panes.Previous());
 }
 
-bool ZRServicesGrid::OnCommand(unsigned id) {
-    if (id == kNextPaneCommand)
-        OnNextPaneCmd();
-    else if (id == kPrevPaneCommand)
-        OnPrevPaneCmd();
-    else
-        return false;
-    return true;
-}
-
-bool ZRServicesGrid::OnUpdateCommand(unsigned id, platform::ui::CommandState& state) {
-    return ZRViewControls::UpdateCommand(HasCommand(id), nullptr, state);
-}
-
-bool ZRServicesGrid::HasCommand(unsigned id) const {
-    return id == kNextPaneCommand || id == kPrevPaneCommand;
+const platform::ui::CommandTable* ZRServicesGrid::Commands() const {
+    return &ZRViewControls::PaneCommands<ZRServicesGrid>();
 }

@@ -13,9 +13,6 @@ class ZRGridRow;
 // is down) and takes part in the sheet's pane cycling. It is never refreshed on the idle tick.
 class ZRServicesGrid : public platform::ui::Grid, public platform::ui::CommandTarget {
 public:
-    static constexpr unsigned kNextPaneCommand = 57680;
-    static constexpr unsigned kPrevPaneCommand = 57681;
-
     explicit ZRServicesGrid(QWidget* parent = nullptr);
     ~ZRServicesGrid() override;
 
@@ -39,9 +36,7 @@ public:
 
     void OnNextPaneCmd();
     void OnPrevPaneCmd();
-    bool OnCommand(unsigned id) override;
-    bool OnUpdateCommand(unsigned id, platform::ui::CommandState& state) override;
-    bool HasCommand(unsigned id) const override;
+    const platform::ui::CommandTable* Commands() const override;
 
     // The row object of grid row n (1-based); null when there is none.
     ZRGridRow* RowAt(int row) const;

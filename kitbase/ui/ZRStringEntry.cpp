@@ -2,6 +2,7 @@
 
 #include "kitbase/model/ZRAttribute.h"
 #include "platform/core/Modal.h"
+#include "platform/ui/CommandIds.h"
 #include "platform/ui/HelpRequest.h"
 
 using platform::core::IDCANCEL;
@@ -12,7 +13,7 @@ ZRStringEntry::ZRStringEntry(const std::string& label, const std::string& title,
     : Dialog(IDD, "Properties",
              {ControlSpec::Edit(IDC_VALUE), ControlSpec::Static(IDC_LABEL, {}),
               ControlSpec::DefaultButton(IDOK, "OK"), ControlSpec::Button(IDCANCEL, "Cancel"),
-              ControlSpec::Button(ID_HELP, "Help")},
+              ControlSpec::Button(platform::ui::ids::ID_HELP, "Help")},
              parent),
       m_Title(title), m_Label(label) {}
 
@@ -35,7 +36,7 @@ void ZRStringEntry::OnOK() {
 }
 
 void ZRStringEntry::OnButton(int id) {
-    if (id == ID_HELP)
+    if (id == static_cast<int>(platform::ui::ids::ID_HELP))
         OnHelp();
     else
         Dialog::OnButton(id);

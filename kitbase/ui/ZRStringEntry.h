@@ -10,7 +10,7 @@ class ZRAttribute;
 // m_strValue before DoModal and read it afterwards.
 class ZRStringEntry : public platform::ui::Dialog {
 public:
-    enum : int { IDD = 265, IDC_VALUE = 1012, IDC_LABEL = 1013, ID_HELP = 57670 };
+    enum : int { IDD = 265, IDC_VALUE = 1012, IDC_LABEL = 1013 };
 
     ZRStringEntry(const std::string& label, const std::string& title, QWidget* parent = nullptr);
 

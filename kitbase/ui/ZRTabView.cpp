@@ -1,6 +1,7 @@
 #include "kitbase/ui/ZRTabView.h"
 
 #include "platform/ui/ChildFrame.h"
+#include "platform/ui/CommandIds.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/TabView.h"
 
@@ -15,7 +16,7 @@ ZRTabView::ZRTabView(QWidget* parent)
         platform::ui::Guard("tab view close", [&] {
             if (platform::ui::ChildFrame* frame = platform::ui::ChildFrame::FrameOf(this))
                 for (platform::ui::CommandTarget* target : frame->CommandChain())
-                    if (target->OnCommand(kCloseId))
+                    if (target->OnCommand(platform::ui::ids::ID_FILE_CLOSE))
                         return;
         });
     });

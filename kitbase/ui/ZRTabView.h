@@ -19,8 +19,6 @@ class TabView;
 // are collected before the initial update and stay their makers' own.
 class ZRTabView : public QWidget, public platform::ui::View, public ZRMvcModel {
 public:
-    static constexpr int kCloseId = 57602;
-
     explicit ZRTabView(QWidget* parent = nullptr);
     // Tells the observers (reason Destroying) first; the pages are not deleted.
     ~ZRTabView() override;

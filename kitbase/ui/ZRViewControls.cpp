@@ -46,11 +46,8 @@ void RunControl(QWidget& view, platform::ui::CommandTarget& target, unsigned id,
     });
 }
 
-bool UpdateCommand(bool has, const QWidget* control, platform::ui::CommandState& state) {
-    if (!has)
-        return false;
+void ControlState(const QWidget* control, platform::ui::CommandState& state) {
     state.enabled = !control || control->isEnabled();
-    return true;
 }
 
 void ShowFrameHelp(QWidget& view) {

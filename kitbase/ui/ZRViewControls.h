@@ -1,16 +1,14 @@
 #pragma once
 
+#include "platform/ui/Command.h"
+#include "platform/ui/CommandIds.h"
+
 class QCheckBox;
 class QPushButton;
 class QRect;
 class QWidget;
 class ZRPropertiesGrid;
 class ZRTest;
-
-namespace platform::ui {
-class CommandTarget;
-struct CommandState;
-} // namespace platform::ui
 
 // What the views with a row of control buttons, pane commands and a grid the test harness reads
 // have in common.
@@ -25,9 +23,24 @@ QCheckBox* AddCheck(QWidget& view, platform::ui::CommandTarget& target, int id, 
 // A control's command goes to the view first, then along its frame's chain (Close is the frame's).
 void RunControl(QWidget& view, platform::ui::CommandTarget& target, unsigned id, const char* where);
 
-// The state of a command the target has: enabled with its control, always without one. False (the
-// state untouched) for a command it does not have.
-bool UpdateCommand(bool has, const QWidget* control, platform::ui::CommandState& state);
+// The state of a form's command: enabled with its control, always without one.
+void ControlState(const QWidget* control, platform::ui::CommandState& state);
+
+// The update rule of a form's button command: it follows its control (T::Item).
+inline constexpr auto kWithControl = [](auto& view, unsigned id, platform::ui::CommandState& state) {
+    ControlState(view.Item(static_cast<int>(id)), state);
+};
+
+// The pane commands (Next Pane, Previous Pane) of a grid or form with OnNextPaneCmd/OnPrevPaneCmd:
+// one table for every class that has them.
+template <class T> const platform::ui::CommandTable& PaneCommands() {
+    using Row = platform::ui::CommandRow<T>;
+    static const platform::ui::CommandTable table{
+        Row(platform::ui::ids::ID_NEXT_PANE, &T::OnNextPaneCmd, platform::ui::kCommandEnabled),
+        Row(platform::ui::ids::ID_PREV_PANE, &T::OnPrevPaneCmd, platform::ui::kCommandEnabled),
+    };
+    return table;
+}
 
 // The help topic of the view's frame (0 without one) in the help window.
 void ShowFrameHelp(QWidget& view);

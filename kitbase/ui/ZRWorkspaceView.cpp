@@ -7,6 +7,7 @@
 #include "platform/core/Modal.h"
 #include "platform/ui/AppWindow.h"
 #include "platform/ui/Command.h"
+#include "platform/ui/CommandIds.h"
 #include "platform/ui/MainWindow.h"
 #include "platform/ui/Menu.h"
 
@@ -16,11 +17,11 @@
 #include <algorithm>
 #include <ostream>
 
+using namespace platform::ui::ids;
+
 namespace {
 
 using platform::ui::TreeItem;
-
-enum : unsigned { kFileClose = 57602, kFileSave = 57603, kFilePrint = 57607, kFilePrintPreview = 57609 };
 
 // Query types of the test harness.
 enum : unsigned { kQueryRect = 3, kQueryFound = 9, kQuerySelect = 10 };
@@ -189,12 +190,24 @@ void ZRWorkspaceView::TestCopy(std::ostream& out) {
     for (TreeItem item : Children(nullptr)) {
         platform::ui::CommandState state;
         ZRNodeMgr* node = NodeOf(item);
-        bool enabled = node && node->OnUpdateCommand(kEditCopyCommand, state);
+        bool enabled = node && node->OnUpdateCommand(ID_EDIT_COPY, state);
         out << ItemText(item) << (enabled ? " is enabled\n" : " is not enabled\n");
     }
 }
 
 // ---- Commands
+
+// The selected node first, then the view's own table.
+const platform::ui::CommandTable* ZRWorkspaceView::Commands() const {
+    using Row = platform::ui::CommandRow<ZRWorkspaceView>;
+    static const platform::ui::CommandTable table{
+        Row(ID_FILE_CLOSE, nullptr, platform::ui::kCommandDisabled),
+        Row(ID_FILE_SAVE, nullptr, platform::ui::kCommandDisabled),
+        Row(ID_FILE_PRINT, nullptr, platform::ui::kCommandDisabled),
+        Row(ID_FILE_PRINT_PREVIEW, nullptr, platform::ui::kCommandDisabled),
+    };
+    return &table;
+}
 
 bool ZRWorkspaceView::OnCommand(unsigned id) {
     if (ZRNodeMgr* node = SelectedTarget(); node && node->OnCommand(id))
@@ -205,16 +218,7 @@ bool ZRWorkspaceView::OnCommand(unsigned id) {
 bool ZRWorkspaceView::OnUpdateCommand(unsigned id, platform::ui::CommandState& state) {
     if (ZRNodeMgr* node = SelectedTarget(); node && node->OnUpdateCommand(id, state))
         return true;
-    switch (id) {
-    case kFileClose:
-    case kFileSave:
-    case kFilePrint:
-    case kFilePrintPreview:
-        state.enabled = false;
-        return true;
-    default:
-        return platform::ui::View::OnUpdateCommand(id, state);
-    }
+    return platform::ui::View::OnUpdateCommand(id, state);
 }
 
 bool ZRWorkspaceView::HasCommand(unsigned id) const {
@@ -230,7 +234,7 @@ bool ZRWorkspaceView::OnKeyDown(unsigned key, unsigned repeat, unsigned flags) {
         return true;
     if (key == platform::ui::VK_DELETE) {
         if (ZRNodeMgr* node = SelectedTarget())
-            node->OnCommand(kEditClearCommand);
+            node->OnCommand(ID_EDIT_CLEAR);
     }
     // The tree itself follows Ctrl during a drag and sets the drag cursor.
     return false;

@@ -28,8 +28,6 @@ public:
     static constexpr int kImageList = 19706;
     static constexpr int kTimerId = 1024;
     static constexpr unsigned kTimerPeriod = 200;
-    static constexpr unsigned kEditClearCommand = 57632;
-    static constexpr unsigned kEditCopyCommand = 57634;
     static constexpr unsigned kTestQuery = 0xBFE4;
 
     // The view is one of the document's views when a document is given (not owned; it outlives
@@ -82,6 +80,7 @@ public:
     bool OnSize(unsigned type, int cx, int cy) override;
 
 protected:
+    const platform::ui::CommandTable* Commands() const override;
     void OnTimer(int id) override;
 
     void OnSelChanged(platform::ui::TreeItem selected, platform::ui::TreeItem previous) override;

@@ -3,6 +3,7 @@
 #include "platform/ui/Events.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/IdlePacer.h"
+#include "platform/ui/MainWindow.h"
 
 #include <QAbstractEventDispatcher>
 #include <QThread>
@@ -61,6 +62,12 @@ Application* Application::Instance() {
 }
 
 bool Application::OnIdle(long count) {
+    // The first round after activity brings the command states up to date, as the framework did:
+    // a shortcut or a tool-bar button must not wait for its menu to open.
+    if (count == 0)
+        for (QWidget* window : topLevelWidgets())
+            if (auto* main = dynamic_cast<MainWindow*>(window); main && main->isVisible())
+                main->UpdateCommandStates();
     return m_idleHandler ? m_idleHandler(count) : false;
 }
 

@@ -23,8 +23,8 @@ public:
     static Application* Instance();
 
     // Called from the top-level event loop when the event queue is empty, with the count of
-    // rounds since the last real activity, and again while it answers true. The base runs the
-    // handler given to SetIdleHandler.
+    // rounds since the last real activity, and again while it answers true. The base updates the
+    // command states of the main windows (first round) and runs the handler given to SetIdleHandler.
     virtual bool OnIdle(long count);
 
     using IdleHandler = std::function<bool(long count)>;

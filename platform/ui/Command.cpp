@@ -8,13 +8,44 @@
 
 namespace platform::ui {
 
-bool CommandTarget::OnCommand(unsigned) {
+bool CommandTarget::OnCommand(unsigned id) {
+    const CommandTable* table = Commands();
+    return table && table->Execute(*this, id);
+}
+bool CommandTarget::OnUpdateCommand(unsigned id, CommandState& state) {
+    const CommandTable* table = Commands();
+    return table && table->Update(*this, id, state);
+}
+bool CommandTarget::HasCommand(unsigned id) const {
+    const CommandTable* table = Commands();
+    return table && table->Has(id);
+}
+
+bool CommandTable::Execute(CommandTarget& target, unsigned id) const {
+    for (const CommandTable* table = this; table; table = table->m_base)
+        for (const Row& row : table->m_rows)
+            if (row.run && id >= row.first && id <= row.last) {
+                row.run(target, id);
+                return true;
+            }
     return false;
 }
-bool CommandTarget::OnUpdateCommand(unsigned, CommandState&) {
+
+bool CommandTable::Update(CommandTarget& target, unsigned id, CommandState& state) const {
+    for (const CommandTable* table = this; table; table = table->m_base)
+        for (const Row& row : table->m_rows)
+            if (row.update && id >= row.first && id <= row.last) {
+                row.update(target, id, state);
+                return true;
+            }
     return false;
 }
-bool CommandTarget::HasCommand(unsigned) const {
+
+bool CommandTable::Has(unsigned id) const {
+    for (const CommandTable* table = this; table; table = table->m_base)
+        for (const Row& row : table->m_rows)
+            if (row.run && id >= row.first && id <= row.last)
+                return true;
     return false;
 }
 
@@ -32,15 +63,17 @@ bool CommandRouter::Execute(unsigned id) const {
 CommandState CommandRouter::Query(unsigned id) const {
     CommandState state;
     std::vector<CommandTarget*> targets = Targets();
-    for (CommandTarget* target : targets)
-        if (target && target->OnUpdateCommand(id, state))
-            return state;
-    state.enabled = false;
+    bool handled = false;
     for (CommandTarget* target : targets)
         if (target && target->HasCommand(id)) {
-            state.enabled = true;
+            handled = true;
             break;
         }
+    for (CommandTarget* target : targets)
+        if (target && target->OnUpdateCommand(id, state))
+            break;
+    // Nothing runs it: never enabled and silent, whatever an update rule said.
+    state.enabled = state.enabled && handled;
     return state;
 }
 

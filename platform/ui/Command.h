@@ -4,8 +4,10 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 class QAction;
@@ -20,6 +22,8 @@ struct CommandState {
     std::optional<std::string> text; // a new item text, when set
 };
 
+class CommandTable;
+
 class CommandTarget {
 public:
     virtual ~CommandTarget() = default;
@@ -30,7 +34,74 @@ public:
     // Whether OnCommand handles the id. An item nobody updates is enabled only when some target
     // of the chain has its command.
     virtual bool HasCommand(unsigned id) const;
+
+protected:
+    // The target's command table; the three queries above answer from it. Null: no commands.
+    virtual const CommandTable* Commands() const { return nullptr; }
 };
+
+// A class's commands, declared once: each row names its ids, what runs them and what decides their
+// state, so handling, update and has-command answers cannot drift apart. A table may continue with
+// its base class's table, searched after its own rows.
+class CommandTable {
+public:
+    using Handler = std::function<void(CommandTarget&, unsigned)>;
+    using Rule = std::function<void(CommandTarget&, unsigned, CommandState&)>;
+
+    struct Row {
+        unsigned first = 0;
+        unsigned last = 0;
+        Handler run; // empty: the row only decides the state
+        Rule update; // empty: the state is left to the chain (enabled while a target runs the id)
+    };
+
+    CommandTable(std::initializer_list<Row> rows, const CommandTable* base = nullptr)
+        : m_rows(rows), m_base(base) {}
+
+    bool Execute(CommandTarget& target, unsigned id) const;
+    bool Update(CommandTarget& target, unsigned id, CommandState& state) const;
+    bool Has(unsigned id) const;
+
+private:
+    std::vector<Row> m_rows;
+    const CommandTable* m_base;
+};
+
+// A row of T's table. Handlers are T's member functions or callables taking T& and, optionally, the
+// id; update rules take T&, optionally the id, and the state. nullptr stands for no handler or no rule.
+template <class T> struct CommandRow : CommandTable::Row {
+    template <class R, class U = std::nullptr_t>
+    CommandRow(unsigned id, R run, U update = nullptr) : CommandRow(Range{id, id}, run, update) {}
+
+    struct Range {
+        unsigned first;
+        unsigned last;
+    };
+    template <class R, class U = std::nullptr_t> CommandRow(Range ids, R run, U update = nullptr) {
+        first = ids.first;
+        last = ids.last;
+        if constexpr (!std::is_null_pointer_v<R>)
+            this->run = [run](CommandTarget& target, unsigned id) {
+                T& self = static_cast<T&>(target);
+                if constexpr (std::is_invocable_v<R, T&, unsigned>)
+                    std::invoke(run, self, id);
+                else
+                    std::invoke(run, self);
+            };
+        if constexpr (!std::is_null_pointer_v<U>)
+            this->update = [update](CommandTarget& target, unsigned id, CommandState& state) {
+                T& self = static_cast<T&>(target);
+                if constexpr (std::is_invocable_v<U, T&, unsigned, CommandState&>)
+                    std::invoke(update, self, id, state);
+                else
+                    std::invoke(update, self, state);
+            };
+    }
+};
+
+// Update rules for rows whose state does not depend on the target.
+inline constexpr auto kCommandEnabled = [](auto&, CommandState& state) { state.enabled = true; };
+inline constexpr auto kCommandDisabled = [](auto&, CommandState& state) { state.enabled = false; };
 
 class CommandRouter {
 public:
@@ -42,6 +113,8 @@ public:
 
     // Answers whether a target handled the command.
     bool Execute(unsigned id) const;
+    // A command that no target of the chain handles is disabled, whatever an update rule says:
+    // no item is enabled and silent.
     CommandState Query(unsigned id) const;
 
     // Applies the state of the action's command id to it.

@@ -5,9 +5,11 @@
 #include "platform/ui/Guard.h"
 #include "platform/ui/View.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMdiArea>
+#include <QToolBar>
 
 namespace platform::ui {
 
@@ -73,6 +75,16 @@ std::vector<CommandTarget*> MainWindow::CommandChain() {
     chain.push_back(this);
     chain.insert(chain.end(), m_targets.begin(), m_targets.end());
     return chain;
+}
+
+void MainWindow::UpdateCommandStates() {
+    for (QToolBar* bar : findChildren<QToolBar*>())
+        if (bar->isVisible())
+            for (QAction* action : bar->actions())
+                m_router.UpdateAction(*action);
+    for (QAction* action : findChildren<QAction*>())
+        if (!action->shortcut().isEmpty())
+            m_router.UpdateAction(*action);
 }
 
 bool MainWindow::CanClose() {

@@ -42,6 +42,10 @@ public:
     virtual std::vector<CommandTarget*> CommandChain();
     void SetCommandTargets(std::vector<CommandTarget*> targets) { m_targets = std::move(targets); }
     const CommandRouter& Router() const { return m_router; }
+    // Brings the states of the commands the user can reach without opening a menu up to date: the
+    // buttons of the shown tool bars and the actions with a shortcut. The application calls it on
+    // idle; menus update as they open.
+    virtual void UpdateCommandStates();
 
 protected:
     // Asked before the window closes; false keeps it open.

@@ -3,12 +3,14 @@
 #include "kitbase/model/ZRDevice.h"
 #include "kitbase/model/ZRObject.h"
 #include "kitbase/ui/CSizableChildFrame.h"
+#include "kitbase/ui/KitbaseIds.h"
 #include "kitbase/ui/ZREyeView.h"
 #include "kitbase/ui/ZRNodeMgr.h"
 #include "kitbase/ui/ZRProgressMeter.h"
 #include "kitbase/ui/ZRWorkspaceView.h"
 #include "platform/core/Modal.h"
 #include "platform/ui/ChildFrame.h"
+#include "platform/ui/CommandIds.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/DockBar.h"
 #include "platform/ui/Guard.h"
@@ -16,8 +18,13 @@
 #include "platform/ui/Menu.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/Text.h"
+#include "quorvance/fenwa/FenwaCommands.h"
+#include "quorvance/merrix/MerrixCommands.h"
+#include "quorvance/shell/QuorvanceIds.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "quorvance/shell/ZRQuorvanceApp.h"
+#include "quorvance/tarvik/TarvikCommands.h"
+#include "quorvance/zelna/ZelnaCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,40 +45,14 @@
 #endif
 
 using platform::ui::MenuItem;
-using App = ZRQuorvanceApp;
+using namespace platform::ui::ids;
 
 namespace {
 
-constexpr int kUpdatePeriodMs = 250;
 constexpr int kEyeWidth = 100;
 constexpr int kMotionBarHeight = 130;
 constexpr double kMotionBarShare = 0.3;
 constexpr const char* kBarStateValue = "BarState";
-
-// Command ids met only in the tables.
-enum : unsigned {
-    ID_FILE_PRINT = 57607,
-    ID_FILE_PRINT_PREVIEW = 57609,
-    ID_EDIT_CLEAR = 57632,
-    ID_EDIT_COPY = 57634,
-    ID_EDIT_CUT = 57635,
-    ID_EDIT_FIND = 57636,
-    ID_EDIT_PASTE = 57637,
-    ID_EDIT_UNDO = 57643,
-    ID_EDIT_REDO = 57644,
-    ID_EDIT_FIND_NEXT = 45041,
-    ID_BOOKMARK_TOGGLE = 45267,
-    ID_BOOKMARK_NEXT = 45300,
-    ID_BOOKMARK_PREVIOUS = 45333,
-    ID_BOOKMARK_CLEAR = 45366,
-    ID_BUILD = 32788,
-    ID_RUN = 32789,
-    ID_STOP = 32790,
-    ID_KILL = 32791,
-    ID_LOCATE = 42501,
-    ID_ENABLE_DRIVE = 42500,
-    ID_PROPERTIES = 32782,
-};
 
 struct Button {
     unsigned id; // 0: a separator
@@ -87,15 +68,15 @@ struct Bar {
 
 const std::vector<Bar>& Bars() {
     static const std::vector<Bar> bars = {
-        {ZRMainFrame::ID_BAR_FILE,
+        {ID_BAR_FILE,
          "File",
-         {{App::ID_FILE_NEW, "New", "document-new"},
-          {App::ID_FILE_OPEN, "Open", "document-open"},
-          {App::ID_FILE_SAVE, "Save", "document-save"},
+         {{ID_FILE_NEW, "New", "document-new"},
+          {ID_FILE_OPEN, "Open", "document-open"},
+          {ID_PROJECT_SAVE, "Save", "document-save"},
           {ID_FILE_PRINT, "Print", "document-print"},
-          {App::ID_APP_ABOUT, "About", "help-about"},
+          {ID_APP_ABOUT, "About", "help-about"},
           {ID_LOCATE, "Locate", "locate"}}},
-        {ZRMainFrame::ID_BAR_EDIT,
+        {ID_BAR_EDIT,
          "Edit",
          {{ID_EDIT_CUT, "Cut", "edit-cut"},
           {ID_EDIT_COPY, "Copy", "edit-copy"},
@@ -112,15 +93,15 @@ const std::vector<Bar>& Bars() {
           {ID_BOOKMARK_NEXT, "Next Bookmark", "bookmark-next"},
           {ID_BOOKMARK_PREVIOUS, "Previous Bookmark", "bookmark-previous"},
           {ID_BOOKMARK_CLEAR, "Clear All Bookmarks", "bookmark-clear"}}},
-        {ZRMainFrame::ID_BAR_PROGRAM,
+        {ID_BAR_PROGRAM,
          "Program",
          {{ID_BUILD, "Build", "program-build"},
           {ID_RUN, "Run", "program-run"},
           {ID_STOP, "Stop", "program-stop"},
           {ID_KILL, "Kill", "program-kill"}}},
-        {ZRMainFrame::ID_BAR_ENABLE,
+        {ID_BAR_ENABLE,
          "Enable",
-         {{ID_ENABLE_DRIVE, "Enable", "enable-drive"}, {App::ID_DISABLE_ALL, "Disable All", "disable-all"}}},
+         {{ID_ENABLE_DRIVE, "Enable", "enable-drive"}, {ID_DISABLE_ALL, "Disable All", "disable-all"}}},
     };
     return bars;
 }
@@ -164,9 +145,8 @@ void ApplyBarChecks(platform::ui::Dialog& dialog, const std::vector<QToolBar*>& 
 class BarListDialog : public platform::ui::Dialog {
 public:
     BarListDialog(QWidget* parent, std::vector<QToolBar*> bars)
-        : Dialog(ZRMainFrame::ID_TOOLBARS, "Toolbars", Controls(), parent), m_Bars(std::move(bars)) {
-        SetButtonHandler(ZRMainFrame::ID_BAR_LIST_CUSTOMIZE,
-                         [this] { EndDialog(ZRMainFrame::ID_BAR_LIST_CUSTOMIZE); });
+        : Dialog(ID_TOOLBARS, "Toolbars", Controls(), parent), m_Bars(std::move(bars)) {
+        SetButtonHandler(ID_BAR_LIST_CUSTOMIZE, [this] { EndDialog(ID_BAR_LIST_CUSTOMIZE); });
     }
 
     // Shows or hides the bars as their boxes say.
@@ -186,7 +166,7 @@ private:
             controls.push_back(ControlSpec::Check(bar.id, bar.title));
         controls.push_back(ControlSpec::DefaultButton(platform::core::IDOK, "OK"));
         controls.push_back(ControlSpec::Button(platform::core::IDCANCEL, "Cancel"));
-        controls.push_back(ControlSpec::Button(ZRMainFrame::ID_BAR_LIST_CUSTOMIZE, "Customize..."));
+        controls.push_back(ControlSpec::Button(ID_BAR_LIST_CUSTOMIZE, "Customize..."));
         return controls;
     }
 
@@ -199,7 +179,7 @@ public:
     enum : int { IDC_GROUPS = 1001, IDC_BUTTONS = 1002, IDC_BARS_LABEL = 1003, IDC_COMMAND_LABEL = 1004 };
 
     CustomizeDialog(QWidget* parent, std::vector<QToolBar*> bars)
-        : Dialog(ZRMainFrame::ID_CUSTOMIZE, "Customize", Controls(), parent), m_Bars(std::move(bars)) {}
+        : Dialog(ID_CUSTOMIZE, "Customize", Controls(), parent), m_Bars(std::move(bars)) {}
 
     void Apply() { ApplyBarChecks(*this, m_Bars); }
 
@@ -338,11 +318,6 @@ int ZRMainFrame::OnCreate() {
     SetWorkbookMode(true);
     StyleTabs();
 
-    m_pUpdateTimer = new QTimer(this);
-    connect(m_pUpdateTimer, &QTimer::timeout, this,
-            [this] { platform::ui::Guard("tool bar update", [this] { UpdateToolBars(); }); });
-    m_pUpdateTimer->start(kUpdatePeriodMs);
-
 #ifndef QT_NO_SESSIONMANAGER
     // The session ends: the same steps as closing the frame.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
@@ -356,21 +331,21 @@ int ZRMainFrame::OnCreate() {
 const std::vector<MenuItem>& ZRMainFrame::MainMenu() {
     static const std::vector<MenuItem> menu = {
         {"&File",
-         {{App::ID_FILE_NEW, "&New\tCtrl+N"},
-          {App::ID_FILE_OPEN, "&Open...\tCtrl+O"},
-          {App::ID_FILE_CLOSE, "&Close"},
+         {{ID_FILE_NEW, "&New\tCtrl+N"},
+          {ID_FILE_OPEN, "&Open...\tCtrl+O"},
+          {ID_PROJECT_CLOSE, "&Close"},
           MenuItem::Separator(),
-          {App::ID_FILE_SAVE, "&Save\tCtrl+S"},
-          {App::ID_FILE_SAVE_AS, "Save &As..."},
+          {ID_PROJECT_SAVE, "&Save\tCtrl+S"},
+          {ID_PROJECT_SAVE_AS, "Save &As..."},
           MenuItem::Separator(),
           {ID_FILE_PRINT, "&Print...\tCtrl+P"},
           {ID_FILE_PRINT_PREVIEW, "Print Pre&view"},
-          {App::ID_FILE_PRINT_SETUP, "P&rint Setup..."},
+          {ID_FILE_PRINT_SETUP, "P&rint Setup..."},
           MenuItem::Separator(),
-          {App::ID_FILE_MRU_FIRST, "Recent File"},
-          {App::ID_FILE_MRU_FIRST + 1, "Recent File 2"},
-          {App::ID_FILE_MRU_FIRST + 2, "Recent File 3"},
-          {App::ID_FILE_MRU_FIRST + 3, "Recent File 4"},
+          {ID_FILE_MRU_FIRST, "Recent File"},
+          {ID_FILE_MRU_FIRST + 1, "Recent File 2"},
+          {ID_FILE_MRU_FIRST + 2, "Recent File 3"},
+          {ID_FILE_MRU_FIRST + 3, "Recent File 4"},
           MenuItem::Separator(),
           {ID_APP_EXIT, "E&xit"}}},
         {"&Edit",
@@ -393,33 +368,33 @@ const std::vector<MenuItem>& ZRMainFrame::MainMenu() {
          {{ID_TOOLBARS, "&Toolbars..."},
           {ID_CUSTOMIZE, "C&ustomize..."},
           MenuItem::Separator(),
-          {App::ID_VIEW_WORKSPACE, "&Workspace"},
-          {App::ID_VIEW_OUTPUT, "&Output"},
+          {ID_VIEW_WORKSPACE, "&Workspace"},
+          {ID_VIEW_OUTPUT, "&Output"},
           {ID_MOTION_LIBRARY, "&Motion Library"},
           MenuItem::Separator(),
           {ID_WORKBOOK_MODE, "Work&book Mode"}}},
         {"&Insert",
-         {{App::ID_INSERT_PROJECT, "&Project"},
+         {{ID_INSERT_PROJECT, "&Project"},
           MenuItem::Separator(),
-          {App::ID_INSERT_TARVIK, "&Tarvik Drive"},
-          {App::ID_INSERT_MERRIX, "&Merrix Drive"},
-          {App::ID_INSERT_FENWA, "&Fenwa Drive"},
-          {App::ID_INSERT_ZELNA, "&Zelna Drive"}}},
+          {ID_INSERT_TARVIK, "&Tarvik Drive"},
+          {ID_INSERT_MERRIX, "&Merrix Drive"},
+          {ID_INSERT_FENWA, "&Fenwa Drive"},
+          {ID_INSERT_ZELNA, "&Zelna Drive"}}},
         {"&Tools",
-         {{App::ID_RESCAN, "&Rescan"},
-          {App::ID_RESCAN_OPTIONS, "Rescan &Options..."},
+         {{ID_RESCAN, "&Rescan"},
+          {ID_RESCAN_OPTIONS, "Rescan &Options..."},
           MenuItem::Separator(),
-          {App::ID_SERIAL_PORT, "&Serial Port..."},
-          {App::ID_RECOVER_COMMUNICATIONS, "Re&cover Communications..."},
-          {App::ID_UPGRADE_FIRMWARE, "&Upgrade Firmware..."},
+          {ID_SERIAL_PORT, "&Serial Port..."},
+          {ID_RECOVER_COMMUNICATIONS, "Re&cover Communications..."},
+          {ID_UPGRADE_FIRMWARE, "&Upgrade Firmware..."},
           MenuItem::Separator(),
-          {App::ID_TARVIK_HOST_COMMANDS, "&Tarvik Host Commands..."},
-          {App::ID_FENWA_HOST_COMMANDS, "&Fenwa Host Commands..."},
-          {App::ID_ZELNA_HOST_COMMANDS, "&Zelna Host Commands..."},
+          {ID_TARVIK_HOST_COMMANDS, "&Tarvik Host Commands..."},
+          {ID_FENWA_HOST_COMMANDS, "&Fenwa Host Commands..."},
+          {ID_ZELNA_HOST_COMMANDS, "&Zelna Host Commands..."},
           MenuItem::Separator(),
-          {App::ID_DISABLE_ALL, "&Disable All"},
+          {ID_DISABLE_ALL, "&Disable All"},
           MenuItem::Separator(),
-          {App::ID_RESTORE_MESSAGES, "Restore all hidden &messages"}}},
+          {ID_RESTORE_MESSAGES, "Restore all hidden &messages"}}},
         {"&Program", {{ID_BUILD, "&Build"}, {ID_RUN, "&Run"}, {ID_STOP, "&Stop"}, {ID_KILL, "&Kill"}}},
         {"&Commands", {{ID_PROPERTIES, "&Properties..."}, MenuItem::Separator()}},
         {"&Window",
@@ -428,14 +403,14 @@ const std::vector<MenuItem>& ZRMainFrame::MainMenu() {
           MenuItem::Separator(),
           {ID_WINDOW_CASCADE, "&Cascade"},
           {ID_WINDOW_TILE, "&Tile"},
-          {App::ID_CLOSE_ALL, "Close &All"}}},
+          {ID_CLOSE_ALL, "Close &All"}}},
         {"&Help",
          {{ID_HELP_CONTENTS, "&Contents and Index"},
           {ID_RELEASE_NOTES, "&Release Notes"},
-          {App::ID_TIP_OF_THE_DAY, "&Tip of the Day..."},
-          {App::ID_SELF_TEST, "T&est"},
+          {ID_TIP_OF_THE_DAY, "&Tip of the Day..."},
+          {ID_SELF_TEST, "T&est"},
           MenuItem::Separator(),
-          {App::ID_APP_ABOUT, "&About Quorvance..."}}},
+          {ID_APP_ABOUT, "&About Quorvance..."}}},
     };
     return menu;
 }
@@ -585,87 +560,41 @@ bool ZRMainFrame::OnClose() {
 
 // ---- Commands
 
-bool ZRMainFrame::OnCommand(unsigned id) {
-    switch (id) {
-    case ID_SHOW_WORKSPACE:
-        OnShowWorkspace();
-        return true;
-    case ID_HELP_CONTENTS:
-        platform::ui::ShowHelp(0, platform::ui::HELP_CONTENTS);
-        return true;
-    case ID_RELEASE_NOTES:
-        platform::ui::ShowHelp(kReleaseNotesTopic, platform::ui::HELP_CONTEXT);
-        return true;
-    case ID_CUSTOMIZE:
-        OnCustomize();
-        return true;
-    case ID_TOOLBARS:
-        OnToolbars();
-        return true;
-    case ID_WORKBOOK_MODE:
-        OnWorkbookMode();
-        return true;
-    case ID_MOTION_LIBRARY:
-        OnMotionLibrary();
-        return true;
-    case ID_WINDOW_CASCADE:
-        DocumentArea()->cascadeSubWindows();
-        return true;
-    case ID_WINDOW_TILE:
-        DocumentArea()->tileSubWindows();
-        return true;
-    case ID_APP_EXIT:
+const platform::ui::CommandTable* ZRMainFrame::Commands() const {
+    using Row = platform::ui::CommandRow<ZRMainFrame>;
+    using State = platform::ui::CommandState;
+    static const auto cascade = [](const ZRMainFrame& frame, State& state) {
+        state.enabled = !frame.m_bWorkbookMode && !frame.ChildFrames().empty();
+    };
+    static const platform::ui::CommandTable table{
+        Row(ID_SHOW_WORKSPACE, &ZRMainFrame::OnShowWorkspace),
+        Row(ID_HELP_CONTENTS, [](ZRMainFrame&) { platform::ui::ShowHelp(0, platform::ui::HELP_CONTENTS); }),
+        Row(ID_RELEASE_NOTES,
+            [](ZRMainFrame&) { platform::ui::ShowHelp(kHelpTopicReleaseNotes, platform::ui::HELP_CONTEXT); }),
+        Row(ID_CUSTOMIZE, &ZRMainFrame::OnCustomize),
+        Row(ID_TOOLBARS, &ZRMainFrame::OnToolbars),
+        Row(ID_WORKBOOK_MODE, &ZRMainFrame::OnWorkbookMode,
+            [](const ZRMainFrame& frame, State& state) { state.checked = frame.m_bWorkbookMode; }),
+        Row(ID_MOTION_LIBRARY, &ZRMainFrame::OnMotionLibrary,
+            [](const ZRMainFrame& frame, State& state) {
+                state.enabled = IsProgramEditorFrame(frame.ActiveChildFrame());
+                state.checked = frame.m_pMotionBar && frame.m_pMotionBar->IsBarShown();
+            }),
+        Row(ID_INDICATOR_LINE, nullptr, [](ZRMainFrame&, State& state) { state.enabled = false; }),
+        Row(
+            ID_WINDOW_CASCADE, [](ZRMainFrame& frame) { frame.DocumentArea()->cascadeSubWindows(); },
+            cascade),
+        Row(
+            ID_WINDOW_TILE, [](ZRMainFrame& frame) { frame.DocumentArea()->tileSubWindows(); }, cascade),
         // Later: the menu that sent it is still on the stack.
-        QTimer::singleShot(0, this, [this] { close(); });
-        return true;
-    default:
-        return MainWindow::OnCommand(id);
-    }
+        Row(ID_APP_EXIT,
+            [](ZRMainFrame& frame) { QTimer::singleShot(0, &frame, [&frame] { frame.close(); }); }),
+    };
+    return &table;
 }
 
-bool ZRMainFrame::OnUpdateCommand(unsigned id, platform::ui::CommandState& state) {
-    switch (id) {
-    case ID_WORKBOOK_MODE:
-        state.checked = m_bWorkbookMode;
-        return true;
-    case ID_MOTION_LIBRARY:
-        state.enabled = IsProgramEditorFrame(ActiveChildFrame());
-        state.checked = m_pMotionBar && m_pMotionBar->IsBarShown();
-        return true;
-    case ID_INDICATOR_LINE:
-        state.enabled = false;
-        return true;
-    case ID_WINDOW_CASCADE:
-    case ID_WINDOW_TILE:
-        state.enabled = !m_bWorkbookMode && !ChildFrames().empty();
-        return true;
-    default:
-        return MainWindow::OnUpdateCommand(id, state);
-    }
-}
-
-bool ZRMainFrame::HasCommand(unsigned id) const {
-    switch (id) {
-    case ID_SHOW_WORKSPACE:
-    case ID_HELP_CONTENTS:
-    case ID_RELEASE_NOTES:
-    case ID_CUSTOMIZE:
-    case ID_TOOLBARS:
-    case ID_WORKBOOK_MODE:
-    case ID_MOTION_LIBRARY:
-    case ID_WINDOW_CASCADE:
-    case ID_WINDOW_TILE:
-    case ID_APP_EXIT:
-        return true;
-    default:
-        return MainWindow::HasCommand(id);
-    }
-}
-
-void ZRMainFrame::UpdateToolBars() {
-    for (QToolBar* bar : m_ToolBars)
-        for (QAction* action : bar->actions())
-            Router().UpdateAction(*action);
+void ZRMainFrame::UpdateCommandStates() {
+    MainWindow::UpdateCommandStates();
     StyleTabs();
 }
 

@@ -27,39 +27,7 @@ struct MenuItem;
 // window placement in the settings.
 class ZRMainFrame : public platform::ui::MainWindow {
 public:
-    // Commands of the frame.
-    enum : unsigned {
-        ID_CUSTOMIZE = 200,
-        ID_TOOLBARS = 32783,
-        ID_WORKBOOK_MODE = 32786,
-        ID_HELP_CONTENTS = 32795,
-        ID_SHOW_WORKSPACE = 32884,
-        ID_INDICATOR_LINE = 32885,
-        ID_RELEASE_NOTES = 32935,
-        ID_MOTION_LIBRARY = 32943,
-        ID_WINDOW_CASCADE = 57650,
-        ID_WINDOW_TILE = 57651,
-        ID_APP_EXIT = 57665,
-        ID_HELP = 57670,
-    };
-    // Bars, panes and the bar list's Customize answer.
-    enum : int {
-        IDR_MAINFRAME = 128,
-        ID_BAR_FILE = 0xE800,
-        ID_BAR_EDIT = 0xE805,
-        ID_BAR_PROGRAM = 0xE806,
-        ID_BAR_ENABLE = 0xE807,
-        ID_STATUS_BAR = 59393,
-        ID_INDICATOR_EYE = 61452,
-        ID_INDICATOR_CAPS = 59137,
-        ID_INDICATOR_NUM = 59138,
-        ID_INDICATOR_SCRL = 59139,
-        IDD_MOTION_LIBRARY = 302,
-        ID_BAR_LIST_CUSTOMIZE = 43099,
-        IDD_CUSTOMIZE_COMMANDS = 20509,
-    };
     static constexpr const char* kBarStateSection = "Toolbar03";
-    static constexpr unsigned long kReleaseNotesTopic = 1131;
 
     // A frame after its creation steps, or null when they failed.
     static std::unique_ptr<ZRMainFrame> Create();
@@ -74,16 +42,12 @@ public:
     // placement. False keeps the frame open.
     bool OnClose();
 
-    bool OnCommand(unsigned id) override;
-    bool OnUpdateCommand(unsigned id, platform::ui::CommandState& state) override;
-    bool HasCommand(unsigned id) const override;
-
     // The layout of the bars under "Toolbar03" in the user settings; the motion library bar starts
     // hidden whatever it says.
     void LoadToolbarState();
     void SaveToolbarState();
-    // Button and menu states follow the command chain.
-    void UpdateToolBars();
+    // Button and shortcut states follow the command chain on idle; the tabs get their colours.
+    void UpdateCommandStates() override;
 
     void OnShowWorkspace();
     void OnCustomize();
@@ -105,6 +69,7 @@ public:
     static const std::vector<platform::ui::MenuItem>& MainMenu();
 
 protected:
+    const platform::ui::CommandTable* Commands() const override;
     bool CanClose() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -125,7 +90,6 @@ private:
     platform::ui::DockBar* m_pMotionBar = nullptr;
     ZREyeView* m_pEye = nullptr;
     bool m_bWorkbookMode = true;
-    QTimer* m_pUpdateTimer = nullptr;
     // The document area makes a new tab bar each time it turns to tabs.
     QPointer<QTabBar> m_pStyledTabs;
     std::unique_ptr<TabStyle> m_pTabStyle;

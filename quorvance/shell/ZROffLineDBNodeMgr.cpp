@@ -13,16 +13,24 @@
 #include "platform/core/FileSystem.h"
 #include "platform/core/Modal.h"
 #include "platform/core/Text.h"
+#include "platform/ui/CommandIds.h"
 #include "platform/ui/CommonDialogs.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/WaitCursor.h"
+#include "quorvance/fenwa/FenwaCommands.h"
+#include "quorvance/merrix/MerrixCommands.h"
+#include "quorvance/shell/QuorvanceIds.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "quorvance/shell/ZRImages.h"
 #include "quorvance/shell/ZRQuorvanceApp.h"
+#include "quorvance/tarvik/TarvikCommands.h"
+#include "quorvance/zelna/ZelnaCommands.h"
 
 #include <cstdlib>
 #include <memory>
 #include <span>
+
+using namespace platform::ui::ids;
 
 using platform::core::Format;
 
@@ -98,22 +106,19 @@ template <class T> T* FindProperty(ZRObject& object, const std::string& name) {
 }
 
 void RegisterMenus() {
-    if (platform::ui::FindMenu(ZROffLineDBNodeMgr::kMenuId))
+    if (platform::ui::FindMenu(IDR_OFFLINE_ROOT_MENU))
         return;
     using platform::ui::MenuItem;
     // Entry 0 belongs to the on-line root, entry 1 to this one.
     platform::ui::RegisterMenu(
-        ZROffLineDBNodeMgr::kMenuId,
-        {MenuItem("OnLine", {MenuItem(ZRQuorvanceApp::ID_RESCAN, "&Rescan")}),
+        IDR_OFFLINE_ROOT_MENU,
+        {MenuItem("OnLine", {MenuItem(ID_RESCAN, "&Rescan")}),
          MenuItem("OffLineDB",
-                  {MenuItem(ZROffLineDBNodeMgr::kPasteCommand, "&Paste"), MenuItem::Separator(),
-                   MenuItem(ZRQuorvanceApp::ID_INSERT_ZELNA, "Insert &Zelna"),
-                   MenuItem(ZRQuorvanceApp::ID_INSERT_FENWA, "Insert &Fenwa"),
-                   MenuItem(ZRQuorvanceApp::ID_INSERT_TARVIK, "Insert &Tarvik"),
-                   MenuItem(ZRQuorvanceApp::ID_INSERT_MERRIX, "Insert &Merrix"),
-                   MenuItem(ZRQuorvanceApp::ID_INSERT_PROJECT, "Insert P&roject"), MenuItem::Separator(),
-                   MenuItem(ZRQuorvanceApp::ID_FILE_SAVE_AS, "Save &As..."),
-                   MenuItem(ZROffLineDBNodeMgr::kImportCommand, "&Import...")})});
+                  {MenuItem(ID_EDIT_PASTE, "&Paste"), MenuItem::Separator(),
+                   MenuItem(ID_INSERT_ZELNA, "Insert &Zelna"), MenuItem(ID_INSERT_FENWA, "Insert &Fenwa"),
+                   MenuItem(ID_INSERT_TARVIK, "Insert &Tarvik"), MenuItem(ID_INSERT_MERRIX, "Insert &Merrix"),
+                   MenuItem(ID_INSERT_PROJECT, "Insert P&roject"), MenuItem::Separator(),
+                   MenuItem(ID_PROJECT_SAVE_AS, "Save &As..."), MenuItem(ID_IMPORT, "&Import...")})});
 }
 
 } // namespace
@@ -128,29 +133,13 @@ ZROffLineDBNodeMgr::~ZROffLineDBNodeMgr() = default;
 
 // ---- Commands
 
-bool ZROffLineDBNodeMgr::OnCommand(unsigned id) {
-    switch (id) {
-    case kPasteCommand:
-        OnPaste();
-        return true;
-    case kImportCommand:
-        OnImport();
-        return true;
-    default:
-        return OnTailCommand(id);
-    }
-}
-
-bool ZROffLineDBNodeMgr::OnUpdateCommand(unsigned id, platform::ui::CommandState& state) {
-    if (id == kPasteCommand) {
-        OnUpdatePaste(state);
-        return true;
-    }
-    return ZRNodeMgr::OnUpdateCommand(id, state);
-}
-
-bool ZROffLineDBNodeMgr::HasCommand(unsigned id) const {
-    return id == kPasteCommand || id == kImportCommand || HasTailCommand(id);
+const platform::ui::CommandTable* ZROffLineDBNodeMgr::Commands() const {
+    using Row = platform::ui::CommandRow<ZROffLineDBNodeMgr>;
+    static const platform::ui::CommandTable table{
+        {Row(ID_EDIT_PASTE, &ZROffLineDBNodeMgr::OnPaste, &ZROffLineDBNodeMgr::OnUpdatePaste),
+         Row(ID_IMPORT, &ZROffLineDBNodeMgr::OnImport)},
+        &TailCommands()};
+    return &table;
 }
 
 void ZROffLineDBNodeMgr::OnPaste() {
@@ -205,10 +194,10 @@ bool ZROffLineDBNodeMgr::CanImport(int32_t typeId) {
 
 void ZROffLineDBNodeMgr::Initialize() {
     RegisterMenus();
-    SetMenu(kMenuId, 1);
+    SetMenu(IDR_OFFLINE_ROOT_MENU, 1);
     ZRUpdate update(ZRUpdate::InitialUpdate);
     OnUpdate(static_cast<ZRMvcModel*>(GetModel()), &update);
-    SetHelpTopic(kHelpTopic);
+    SetHelpTopic(kHelpTopicOffLineRoot);
 }
 
 // ---- Tree

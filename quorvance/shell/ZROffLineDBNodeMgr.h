@@ -10,17 +10,10 @@
 // order, adds new ones, takes drops and pastes of them and imports exchange files.
 class ZROffLineDBNodeMgr : public ZRNodeMgr {
 public:
-    static constexpr unsigned kMenuId = 251;
-    static constexpr unsigned kPasteCommand = 57637;
-    static constexpr unsigned kImportCommand = 32778;
-    static constexpr unsigned long kHelpTopic = 1063;
-
     ZROffLineDBNodeMgr(ZRTreeItem* item, ZRObject* root, ZRWorkspaceView* view);
     ~ZROffLineDBNodeMgr() override;
 
-    bool OnCommand(unsigned id) override;
-    bool OnUpdateCommand(unsigned id, platform::ui::CommandState& state) override;
-    bool HasCommand(unsigned id) const override;
+    const platform::ui::CommandTable* Commands() const override;
     void CanDrop(ZRTreeItem* dragged, ZRTreeItem*& dropItem, bool& copyPlain, bool& copyWithCtrl) override;
     bool CanImport(int32_t typeId) override;
     void Initialize() override;

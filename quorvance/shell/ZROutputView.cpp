@@ -1,9 +1,11 @@
 #include "quorvance/shell/ZROutputView.h"
 
+#include "platform/ui/CommandIds.h"
 #include "platform/ui/DockBar.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/HelpRequest.h"
 #include "platform/ui/Text.h"
+#include "quorvance/shell/QuorvanceIds.h"
 #include "quorvance/shell/ZROutputDoc.h"
 
 #include <QEvent>
@@ -11,6 +13,8 @@
 #include <QTextBlock>
 
 #include <cstdlib>
+
+using namespace platform::ui::ids;
 
 namespace {
 // A message line is looked at up to this length.
@@ -74,34 +78,19 @@ void ZROutputView::mouseDoubleClickEvent(QMouseEvent* event) {
     platform::ui::Guard("output double click", [&] { GoToSourceLine(line); });
 }
 
-bool ZROutputView::OnCommand(unsigned id) {
-    switch (id) {
-    case ID_EDIT_CUT:
-        // The output is read-only.
-        return true;
-    case ID_HELP:
-        platform::ui::ShowHelp(kHelpTopic, platform::ui::HELP_CONTEXT);
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool ZROutputView::OnUpdateCommand(unsigned id, platform::ui::CommandState& state) {
-    switch (id) {
-    case ID_FILE_SAVE:
-    case ID_FILE_CLOSE:
-    case ID_EDIT_REPLACE:
-    case ID_EDIT_CUT:
-        state.enabled = false;
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool ZROutputView::HasCommand(unsigned id) const {
-    return id == ID_EDIT_CUT || id == ID_HELP;
+const platform::ui::CommandTable* ZROutputView::Commands() const {
+    using Row = platform::ui::CommandRow<ZROutputView>;
+    static const platform::ui::CommandTable table{
+        Row(ID_FILE_SAVE, nullptr, platform::ui::kCommandDisabled),
+        Row(ID_FILE_CLOSE, nullptr, platform::ui::kCommandDisabled),
+        Row(ID_EDIT_REPLACE, nullptr, platform::ui::kCommandDisabled),
+        // The output is read-only: Cut does nothing.
+        Row(
+            ID_EDIT_CUT, [](ZROutputView&) {}, platform::ui::kCommandDisabled),
+        Row(ID_HELP,
+            [](ZROutputView&) { platform::ui::ShowHelp(kHelpTopicOutput, platform::ui::HELP_CONTEXT); }),
+    };
+    return &table;
 }
 
 bool ZROutputView::event(QEvent* event) {

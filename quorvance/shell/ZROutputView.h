@@ -14,14 +14,6 @@ class ZROutputDoc;
 // message "file:line:..." opens that source line through the owner of the build output.
 class ZROutputView : public QPlainTextEdit, public platform::ui::View {
 public:
-    enum : unsigned {
-        ID_FILE_CLOSE = 57602,
-        ID_FILE_SAVE = 57603,
-        ID_EDIT_CUT = 57635,
-        ID_EDIT_REPLACE = 57641,
-        ID_HELP = 57670
-    };
-    static constexpr unsigned long kHelpTopic = 1039;
     using SourceLineHandler = std::function<void(const std::string& file, int line)>;
 
     // The view keeps the output document, which lives as long as it does.
@@ -44,9 +36,7 @@ public:
     // line 0.
     static bool ParseSourceLine(const std::string& line, std::string& file, int& number);
 
-    bool OnCommand(unsigned id) override;
-    bool OnUpdateCommand(unsigned id, platform::ui::CommandState& state) override;
-    bool HasCommand(unsigned id) const override;
+    const platform::ui::CommandTable* Commands() const override;
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;

@@ -32,38 +32,6 @@ class ZRQuorvanceApp : public platform::ui::CommandTarget {
 public:
     using TreeItem = platform::ui::TreeViewItem*;
 
-    // Application command ids.
-    enum : unsigned {
-        ID_APP_ABOUT = 57664,
-        ID_FILE_CLOSE = 32781,
-        ID_FILE_SAVE = 32821,
-        ID_FILE_SAVE_AS = 32780,
-        ID_DISABLE_ALL = 32850,
-        ID_FILE_PRINT_SETUP = 57606,
-        ID_UPGRADE_FIRMWARE = 32848,
-        ID_TARVIK_HOST_COMMANDS = 32828,
-        ID_FENWA_HOST_COMMANDS = 33112,
-        ID_ZELNA_HOST_COMMANDS = 33119,
-        ID_INSERT_PROJECT = 32774,
-        ID_INSERT_FENWA = 32947,
-        ID_INSERT_ZELNA = 33117,
-        ID_INSERT_TARVIK = 32772,
-        ID_INSERT_MERRIX = 32773,
-        ID_RECOVER_COMMUNICATIONS = 32887,
-        ID_RESCAN = 32793,
-        ID_RESCAN_OPTIONS = 33114,
-        ID_TIP_OF_THE_DAY = 32883,
-        ID_SERIAL_PORT = 32794,
-        ID_RESTORE_MESSAGES = 304,
-        ID_SELF_TEST = 33113,
-        ID_VIEW_OUTPUT = 32785,
-        ID_VIEW_WORKSPACE = 32784,
-        ID_CLOSE_ALL = 32922,
-        ID_FILE_NEW = 57600,
-        ID_FILE_OPEN = 57601,
-        ID_FILE_MRU_FIRST = 57616,
-        ID_FILE_MRU_LAST = 57631,
-    };
     // Batch modes, in the order in which their switches decide.
     enum class BatchMode { None, TarvikFW, TarvikDrive, MerrixFW, Driver, File };
 
@@ -177,12 +145,8 @@ public:
     // The number of drives on line.
     int OnLineDriveCount() const;
 
-    // ---- Commands.
-    bool OnCommand(unsigned id) override;
-    bool OnUpdateCommand(unsigned id, platform::ui::CommandState& state) override;
-    bool HasCommand(unsigned id) const override;
-
 protected:
+    const platform::ui::CommandTable* Commands() const override;
     // The framework's own idle work; true when it wants another round.
     virtual bool FrameworkIdle(long count);
     // Runs one batch mode on the full path of the command-line file; false when it failed.
@@ -204,7 +168,8 @@ private:
     void WriteLastOpenFile(const std::string& path);
     void UpdateMotionCmdsBar();
     void ToggleBar(platform::ui::DockBar* bar);
-    bool OnInsertCommand(unsigned id);
+    void OnInsertProject();
+    void OnUpdateRecentFile(unsigned id, platform::ui::CommandState& state) const;
 
     static ZRQuorvanceApp* s_pInstance;
 

@@ -13,10 +13,12 @@
 #include "platform/core/Text.h"
 #include "platform/core/Version.h"
 #include "platform/ui/ChildFrame.h"
+#include "platform/ui/CommandIds.h"
 #include "platform/ui/DockBar.h"
 #include "platform/ui/HelpRequest.h"
 #include "platform/ui/MainWindow.h"
 #include "platform/ui/Text.h"
+#include "quorvance/shell/QuorvanceIds.h"
 #include "quorvance/shell/ZRAboutDlg.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "quorvance/shell/ZRMainFrame.h"
@@ -33,6 +35,7 @@
 
 using platform::core::Format;
 using platform::core::kProductName;
+using namespace platform::ui::ids;
 
 namespace {
 // Extra idle rounds granted to the framework in a row.
@@ -175,30 +178,10 @@ void ZRQuorvanceApp::ToggleBar(platform::ui::DockBar* bar) {
         bar->ShowBar(!bar->IsBarShown());
 }
 
-bool ZRQuorvanceApp::OnInsertCommand(unsigned id) {
-    auto* root = IsDatabaseOpen() ? dynamic_cast<ZROffLineDBNodeMgr*>(GetOffLineNodeMgr()) : nullptr;
-    if (!root)
-        return true;
-    switch (id) {
-    case ID_INSERT_PROJECT:
+void ZRQuorvanceApp::OnInsertProject() {
+    // Nothing to add to without a project or without the off-line root's node.
+    if (auto* root = IsDatabaseOpen() ? dynamic_cast<ZROffLineDBNodeMgr*>(GetOffLineNodeMgr()) : nullptr)
         root->NewProject();
-        break;
-    case ID_INSERT_TARVIK:
-        root->NewTarvikDrive();
-        break;
-    case ID_INSERT_MERRIX:
-        root->NewMerrixDrive();
-        break;
-    case ID_INSERT_FENWA:
-        root->NewFenwaDrive();
-        break;
-    case ID_INSERT_ZELNA:
-        root->NewZelnaDrive();
-        break;
-    default:
-        break;
-    }
-    return true;
 }
 
 void ZRQuorvanceApp::OnPrintSetup() {
@@ -209,142 +192,64 @@ void ZRQuorvanceApp::OnPrintSetup() {
 
 // ---- Commands
 
-bool ZRQuorvanceApp::OnCommand(unsigned id) {
-    if (id >= ID_FILE_MRU_FIRST && id <= ID_FILE_MRU_LAST) {
-        OnOpenRecentFile(id);
-        return true;
-    }
-    switch (id) {
-    case ID_FILE_CLOSE:
-        CloseDatabase();
-        return true;
-    case ID_FILE_SAVE:
-        OnFileSave();
-        return true;
-    case ID_FILE_SAVE_AS:
-        SaveAsDatabase();
-        return true;
-    case ID_DISABLE_ALL:
-        // Every on-line drive is disabled; no drive is on line without the link scan.
-        return true;
-    case ID_INSERT_PROJECT:
-    case ID_INSERT_FENWA:
-    case ID_INSERT_ZELNA:
-    case ID_INSERT_TARVIK:
-    case ID_INSERT_MERRIX:
-        return OnInsertCommand(id);
-    case ID_APP_ABOUT:
-        OnAppAbout();
-        return true;
-    case ID_FILE_PRINT_SETUP:
-        OnPrintSetup();
-        return true;
-    case ID_TIP_OF_THE_DAY:
-        ShowTipOfDay(true);
-        return true;
-    case ID_RESCAN:
-        m_pOnLine->Refresh();
-        return true;
-    case ID_RESTORE_MESSAGES:
-        RestoreHiddenMessages();
-        return true;
-    case ID_VIEW_OUTPUT:
-        ToggleBar(m_pOutputBar);
-        return true;
-    case ID_VIEW_WORKSPACE:
-        ToggleBar(m_pWorkspaceBar);
-        return true;
-    case ID_CLOSE_ALL:
-        OnCloseAll();
-        return true;
-    case ID_FILE_NEW:
-        NewDatabase();
-        return true;
-    case ID_FILE_OPEN:
-        OpenDatabase();
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool ZRQuorvanceApp::HasCommand(unsigned id) const {
-    if (id >= ID_FILE_MRU_FIRST && id <= ID_FILE_MRU_LAST)
-        return true;
-    switch (id) {
-    case ID_FILE_CLOSE:
-    case ID_FILE_SAVE:
-    case ID_FILE_SAVE_AS:
-    case ID_DISABLE_ALL:
-    case ID_INSERT_PROJECT:
-    case ID_INSERT_FENWA:
-    case ID_INSERT_ZELNA:
-    case ID_INSERT_TARVIK:
-    case ID_INSERT_MERRIX:
-    case ID_APP_ABOUT:
-    case ID_FILE_PRINT_SETUP:
-    case ID_TIP_OF_THE_DAY:
-    case ID_RESCAN:
-    case ID_RESTORE_MESSAGES:
-    case ID_VIEW_OUTPUT:
-    case ID_VIEW_WORKSPACE:
-    case ID_CLOSE_ALL:
-    case ID_FILE_NEW:
-    case ID_FILE_OPEN:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool ZRQuorvanceApp::OnUpdateCommand(unsigned id, platform::ui::CommandState& state) {
-    if (id >= ID_FILE_MRU_FIRST && id <= ID_FILE_MRU_LAST) {
-        int index = static_cast<int>(id - ID_FILE_MRU_FIRST);
-        int count = m_pRecentFiles ? m_pRecentFiles->GetCount() : 0;
-        if (index < count) {
-            state.enabled = true;
-            state.visible = true;
-            state.text = m_pRecentFiles->GetDisplayName(index);
-        } else if (index == 0) {
-            state.enabled = false;
-            state.text = std::string("Recent File");
-        } else {
-            state.visible = false;
-        }
-        return true;
-    }
-    switch (id) {
-    case ID_FILE_CLOSE:
-    case ID_FILE_SAVE_AS:
-    case ID_INSERT_PROJECT:
-    case ID_INSERT_FENWA:
-    case ID_INSERT_ZELNA:
-    case ID_INSERT_TARVIK:
-    case ID_INSERT_MERRIX:
-        state.enabled = IsDatabaseOpen();
-        return true;
-    case ID_FILE_SAVE:
-        state.enabled = m_pWorkspaceView && m_OnLineItem && (IsDatabaseOpen() || OnLineDriveCount() > 0);
-        return true;
-    case ID_UPGRADE_FIRMWARE:
-        state.enabled = OnLineDriveCount() > 0;
-        return true;
-    case ID_TARVIK_HOST_COMMANDS:
-    case ID_FENWA_HOST_COMMANDS:
-    case ID_ZELNA_HOST_COMMANDS:
-        // Enabled only while a serial link is open.
+void ZRQuorvanceApp::OnUpdateRecentFile(unsigned id, platform::ui::CommandState& state) const {
+    int index = static_cast<int>(id - ID_FILE_MRU_FIRST);
+    int count = m_pRecentFiles ? m_pRecentFiles->GetCount() : 0;
+    if (index < count) {
+        state.enabled = true;
+        state.visible = true;
+        state.text = m_pRecentFiles->GetDisplayName(index);
+    } else if (index == 0) {
         state.enabled = false;
-        return true;
-    case ID_VIEW_OUTPUT:
-        state.checked = m_pOutputBar && m_pOutputBar->IsBarShown();
-        return true;
-    case ID_VIEW_WORKSPACE:
-        state.checked = m_pWorkspaceBar && m_pWorkspaceBar->IsBarShown();
-        return true;
-    case ID_SELF_TEST:
-        state.visible = m_bTestMode;
-        return true;
-    default:
-        return false;
+        state.text = std::string("Recent File");
+    } else {
+        state.visible = false;
     }
+}
+
+// The drive families' commands (Insert a drive, host commands) and the on-line commands (Rescan,
+// Disable All, Upgrade Firmware...) have no row until their code exists: the route then disables them.
+const platform::ui::CommandTable* ZRQuorvanceApp::Commands() const {
+    using Row = platform::ui::CommandRow<ZRQuorvanceApp>;
+    using State = platform::ui::CommandState;
+    static const auto projectOpen = [](const ZRQuorvanceApp& app, State& state) {
+        state.enabled = app.IsDatabaseOpen();
+    };
+    static const auto barShown = [](platform::ui::DockBar* bar, State& state) {
+        state.checked = bar && bar->IsBarShown();
+    };
+    static const platform::ui::CommandTable table{
+        Row(ID_APP_ABOUT, &ZRQuorvanceApp::OnAppAbout),
+        Row(ID_PROJECT_CLOSE, &ZRQuorvanceApp::CloseDatabase, projectOpen),
+        Row(ID_PROJECT_SAVE, &ZRQuorvanceApp::OnFileSave,
+            [](const ZRQuorvanceApp& app, State& state) {
+                state.enabled = app.m_pWorkspaceView && app.m_OnLineItem &&
+                                (app.IsDatabaseOpen() || app.OnLineDriveCount() > 0);
+            }),
+        Row(ID_PROJECT_SAVE_AS, &ZRQuorvanceApp::SaveAsDatabase, projectOpen),
+        Row(ID_FILE_PRINT_SETUP, &ZRQuorvanceApp::OnPrintSetup),
+        Row(ID_UPGRADE_FIRMWARE, nullptr,
+            [](const ZRQuorvanceApp& app, State& state) { state.enabled = app.OnLineDriveCount() > 0; }),
+        Row(ID_INSERT_PROJECT, &ZRQuorvanceApp::OnInsertProject, projectOpen),
+        Row(ID_TIP_OF_THE_DAY, [](ZRQuorvanceApp& app) { app.ShowTipOfDay(true); }),
+        Row(ID_RESTORE_MESSAGES, &ZRQuorvanceApp::RestoreHiddenMessages),
+        Row(ID_SELF_TEST, nullptr,
+            [](const ZRQuorvanceApp& app, State& state) { state.visible = app.m_bTestMode; }),
+        Row(
+            ID_VIEW_OUTPUT, [](ZRQuorvanceApp& app) { app.ToggleBar(app.m_pOutputBar); },
+            [](const ZRQuorvanceApp& app, State& state) { barShown(app.m_pOutputBar, state); }),
+        Row(
+            ID_VIEW_WORKSPACE, [](ZRQuorvanceApp& app) { app.ToggleBar(app.m_pWorkspaceBar); },
+            [](const ZRQuorvanceApp& app, State& state) { barShown(app.m_pWorkspaceBar, state); }),
+        Row(ID_CLOSE_ALL, &ZRQuorvanceApp::OnCloseAll,
+            [](const ZRQuorvanceApp& app, State& state) {
+                platform::ui::MainWindow* frame = app.GetMainWindow();
+                state.enabled = frame && !frame->ChildFrames().empty();
+            }),
+        Row(ID_FILE_NEW, &ZRQuorvanceApp::NewDatabase),
+        Row(ID_FILE_OPEN, &ZRQuorvanceApp::OpenDatabase),
+        Row(Row::Range{ID_FILE_MRU_FIRST, ID_FILE_MRU_LAST}, &ZRQuorvanceApp::OnOpenRecentFile,
+            &ZRQuorvanceApp::OnUpdateRecentFile),
+    };
+    return &table;
 }

@@ -13,8 +13,10 @@
 #include "platform/core/Modal.h"
 #include "platform/core/Text.h"
 #include "platform/db/DbError.h"
+#include "platform/ui/CommandIds.h"
 #include "platform/ui/CommonDialogs.h"
 #include "platform/ui/WaitCursor.h"
+#include "quorvance/shell/QuorvanceIds.h"
 #include "quorvance/shell/QuorvanceTypeIds.h"
 #include "quorvance/shell/ZRChoicesNoshow.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
@@ -283,7 +285,7 @@ bool ZRQuorvanceApp::OpenProjectFile(const std::string& path) {
 }
 
 void ZRQuorvanceApp::OnOpenRecentFile(unsigned id) {
-    int index = static_cast<int>(id - ID_FILE_MRU_FIRST);
+    int index = static_cast<int>(id - platform::ui::ids::ID_FILE_MRU_FIRST);
     if (index < 0 || index >= m_pRecentFiles->GetCount())
         return;
     std::string path = (*m_pRecentFiles)[index];
@@ -368,7 +370,7 @@ bool ZRQuorvanceApp::CloseDatabase() {
 bool ZRQuorvanceApp::OnFileSave() {
     ZRGlobalDataMgr* data = ZRGlobalDataMgr::Instance();
     if (!IsDatabaseOpen()) {
-        data->m_HelpTopicOverride = ID_FILE_SAVE;
+        data->m_HelpTopicOverride = ID_PROJECT_SAVE;
         int answer = ShowMessage("All online drives will be copied to offline and saved in a new .qdb "
                                  "file.\nPress F1 for additional information.",
                                  platform::core::MB_OKCANCEL);
@@ -378,7 +380,7 @@ bool ZRQuorvanceApp::OnFileSave() {
         CopyOnLineToOffLine(nullptr);
     } else if (OnLineDriveCount() > 0) {
         ZRChoicesNoshow prompt("Message3", "Do you want to copy on-line data to offline before saving?",
-                               ID_FILE_SAVE);
+                               ID_PROJECT_SAVE);
         if (prompt.DoModal() == IDYES)
             CopyOnLineToOffLine(nullptr);
     }

@@ -6,6 +6,7 @@
 #include "platform/core/Modal.h"
 #include "platform/core/Text.h"
 #include "platform/ui/AppWindow.h"
+#include "platform/ui/CommandIds.h"
 #include "platform/ui/HelpRequest.h"
 #include "platform/ui/MainWindow.h"
 #include "platform/ui/Text.h"
@@ -15,6 +16,8 @@
 #include "quorvance/shell/ZRWebView.h"
 
 #include <QPrinter>
+
+using namespace platform::ui::ids;
 
 ZRReportView::ZRReportView(std::unique_ptr<ZRReportDoc> document, QWidget* parent)
     : QPlainTextEdit(parent), m_pDocument(std::move(document)) {
@@ -75,26 +78,22 @@ std::string ZRReportView::GetText() const {
     return platform::ui::FromQString(toPlainText());
 }
 
-bool ZRReportView::OnCommand(unsigned id) {
-    switch (id) {
-    case ID_FILE_PRINT:
-    case ID_FILE_PRINT_DIRECT:
-    case ID_FILE_PRINT_PREVIEW:
-        Print(id);
-        return true;
-    case ID_HELP:
-        if (m_HelpId != 0)
-            platform::ui::ShowHelp(static_cast<unsigned long>(m_HelpId), platform::ui::HELP_CONTEXT);
-        else
-            platform::ui::ShowHelp(0, platform::ui::HELP_CONTENTS);
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool ZRReportView::HasCommand(unsigned id) const {
-    return id == ID_FILE_PRINT || id == ID_FILE_PRINT_DIRECT || id == ID_FILE_PRINT_PREVIEW || id == ID_HELP;
+const platform::ui::CommandTable* ZRReportView::Commands() const {
+    using Row = platform::ui::CommandRow<ZRReportView>;
+    static const platform::ui::CommandTable table{
+        Row(ID_FILE_PRINT, &ZRReportView::Print),
+        Row(ID_FILE_PRINT_DIRECT, &ZRReportView::Print),
+        Row(ID_FILE_PRINT_PREVIEW, &ZRReportView::Print),
+        Row(ID_HELP,
+            [](ZRReportView& view) {
+                if (view.m_HelpId != 0)
+                    platform::ui::ShowHelp(static_cast<unsigned long>(view.m_HelpId),
+                                           platform::ui::HELP_CONTEXT);
+                else
+                    platform::ui::ShowHelp(0, platform::ui::HELP_CONTENTS);
+            }),
+    };
+    return &table;
 }
 
 void ZRReportView::Print(unsigned id) {

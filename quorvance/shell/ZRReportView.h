@@ -16,13 +16,6 @@ class ZRReportDoc;
 // opener observes it: the view sends reason Destroying before it goes.
 class ZRReportView : public QPlainTextEdit, public ZRMvcModel, public platform::ui::View {
 public:
-    enum : unsigned {
-        ID_FILE_PRINT = 57607,
-        ID_FILE_PRINT_DIRECT = 57608,
-        ID_FILE_PRINT_PREVIEW = 57609,
-        ID_HELP = 57670
-    };
-
     // The view owns the document.
     explicit ZRReportView(std::unique_ptr<ZRReportDoc> document, QWidget* parent = nullptr);
     ~ZRReportView() override;
@@ -42,8 +35,7 @@ public:
 
     // Print and print direct print the report, print preview previews it: through the print view
     // when there is one, else by the view itself.
-    bool OnCommand(unsigned id) override;
-    bool HasCommand(unsigned id) const override;
+    const platform::ui::CommandTable* Commands() const override;
 
 private:
     void Print(unsigned id);

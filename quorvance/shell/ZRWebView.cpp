@@ -4,6 +4,7 @@
 #include "platform/core/FileSystem.h"
 #include "platform/core/Modal.h"
 #include "platform/ui/AppWindow.h"
+#include "platform/ui/CommandIds.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Text.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
@@ -16,6 +17,8 @@
 #include <QPrinter>
 #include <QTextDocument>
 #include <QUrl>
+
+using namespace platform::ui::ids;
 
 namespace {
 
@@ -86,18 +89,9 @@ bool ZRWebView::NavigateAndWait(const std::string& path) {
     return true;
 }
 
-bool ZRWebView::OnCommand(unsigned id) {
-    switch (id) {
-    case ID_FILE_PRINT:
-    case ID_FILE_PRINT_DIRECT:
-    case ID_FILE_PRINT_PREVIEW:
-    case ID_FILE_PAGE_SETUP:
-        break;
-    default:
-        return false;
-    }
+void ZRWebView::OnPrintCommand(unsigned id) {
     if (!m_pDocument)
-        return true;
+        return;
     QPrinter& printer = GetPrinter();
     QTextDocument* document = m_pDocument.get();
     switch (id) {
@@ -115,19 +109,20 @@ bool ZRWebView::OnCommand(unsigned id) {
         RunPageSetup(printer);
         break;
     }
-    return true;
 }
 
-bool ZRWebView::OnUpdateCommand(unsigned id, platform::ui::CommandState& state) {
-    if (!HasCommand(id))
-        return false;
-    state.enabled = m_pDocument != nullptr;
-    return true;
-}
-
-bool ZRWebView::HasCommand(unsigned id) const {
-    return id == ID_FILE_PRINT || id == ID_FILE_PRINT_DIRECT || id == ID_FILE_PRINT_PREVIEW ||
-           id == ID_FILE_PAGE_SETUP;
+const platform::ui::CommandTable* ZRWebView::Commands() const {
+    using Row = platform::ui::CommandRow<ZRWebView>;
+    static const auto loaded = [](const ZRWebView& view, platform::ui::CommandState& state) {
+        state.enabled = view.m_pDocument != nullptr;
+    };
+    static const platform::ui::CommandTable table{
+        Row(ID_FILE_PRINT, &ZRWebView::OnPrintCommand, loaded),
+        Row(ID_FILE_PRINT_DIRECT, &ZRWebView::OnPrintCommand, loaded),
+        Row(ID_FILE_PRINT_PREVIEW, &ZRWebView::OnPrintCommand, loaded),
+        Row(ID_FILE_PRINT_SETUP, &ZRWebView::OnPrintCommand, loaded),
+    };
+    return &table;
 }
 
 // ---- Printing

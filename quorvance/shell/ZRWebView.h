@@ -16,12 +16,6 @@ class QTextDocument;
 // application's one printer, whose page set-up therefore holds for the whole run.
 class ZRWebView : public QWidget, public platform::ui::View {
 public:
-    enum : unsigned {
-        ID_FILE_PAGE_SETUP = 57606,
-        ID_FILE_PRINT = 57607,
-        ID_FILE_PRINT_DIRECT = 57608,
-        ID_FILE_PRINT_PREVIEW = 57609
-    };
     // Dialog ids the modal hook sees.
     enum : int { IDD_PRINT = 1538, IDD_PAGE_SETUP = 1546, IDD_PRINT_PREVIEW = 57609 };
 
@@ -43,9 +37,7 @@ public:
 
     // Print, print direct (no dialog), print preview and page set-up of the loaded page; nothing
     // without one.
-    bool OnCommand(unsigned id) override;
-    bool OnUpdateCommand(unsigned id, platform::ui::CommandState& state) override;
-    bool HasCommand(unsigned id) const override;
+    const platform::ui::CommandTable* Commands() const override;
 
     // ---- Printing shared with views that print themselves.
     static QPrinter& GetPrinter();
@@ -56,6 +48,7 @@ public:
     static bool RunPrintPreview(QPrinter& printer, std::function<void(QPrinter*)> paint);
 
 private:
+    void OnPrintCommand(unsigned id);
     std::unique_ptr<QTextDocument> m_pDocument;
     bool m_bDocumentComplete = false;
 };

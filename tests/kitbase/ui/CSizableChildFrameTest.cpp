@@ -2,8 +2,10 @@
 #include "support/ui/UiTestApp.h"
 
 #include "kitbase/ui/CSizableChildFrame.h"
+#include "kitbase/ui/KitbaseIds.h"
 #include "kitbase/ui/ZRWorkspaceView.h"
 #include "platform/ui/AppWindow.h"
+#include "platform/ui/CommandIds.h"
 #include "platform/ui/DockBar.h"
 #include "platform/ui/HelpRequest.h"
 #include "platform/ui/MainWindow.h"
@@ -16,6 +18,8 @@
 #include <gtest/gtest.h>
 
 #include <vector>
+
+using namespace platform::ui::ids;
 
 namespace {
 
@@ -61,10 +65,10 @@ TEST_F(CSizableChildFrameTest, WithoutControllerNoNodeCommandsNoLocateAndAlwaysC
     CSizableChildFrame* frame = OpenFrame(nullptr, true);
     EXPECT_EQ(frame->OkToClose(), 1);
     platform::ui::CommandRouter router([frame] { return frame->CommandChain(); });
-    EXPECT_FALSE(router.Execute(CSizableChildFrame::kEnableDriveCommand));
-    EXPECT_FALSE(router.Query(CSizableChildFrame::kLocateCommand).enabled);
-    EXPECT_FALSE(router.Query(CSizableChildFrame::kFileSaveCommand).enabled);
-    EXPECT_TRUE(router.Execute(CSizableChildFrame::kLocateCommand)); // handled, does nothing
+    EXPECT_FALSE(router.Execute(ID_ENABLE_DRIVE));
+    EXPECT_FALSE(router.Query(ID_LOCATE).enabled);
+    EXPECT_FALSE(router.Query(ID_FILE_SAVE).enabled);
+    EXPECT_TRUE(router.Execute(ID_LOCATE)); // handled, does nothing
 }
 
 TEST_F(CSizableChildFrameTest, NodeCommandsReachTheControllerOnlyForRoutedIds) {
@@ -72,10 +76,10 @@ TEST_F(CSizableChildFrameTest, NodeCommandsReachTheControllerOnlyForRoutedIds) {
     CSizableChildFrame* frame = OpenFrame(tree.rootNode, true);
     platform::ui::CommandRouter router([frame] { return frame->CommandChain(); });
 
-    EXPECT_TRUE(router.Execute(CSizableChildFrame::kEnableDriveCommand));
+    EXPECT_TRUE(router.Execute(ID_ENABLE_DRIVE));
     EXPECT_EQ(tree.device.toggleCalls, 1);
-    EXPECT_TRUE(router.Query(CSizableChildFrame::kEnableDriveCommand).checked);
-    EXPECT_TRUE(router.Query(CSizableChildFrame::kLocateCommand).enabled);
+    EXPECT_TRUE(router.Query(ID_ENABLE_DRIVE).checked);
+    EXPECT_TRUE(router.Query(ID_LOCATE).enabled);
 
     // The node's own command needs its id in the routed list, as a command row puts it there.
     EXPECT_FALSE(router.Execute(TestNodeMgr::kOwnCommand));
@@ -154,7 +158,7 @@ TEST_F(CSizableChildFrameTest, LocateShowsTheHiddenTreeSelectsTheNodeAndFocusesT
     bar->ShowBar(false);
     ASSERT_FALSE(tree.view->isVisible());
 
-    EXPECT_TRUE(frame->OnCommand(CSizableChildFrame::kLocateCommand));
+    EXPECT_TRUE(frame->OnCommand(ID_LOCATE));
     EXPECT_TRUE(tree.view->isVisible());
     EXPECT_EQ(tree.view->SelectedItem(), node->GetNode());
     EXPECT_TRUE(tree.view->hasFocus());
@@ -165,9 +169,9 @@ TEST_F(CSizableChildFrameTest, HelpUsesTheFrameTopicOrTheContents) {
     platform::ui::HelpHandler previous = platform::ui::SetHelpHandler(
         [&](unsigned long topic, unsigned command) { asked.emplace_back(topic, command); });
     CSizableChildFrame* frame = OpenFrame(tree.rootNode, true);
-    frame->OnCommand(CSizableChildFrame::kHelpCommand);
+    frame->OnCommand(ID_HELP);
     frame->SetHelpTopic(812);
-    frame->OnCommand(CSizableChildFrame::kHelpCommand);
+    frame->OnCommand(ID_HELP);
     platform::ui::SetHelpHandler(previous);
     EXPECT_EQ(asked, (std::vector<std::pair<unsigned long, unsigned>>{{0, platform::ui::HELP_CONTENTS},
                                                                       {812, platform::ui::HELP_CONTEXT}}));

@@ -85,16 +85,11 @@ ZRNodeMgr* TestNodeMgr::MakeChild(ZRTreeItem* item, ZRObject* child) {
     return node;
 }
 
-bool TestNodeMgr::OnCommand(unsigned id) {
-    if (id == kOwnCommand) {
-        ++ownCommands;
-        return true;
-    }
-    return OnTailCommand(id);
-}
-
-bool TestNodeMgr::HasCommand(unsigned id) const {
-    return id == kOwnCommand || HasTailCommand(id);
+const platform::ui::CommandTable* TestNodeMgr::Commands() const {
+    using Row = platform::ui::CommandRow<TestNodeMgr>;
+    static const platform::ui::CommandTable table{
+        {Row(kOwnCommand, [](TestNodeMgr& node) { ++node.ownCommands; })}, &TailCommands()};
+    return &table;
 }
 
 void TestNodeMgr::DoCommand(unsigned int id) {

@@ -57,7 +57,7 @@ ZRModelDoc* OpenPropsDocument(platform::ui::MainWindow* main);
 
 // The node manager of the test family. Its set-up puts the object's properties and status
 // attributes in its groups and makes a TestNodeMgr for every child object on reasons 5 and 7.
-// Its map handles kOwnCommand, then the tail with Properties. It records what reaches it.
+// Its table handles kOwnCommand, then the tail with Properties. It records what reaches it.
 class TestNodeMgr : public ZRNodeMgr {
 public:
     static constexpr unsigned kOwnCommand = 40001;
@@ -67,8 +67,7 @@ public:
 
     void Initialize() override;
     void OnUpdate(platform::core::Subject* subject, platform::core::Message* message) override;
-    bool OnCommand(unsigned id) override;
-    bool HasCommand(unsigned id) const override;
+    const platform::ui::CommandTable* Commands() const override;
     void DoCommand(unsigned int id) override;
     bool CanClose(CSizableChildFrame* frame) override;
     bool CanImport(int32_t typeId) override;

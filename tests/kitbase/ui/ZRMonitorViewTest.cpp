@@ -2,6 +2,7 @@
 
 #include "kitbase/model/ZRBaseCommand.h"
 #include "kitbase/model/ZRIdleController.h"
+#include "kitbase/ui/KitbaseIds.h"
 #include "platform/core/Directories.h"
 
 #include <QAbstractButton>
@@ -49,7 +50,7 @@ protected:
 TEST_F(ZRMonitorViewTest, FirstStartWritesTheEmptyDefaultAndShowsNothing) {
     ZRMonitorView* view = Open();
     EXPECT_EQ(StoredDefault(), "<none>");
-    EXPECT_TRUE(view->OnCommand(ZRMonitorView::kDisplayRowsCommand));
+    EXPECT_TRUE(view->OnCommand(ID_DISPLAY_ROWS));
     EXPECT_EQ(StoredDefault(), "_");
     EXPECT_TRUE(view->GetGrid()->GetRows().empty());
     EXPECT_EQ(view->GetGrid()->Value(0, 1), "Parameter");
@@ -61,7 +62,7 @@ TEST_F(ZRMonitorViewTest, FirstStartWritesTheEmptyDefaultAndShowsNothing) {
     EXPECT_EQ(view->GetTitle(), "Axis - Monitor");
 
     // "Reset Peaks" is there only with a command, and runs it.
-    QWidget* reset = view->Item(ZRMonitorView::kResetPeaksId);
+    QWidget* reset = view->Item(IDC_RESET_PEAKS);
     EXPECT_TRUE(reset->isHidden());
     CountingCommand command;
     view->SetResetPeaks(&command);

@@ -8,6 +8,7 @@
 #include "kitbase/model/ZRUpdate.h"
 #include "kitbase/model/ZRValStringLength.h"
 #include "kitbase/ui/CSizableChildFrame.h"
+#include "kitbase/ui/KitbaseIds.h"
 #include "kitbase/ui/ZRGroupRow.h"
 #include "kitbase/ui/ZRModelDoc.h"
 #include "kitbase/ui/ZRPropertiesGrid.h"
@@ -15,6 +16,7 @@
 #include "kitbase/ui/ZRServicesGrid.h"
 #include "kitbase/ui/ZRWorkspaceView.h"
 #include "platform/ui/AppWindow.h"
+#include "platform/ui/CommandIds.h"
 #include "platform/ui/HelpRequest.h"
 #include "platform/ui/MainWindow.h"
 #include "platform/ui/Menu.h"
@@ -31,6 +33,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+using namespace platform::ui::ids;
 
 namespace {
 
@@ -163,26 +167,25 @@ TEST_F(ZRNodeMgrTest, CommandsMeetTheOwnIdsThenTheTail) {
 
     EXPECT_TRUE(node.OnCommand(TestNodeMgr::kOwnCommand));
     EXPECT_EQ(node.ownCommands, 1);
-    EXPECT_TRUE(node.OnCommand(ZRNodeMgr::kEnableDriveCommand));
+    EXPECT_TRUE(node.OnCommand(ID_ENABLE_DRIVE));
     EXPECT_EQ(tree.device.toggleCalls, 1);
-    EXPECT_TRUE(node.OnCommand(ZRNodeMgr::kHelpCommand));
+    EXPECT_TRUE(node.OnCommand(ID_HELP));
     node.SetHelpTopic(0);
-    EXPECT_TRUE(node.OnCommand(ZRNodeMgr::kHelpCommand));
+    EXPECT_TRUE(node.OnCommand(ID_HELP));
     EXPECT_EQ(help, (std::vector<std::pair<unsigned long, unsigned>>{{77, platform::ui::HELP_CONTEXT},
                                                                      {0, platform::ui::HELP_CONTENTS}}));
-    EXPECT_TRUE(node.OnCommand(ZRNodeMgr::kPropertiesCommand));
+    EXPECT_TRUE(node.OnCommand(ID_PROPERTIES));
     EXPECT_EQ(node.propsDocs, 1);
     EXPECT_FALSE(node.OnCommand(12345));
-    for (unsigned id : {TestNodeMgr::kOwnCommand, ZRNodeMgr::kEnableDriveCommand, ZRNodeMgr::kHelpCommand,
-                        ZRNodeMgr::kPropertiesCommand})
+    for (unsigned id : {TestNodeMgr::kOwnCommand, ID_ENABLE_DRIVE, ID_HELP, ID_PROPERTIES})
         EXPECT_TRUE(node.HasCommand(id)) << id;
     EXPECT_FALSE(node.HasCommand(12345));
 
     BareNodeMgr bare(nullptr, tree.root.get(), nullptr);
-    EXPECT_FALSE(bare.OnCommand(ZRNodeMgr::kPropertiesCommand));
-    EXPECT_FALSE(bare.HasCommand(ZRNodeMgr::kPropertiesCommand));
+    EXPECT_FALSE(bare.OnCommand(ID_PROPERTIES));
+    EXPECT_FALSE(bare.HasCommand(ID_PROPERTIES));
     EXPECT_FALSE(bare.HasCommand(TestNodeMgr::kOwnCommand));
-    EXPECT_TRUE(bare.OnCommand(ZRNodeMgr::kEnableDriveCommand));
+    EXPECT_TRUE(bare.OnCommand(ID_ENABLE_DRIVE));
     EXPECT_EQ(tree.device.toggleCalls, 2);
     platform::ui::SetHelpHandler(previous);
 }
@@ -208,10 +211,10 @@ TEST_F(ZRNodeMgrTest, EnableDriveFollowsTheDevice) {
         BareNodeMgr node(nullptr, &object, nullptr);
         platform::ui::CommandState state;
         state.checked = !c.checked;
-        EXPECT_TRUE(node.OnUpdateCommand(ZRNodeMgr::kEnableDriveCommand, state)) << c.what;
+        EXPECT_TRUE(node.OnUpdateCommand(ID_ENABLE_DRIVE, state)) << c.what;
         EXPECT_EQ(state.enabled, c.enabled) << c.what;
         EXPECT_EQ(state.checked, c.checked) << c.what;
-        node.OnCommand(ZRNodeMgr::kEnableDriveCommand);
+        node.OnCommand(ID_ENABLE_DRIVE);
         EXPECT_EQ(device.toggleCalls, c.hasDevice ? 1 : 0) << c.what;
     }
 }

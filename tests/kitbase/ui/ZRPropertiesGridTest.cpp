@@ -7,6 +7,7 @@
 #include "kitbase/ui/ZRGridRow.h"
 #include "kitbase/ui/ZRPropertiesGrid.h"
 #include "platform/ui/CellStyle.h"
+#include "platform/ui/CommandIds.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -18,6 +19,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+using namespace platform::ui::ids;
 
 namespace {
 
@@ -326,7 +329,7 @@ TEST_F(PropertiesGrid, AnEmptyGridPassesTheFocusToItsNeighbourPane) {
     EXPECT_TRUE(next->hasFocus());
     grid->setFocus(); // from the next pane: back to the previous one
     EXPECT_TRUE(previous->hasFocus());
-    EXPECT_TRUE(grid->OnCommand(ZRPropertiesGrid::kNextPaneCommand));
+    EXPECT_TRUE(grid->OnCommand(ID_NEXT_PANE));
     EXPECT_TRUE(next->hasFocus());
     grid.release();
 }

@@ -6,6 +6,7 @@
 #include "kitbase/model/ZRLongAttribute.h"
 #include "kitbase/model/ZRTest.h"
 #include "kitbase/ui/CSizableChildFrame.h"
+#include "kitbase/ui/KitbaseIds.h"
 #include "kitbase/ui/ZRAttributeHeader.h"
 #include "kitbase/ui/ZRAttributeRow.h"
 #include "kitbase/ui/ZRCommandRow.h"
@@ -13,6 +14,7 @@
 #include "kitbase/ui/ZRPropertiesGrid.h"
 #include "kitbase/ui/ZRPropertiesView.h"
 #include "kitbase/ui/ZRServicesGrid.h"
+#include "platform/ui/CommandIds.h"
 #include "platform/ui/MainWindow.h"
 #include "platform/ui/Splitter.h"
 
@@ -31,6 +33,8 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+
+using namespace platform::ui::ids;
 
 namespace {
 
@@ -97,32 +101,31 @@ TEST_F(ZRPropertiesViewTest, OpensWithThreeTitledPanesSizesAndClosesAsTheNodeAll
     EXPECT_FALSE(view->m_pPropertiesGrid->IsAlwaysRefresh());
     EXPECT_EQ(view->m_pServicesGrid->RowCount(), 2);
     EXPECT_EQ(frame->RoutedCommands(), (std::vector<unsigned>{41000, 41001}));
-    EXPECT_TRUE(view->Item(ZRPropertiesView::kSetupId)->isEnabled());
-    EXPECT_TRUE(view->Item(ZRPropertiesView::kShowStatusId)->isChecked());
-    EXPECT_TRUE(view->Item(ZRPropertiesView::kShowCommandsId)->isChecked());
+    EXPECT_TRUE(view->Item(IDC_SETUP_MONITOR)->isEnabled());
+    EXPECT_TRUE(view->Item(IDC_SHOW_STATUS)->isChecked());
+    EXPECT_TRUE(view->Item(IDC_SHOW_COMMANDS)->isChecked());
 
     // The panes fill the view above the buttons, which follow its lower right corner.
     const QSize size = view->size();
     EXPECT_EQ(view->GetMainPane()->geometry(), QRect(2, 2, size.width() - 4, size.height() - 42));
-    EXPECT_EQ(view->Item(ZRPropertiesView::kHelpId)->geometry(),
-              QRect(size.width() - 65, size.height() - 30, 60, 25));
-    EXPECT_EQ(view->Item(ZRPropertiesView::kSetupId)->geometry(),
+    EXPECT_EQ(view->Item(ID_HELP)->geometry(), QRect(size.width() - 65, size.height() - 30, 60, 25));
+    EXPECT_EQ(view->Item(IDC_SETUP_MONITOR)->geometry(),
               QRect(size.width() - 260, size.height() - 30, 60, 25));
-    QWidget* showCommands = view->Item(ZRPropertiesView::kShowCommandsId);
+    QWidget* showCommands = view->Item(IDC_SHOW_COMMANDS);
     EXPECT_EQ(showCommands->geometry(),
               QRect(2, size.height() - 19, std::max(108, showCommands->sizeHint().width()), 17));
 
     // A node that refuses keeps its sheet; its device hears nothing.
     QPointer<ZRPropertiesView> alive(view);
     node->canClose = false;
-    view->Item(ZRPropertiesView::kCloseId)->click();
+    view->Item(ID_FILE_CLOSE)->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_TRUE(alive);
     EXPECT_EQ(node->GetPropsView(), view);
     EXPECT_EQ(tree.device.savePowerUpCalls, 0);
 
     node->canClose = true;
-    view->Item(ZRPropertiesView::kCloseId)->click();
+    view->Item(ID_FILE_CLOSE)->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(alive);
     EXPECT_EQ(node->GetPropsView(), nullptr);
@@ -159,8 +162,8 @@ TEST_F(ZRPropertiesViewTest, ShowBoxesCollapseAndRestoreTheirPanes) {
     ASSERT_NE(view, nullptr);
     platform::ui::Splitter* outer = view->GetOuterSplitter();
     platform::ui::Splitter* inner = view->GetInnerSplitter();
-    QAbstractButton* showStatus = view->Item(ZRPropertiesView::kShowStatusId);
-    QAbstractButton* showCommands = view->Item(ZRPropertiesView::kShowCommandsId);
+    QAbstractButton* showStatus = view->Item(IDC_SHOW_STATUS);
+    QAbstractButton* showCommands = view->Item(IDC_SHOW_COMMANDS);
     const int row = outer->PaneSize(0);
     const int column = inner->PaneSize(0);
 
@@ -193,7 +196,7 @@ TEST_F(ZRPropertiesViewTest, RevertPutsBackTheValuesOfTheOpening) {
     ASSERT_NE(view, nullptr);
 
     tree.root->Long(0).SetAsString("345");
-    view->Item(ZRPropertiesView::kRevertId)->click();
+    view->Item(IDC_REVERT)->click();
     EXPECT_EQ(tree.root->Long(0).GetAsString(), "12");
 }
 
@@ -217,13 +220,13 @@ TEST_F(ZRPropertiesViewTest, CopyAndPasteOfTheParameterGridWriteThroughTheRows) 
     ASSERT_GT(to, 0);
 
     platform::ui::CommandRouter router([this] { return frame->CommandChain(); });
-    EXPECT_FALSE(router.Query(ZRPropertiesView::kCopyCommand).enabled); // no current cell
+    EXPECT_FALSE(router.Query(ID_EDIT_COPY).enabled); // no current cell
     ASSERT_TRUE(grid.SetCurrentCell(from, 2));
-    EXPECT_TRUE(router.Execute(ZRPropertiesView::kCopyCommand));
+    EXPECT_TRUE(router.Execute(ID_EDIT_COPY));
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("12"));
     ASSERT_TRUE(grid.SetCurrentCell(to, 2));
-    EXPECT_TRUE(router.Query(ZRPropertiesView::kPasteCommand).enabled);
-    EXPECT_TRUE(router.Execute(ZRPropertiesView::kPasteCommand));
+    EXPECT_TRUE(router.Query(ID_EDIT_PASTE).enabled);
+    EXPECT_TRUE(router.Execute(ID_EDIT_PASTE));
     EXPECT_EQ(tree.root->Long(1).GetAsString(), "12");
     EXPECT_EQ(grid.Value(to, 2), "12");
 }
@@ -250,11 +253,11 @@ TEST(ZRPropertiesView, PaneSwitchesAreOneShotAndShapeTheView) {
         EXPECT_EQ(view.GetMainPane(), main);
 
         view.OnInitialUpdate();
-        EXPECT_FALSE(view.Item(ZRPropertiesView::kSetupId)->isEnabled()); // no object
-        EXPECT_EQ(view.Item(ZRPropertiesView::kShowStatusId)->isEnabled(), c.status);
-        EXPECT_EQ(view.Item(ZRPropertiesView::kShowCommandsId)->isEnabled(), c.services);
+        EXPECT_FALSE(view.Item(IDC_SETUP_MONITOR)->isEnabled()); // no object
+        EXPECT_EQ(view.Item(IDC_SHOW_STATUS)->isEnabled(), c.status);
+        EXPECT_EQ(view.Item(IDC_SHOW_COMMANDS)->isEnabled(), c.services);
         if (!c.services) {
-            EXPECT_FALSE(view.Item(ZRPropertiesView::kShowCommandsId)->isChecked());
+            EXPECT_FALSE(view.Item(IDC_SHOW_COMMANDS)->isChecked());
         }
     }
 }
@@ -288,29 +291,29 @@ TEST(ZRPropertiesView, PaneCommandsFollowTheLinks) {
 
     // A view holding the parameter grid alone: the next pane is Revert, the previous one Help.
     bare->m_pPropertiesGrid->setFocus();
-    bare->m_pPropertiesGrid->OnCommand(ZRPropertiesGrid::kNextPaneCommand);
-    EXPECT_TRUE(bare->Item(ZRPropertiesView::kRevertId)->hasFocus());
+    bare->m_pPropertiesGrid->OnCommand(ID_NEXT_PANE);
+    EXPECT_TRUE(bare->Item(IDC_REVERT)->hasFocus());
     // From a control of the view the next pane is the parameter grid again.
-    bare->OnCommand(ZRPropertiesView::kNextPaneCommand);
+    bare->OnCommand(ID_NEXT_PANE);
     EXPECT_TRUE(bare->m_pPropertiesGrid->hasFocus());
-    bare->m_pPropertiesGrid->OnCommand(ZRPropertiesGrid::kPrevPaneCommand);
-    EXPECT_TRUE(bare->Item(ZRPropertiesView::kHelpId)->hasFocus());
+    bare->m_pPropertiesGrid->OnCommand(ID_PREV_PANE);
+    EXPECT_TRUE(bare->Item(ID_HELP)->hasFocus());
 
     // With all panes: parameters, services, status, the "Show Status" box; its view becomes active.
     ZRPropertiesView* full = open(true, true);
     QCoreApplication::processEvents();
     auto* frame = platform::ui::ChildFrame::FrameOf(full);
     full->m_pPropertiesGrid->setFocus();
-    full->m_pPropertiesGrid->OnCommand(ZRPropertiesGrid::kNextPaneCommand);
+    full->m_pPropertiesGrid->OnCommand(ID_NEXT_PANE);
     EXPECT_TRUE(full->m_pServicesGrid->hasFocus());
     EXPECT_EQ(frame->ActiveView(), platform::ui::ViewOf(full->m_pServicesGrid));
-    full->m_pServicesGrid->OnCommand(ZRServicesGrid::kNextPaneCommand);
+    full->m_pServicesGrid->OnCommand(ID_NEXT_PANE);
     EXPECT_TRUE(full->m_pStatusGrid->hasFocus());
-    full->m_pStatusGrid->OnCommand(ZRPropertiesGrid::kNextPaneCommand);
-    EXPECT_TRUE(full->Item(ZRPropertiesView::kShowStatusId)->hasFocus());
+    full->m_pStatusGrid->OnCommand(ID_NEXT_PANE);
+    EXPECT_TRUE(full->Item(IDC_SHOW_STATUS)->hasFocus());
     EXPECT_EQ(frame->ActiveView(), full);
     // From one of its controls the view's previous pane is the status grid.
-    full->OnCommand(ZRPropertiesView::kPrevPaneCommand);
+    full->OnCommand(ID_PREV_PANE);
     EXPECT_TRUE(full->m_pStatusGrid->hasFocus());
 }
 
@@ -371,7 +374,7 @@ TEST_F(ZRPropertiesViewTest, SetupWithoutAMonitorTreeSaysSo) {
     ASSERT_NE(view, nullptr);
     ModalScript script;
     script.ExpectMessage("Programmer's Error: No Setup tree defined", platform::core::IDOK);
-    view->Item(ZRPropertiesView::kSetupId)->click();
+    view->Item(IDC_SETUP_MONITOR)->click();
 }
 
 TEST_F(ZRPropertiesViewTest, SetupRunsTheMonitorSetupOverTheStatusRows) {
@@ -383,7 +386,7 @@ TEST_F(ZRPropertiesViewTest, SetupRunsTheMonitorSetupOverTheStatusRows) {
     ModalScript script;
     script.Expect(platform::core::ModalKind::Dialog, {},
                   [](platform::core::ModalRequest&) { return platform::core::IDCANCEL; });
-    view->Item(ZRPropertiesView::kSetupId)->click();
+    view->Item(IDC_SETUP_MONITOR)->click();
     EXPECT_EQ(view->m_pStatusGrid->GetRows().size(), before);
 }
 

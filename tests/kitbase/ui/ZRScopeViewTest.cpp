@@ -3,9 +3,9 @@
 #include "support/ModalScript.h"
 #include "support/TempDir.h"
 #include "support/model/FakeStorage.h"
-#include "support/model/ScopedPage.h"
-#include "support/model/ScopeScaleTypes.h"
 #include "support/model/ReasonRecorder.h"
+#include "support/model/ScopeScaleTypes.h"
+#include "support/model/ScopedPage.h"
 #include "support/model/TestDevice.h"
 #include "support/ui/UiTestApp.h"
 
@@ -15,6 +15,7 @@
 #include "kitbase/model/ZRScope.h"
 #include "kitbase/model/ZRTest.h"
 #include "kitbase/ui/CGridControlFactory.h"
+#include "kitbase/ui/KitbaseIds.h"
 #include "kitbase/ui/ZRGraph.h"
 #include "kitbase/ui/ZRGraphControl.h"
 #include "kitbase/ui/ZRGraphDisplay.h"
@@ -28,6 +29,7 @@
 #include "kitbase/ui/ZRSwatchButton.h"
 #include "platform/core/Text.h"
 #include "platform/ui/CellControl.h"
+#include "platform/ui/CommandIds.h"
 #include "platform/ui/Splitter.h"
 
 #include <QAbstractButton>
@@ -44,6 +46,8 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+
+using namespace platform::ui::ids;
 
 using platform::core::IDCANCEL;
 using platform::core::IDOK;
@@ -322,7 +326,7 @@ TEST_F(ZRScopeViewTest, SaveWritesTimeAndThePlottedChannelsAsTabSeparatedText) {
         r.value = path;
         return IDOK;
     });
-    view->Item(ZRScopeView::kSaveId)->click();
+    view->Item(IDC_SAVE_DATA)->click();
     EXPECT_EQ(seen.value, "ScopeData.txt");
     EXPECT_EQ(seen.defaultExt, "txt");
     EXPECT_EQ(seen.filter, "Scope data file (*.txt)|*.txt|All Files (*.*)|*.*||");
@@ -374,12 +378,11 @@ TEST_F(ZRScopeViewTest, CaptureButtonsGoToTheNodeManager) {
     CommandNode node(&scope);
     view->SetCmdNodeMgr(&node);
     view->SetObject(&scope);
-    for (int id : {ZRScopeServicesView::kArmTriggerId, ZRScopeServicesView::kRunContinuousId,
-                   ZRScopeServicesView::kStopTriggeringId, ZRScopeServicesView::kSnapShotId})
+    for (int id : {IDC_ARM_TRIGGER, IDC_RUN_CONTINUOUS, IDC_STOP_TRIGGERING, IDC_SNAPSHOT})
         static_cast<QPushButton*>(Services().Item(id))->click();
     EXPECT_EQ(node.ids, (std::vector<unsigned>{19826, 19827, 19828, 19838}));
 
-    QWidget* snapShot = Services().Item(ZRScopeServicesView::kSnapShotId);
+    QWidget* snapShot = Services().Item(IDC_SNAPSHOT);
     Services().ShowSnapShotButton(false);
     EXPECT_FALSE(snapShot->isVisibleTo(&Services()));
     Services().ShowSnapShotButton(true);
@@ -421,18 +424,18 @@ TEST_F(ZRScopeViewTest, ShowBoxesHideAndRestoreTheirPanes) {
     ASSERT_GT(services, 0);
     ASSERT_GT(properties, 0);
 
-    view->Item(ZRScopeView::kShowCommandsId)->click();
-    view->Item(ZRScopeView::kShowPropertiesId)->click();
+    view->Item(IDC_SHOW_COMMANDS)->click();
+    view->Item(IDC_SHOW_PROPERTIES)->click();
     QApplication::processEvents();
     EXPECT_EQ(rows.PaneSize(1), 0);
     EXPECT_EQ(columns.PaneSize(1), 0);
 
-    view->Item(ZRScopeView::kShowCommandsId)->click();
-    view->Item(ZRScopeView::kShowPropertiesId)->click();
+    view->Item(IDC_SHOW_COMMANDS)->click();
+    view->Item(IDC_SHOW_PROPERTIES)->click();
     QApplication::processEvents();
     EXPECT_NEAR(rows.PaneSize(1), services, 12);
     EXPECT_NEAR(columns.PaneSize(1), properties, 12);
-    EXPECT_TRUE(view->Item(ZRScopeView::kShowCommandsId)->isChecked());
+    EXPECT_TRUE(view->Item(IDC_SHOW_COMMANDS)->isChecked());
 }
 
 TEST_F(ZRScopeViewTest, PaneCommandsMoveTheFocusAroundThePanes) {
@@ -447,13 +450,13 @@ TEST_F(ZRScopeViewTest, PaneCommandsMoveTheFocusAroundThePanes) {
     ASSERT_TRUE(ShowActive(*view));
 
     QWidget* arm = Services().GetArmTriggerCtrl();
-    view->OnCommand(ZRScopeView::kNextPaneCommand);
+    view->OnCommand(ID_NEXT_PANE);
     EXPECT_TRUE(grid.hasFocus());
-    view->OnCommand(ZRScopeView::kPrevPaneCommand);
+    view->OnCommand(ID_PREV_PANE);
     EXPECT_TRUE(arm->hasFocus());
-    Services().OnCommand(ZRScopeServicesView::kNextPaneCommand);
-    EXPECT_TRUE(view->Item(ZRScopeView::kShowPropertiesId)->hasFocus());
-    Services().OnCommand(ZRScopeServicesView::kPrevPaneCommand);
+    Services().OnCommand(ID_NEXT_PANE);
+    EXPECT_TRUE(view->Item(IDC_SHOW_PROPERTIES)->hasFocus());
+    Services().OnCommand(ID_PREV_PANE);
     EXPECT_TRUE(grid.hasFocus());
     view.reset();
     platform::ui::SetControlFactory(nullptr);

@@ -5,6 +5,7 @@
 #include "kitbase/ui/ZRNodeMgr.h"
 #include "kitbase/ui/ZRServicesGrid.h"
 #include "kitbase/ui/ZRServicesView.h"
+#include "platform/ui/CommandIds.h"
 #include "platform/ui/MainWindow.h"
 
 #include <QApplication>
@@ -16,6 +17,8 @@
 
 #include <string>
 #include <vector>
+
+using namespace platform::ui::ids;
 
 namespace {
 
@@ -158,7 +161,7 @@ TEST(ZRServicesGrid, WithoutRowsOrCollapsedItPassesTheFocusOn) {
     EXPECT_TRUE(next->hasFocus());
 
     // The pane commands follow the links.
-    EXPECT_TRUE(grid->OnCommand(ZRServicesGrid::kPrevPaneCommand));
+    EXPECT_TRUE(grid->OnCommand(ID_PREV_PANE));
     EXPECT_TRUE(previous->hasFocus());
 }
 

@@ -3,6 +3,7 @@
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/model/ZRValStringLength.h"
 #include "kitbase/ui/ZRStringEntry.h"
+#include "platform/ui/CommandIds.h"
 #include "platform/ui/HelpRequest.h"
 #include "support/ModalScript.h"
 #include "support/model/TestObjects.h"
@@ -33,7 +34,7 @@ TEST(ZRStringEntry, WithoutAttributeAnyTextIsTaken) {
         script.Expect(ModalKind::Dialog, "File Properties", PressDialogButton(IDOK, [&](Dialog& d) {
                           EXPECT_EQ(d.GetItemText(ZRStringEntry::IDC_VALUE), "prog.c");
                           EXPECT_EQ(d.GetItemText(ZRStringEntry::IDC_LABEL), "Name:");
-                          d.ClickButton(ZRStringEntry::ID_HELP);
+                          d.ClickButton(static_cast<int>(platform::ui::ids::ID_HELP));
                           d.SetItemText(ZRStringEntry::IDC_VALUE, typed);
                       }));
         EXPECT_EQ(entry.DoModal(), IDOK);

@@ -56,6 +56,65 @@ TEST(Command, RouterAsksTheChainInOrder) {
     EXPECT_TRUE(state.checked);
 }
 
+// A target that declares its commands as a table, with a base class's table behind it.
+class TableBase : public CommandTarget {
+public:
+    std::vector<unsigned> ran;
+    bool ready = false;
+
+protected:
+    static const CommandTable& BaseTable() {
+        using Row = CommandRow<TableBase>;
+        static const CommandTable table{
+            Row(10, [](TableBase& t) { t.ran.push_back(10); }),
+            Row(
+                20, [](TableBase& t) { t.ran.push_back(20); }, kCommandDisabled),
+        };
+        return table;
+    }
+    const CommandTable* Commands() const override { return &BaseTable(); }
+};
+
+class TableTarget : public TableBase {
+    void Ready(CommandState& state) const { state.enabled = ready; }
+    void Run(unsigned id) { ran.push_back(id); }
+
+protected:
+    const CommandTable* Commands() const override {
+        using Row = CommandRow<TableTarget>;
+        static const CommandTable table{
+            {Row(Row::Range{100, 103}, &TableTarget::Run, &TableTarget::Ready),
+             Row(20, &TableTarget::Run), // a handler of its own; the base's rule still decides
+             Row(30, nullptr, kCommandEnabled)},
+            &BaseTable()};
+        return &table;
+    }
+};
+
+TEST(Command, OneTableAnswersRunUpdateAndHas) {
+    TableTarget target;
+    CommandRouter router([&] { return std::vector<CommandTarget*>{&target}; });
+    struct Case {
+        unsigned id;
+        bool has;
+        bool enabled;
+    };
+    // 30: an update rule that enables a command nothing runs is overruled: never enabled and silent.
+    for (const Case& c : std::vector<Case>{{10, true, true},
+                                           {20, true, false},
+                                           {30, false, false},
+                                           {40, false, false},
+                                           {101, true, false}}) {
+        EXPECT_EQ(target.HasCommand(c.id), c.has) << c.id;
+        EXPECT_EQ(router.Query(c.id).enabled, c.enabled) << c.id;
+        EXPECT_EQ(router.Execute(c.id), c.has) << c.id;
+    }
+    target.ready = true;
+    EXPECT_TRUE(router.Query(103).enabled);
+    EXPECT_FALSE(router.Execute(104));
+    EXPECT_EQ(target.ran, (std::vector<unsigned>{10, 20, 101}));
+}
+
 TEST(Command, MenusFromTablesRouteTheirItems) {
     TestApp();
     RegisterMenu(251, {{"OffLineDB",

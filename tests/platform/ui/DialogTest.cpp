@@ -4,12 +4,16 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/QtModalHook.h"
 #include "support/ModalScript.h"
+#include "support/TempDir.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 using namespace platform::ui;
 using namespace platform::core;
@@ -200,6 +204,44 @@ TEST(CommonDialogs, FileDialogGoesThroughTheHookWithItsDefaultExtension) {
     EXPECT_EQ(dialog.GetFileName(), "Axis1.uxf");
     EXPECT_EQ(dialog.GetFileTitle(), "Axis1");
     EXPECT_EQ(dialog.GetFileExt(), "uxf");
+}
+
+// The toolkit's dialog speaks Unicode: a picked name comes back in code page 1252, and one that the
+// code page cannot hold is refused with a message naming it and the dialog asks again.
+TEST(QtModalHook, FileDialogReturnsModelNamesAndRefusesOthersByName) {
+    TestApp();
+    TempDir dir;
+    std::filesystem::create_directories(dir.Path() / "M\xC3\xBCller");
+    const std::string folder = dir.File("M\xFCller");
+    ModalHook* previous = InstallQtModalHook();
+    QStringList warnings;
+    int step = 0;
+    QTimer pilot;
+    QObject::connect(&pilot, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            warnings << box->text();
+            box->accept();
+        } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+            EXPECT_EQ(files->directory().dirName(), QString::fromUtf8("M\xC3\xBCller"));
+            files->selectFile(QString::fromUtf8(step++ == 0 ? "\xE6\x97\xA5\xE6\x9C\xAC.qdb"
+                                                            : "Pr\xC3\xBC"
+                                                              "fstand \xE2\x82\xAC.qdb"));
+            static_cast<QDialog*>(files)->accept(); // the dialog's own accept checks the name
+        }
+    });
+    pilot.start(20);
+    FileDialog dialog(false, "qdb", folder + "/Unsaved", FD_HIDEREADONLY | FD_OVERWRITEPROMPT,
+                      "Project (*.qdb)|*.qdb||");
+    const int answer = dialog.DoModal();
+    pilot.stop();
+    SetModalHook(previous);
+    ASSERT_EQ(answer, IDOK);
+    EXPECT_EQ(dialog.GetPathName(), folder + "/Pr\xFC"
+                                             "fstand \x80.qdb");
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings[0].contains(QString::fromUtf8("\xE6\x97\xA5\xE6\x9C\xAC.qdb")))
+        << warnings[0].toStdString();
 }
 
 TEST(CommonDialogs, FilterTextsBecomeToolkitFilters) {

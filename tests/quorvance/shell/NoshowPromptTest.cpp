@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 
+#include "quorvance/shell/QuorvanceIds.h"
 #include "quorvance/shell/ZRChoicesNoshow.h"
 #include "quorvance/shell/ZRMessageNoshow.h"
 
@@ -64,7 +65,7 @@ TEST_F(NoshowPrompt, RestoreBringsBackEverySilencedPromptAndCreatesNoSection) {
     WriteSettings("[Message3]\nShowMessage=0\n[Message9]\nShowMessage=0\n[Tip Of Day]\nShowAtStartup=0\n");
     ZRGlobalDataMgr::DestroyInstance();
     StartEmpty();
-    App().OnCommand(ZRQuorvanceApp::ID_RESTORE_MESSAGES);
+    App().OnCommand(ID_RESTORE_MESSAGES);
     std::string settings = ReadSettings();
     EXPECT_NE(settings.find("[Message3]\nShowMessage=1"), std::string::npos) << settings;
     EXPECT_NE(settings.find("[Message9]\nShowMessage=1"), std::string::npos) << settings;

@@ -5,11 +5,15 @@
 #include "kitbase/model/ZRObject.h"
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/ui/ZRWorkspaceView.h"
+#include "platform/ui/CommandIds.h"
+#include "quorvance/shell/QuorvanceIds.h"
 #include "quorvance/shell/ZRRecentFileList.h"
 #include "support/ScopedEnv.h"
 
 #include <filesystem>
 #include <fstream>
+
+using namespace platform::ui::ids;
 
 namespace fs = std::filesystem;
 using platform::core::IDCANCEL;
@@ -65,12 +69,12 @@ protected:
 };
 
 TEST_F(ProjectFile, NewProjectIsUnsavedAndClosingAsksAboutIt) {
-    EXPECT_FALSE(Enabled(ZRQuorvanceApp::ID_FILE_CLOSE));
-    EXPECT_FALSE(Enabled(ZRQuorvanceApp::ID_FILE_SAVE));
-    App().OnCommand(ZRQuorvanceApp::ID_FILE_NEW);
+    EXPECT_FALSE(Enabled(ID_PROJECT_CLOSE));
+    EXPECT_FALSE(Enabled(ID_PROJECT_SAVE));
+    App().OnCommand(ID_FILE_NEW);
     ASSERT_TRUE(App().IsDatabaseOpen());
-    EXPECT_TRUE(Enabled(ZRQuorvanceApp::ID_FILE_CLOSE));
-    EXPECT_TRUE(Enabled(ZRQuorvanceApp::ID_FILE_SAVE));
+    EXPECT_TRUE(Enabled(ID_PROJECT_CLOSE));
+    EXPECT_TRUE(Enabled(ID_PROJECT_SAVE));
     EXPECT_EQ(App().GetOffLineRoot()->GetName().GetAsString(), "Unsaved");
     EXPECT_EQ(RootLabel(), "Off-line: Unsaved");
     EXPECT_EQ(App().GetProjectPath(), "");
@@ -178,7 +182,7 @@ TEST_F(ProjectFile, OpenAddsARecentFileAndReopeningTheOpenFileAsksFirst) {
     {
         ModalScript script;
         script.ExpectFile(ModalKind::OpenFile, WorkFile("plant.qdb"));
-        App().OnCommand(ZRQuorvanceApp::ID_FILE_OPEN);
+        App().OnCommand(ID_FILE_OPEN);
     }
     ASSERT_TRUE(App().IsDatabaseOpen());
     // The stored root takes the file's name.
@@ -224,19 +228,19 @@ TEST_F(ProjectFile, RecentFileEntriesOpenOrAreDroppedWhenMissing) {
     App().AddRecentProject(WorkFile("a.qdb"));
     App().AddRecentProject(WorkFile("b.qdb"));
     platform::ui::CommandState state;
-    App().OnUpdateCommand(ZRQuorvanceApp::ID_FILE_MRU_FIRST + 1, state);
+    App().OnUpdateCommand(ID_FILE_MRU_FIRST + 1, state);
     EXPECT_EQ(state.text.value_or(""), "&2 a.qdb");
-    App().OnUpdateCommand(ZRQuorvanceApp::ID_FILE_MRU_FIRST + 3, state);
+    App().OnUpdateCommand(ID_FILE_MRU_FIRST + 3, state);
     EXPECT_FALSE(state.visible);
 
-    EXPECT_TRUE(App().OnCommand(ZRQuorvanceApp::ID_FILE_MRU_FIRST + 1));
+    EXPECT_TRUE(App().OnCommand(ID_FILE_MRU_FIRST + 1));
     ASSERT_TRUE(App().IsDatabaseOpen());
     EXPECT_EQ(App().GetProjectPath(), WorkFile("a.qdb"));
     EXPECT_EQ((*App().GetRecentFileList())[0], WorkFile("a.qdb"));
 
     ModalScript script;
     script.ExpectMessage("The database file " + WorkFile("gone.qdb") + " does not exist.", IDOK);
-    EXPECT_TRUE(App().OnCommand(ZRQuorvanceApp::ID_FILE_MRU_FIRST + 2));
+    EXPECT_TRUE(App().OnCommand(ID_FILE_MRU_FIRST + 2));
     EXPECT_EQ(App().GetRecentFileList()->GetCount(), 2);
     // The missing file was found out before anything was closed.
     EXPECT_TRUE(App().IsDatabaseOpen());

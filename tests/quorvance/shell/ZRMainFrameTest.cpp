@@ -2,16 +2,24 @@
 
 #include "kitbase/model/DBStorage.h"
 #include "kitbase/ui/CSizableChildFrame.h"
+#include "kitbase/ui/KitbaseIds.h"
 #include "kitbase/ui/ZREyeView.h"
 #include "kitbase/ui/ZRWorkspaceView.h"
+#include "platform/ui/CommandIds.h"
 #include "platform/ui/DockBar.h"
 #include "platform/ui/HelpRequest.h"
 #include "platform/ui/Text.h"
+#include "quorvance/fenwa/FenwaCommands.h"
+#include "quorvance/merrix/MerrixCommands.h"
+#include "quorvance/shell/QuorvanceIds.h"
+#include "quorvance/tarvik/TarvikCommands.h"
+#include "quorvance/zelna/ZelnaCommands.h"
 #include "support/model/FakeStorage.h"
 #include "support/model/TestDevice.h"
 #include "support/model/TestObjects.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
@@ -19,6 +27,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include <filesystem>
@@ -29,6 +38,8 @@ using platform::core::IDNO;
 using platform::core::IDOK;
 using platform::core::IDYES;
 using platform::core::ModalKind;
+using platform::ui::FromQString;
+using namespace platform::ui::ids;
 
 namespace {
 
@@ -67,11 +78,13 @@ TEST_F(ZRMainFrameTest, IsBuiltWithItsBarsIndicatorAndHiddenMotionLibrary) {
     EXPECT_EQ(App().GetMainFrame(), frame);
 
     const std::vector<std::pair<int, std::vector<unsigned>>> bars = {
-        {ZRMainFrame::ID_BAR_FILE, {57600, 57601, 32821, 57607, 57664, 42501}},
-        {ZRMainFrame::ID_BAR_EDIT,
-         {57635, 57634, 57637, 57632, 0, 57636, 45041, 0, 57643, 57644, 0, 45267, 45300, 45333, 45366}},
-        {ZRMainFrame::ID_BAR_PROGRAM, {32788, 32789, 32790, 32791}},
-        {ZRMainFrame::ID_BAR_ENABLE, {42500, 32850}},
+        {ID_BAR_FILE, {ID_FILE_NEW, ID_FILE_OPEN, ID_PROJECT_SAVE, ID_FILE_PRINT, ID_APP_ABOUT, ID_LOCATE}},
+        {ID_BAR_EDIT,
+         {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, 0, ID_EDIT_FIND, ID_EDIT_FIND_NEXT, 0,
+          ID_EDIT_UNDO, ID_EDIT_REDO, 0, ID_BOOKMARK_TOGGLE, ID_BOOKMARK_NEXT, ID_BOOKMARK_PREVIOUS,
+          ID_BOOKMARK_CLEAR}},
+        {ID_BAR_PROGRAM, {ID_BUILD, ID_RUN, ID_STOP, ID_KILL}},
+        {ID_BAR_ENABLE, {ID_ENABLE_DRIVE, ID_DISABLE_ALL}},
     };
     for (const auto& [id, buttons] : bars) {
         QToolBar* bar = frame->GetToolBar(id);
@@ -92,7 +105,7 @@ TEST_F(ZRMainFrameTest, IsBuiltWithItsBarsIndicatorAndHiddenMotionLibrary) {
 
     ASSERT_NE(frame->GetMotionBar(), nullptr);
     EXPECT_FALSE(frame->GetMotionBar()->IsBarShown());
-    EXPECT_FALSE(IsEnabled(ZRMainFrame::ID_MOTION_LIBRARY));
+    EXPECT_FALSE(IsEnabled(ID_MOTION_LIBRARY));
     // Without a saved layout both windows are docked; the workspace is shown, the output hidden.
     EXPECT_TRUE(App().GetWorkspaceBar()->IsBarShown());
     EXPECT_FALSE(App().GetOutputBar()->IsBarShown());
@@ -108,7 +121,7 @@ TEST_F(ZRMainFrameTest, IsBuiltWithItsBarsIndicatorAndHiddenMotionLibrary) {
             commands = top->menu();
     ASSERT_NE(commands, nullptr);
     ASSERT_EQ(commands->actions().size(), 2);
-    EXPECT_EQ(platform::ui::CommandId(*commands->actions()[0]), ZRNodeMgr::kPropertiesCommand);
+    EXPECT_EQ(platform::ui::CommandId(*commands->actions()[0]), ID_PROPERTIES);
 }
 
 TEST_F(ZRMainFrameTest, MenuCommandsReachTheFrameTheApplicationAndHelp) {
@@ -117,28 +130,83 @@ TEST_F(ZRMainFrameTest, MenuCommandsReachTheFrameTheApplicationAndHelp) {
     platform::ui::HelpHandler previous = platform::ui::SetHelpHandler(
         [&help](unsigned long topic, unsigned command) { help.emplace_back(topic, command); });
 
-    MenuAction(ZRMainFrame::ID_WORKBOOK_MODE)->trigger();
+    MenuAction(ID_WORKBOOK_MODE)->trigger();
     EXPECT_FALSE(Frame()->IsWorkbookMode());
-    MenuAction(ZRMainFrame::ID_WORKBOOK_MODE)->trigger();
+    MenuAction(ID_WORKBOOK_MODE)->trigger();
     EXPECT_TRUE(Frame()->IsWorkbookMode());
 
     platform::ui::DockBar* workspace = App().GetWorkspaceBar();
     workspace->ShowBar(false);
-    MenuAction(ZRMainFrame::ID_SHOW_WORKSPACE)->trigger();
+    MenuAction(ID_SHOW_WORKSPACE)->trigger();
     EXPECT_TRUE(workspace->IsBarShown());
 
-    MenuAction(ZRMainFrame::ID_HELP_CONTENTS)->trigger();
-    MenuAction(ZRMainFrame::ID_RELEASE_NOTES)->trigger();
+    MenuAction(ID_HELP_CONTENTS)->trigger();
+    MenuAction(ID_RELEASE_NOTES)->trigger();
     EXPECT_EQ(help, (std::vector<std::pair<unsigned long, unsigned>>{{0, 3}, {1131, 1}}));
 
     // Application commands: Insert is offered while a project is open, Close closes it.
-    EXPECT_TRUE(IsEnabled(ZRQuorvanceApp::ID_INSERT_PROJECT));
+    EXPECT_TRUE(IsEnabled(ID_INSERT_PROJECT));
     ModalScript script;
     script.ExpectMessage("Save changes to Unsaved?", IDNO);
-    MenuAction(ZRQuorvanceApp::ID_FILE_CLOSE)->trigger();
+    MenuAction(ID_PROJECT_CLOSE)->trigger();
     EXPECT_FALSE(App().IsDatabaseOpen());
-    EXPECT_FALSE(IsEnabled(ZRQuorvanceApp::ID_INSERT_PROJECT));
+    EXPECT_FALSE(IsEnabled(ID_INSERT_PROJECT));
     platform::ui::SetHelpHandler(previous);
+}
+
+// Every command the menus and tool bars carry.
+std::vector<QAction*> CommandActions(ZRMainFrame& frame) {
+    std::vector<QAction*> actions;
+    for (QAction* action : frame.findChildren<QAction*>())
+        if (platform::ui::CommandId(*action) != 0 && !action->menu())
+            actions.push_back(action);
+    return actions;
+}
+
+// Runs the event loop until it has been idle once.
+void RunUntilIdle() {
+    QEventLoop loop;
+    QTimer::singleShot(50, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+TEST_F(ZRMainFrameTest, EveryMenuAndToolBarCommandRunsOrIsDisabled) {
+    ASSERT_NO_FATAL_FAILURE(StartFrame(true));
+    const platform::ui::CommandRouter& router = Frame()->Router();
+    for (QAction* action : CommandActions(*Frame())) {
+        const unsigned id = platform::ui::CommandId(*action);
+        bool handled = false;
+        for (platform::ui::CommandTarget* target : Frame()->CommandChain())
+            handled = handled || target->HasCommand(id);
+        router.UpdateAction(*action);
+        EXPECT_TRUE(handled || !action->isEnabled()) << FromQString(action->text()) << " " << id;
+    }
+    // Commands whose code does not exist yet, and Close All with no window to close.
+    for (unsigned id : {ID_INSERT_TARVIK, ID_INSERT_MERRIX, ID_INSERT_FENWA, ID_INSERT_ZELNA, ID_RESCAN,
+                        ID_DISABLE_ALL, ID_RECOVER_COMMUNICATIONS, ID_TARVIK_HOST_COMMANDS, ID_CLOSE_ALL})
+        EXPECT_FALSE(IsEnabled(id)) << id;
+    EXPECT_TRUE(IsEnabled(ID_INSERT_PROJECT));
+    EXPECT_TRUE(IsEnabled(ID_RESTORE_MESSAGES));
+}
+
+TEST_F(ZRMainFrameTest, ShortcutsAndButtonsFollowTheStateWithoutOpeningAMenu) {
+    ASSERT_NO_FATAL_FAILURE(StartFrame());
+    QAction* save = MenuAction(ID_PROJECT_SAVE);
+    ASSERT_NE(save, nullptr);
+    EXPECT_EQ(save->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    QAction* saveButton = nullptr;
+    for (QAction* action : Frame()->GetToolBar(ID_BAR_FILE)->actions())
+        if (platform::ui::CommandId(*action) == ID_PROJECT_SAVE)
+            saveButton = action;
+    ASSERT_NE(saveButton, nullptr);
+    RunUntilIdle();
+    EXPECT_FALSE(save->isEnabled());
+    EXPECT_FALSE(saveButton->isEnabled());
+
+    App().NewDatabase();
+    RunUntilIdle();
+    EXPECT_TRUE(save->isEnabled());
+    EXPECT_TRUE(saveButton->isEnabled());
 }
 
 TEST_F(ZRMainFrameTest, BarListShowsChosenBarsAndOpensCustomize) {
@@ -146,32 +214,32 @@ TEST_F(ZRMainFrameTest, BarListShowsChosenBarsAndOpensCustomize) {
     ModalScript script;
     script.Expect(ModalKind::Dialog, "Toolbars", [](platform::core::ModalRequest& r) {
         auto* dialog = static_cast<platform::ui::Dialog*>(r.dialog);
-        EXPECT_EQ(dialog->GetCheck(ZRMainFrame::ID_BAR_EDIT), 1);
-        EXPECT_EQ(ZRGlobalDataMgr::m_pInstance->m_HelpTopicOverride, ZRMainFrame::ID_TOOLBARS);
-        dialog->SetCheck(ZRMainFrame::ID_BAR_EDIT, 0);
+        EXPECT_EQ(dialog->GetCheck(ID_BAR_EDIT), 1);
+        EXPECT_EQ(ZRGlobalDataMgr::m_pInstance->m_HelpTopicOverride, ID_TOOLBARS);
+        dialog->SetCheck(ID_BAR_EDIT, 0);
         dialog->ClickButton(IDOK);
         return dialog->Result();
     });
-    MenuAction(ZRMainFrame::ID_TOOLBARS)->trigger();
-    EXPECT_TRUE(Frame()->GetToolBar(ZRMainFrame::ID_BAR_EDIT)->isHidden());
-    EXPECT_FALSE(Frame()->GetToolBar(ZRMainFrame::ID_BAR_FILE)->isHidden());
+    MenuAction(ID_TOOLBARS)->trigger();
+    EXPECT_TRUE(Frame()->GetToolBar(ID_BAR_EDIT)->isHidden());
+    EXPECT_FALSE(Frame()->GetToolBar(ID_BAR_FILE)->isHidden());
 
     script.Expect(ModalKind::Dialog, "Toolbars", [](platform::core::ModalRequest& r) {
         auto* dialog = static_cast<platform::ui::Dialog*>(r.dialog);
-        dialog->ClickButton(ZRMainFrame::ID_BAR_LIST_CUSTOMIZE);
+        dialog->ClickButton(ID_BAR_LIST_CUSTOMIZE);
         return dialog->Result();
     });
     script.Expect(ModalKind::Dialog, "Customize", [](platform::core::ModalRequest& r) {
         auto* dialog = static_cast<platform::ui::Dialog*>(r.dialog);
-        EXPECT_EQ(ZRGlobalDataMgr::m_pInstance->m_HelpTopicOverride, ZRMainFrame::ID_CUSTOMIZE);
+        EXPECT_EQ(ZRGlobalDataMgr::m_pInstance->m_HelpTopicOverride, ID_CUSTOMIZE);
         EXPECT_EQ(dialog->GetItems(1001), (std::vector<std::string>{"File", "Edit", "Program", "Enable"}));
         EXPECT_EQ(dialog->GetItems(1002).size(), 6u);
-        dialog->SetCheck(ZRMainFrame::ID_BAR_EDIT, 1);
+        dialog->SetCheck(ID_BAR_EDIT, 1);
         dialog->ClickButton(IDOK);
         return dialog->Result();
     });
-    MenuAction(ZRMainFrame::ID_TOOLBARS)->trigger();
-    EXPECT_FALSE(Frame()->GetToolBar(ZRMainFrame::ID_BAR_EDIT)->isHidden());
+    MenuAction(ID_TOOLBARS)->trigger();
+    EXPECT_FALSE(Frame()->GetToolBar(ID_BAR_EDIT)->isHidden());
     EXPECT_EQ(ZRGlobalDataMgr::m_pInstance->m_HelpTopicOverride, 0u);
 }
 
@@ -258,14 +326,14 @@ TEST_F(ZRMainFrameTest, PlacementAndBarLayoutComeBackAtTheNextStart) {
     ASSERT_NO_FATAL_FAILURE(StartFrame());
     const QRect placed(40, 50, 600, 400);
     Frame()->setGeometry(placed);
-    Frame()->GetToolBar(ZRMainFrame::ID_BAR_EDIT)->hide();
+    Frame()->GetToolBar(ID_BAR_EDIT)->hide();
     App().GetOutputBar()->ShowBar(false);
     App().GetWorkspaceBar()->ShowBar(false);
     // The layout is back as start-up returns, before any event has run.
     ASSERT_NO_FATAL_FAILURE(Restart());
     EXPECT_EQ(Frame()->geometry(), placed);
-    EXPECT_TRUE(Frame()->GetToolBar(ZRMainFrame::ID_BAR_EDIT)->isHidden());
-    EXPECT_FALSE(Frame()->GetToolBar(ZRMainFrame::ID_BAR_FILE)->isHidden());
+    EXPECT_TRUE(Frame()->GetToolBar(ID_BAR_EDIT)->isHidden());
+    EXPECT_FALSE(Frame()->GetToolBar(ID_BAR_FILE)->isHidden());
     EXPECT_FALSE(App().GetOutputBar()->IsBarShown());
     EXPECT_FALSE(App().GetWorkspaceBar()->IsBarShown());
     EXPECT_FALSE(Frame()->GetMotionBar()->IsBarShown());

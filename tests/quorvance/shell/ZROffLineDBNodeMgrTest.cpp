@@ -5,6 +5,8 @@
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/ui/ZRWorkspaceView.h"
 #include "platform/ui/Command.h"
+#include "platform/ui/CommandIds.h"
+#include "quorvance/shell/QuorvanceIds.h"
 #include "quorvance/shell/QuorvanceTypeIds.h"
 #include "quorvance/shell/ZRNoxelFolder.h"
 #include "support/model/FakeStorage.h"
@@ -12,6 +14,8 @@
 #include "support/model/TestObjects.h"
 
 #include <filesystem>
+
+using namespace platform::ui::ids;
 
 using platform::core::IDNO;
 using platform::core::IDOK;
@@ -119,7 +123,7 @@ TEST(ZROffLineDBNodeMgr, DropsAndPastesTakeDrivesAndProjectsButNoSercosDrive) {
              {sercos, false}, {plain, true}, {merrix, true}, {project, true}, {other.get(), false}}) {
         platform::ui::CommandState state;
         clipboard->SetObject(object);
-        ASSERT_TRUE(tree.node->OnUpdateCommand(ZROffLineDBNodeMgr::kPasteCommand, state));
+        ASSERT_TRUE(tree.node->OnUpdateCommand(ID_EDIT_PASTE, state));
         EXPECT_EQ(state.enabled, accepted) << object->GetName().GetValue();
         clipboard->SetObject(nullptr);
 
@@ -174,7 +178,7 @@ TEST_F(ZROffLineRootTest, ShowsTheStoredProjectName) {
     EXPECT_EQ(view->ItemText(App().GetOffLineItem()), "Off-line: plant.qdb");
     EXPECT_EQ(App().GetOffLineRoot()->GetClass(), kOffLineRootType);
     // The root's own commands reach it from its context menu's road.
-    EXPECT_TRUE(Shell().Root()->HasCommand(ZROffLineDBNodeMgr::kImportCommand));
+    EXPECT_TRUE(Shell().Root()->HasCommand(ID_IMPORT));
 }
 
 TEST_F(ZROffLineRootTest, ImportsExchangeFilesAndTheProjectTemplate) {

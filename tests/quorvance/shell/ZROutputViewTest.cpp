@@ -2,6 +2,7 @@
 #include "quorvance/shell/ZROutputDoc.h"
 
 #include "platform/ui/Command.h"
+#include "platform/ui/CommandIds.h"
 #include "platform/ui/DockBar.h"
 #include "platform/ui/HelpRequest.h"
 
@@ -13,6 +14,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+using namespace platform::ui::ids;
 
 namespace {
 
@@ -76,20 +79,19 @@ TEST(ZROutputView, CommandsAndClosingItsBar) {
     main.addDockWidget(Qt::BottomDockWidgetArea, bar);
     main.show();
 
-    for (unsigned id : {ZROutputView::ID_FILE_SAVE, ZROutputView::ID_FILE_CLOSE,
-                        ZROutputView::ID_EDIT_REPLACE, ZROutputView::ID_EDIT_CUT}) {
+    for (unsigned id : {ID_FILE_SAVE, ID_FILE_CLOSE, ID_EDIT_REPLACE, ID_EDIT_CUT}) {
         platform::ui::CommandState state;
         EXPECT_TRUE(view->OnUpdateCommand(id, state));
         EXPECT_FALSE(state.enabled) << id;
     }
     view->AppendLine("kept");
-    EXPECT_TRUE(view->OnCommand(ZROutputView::ID_EDIT_CUT));
+    EXPECT_TRUE(view->OnCommand(ID_EDIT_CUT));
     EXPECT_EQ(view->GetText(), "kept");
 
     std::vector<unsigned long> topics;
     auto previous =
         platform::ui::SetHelpHandler([&topics](unsigned long t, unsigned) { topics.push_back(t); });
-    EXPECT_TRUE(view->OnCommand(ZROutputView::ID_HELP));
+    EXPECT_TRUE(view->OnCommand(ID_HELP));
     platform::ui::SetHelpHandler(previous);
     EXPECT_EQ(topics, std::vector<unsigned long>{1039});
 

@@ -5,6 +5,7 @@
 #include "kitbase/ui/CSizableChildFrame.h"
 #include "kitbase/ui/ZRNodeMgr.h"
 #include "platform/ui/AppWindow.h"
+#include "platform/ui/CommandIds.h"
 #include "platform/ui/HelpRequest.h"
 #include "platform/ui/MainWindow.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
@@ -23,6 +24,8 @@
 #include <iterator>
 #include <optional>
 #include <string>
+
+using namespace platform::ui::ids;
 
 using platform::core::IDCANCEL;
 using platform::core::IDOK;
@@ -84,9 +87,9 @@ TEST_F(ZRReportViewTest, OpensAWindowOfItsNodeThatClosesWithIt) {
     std::vector<std::pair<unsigned long, unsigned>> help;
     auto previous =
         platform::ui::SetHelpHandler([&help](unsigned long t, unsigned c) { help.emplace_back(t, c); });
-    view->OnCommand(ZRReportView::ID_HELP);
+    view->OnCommand(ID_HELP);
     view->SetHelpId(0);
-    view->OnCommand(ZRReportView::ID_HELP);
+    view->OnCommand(ID_HELP);
     platform::ui::SetHelpHandler(previous);
     EXPECT_EQ(help, (std::vector<std::pair<unsigned long, unsigned>>{{1142, 1}, {0, 3}}));
 
@@ -109,7 +112,7 @@ TEST_F(ZRReportViewTest, PrintsThroughThePrintViewWithoutADialog) {
     ZRReportView* view = ZRReportView::Open(nullptr, "Drive Report", 0);
     view->SetText("Name: Axis 1\nMode: <Velocity>\n");
     const std::string pdf = Pdf("direct.pdf");
-    EXPECT_TRUE(view->OnCommand(ZRReportView::ID_FILE_PRINT_DIRECT));
+    EXPECT_TRUE(view->OnCommand(ID_FILE_PRINT_DIRECT));
     EXPECT_TRUE(IsPdf(pdf));
     // The page the print view printed is the report, titled after its document.
     const std::string page = ReadFile(printFile);
@@ -122,14 +125,14 @@ TEST_F(ZRReportViewTest, PrintsThroughThePrintViewWithoutADialog) {
     {
         ModalScript script;
         script.Expect(ModalKind::Dialog, "Print", [](platform::core::ModalRequest&) { return IDCANCEL; });
-        view->OnCommand(ZRReportView::ID_FILE_PRINT);
+        view->OnCommand(ID_FILE_PRINT);
     }
     EXPECT_FALSE(std::filesystem::exists(cancelled));
     const std::string printed = Pdf("printed.pdf");
     {
         ModalScript script;
         script.Expect(ModalKind::Dialog, "Print", [](platform::core::ModalRequest&) { return IDOK; });
-        view->OnCommand(ZRReportView::ID_FILE_PRINT);
+        view->OnCommand(ID_FILE_PRINT);
     }
     EXPECT_TRUE(IsPdf(printed));
     delete view->GetFrame();
@@ -141,13 +144,13 @@ TEST_F(ZRReportViewTest, PrintsItselfWhenThereIsNoPrintView) {
     ZRReportView* view = ZRReportView::Open(nullptr, "Faults", 0);
     view->SetText("No faults.");
     const std::string pdf = Pdf("own.pdf");
-    view->OnCommand(ZRReportView::ID_FILE_PRINT_DIRECT);
+    view->OnCommand(ID_FILE_PRINT_DIRECT);
     EXPECT_TRUE(IsPdf(pdf));
     EXPECT_FALSE(std::filesystem::exists(m_Dir.Path() / "Kelbrant Vuzovaruza" / "Quorvance" / "editor.html"));
 
     ModalScript script;
     script.Expect(ModalKind::Dialog, "Print Preview", [](platform::core::ModalRequest&) { return IDCANCEL; });
-    view->OnCommand(ZRReportView::ID_FILE_PRINT_PREVIEW);
+    view->OnCommand(ID_FILE_PRINT_PREVIEW);
     delete view->GetFrame();
 }
 
@@ -156,8 +159,7 @@ TEST_F(ZRReportViewTest, PrintViewDoesNothingWithoutAPage) {
     EXPECT_FALSE(web.NavigateAndWait(m_Dir.File("missing.html")));
     EXPECT_EQ(web.GetDocument(), nullptr);
     const std::string pdf = Pdf("nothing.pdf");
-    for (unsigned id : {ZRWebView::ID_FILE_PRINT, ZRWebView::ID_FILE_PRINT_DIRECT,
-                        ZRWebView::ID_FILE_PRINT_PREVIEW, ZRWebView::ID_FILE_PAGE_SETUP}) {
+    for (unsigned id : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP}) {
         EXPECT_TRUE(web.OnCommand(id));
         platform::ui::CommandState state;
         EXPECT_TRUE(web.OnUpdateCommand(id, state));

@@ -1,0 +1,6 @@
+// The Fenwa family's commands. The shell's menus carry them; a command runs once the family
+// registers its handler, and stays disabled until then.
+#pragma once
+
+inline constexpr unsigned ID_INSERT_FENWA = 32947;
+inline constexpr unsigned ID_FENWA_HOST_COMMANDS = 33112;
