@@ -3,7 +3,7 @@
 #include "kitbase/ui/ZRKitImages.h"
 #include "kitbase/ui/ZRWorkspaceView.h"
 #include "platform/ui/Resources.h"
-#include "quorvance/shell/ZRMainFrame.h"
+#include "quorvance/shell/QuorvanceIds.h"
 
 #include <QIcon>
 
@@ -55,7 +55,7 @@ constexpr Image kWorkspaceImages[] = {
 };
 
 constexpr Image kWindowIcons[] = {
-    {ZRMainFrame::IDR_MAINFRAME, "application"},
+    {IDR_MAINFRAME, "application"},
     {ZRImages::IDI_HOMING, "homing"},
     {ZRImages::IDI_SERVICE_INFO, "service-info"},
     {ZRImages::IDI_AUTOTUNING, "analysis"},

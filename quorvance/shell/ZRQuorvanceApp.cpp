@@ -28,6 +28,7 @@
 #include "platform/ui/HelpRequest.h"
 #include "platform/ui/MainWindow.h"
 #include "platform/ui/Resources.h"
+#include "quorvance/shell/QuorvanceIds.h"
 #include "quorvance/shell/ZRCommandLineInfo.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "quorvance/shell/ZRImages.h"
@@ -191,7 +192,7 @@ bool ZRQuorvanceApp::InitInstance(const std::vector<std::string>& args) {
 
     // The program's images, and its icon on every top-level window that has none of its own.
     ZRImages::Register();
-    QGuiApplication::setWindowIcon(platform::ui::Resources::Icon(ZRMainFrame::IDR_MAINFRAME));
+    QGuiApplication::setWindowIcon(platform::ui::Resources::Icon(IDR_MAINFRAME));
 
     static CGridControlFactory gridControls;
     platform::ui::SetControlFactory(&gridControls);

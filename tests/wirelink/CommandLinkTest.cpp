@@ -347,7 +347,7 @@ TEST_P(CommandLinkTest, TerminalTimeOut) {
 TEST_P(CommandLinkTest, TerminalGivesUpOnALineThatKeepsTalking) {
     std::string reply;
     // A reply far longer than any frame, sent in one go.
-    AnswerWith(CommandAnswer::Text(std::string(20000, 'A')));
+    AnswerWith(CommandAnswer::Text(std::string(6000, 'A')));
     EXPECT_COMM_ERROR(link()->DumbTerminalMsg(1, "X", reply), ZRCommError::ProtocolError,
                       "Bad response from the drive");
     EXPECT_EQ(reply.size(), 4096u);

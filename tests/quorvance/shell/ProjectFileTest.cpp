@@ -269,7 +269,7 @@ TEST_F(ProjectFile, OpeningACorruptFileSaysSoOnceAndKeepsTheOpenProject) {
             ModalScript script;
             script.ExpectFile(ModalKind::OpenFile, WorkFile(name));
             script.ExpectMessage(corrupt, IDOK);
-            App().OnCommand(ZRQuorvanceApp::ID_FILE_OPEN);
+            App().OnCommand(ID_FILE_OPEN);
         }
         {
             ModalScript script;
