@@ -122,6 +122,44 @@ TEST_F(TarvikStorageTest, RequestTextsAndWhatTheDriveHolds) {
     EXPECT_EQ(u, 65534u);
 }
 
+// Every entry of the simulated drive's table is found, reads with its size and takes its own value
+// back: the table is sorted, its initial values lie in their ranges and its sizes fit the layer.
+TEST_F(TarvikStorageTest, EveryParameterOfTheDriveReadsAndTakesItsValueBack) {
+    using wiresim::TarvikParameter;
+    using Kind = TarvikParameter::Kind;
+    for (const TarvikParameter& p : wiresim::TarvikParameters()) {
+        if (p.kind == Kind::Service)
+            continue;
+        const bool writable = p.access & TarvikParameter::kWrite;
+        for (int i = 0; i < p.entries; ++i) {
+            const int32_t id = Id(p.number, p.entries > 1 ? i : TarvikStorage::kNoIndex);
+            bool read = false, written = true;
+            if (p.kind == Kind::Text) {
+                std::string text;
+                read = storage->ReadString(0, 0, id, text);
+                written = !writable || storage->WriteString(0, 0, id, text);
+            } else if (p.kind == Kind::Samples) {
+                std::string raw;
+                read = storage->ReadRaw(0, 0, id, raw);
+                EXPECT_EQ(raw.size(), 128u) << p.number;
+            } else if (p.kind == Kind::Float) {
+                float f = 0;
+                read = storage->ReadFloat(0, 0, id, f);
+                written = !writable || storage->WriteFloat(0, 0, id, f);
+            } else if (p.kind == Kind::Signed) {
+                int32_t l = 0;
+                read = storage->ReadLong(0, 0, id, l, p.size);
+                written = !writable || storage->WriteLong(0, 0, id, l, p.size);
+            } else {
+                uint32_t u = 0;
+                read = storage->ReadUlong(0, 0, id, u, p.size);
+                written = !writable || storage->WriteUlong(0, 0, id, u, p.size);
+            }
+            EXPECT_TRUE(read && written) << p.number << "[" << i << "]";
+        }
+    }
+}
+
 TEST_F(TarvikStorageTest, DriveCodesBecomeErrorsWithTheirTexts) {
     const struct {
         int drive, code;
