@@ -6,8 +6,11 @@
 #include "tests/support/model/ReasonRecorder.h"
 #include "tests/support/wire/FakeClock.h"
 #include "tests/support/wire/TarvikDriveSim.h"
+#include "wirelink/FenwaComm.h"
+#include "wirelink/HalvoMaster.h"
 #include "wirelink/NoxelComm.h"
 #include "wirelink/SerialComm.h"
+#include "wirelink/ZelnaComm.h"
 
 #include <bit>
 #include <functional>
@@ -292,6 +295,29 @@ TEST_F(TarvikStorageTest, TwoDrivesOnOneLineKeepTheirOwnValues) {
     ASSERT_TRUE(second.WriteLong(0, 0, Id(82), 7, 1));
     EXPECT_EQ(sim.Value(2, 82), 7u);
     EXPECT_EQ(sim.Value(1, 82), 0u);
+}
+
+TEST_F(TarvikStorageTest, TheOtherFamiliesProbesLeaveTheLineToTheTarvikDrives) {
+    // A scan asks each node in every family's protocol; the Tarvik drives answer only their own.
+    HalvoMaster* halvo = HalvoMaster::Instance();
+    FenwaComm* fenwa = FenwaComm::Instance();
+    ZelnaComm* zelna = ZelnaComm::Instance();
+    halvo->Init(&port);
+    fenwa->Init(&port);
+    zelna->Init(&port);
+    for (uint8_t node : {1, 2, 3}) {
+        halvo->RefreshNode(node);
+        fenwa->RefreshNode(node);
+        zelna->RefreshNode(node);
+        noxel->RefreshNode(node);
+        EXPECT_FALSE(halvo->IsNodeActive(node) || fenwa->IsNodeActive(node) || zelna->IsNodeActive(node));
+        EXPECT_EQ(noxel->IsNodeActive(node), node != 3) << int(node);
+    }
+    HalvoMaster::DestroyInstance();
+    FenwaComm::DestroyInstance();
+    ZelnaComm::DestroyInstance();
+    uint32_t v = 0;
+    EXPECT_TRUE(storage->ReadUlong(0, 0, Id(2), v, 2));
 }
 
 TEST_F(TarvikStorageTest, RetryWithTheDriveBackRepeatsTheOperationOnce) {
