@@ -108,7 +108,7 @@ constexpr TarvikParameter kTable[] = {
     {95, Kind::Unsigned, 4, 1, kRead | kWrite, 0, 2147483647, 100000, "", "Acceleration"},
     {96, Kind::Unsigned, 4, 1, kRead | kWrite, 0, 2147483647, 100000, "", "Deceleration"},
     {97, Kind::Unsigned, 1, 1, kRead | kWrite | kCommand, 0, 255, 0, "", "Host Control Mode"},
-    {98, Kind::Unsigned, 4, 1, kRead | kWrite, 0, 4294967295, 0, "", "Autotune Complete"},
+    {98, Kind::Unsigned, 1, 1, kRead, 0, 255, 0, "", "Autotune Status"},
     {99, Kind::Unsigned, 1, 1, kRead | kWrite, 1, 100, 10, "", "Step Current"},
     {100, Kind::Unsigned, 4, 1, kRead | kWrite, 1, 2147483647, 1000000, "", "Maximum Distance"},
     {101, Kind::Unsigned, 2, 1, kRead | kWrite, 1, 32767, 500, "", "Time"},
