@@ -8,3 +8,9 @@ ZRDrive* TarvikDriveOf(ZRObject* object)
     }
     return nullptr;
 }
+
+#include "quorvance/tarvik/TarvikUnitSubjects.h"
+
+TarvikUnitSubjects TarvikUnitSubjects::Of(ZRObject*) {
+    return {};
+}
