@@ -92,7 +92,7 @@ ZREncodersTarvik::ZREncodersTarvik()
       m_pBlobFile(MakeAttr<ZRStringAttribute>(GetDevice(), 0, NoPadding, ' ')),
       m_pSerialNumber(MakeAttr<ZRStringAttribute>(GetDevice(), 0, NoPadding, ' ')),
       m_pSelfSensingCurrent(MakeAttr<ZRLongAttribute>(GetDevice(), 4)),
-      m_pProgrammingStatus(MakeAttr<ZRStringAttribute>(GetDevice(), 0, NoPadding, ' ')),
+      m_pProgrammingStatus(MakeAttr<ZRStringAttribute>(GetDevice(), 0, Verbatim, ' ')),
       m_pSmartEncoderType(MakeAttr<ZRUlongAttribute>(GetDevice(), 2)),
       m_pEncoderSerialPort(MakeAttr<ZRUlongAttribute>(GetDevice(), 4)),
       m_pEncoderInterfaceType(MakeAttr<ZRUlongAttribute>(GetDevice(), 1)),
