@@ -1,5 +1,7 @@
 #pragma once
 
+#include "kitbase/model/ZRObject.h"
+
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
@@ -11,7 +13,6 @@ class ZRBoolAttribute;
 class ZRDevice;
 class ZRIndexSelection;
 class ZRLongBitField;
-class ZRObject;
 class ZRValAttribute;
 
 // What the Tarvik blocks' Init shares: ids, names and the small tables of options and bit entries.
@@ -30,6 +31,17 @@ constexpr int32_t AttrId(int32_t parameter, int32_t index = kNoIndex) {
 // An attribute (or command) bound to the block's device field.
 template <class A, class... Args> std::unique_ptr<A> MakeAttr(ZRDevice*& device, Args... args) {
     return std::make_unique<A>(device, args...);
+}
+
+// The block's sibling of that class under the same drive, or null (no parent, or none made).
+template <class Block> Block* SiblingOf(ZRObject* block) {
+    if (!block->GetParent())
+        return nullptr;
+    for (ZRObject* child : block->GetParent()->GetChildren()) {
+        if (auto* sibling = dynamic_cast<Block*>(child))
+            return sibling;
+    }
+    return nullptr;
 }
 
 using OptionList = std::initializer_list<std::pair<int32_t, const char*>>;

@@ -31,17 +31,6 @@ const char* const kConnectionNames[] = {"S1 Connection", "S2 Connection", "S3 Co
                                         "A Connection",  "B Connection",  "U Connection",
                                         "V Connection",  "W Connection",  "Hall Offset"};
 
-ZRMotorTarvik* SiblingMotor(ZRObject* block) {
-    ZRObject* parent = block->GetParent();
-    if (!parent)
-        return nullptr;
-    for (ZRObject* child : parent->GetChildren()) {
-        if (auto* motor = dynamic_cast<ZRMotorTarvik*>(child))
-            return motor;
-    }
-    return nullptr;
-}
-
 void SetConnectionOptions(ZRIndexSelection& selection, ZRObject* owner) {
     auto list = std::make_unique<ZRLongOptions>(owner, 1);
     const char* const moves[] = {" ",
@@ -302,7 +291,7 @@ void ZREncodersTarvik::ApplyStandardDriveRule() {
 
 void ZREncodersTarvik::ObserveMotor() {
     StopObservingMotor();
-    ZRMotorTarvik* motor = SiblingMotor(this);
+    ZRMotorTarvik* motor = SiblingOf<ZRMotorTarvik>(this);
     if (!motor)
         return;
     m_pMotorAutoIden = motor->GetAutoMotorIden();

@@ -19,6 +19,7 @@
 #include "quorvance/shell/ZRValAutoMotorIden.h"
 #include "quorvance/tarvik/TarvikBlockSetup.h"
 #include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/tarvik/ZREncodersTarvik.h"
 
 using namespace tarvik;
 using namespace tarvik::param;
@@ -337,7 +338,8 @@ void ZRMotorTarvik::ReadBackIdentifiedMotor() {
 }
 
 ZRAttribute* ZRMotorTarvik::SmartEncoderType() {
-    return nullptr;
+    ZREncodersTarvik* encoders = SiblingOf<ZREncodersTarvik>(this);
+    return encoders ? encoders->GetSmartEncoderType() : nullptr;
 }
 
 void ZRMotorTarvik::ApplyMotorType() {

@@ -91,7 +91,7 @@ private:
     void ReadBackIdentifiedMotor();
     // The gear scales of the drive for the rotary "Lines/Revolution" and "Maximum Speed".
     void BindDriveScales();
-    // The encoders block's "Smart Encoder Type", or null without a drive.
+    // The encoders block's "Smart Encoder Type", or null without one.
     ZRAttribute* SmartEncoderType();
 
     std::unique_ptr<ZRStringAttribute> m_pMotorModel;

@@ -378,3 +378,47 @@ TEST_F(TarvikBlocks, ValuesSurviveTheProjectDatabase) {
     }
     std::filesystem::current_path(previous);
 }
+
+TEST_F(TarvikBlocks, NodeAddressOutsideTheNetworkIsRefusedBeforeAnythingIsSent) {
+    FakeStorage storage;
+    TestDevice device(&storage, false);
+    ZRDeviceNetTarvik net;
+    net.Init();
+    net.Attach(&device, 1);
+    storage.ResetCalls();
+    EXPECT_TRUE(net.GetNodeAddress()->Validate("63"));
+    ModalScript script;
+    script.ExpectMessage("Node Address", platform::core::IDOK);
+    EXPECT_FALSE(net.GetNodeAddress()->Validate("64"));
+    EXPECT_EQ(storage.Calls("WriteUlong") + storage.Calls("WriteLong"), 0);
+}
+
+TEST_F(TarvikBlocks, CopyTakesOnlyABlockOfTheSameClass) {
+    ZRObject drive;
+    auto* motor = Adopt<ZRMotorTarvik>(drive);
+    ZRObject other;
+    auto* source = Adopt<ZRMotorTarvik>(other);
+    {
+        ModalScript script;
+        script.ExpectMessage("does not have an intelligent encoder", platform::core::IDOK);
+        source->GetMotorModel()->SetAsString("QV-R 40-1 A");
+    }
+    source->GetResistance()->SetInternalValue(1234);
+    {
+        // The copied model text takes the source's values, not the catalogue's.
+        ModalScript script;
+        motor->Copy(source, false);
+    }
+    EXPECT_EQ(motor->GetMotorModel()->GetAsString(), "QV-R 40-1 A");
+    EXPECT_EQ(motor->GetResistance()->GetInternalValue(), 1234u);
+
+    // Another block's rows would land in the wrong parameters.
+    TarvikAnalogOut out;
+    out.Init();
+    auto* encoders = Adopt<ZREncodersTarvik>(other);
+    encoders->GetType()->SetAsString("Linear");
+    motor->Copy(encoders, false);
+    out.Copy(encoders, false);
+    EXPECT_EQ(motor->GetMotorType()->GetAsString(), "Rotary");
+    EXPECT_EQ(out.GetSignal()->GetAsString(), "Unassigned");
+}
