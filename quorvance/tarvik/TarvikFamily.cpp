@@ -108,7 +108,7 @@ ZRRowChoice EncodersRow(const ZRRowQuery& q) {
     if (In(p, {kEncoderDivider, kLinesPerMeter, kLinesPerRevolution, kEncoderRatioHigh}))
         return Row(Kind::Edit);
     return Row(In(p, {kMotorFeedbackPosition, kAuxiliaryPosition, kEncoderTemperature}) ? Kind::AsString
-                                                                                        : Kind::Bool);
+                                                                                          : Kind::Bool);
 }
 
 ZRRowChoice DigInRow(const ZRRowQuery& q) {
@@ -172,11 +172,11 @@ ZRRowChoice UnlistedRow(const ZRRowQuery& q) {
 
 // The Tarvik version row and the motor-model row come with the drive classes.
 constexpr ZRRowRule kRowRules[] = {
-    {kIndexingDriveType, &DriveRow}, {kStandardDriveType, &DriveRow}, {kAnalogInType, &AnalogInRow},
-    {kPresetType, &PresetRow},       {kFollowerType, &FollowerRow},   {kIndexingType, &IndexingRow},
-    {kHomingType, &HomingRow},       {kMotorType, &MotorRow},         {kTuningType, &TuningRow},
-    {kEncodersType, &EncodersRow},   {kDigInType, &DigInRow},         {kDigOutType, &DigOutRow},
-    {kAnalogOutType, &AnalogOutRow}, {kFaultsType, &FaultsRow},       {kServiceInfoType, &ServiceInfoRow},
+    {kIndexingDriveType, &DriveRow},   {kStandardDriveType, &DriveRow}, {kAnalogInType, &AnalogInRow},
+    {kPresetType, &PresetRow},         {kFollowerType, &FollowerRow},   {kIndexingType, &IndexingRow},
+    {kHomingType, &HomingRow},         {kMotorType, &MotorRow},         {kTuningType, &TuningRow},
+    {kEncodersType, &EncodersRow},     {kDigInType, &DigInRow},         {kDigOutType, &DigOutRow},
+    {kAnalogOutType, &AnalogOutRow},   {kFaultsType, &FaultsRow},       {kServiceInfoType, &ServiceInfoRow},
     {kDeviceNetType, &DeviceNetRow},
 };
 
