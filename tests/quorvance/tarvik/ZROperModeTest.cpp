@@ -48,7 +48,9 @@ TEST(ZROperMode, ChildrenFollowTheDriveType) {
     };
     const Case cases[] = {
         {kOperModesType, {kAnalogInType, kPresetType, kFollowerType}, false},
-        {kOperModesIndexingType, {kAnalogInType, kPresetType, kFollowerType, kIndexingType, kHomingType}, true},
+        {kOperModesIndexingType,
+         {kAnalogInType, kPresetType, kFollowerType, kIndexingType, kHomingType},
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
@@ -210,6 +212,30 @@ TEST_F(TarvikBlocksProject, AnOperationModesBlockComesBackWithEveryChildsValues)
     EXPECT_EQ(block->GetIndexing()->GetDistance(63)->GetName(), "Maximum Distance");
     EXPECT_EQ(block->GetHoming()->GetHomeType()->GetAsString(), "Home to Marker");
     EXPECT_EQ(Links(kOperModesIndexingType, 1).size(), 5u) << "reattaching adds no links";
+}
+
+TEST_F(TarvikBlocksProject, AStoredChoiceNoOptionHasShowsAsUnexpected) {
+    {
+        auto block = NewOperMode(kOperModesIndexingType);
+        block->Create(&device);
+        block->GetIndexing()->GetMode(0)->SetAsString("Absolute");
+    }
+    const int32_t indexing = kIndexingType, homing = kHomingType;
+    db->WriteUlong(indexing, 1, AttributeId(param::kIndexMode, 0), 9, 1);
+    db->WriteUlong(indexing, 1, AttributeId(param::kIndexActionWhenComplete, 3), 4, 1);
+    db->WriteUlong(homing, 1, AttributeId(param::kHomeType), 6, 1);
+
+    auto block = NewOperMode(kOperModesIndexingType);
+    block->Attach(&device, 1);
+    block->GetIndexing()->Refresh();
+    block->GetHoming()->Refresh();
+    for (ZRIndexSelection* selection :
+         {block->GetIndexing()->GetMode(0), block->GetIndexing()->GetActionWhenComplete(3),
+          block->GetHoming()->GetHomeType()}) {
+        EXPECT_EQ(selection->GetAsString(), "Unexpected Value") << selection->GetName();
+    }
+    EXPECT_EQ(block->GetIndexing()->GetDistance(0)->GetName(), "Distance");
+    EXPECT_EQ(block->GetIndexing()->GetMode(1)->GetAsString(), "Incremental");
 }
 
 TEST_F(TarvikBlocksProject, ExtraAndBrokenChildLinksAreHandled) {
