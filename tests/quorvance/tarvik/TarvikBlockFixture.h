@@ -1,39 +1,45 @@
-// Small pieces the Tarvik block tests share: a stand-in drive holding the drive parameters the
-// blocks follow, and lookups of attributes by list position.
+// Tarvik blocks on their own: the motor catalogue of the build opened as the program opens it, and a
+// drive-like parent that owns the blocks the way the drive does.
 #pragma once
 
-#include "kitbase/model/ZRAttribute.h"
-#include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRObject.h"
-#include "kitbase/model/ZRStringAttribute.h"
-#include "kitbase/model/ZRUlongAttribute.h"
-#include "quorvance/tarvik/TarvikBlockSetup.h"
-#include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/shell/ZRGlobalDataMgr.h"
+#include "support/TempDir.h"
 
+#include <gtest/gtest.h>
+
+#include <cstdlib>
 #include <memory>
+#include <optional>
+#include <string>
 
-// Only what the blocks look for on their drive: the product type and the two absolute settings.
-class StandInDrive : public ZRObject {
-public:
-    StandInDrive() {
-        SetClass(tarvik::kIndexingDriveType);
-        tarvik::AddProperties(*this, {productType.get(), rollover.get(), singleTurn.get()});
-        for (ZRAttribute* a : GetProperties())
-            a->SetObject(this);
-        productType->Define(tarvik::AttributeId(tarvik::param::kProductType));
-        rollover->Define(tarvik::AttributeId(tarvik::param::kPositionRollover));
-        singleTurn->Define(tarvik::AttributeId(tarvik::param::kSingleTurnAbsolute));
+class TarvikBlockFixture : public testing::Test {
+protected:
+    void SetUp() override {
+        if (const char* old = std::getenv("QUORVANCE_CONFIG_DIR"))
+            m_OldConfig = old;
+        setenv("QUORVANCE_CONFIG_DIR", m_Config.Path().c_str(), 1);
+        ASSERT_TRUE(ZRGlobalDataMgr::Instance()->Init());
+        ASSERT_NE(ZRGlobalDataMgr::Instance()->GetMotorDB(), nullptr);
+    }
+    void TearDown() override {
+        ZRGlobalDataMgr::DestroyInstance();
+        if (m_OldConfig)
+            setenv("QUORVANCE_CONFIG_DIR", m_OldConfig->c_str(), 1);
+        else
+            unsetenv("QUORVANCE_CONFIG_DIR");
     }
 
-    std::unique_ptr<ZRUlongAttribute> productType = std::make_unique<ZRUlongAttribute>(GetDevice(), 4);
-    std::unique_ptr<ZRBoolAttribute> rollover = std::make_unique<ZRBoolAttribute>(GetDevice(), 1, -1);
-    std::unique_ptr<ZRBoolAttribute> singleTurn = std::make_unique<ZRBoolAttribute>(GetDevice(), 1, -1);
-};
+    // Made and initialised after the siblings already given, as the drive does; owned by the parent.
+    template <class Block> Block* Adopt(ZRObject& parent) {
+        auto block = std::make_unique<Block>();
+        Block* raw = block.get();
+        parent.AddChild(block.release(), false);
+        raw->Init();
+        return raw;
+    }
 
-// Makes the block, hangs it under the parent (not owned by it) and initialises it.
-template <class Block, class... Args> std::unique_ptr<Block> InitBlockUnder(ZRObject* parent, Args... args) {
-    auto block = std::make_unique<Block>(args...);
-    block->SetParent(parent);
-    block->Init();
-    return block;
-}
+private:
+    TempDir m_Config;
+    std::optional<std::string> m_OldConfig;
+};

@@ -1,5 +1,5 @@
 // The indexing table's visibility rules and copy.
-#include "TarvikBlockFixture.h"
+#include "StandInDrive.h"
 
 #include "kitbase/model/ZRIndexSelection.h"
 #include "kitbase/model/ZRLongAttribute.h"

@@ -1,5 +1,5 @@
 // The operation-modes block: its children per drive type, copy rules and the project round trip.
-#include "TarvikBlockFixture.h"
+#include "StandInDrive.h"
 
 #include "kitbase/model/DBStorage.h"
 #include "kitbase/model/ZRGearAttribute.h"

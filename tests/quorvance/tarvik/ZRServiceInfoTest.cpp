@@ -1,5 +1,5 @@
 // Service information: the drive-size reaction of off-line drives and what a paste takes over.
-#include "TarvikBlockFixture.h"
+#include "StandInDrive.h"
 
 #include "kitbase/model/ZRIndexSelection.h"
 #include "kitbase/model/ZRStringAttribute.h"
