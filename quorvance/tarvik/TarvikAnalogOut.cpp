@@ -7,7 +7,7 @@
 #include "kitbase/model/ZRUpdate.h"
 #include "kitbase/model/ZRStringAttribute.h"
 #include "platform/core/Modal.h"
-#include "quorvance/tarvik/TarvikBlockSetup.h"
+#include "quorvance/tarvik/TarvikBlockTables.h"
 #include "quorvance/tarvik/TarvikIds.h"
 
 #include <cmath>
@@ -49,7 +49,7 @@ void TarvikAnalogOut::Init() {
     SetVersion(kBlockVersion);
     GetName().SetValue("Analog Output");
 
-    Bind(*m_pSignal, this, AttrId(kAnalogOutSignal), "Signal");
+    Bind(*m_pSignal, this, AttributeId(kAnalogOutSignal), "Signal");
     SetLongOptions(*m_pSignal, this,
                    {{0, "Unassigned"},
                     {17, "Current Average"},
@@ -61,22 +61,22 @@ void TarvikAnalogOut::Init() {
                     {23, "Velocity Command"},
                     {24, "Velocity Error"},
                     {22, "Velocity Feedback"}});
-    Bind(*m_pScale, this, AttrId(kAnalogOutScale), "Scale");
+    Bind(*m_pScale, this, AttributeId(kAnalogOutScale), "Scale");
     m_pScale->SetInternalValue(0);
     SetValRange(*m_pScale, -32767, 32767);
-    Bind(*m_pScale32, this, AttrId(kAnalogOutScale32), "Scale");
+    Bind(*m_pScale32, this, AttributeId(kAnalogOutScale32), "Scale");
     m_pScale32->SetInternalValue(0);
     m_pScale32->SetFirstVersion(kScale32Version);
     m_pScale32->SetHidden(true);
     BindDriveScales();
-    Millivolts(*m_pOffset, this, AttrId(kAnalogOutOffset), "Offset");
+    Millivolts(*m_pOffset, this, AttributeId(kAnalogOutOffset), "Offset");
     SetValRange(*m_pOffset, -10000, 10000);
-    Millivolts(*m_pOverrideValue, this, AttrId(kAnalogOutOverrideValue, kCommandIndex), "Analog Output Value");
+    Millivolts(*m_pOverrideValue, this, AttributeId(kAnalogOutOverrideValue, kCommandIndex), "Analog Output Value");
     SetValRange(*m_pOverrideValue, -10000, 10000);
-    Bind(*m_pOverrideMode, this, AttrId(kAnalogOutOverrideMode, kCommandIndex), "Override Mode");
+    Bind(*m_pOverrideMode, this, AttributeId(kAnalogOutOverrideMode, kCommandIndex), "Override Mode");
     m_pOverrideMode->SetStrings("Off", "On");
     m_pOverrideMode->SetValue(false);
-    Millivolts(*m_pMeasuredValue, this, AttrId(kAnalogOutValue), "Analog Output Value");
+    Millivolts(*m_pMeasuredValue, this, AttributeId(kAnalogOutValue), "Analog Output Value");
     m_pMeasuredValue->SetWritable(false);
 
     for (ZRAttribute* a : std::initializer_list<ZRAttribute*>{m_pSignal.get(), m_pScale.get(), m_pScale32.get(),
@@ -88,7 +88,11 @@ void TarvikAnalogOut::Init() {
     m_pSignal->AddObserver(this);
 }
 
-void TarvikAnalogOut::BindDriveScales() {}
+void TarvikAnalogOut::BindDriveScales() {
+    const ScaleUnits models = ModelsOf(this, Model::AnalogOut);
+    UseScale(*m_pScale, models);
+    UseScale(*m_pScale32, models);
+}
 
 bool TarvikAnalogOut::IsPositionSignal() const {
     auto* options = dynamic_cast<ZRLongOptions*>(m_pSignal->GetOptions());

@@ -1,71 +1,126 @@
 #include "quorvance/tarvik/TarvikBlockSetup.h"
 
 #include "kitbase/model/ZRBoolAttribute.h"
-#include "kitbase/model/ZRDevice.h"
+#include "kitbase/model/ZRCommand.h"
 #include "kitbase/model/ZRIndexSelection.h"
-#include "kitbase/model/ZRLongBitField.h"
-#include "kitbase/model/ZRLongOptions.h"
 #include "kitbase/model/ZRObject.h"
-#include "kitbase/model/ZRRangeValidation.h"
+#include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/model/ZRUlongOptions.h"
 #include "kitbase/model/ZRValAttribute.h"
 #include "kitbase/model/ZRValRangeValidation.h"
+#include "quorvance/tarvik/TarvikIds.h"
 
 namespace tarvik {
 
-void Bind(ZRAttribute& attribute, ZRObject* owner, int32_t id, const std::string& name, const char* units) {
+void InitBlock(ZRObject& block, int32_t type, const std::string& name) {
+    block.SetClass(type);
+    block.SetVersion(kBlockVersion);
+    block.GetName().SetValue(name);
+}
+
+void Bind(ZRAttribute& attribute, ZRObject* owner, int32_t id, const std::string& name) {
     attribute.SetObject(owner);
     attribute.Define(id);
     attribute.SetName(name);
-    if (units)
-        attribute.SetUnits(units);
 }
 
-void BindStatusBit(ZRBoolAttribute& attribute, ZRObject* owner, int32_t id, const std::string& name) {
+void BindNumber(ZRValAttribute& attribute, ZRObject* owner, int32_t id, const std::string& name,
+                double defaultValue) {
+    Bind(attribute, owner, id, name);
+    attribute.SetValue(defaultValue);
+}
+
+void BindNumber(ZRValAttribute& attribute, ZRObject* owner, int32_t id, const std::string& name,
+                double defaultValue, double lo, double hi) {
+    BindNumber(attribute, owner, id, name, defaultValue);
+    auto range = std::make_unique<ZRValRangeValidation>();
+    range->SetMin(lo);
+    range->SetMax(hi);
+    attribute.SetRangeValidation(std::move(range));
+}
+
+ZRObject* DriveOf(ZRObject* block) {
+    for (ZRObject* o = block ? block->GetParent() : nullptr; o; o = o->GetParent())
+        if (o->GetClass() == kIndexingDriveType || o->GetClass() == kStandardDriveType)
+            return o;
+    return nullptr;
+}
+
+ZRAttribute* DriveAttribute(ZRObject* block, int32_t parameter) {
+    ZRObject* drive = DriveOf(block);
+    if (!drive)
+        return nullptr;
+    for (const ZRObject::AttributeList* list :
+         {&drive->GetProperties(), &drive->GetStatus(), &drive->GetMiscAttributes()})
+        for (ZRAttribute* a : *list)
+            if (a->GetAttribute() != ZRObject::kNoAttribute && ParameterOf(a->GetAttribute()) == parameter)
+                return a;
+    return nullptr;
+}
+
+ScaleUnits ModelsOf(ZRObject* block, Model model) {
+    (void)block;
+    (void)model;
+    return {};
+}
+
+void UseScale(ZRValAttribute& attribute, const ScaleUnits& models, int precision) {
+    attribute.SetPrecision(precision);
+    if (models.scale)
+        attribute.SetScaleObject(models.scale);
+    if (models.units)
+        attribute.SetUnitsObject(models.units);
+}
+
+void BindBool(ZRBoolAttribute& attribute, ZRObject* owner, int32_t id, const std::string& name,
+              const std::string& falseText, const std::string& trueText, bool defaultValue) {
+    Bind(attribute, owner, id, name);
+    attribute.SetStrings(falseText, trueText);
+    attribute.SetValue(defaultValue);
+}
+
+void BindFlag(ZRBoolAttribute& attribute, ZRObject* owner, int32_t id, const std::string& name) {
     Bind(attribute, owner, id, name);
     attribute.SetWritable(false);
 }
 
-void SetLongOptions(ZRIndexSelection& selection, ZRObject* owner, OptionList options, int dataSize) {
-    auto list = std::make_unique<ZRLongOptions>(owner, dataSize);
-    for (const auto& [value, text] : options)
-        list->Add(value, text);
-    selection.SetOptions(std::move(list));
-}
-
-void SetUlongOptions(ZRIndexSelection& selection, ZRObject* owner, OptionList options, int dataSize) {
+void BindChoice(ZRIndexSelection& attribute, ZRObject* owner, int32_t id, const std::string& name,
+                int dataSize, std::initializer_list<std::pair<uint32_t, const char*>> options) {
+    Bind(attribute, owner, id, name);
     auto list = std::make_unique<ZRUlongOptions>(owner, dataSize);
     for (const auto& [value, text] : options)
-        list->Add(static_cast<uint32_t>(value), text);
-    selection.SetOptions(std::move(list));
+        list->Add(value, text);
+    attribute.SetOptions(std::move(list));
 }
 
-void AddEntries(ZRLongBitField& field, BitEntries entries) {
-    for (const auto& [code, text] : entries)
-        field.Add(static_cast<int32_t>(code), text);
+bool SelectText(ZRIndexSelection& attribute, const std::string& text) {
+    int index = -1;
+    if (!attribute.GetOptions() || !attribute.GetOptions()->GetIndex(text, index))
+        return false;
+    return attribute.SetValue(index);
 }
 
-void SetRange(ZRAttribute& attribute, double minimum, double maximum) {
-    auto range = std::make_unique<ZRRangeValidation>();
-    range->SetMin(minimum);
-    range->SetMax(maximum);
-    attribute.SetRangeValidation(std::move(range));
+bool SelectValue(ZRIndexSelection& attribute, uint32_t value) {
+    auto* options = dynamic_cast<ZRUlongOptions*>(attribute.GetOptions());
+    int index = -1;
+    if (!options || !options->GetIndex(value, index))
+        return false;
+    return attribute.SetValue(index);
 }
 
-void SetValRange(ZRValAttribute& attribute, double minimum, double maximum) {
-    auto range = std::make_unique<ZRValRangeValidation>();
-    range->SetMin(minimum);
-    range->SetMax(maximum);
-    attribute.SetRangeValidation(std::move(range));
+void AddProperties(ZRObject& block, std::initializer_list<ZRAttribute*> attributes) {
+    for (ZRAttribute* a : attributes)
+        block.AddProperty(a);
 }
 
-void MarkResetDriveUnsupported(ZRObject& block, ZRDevice* device, std::initializer_list<ZRLongBitField*> fields) {
-    constexpr uint32_t kResetDriveVersion = 0x10D06;
-    constexpr int32_t kResetDrive = 0x01000000;
-    if (!device || device->IsOffLine() || block.GetVersion() >= kResetDriveVersion)
-        return;
-    for (ZRLongBitField* field : fields)
-        field->Modify(kResetDrive, "Not Supported (Reset Drive)");
+void AddStatuses(ZRObject& block, std::initializer_list<ZRAttribute*> attributes) {
+    for (ZRAttribute* a : attributes)
+        block.AddStatus(a);
+}
+
+void BindCommand(ZRCommand& command, ZRObject* owner, int32_t parameter) {
+    command.SetObject(owner);
+    command.Define(AttributeId(parameter));
 }
 
 } // namespace tarvik

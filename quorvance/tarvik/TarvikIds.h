@@ -136,6 +136,9 @@ inline constexpr int32_t kCommFaultAction = 357;
 inline constexpr int32_t kFaultedLogicCommand = 358;
 inline constexpr int32_t kPollTransmitSelect = 360;
 inline constexpr int32_t kCosCyclicTransmitSelect = 361;
+// Operation-mode blocks, tuning, faults and service information.
+inline constexpr int32_t kIndexNumber = 184;
+inline constexpr int32_t kProductType = 0;
 // Message layer and device.
 inline constexpr int32_t kPowerUpError = 1;
 inline constexpr int32_t kFactoryReset = 4;

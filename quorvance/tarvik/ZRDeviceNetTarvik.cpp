@@ -7,7 +7,7 @@
 #include "kitbase/model/ZRUlongAttribute.h"
 #include "kitbase/model/ZRUlongOptions.h"
 #include "platform/core/Text.h"
-#include "quorvance/tarvik/TarvikBlockSetup.h"
+#include "quorvance/tarvik/TarvikBlockTables.h"
 #include "quorvance/tarvik/TarvikIds.h"
 
 using namespace tarvik;
@@ -137,29 +137,29 @@ void ZRDeviceNetTarvik::Init() {
     SetVersion(kBlockVersion);
     GetName().SetValue("DeviceNet");
 
-    Bind(*m_pNodeAddress, this, AttrId(kNodeAddress), "Node Address");
+    Bind(*m_pNodeAddress, this, AttributeId(kNodeAddress), "Node Address");
     SetRange(*m_pNodeAddress, 0, 63);
     m_pNodeAddress->SetInternalValue(63);
-    Bind(*m_pDataRate, this, AttrId(kDataRate), "Data Rate");
+    Bind(*m_pDataRate, this, AttributeId(kDataRate), "Data Rate");
     SetUlongOptions(*m_pDataRate, this, {{0, "125 kps"}, {1, "250 kps"}, {2, "500 kps"}, {3, "AutoBaud"}});
-    Bind(*m_pIOReceiveSelect, this, AttrId(kIoReceiveSelect), "I/O Receive Select");
+    Bind(*m_pIOReceiveSelect, this, AttributeId(kIoReceiveSelect), "I/O Receive Select");
     SetOptionsFrom(*m_pIOReceiveSelect, this, Instances(1, 1, 9, "No Data Consumed"));
-    Bind(*m_pPollTransmitSelect, this, AttrId(kPollTransmitSelect), "Poll Transmit Select");
+    Bind(*m_pPollTransmitSelect, this, AttributeId(kPollTransmitSelect), "Poll Transmit Select");
     SetOptionsFrom(*m_pPollTransmitSelect, this, Instances(0, 10, 9));
-    Bind(*m_pCOSCyclicTransmitSelect, this, AttrId(kCosCyclicTransmitSelect), "COS/Cyclic Transmit Select");
+    Bind(*m_pCOSCyclicTransmitSelect, this, AttributeId(kCosCyclicTransmitSelect), "COS/Cyclic Transmit Select");
     SetUlongOptions(*m_pCOSCyclicTransmitSelect, this,
                     {{0, "Assembly Instance 10"}, {1, "Assembly Instance 13"}, {2, "Assembly Instance 15"}});
-    Bind(*m_pLogicCommandMask, this, AttrId(kLogicCommandMask), "Logic Command Mask");
+    Bind(*m_pLogicCommandMask, this, AttributeId(kLogicCommandMask), "Logic Command Mask");
     AddEntries(*m_pLogicCommandMask, kLogicCommands);
-    Bind(*m_pEnableBehavior, this, AttrId(kEnableBehavior), "Enable Behavior");
+    Bind(*m_pEnableBehavior, this, AttributeId(kEnableBehavior), "Enable Behavior");
     m_pEnableBehavior->SetStrings("Hardware OR DeviceNet", "Both");
-    Bind(*m_pChangeOfStateMask, this, AttrId(kChangeOfStateMask), "Change of State Mask");
+    Bind(*m_pChangeOfStateMask, this, AttributeId(kChangeOfStateMask), "Change of State Mask");
     AddEntries(*m_pChangeOfStateMask, kStatusBits);
-    Bind(*m_pIdleFaultAction, this, AttrId(kIdleFaultAction), "Idle Fault Action");
+    Bind(*m_pIdleFaultAction, this, AttributeId(kIdleFaultAction), "Idle Fault Action");
     SetUlongOptions(*m_pIdleFaultAction, this, kFaultActions);
-    Bind(*m_pCommFaultAction, this, AttrId(kCommFaultAction), "Comm Fault Action");
+    Bind(*m_pCommFaultAction, this, AttributeId(kCommFaultAction), "Comm Fault Action");
     SetUlongOptions(*m_pCommFaultAction, this, kFaultActions);
-    Bind(*m_pFaultedLogicCommand, this, AttrId(kFaultedLogicCommand), "Faulted Logic Command");
+    Bind(*m_pFaultedLogicCommand, this, AttributeId(kFaultedLogicCommand), "Faulted Logic Command");
     AddEntries(*m_pFaultedLogicCommand, kLogicCommands);
     for (ZRLongBitField* field : {m_pLogicCommandMask.get(), m_pChangeOfStateMask.get(), m_pFaultedLogicCommand.get()})
         field->SetValue(0);
@@ -174,7 +174,7 @@ void ZRDeviceNetTarvik::Init() {
         AddProperty(a);
     }
     for (int i = 0; i < kInputBits; ++i) {
-        BindStatusBit(*m_Inputs[i], this, AttrId(kDeviceNetInputs), kInputBitTable[i].name);
+        BindFlag(*m_Inputs[i], this, AttributeId(kDeviceNetInputs), kInputBitTable[i].name);
         m_Inputs[i]->SetFirstVersion(kDeviceNetVersion);
         AddStatus(m_Inputs[i].get());
     }

@@ -5,7 +5,7 @@
 #include "kitbase/model/ZRStringAttribute.h"
 #include "platform/core/Text.h"
 #include "quorvance/shell/ZRValEnableInput.h"
-#include "quorvance/tarvik/TarvikBlockSetup.h"
+#include "quorvance/tarvik/TarvikBlockTables.h"
 #include "quorvance/tarvik/TarvikIds.h"
 
 using namespace tarvik;
@@ -69,16 +69,16 @@ void ZRDigInTarvik::Init() {
     for (int i = 0; i < kInputs; ++i) {
         const std::string name = platform::core::Format("Input %d", i + 1);
         ZRLongBitField& assignment = *m_Assignments[i];
-        Bind(assignment, this, AttrId(kInputAssignments, i), name);
+        Bind(assignment, this, AttributeId(kInputAssignments, i), name);
         AddEntries(assignment, kInputFunctions);
         assignment.SetValue(0);
         assignment.AddValidation(std::make_unique<ZRValEnableInput>());
         AddProperty(&assignment);
-        BindStatusBit(*m_States[i], this, AttrId(kInputStates), name + " State");
+        BindFlag(*m_States[i], this, AttributeId(kInputStates), name + " State");
         m_States[i]->SetValue(false);
         AddStatus(m_States[i].get());
     }
-    Bind(*m_pSercosInput, this, AttrId(kInputAssignments, 0), "Input 1");
+    Bind(*m_pSercosInput, this, AttributeId(kInputAssignments, 0), "Input 1");
     AddEntries(*m_pSercosInput, {{0, "Unassigned"}, {kDriveEnable, "Drive Enable"}});
     m_Assignments[0]->SetValue(static_cast<int32_t>(kDriveEnable));
     m_pSercosInput->SetValue(static_cast<int32_t>(kDriveEnable));

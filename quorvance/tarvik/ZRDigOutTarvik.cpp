@@ -6,7 +6,7 @@
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/model/ZRUpdate.h"
 #include "platform/core/Text.h"
-#include "quorvance/tarvik/TarvikBlockSetup.h"
+#include "quorvance/tarvik/TarvikBlockTables.h"
 #include "quorvance/tarvik/TarvikIds.h"
 
 using namespace tarvik;
@@ -50,7 +50,7 @@ const BitEntries kOutputFunctions = {
 };
 
 void BrakeDelay(ZRLongAttribute& delay, ZRObject* owner, int32_t parameter, const char* name) {
-    Bind(delay, owner, AttrId(parameter), name, "milliseconds");
+    Bind(delay, owner, AttributeId(parameter), name, "milliseconds");
     delay.SetInternalValue(0);
     SetValRange(delay, -32767, 32767);
 }
@@ -83,15 +83,15 @@ void ZRDigOutTarvik::Init() {
     for (int k = 0; k < kOutputs; ++k) {
         Output& o = m_Outputs[k];
         const std::string name = k < kOutputs - 1 ? platform::core::Format("Output %d", k + 1) : "Relay";
-        Bind(*o.assignment, this, AttrId(kOutputAssignments, k), name);
+        Bind(*o.assignment, this, AttributeId(kOutputAssignments, k), name);
         AddEntries(*o.assignment, kOutputFunctions);
         o.assignment->SetValue(0);
-        BindStatusBit(*o.state, this, AttrId(kOutputStates), name + " State");
+        BindFlag(*o.state, this, AttributeId(kOutputStates), name + " State");
         o.state->SetValue(false);
-        Bind(*o.overrideState, this, AttrId(kOutputOverride, kCommandIndex), name + " Override State");
+        Bind(*o.overrideState, this, AttributeId(kOutputOverride, kCommandIndex), name + " Override State");
         o.overrideState->SetStrings("Off", "On");
         o.overrideState->SetValue(false);
-        Bind(*o.mode, this, AttrId(kOutputOverride, kCommandIndex), name + " Mode");
+        Bind(*o.mode, this, AttributeId(kOutputOverride, kCommandIndex), name + " Mode");
         o.mode->SetStrings("Normal", "Override");
         o.mode->SetValue(false);
         Bind(*o.modeRequest, this, -1, name + " Mode");

@@ -10,7 +10,7 @@
 #include "kitbase/model/ZRUlongAttribute.h"
 #include "kitbase/model/ZRUpdate.h"
 #include "platform/core/Text.h"
-#include "quorvance/tarvik/TarvikBlockSetup.h"
+#include "quorvance/tarvik/TarvikBlockTables.h"
 #include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/ZRMotorTarvik.h"
 
@@ -114,74 +114,76 @@ void ZREncodersTarvik::Init() {
     GetName().SetValue("Encoders");
     SetVersion(kBlockVersion);
 
-    Bind(*m_pPositionFeedbackSource, this, AttrId(kPositionFeedbackSource), "Position Feedback Source");
+    Bind(*m_pPositionFeedbackSource, this, AttributeId(kPositionFeedbackSource), "Position Feedback Source");
     SetLongOptions(*m_pPositionFeedbackSource, this, {{1, "Auxiliary Encoder"}, {0, "Motor Encoder"}});
     m_pPositionFeedbackSource->SetAsString("Motor Encoder");
     ApplyStandardDriveRule();
 
-    Bind(*m_pEncoderRatio, this, AttrId(kEncoderRatioHigh), "Encoder Ratio (Load:Motor)");
-    m_pEncoderRatio->Define(AttrId(kEncoderRatioLow), AttrId(kEncoderRatioHigh));
+    Bind(*m_pEncoderRatio, this, AttributeId(kEncoderRatioHigh), "Encoder Ratio (Load:Motor)");
+    m_pEncoderRatio->Define(AttributeId(kEncoderRatioLow), AttributeId(kEncoderRatioHigh));
     m_pEncoderRatio->SetInternalValue(0x10001);
 
-    Bind(*m_pOutputSignal, this, AttrId(kEncoderOutputSignal), "Output Signal");
+    Bind(*m_pOutputSignal, this, AttributeId(kEncoderOutputSignal), "Output Signal");
     SetLongOptions(*m_pOutputSignal, this, {{0, "Buffered"}, {1, "Divided"}, {2, "Interpolated"}});
     m_pOutputSignal->AddObserver(this);
 
-    Bind(*m_pDivider, this, AttrId(kEncoderDivider), "Divider");
+    Bind(*m_pDivider, this, AttributeId(kEncoderDivider), "Divider");
     m_pDivider->SetInternalValue(4);
     SetValRange(*m_pDivider, 1, 1000);
     m_pDivider->SetEnabled(false);
 
-    Bind(*m_pMaximumOutputFrequency, this, AttrId(kMaximumOutputFrequency), "Maximum Output Frequency");
+    Bind(*m_pMaximumOutputFrequency, this, AttributeId(kMaximumOutputFrequency), "Maximum Output Frequency");
     SetLongOptions(*m_pMaximumOutputFrequency, this, {{0, "500 kHz"}, {1, "1 MHz"}, {2, "4 MHz"}, {3, "8 MHz"}});
     m_pMaximumOutputFrequency->SetEnabled(false);
 
-    Bind(*m_pMarkerOutputGating, this, AttrId(kMarkerOutputGating), "Marker Output Gating");
+    Bind(*m_pMarkerOutputGating, this, AttributeId(kMarkerOutputGating), "Marker Output Gating");
     m_pMarkerOutputGating->SetStrings("Not Gated", "Gated with A and B");
     m_pMarkerOutputGating->SetValue(false);
 
-    Bind(*m_pMotorEncoderInterpolation, this, AttrId(kMotorEncoderInterpolation), "Motor Encoder Interpolation");
+    Bind(*m_pMotorEncoderInterpolation, this, AttributeId(kMotorEncoderInterpolation), "Motor Encoder Interpolation");
     SetLongOptions(*m_pMotorEncoderInterpolation, this,
                    {{0, "x4"}, {1, "x8"}, {2, "x16"}, {3, "x32"}, {4, "x64"}, {5, "x128"}, {6, "x256"},
                     {7, "x512"}, {8, "x1024"}});
     m_pMotorEncoderInterpolation->SetAsString("x256");
     m_pMotorEncoderInterpolation->SetHidden(true);
 
-    Bind(*m_pType, this, AttrId(kEncoderType), "Type");
+    Bind(*m_pType, this, AttributeId(kEncoderType), "Type");
     SetLongOptions(*m_pType, this, {{1, "Linear"}, {0, "Rotary"}});
     m_pType->SetAsString("Rotary");
 
-    Bind(*m_pLinesRevolution, this, AttrId(kLinesPerRevolution), "Lines/Revolution");
+    Bind(*m_pLinesRevolution, this, AttributeId(kLinesPerRevolution), "Lines/Revolution");
     m_pLinesRevolution->SetInternalValue(2000);
     SetValRange(*m_pLinesRevolution, 100, 64000);
-    Bind(*m_pLinesMeter, this, AttrId(kLinesPerMeter), "Lines/Meter");
+    Bind(*m_pLinesMeter, this, AttributeId(kLinesPerMeter), "Lines/Meter");
     m_pLinesMeter->SetInternalValue(100000);
     SetValRange(*m_pLinesMeter, 4000, 10000000);
     m_pLinesMeter->SetHidden(true);
-    Bind(*m_pTestCurrent, this, AttrId(kEncoderTestCurrent), "Test Current", "%");
+    Bind(*m_pTestCurrent, this, AttributeId(kEncoderTestCurrent), "Test Current", "%");
     m_pTestCurrent->SetInternalValue(10);
     SetValRange(*m_pTestCurrent, 1, 100);
     m_pTestCurrent->SetFirstVersion(kTestsVersion);
-    Bind(*m_pTestDistance, this, AttrId(kEncoderTestDistance), "Test Distance", "counts");
+    Bind(*m_pTestDistance, this, AttributeId(kEncoderTestDistance), "Test Distance", "counts");
     m_pTestDistance->SetInternalValue(8000);
     m_pTestDistance->SetFirstVersion(kTestsVersion);
 
     // Status.
-    Bind(*m_pPositionMotorFeedback, this, AttrId(kMotorFeedbackPosition), "Position - Motor Feedback");
+    Bind(*m_pPositionMotorFeedback, this, AttributeId(kMotorFeedbackPosition), "Position - Motor Feedback");
     m_pPositionMotorFeedback->SetWritable(false);
-    Bind(*m_pEncoderTemperature, this, AttrId(kEncoderTemperature), "Encoder Temperature", "degrees C");
+    UseScale(*m_pPositionMotorFeedback, ModelsOf(this, Model::Position));
+    Bind(*m_pEncoderTemperature, this, AttributeId(kEncoderTemperature), "Encoder Temperature", "degrees C");
     m_pEncoderTemperature->SetWritable(false);
     m_pEncoderTemperature->SetFirstVersion(kTestsVersion);
     for (int i = 0; i < kMotorSignals; ++i)
-        BindStatusBit(*m_MotorSignals[i], this, AttrId(kEncoderSignals), kMotorSignalNames[i]);
-    Bind(*m_pPositionAuxiliary, this, AttrId(kAuxiliaryPosition), "Position - Auxiliary");
+        BindFlag(*m_MotorSignals[i], this, AttributeId(kEncoderSignals), kMotorSignalNames[i]);
+    Bind(*m_pPositionAuxiliary, this, AttributeId(kAuxiliaryPosition), "Position - Auxiliary");
     m_pPositionAuxiliary->SetWritable(false);
+    UseScale(*m_pPositionAuxiliary, ModelsOf(this, Model::AuxPosition));
     for (int i = 0; i < kAuxSignals; ++i)
-        BindStatusBit(*m_AuxSignals[i], this, AttrId(kEncoderSignals), kMotorSignalNames[i]);
-    Bind(*m_pTestStatus, this, AttrId(kEncoderTestStatus), "Test Status");
+        BindFlag(*m_AuxSignals[i], this, AttributeId(kEncoderSignals), kMotorSignalNames[i]);
+    Bind(*m_pTestStatus, this, AttributeId(kEncoderTestStatus), "Test Status");
     SetLongOptions(*m_pTestStatus, this,
                    {{0, "Idle"}, {1, "Test in progress..."}, {2, "Test success"}, {3, "Test failure"}});
-    Bind(*m_pTestResults, this, AttrId(kEncoderTestResults), "Test Results");
+    Bind(*m_pTestResults, this, AttributeId(kEncoderTestResults), "Test Results");
     SetLongOptions(*m_pTestResults, this,
                    {{0, " "},
                     {1, "Test aborted by user"},
@@ -190,16 +192,16 @@ void ZREncodersTarvik::Init() {
                     {4, "Wiring changes recommended"},
                     {5, "Feedback resolution error"},
                     {6, "Encoder alignment error"}});
-    Bind(*m_pMeasuredResolution, this, AttrId(kMeasuredFeedbackResolution), "Measured Feedback Resolution",
+    Bind(*m_pMeasuredResolution, this, AttributeId(kMeasuredFeedbackResolution), "Measured Feedback Resolution",
          "Counts/Electrical Cycle");
-    Bind(*m_pExpectedResolution, this, AttrId(kExpectedFeedbackResolution), "Expected Feedback Resolution",
+    Bind(*m_pExpectedResolution, this, AttributeId(kExpectedFeedbackResolution), "Expected Feedback Resolution",
          "Counts/Electrical Cycle");
-    Bind(*m_pMarkerPosition, this, AttrId(kMarkerPosition), "Marker Position", "Counts");
+    Bind(*m_pMarkerPosition, this, AttributeId(kMarkerPosition), "Marker Position", "Counts");
     for (int i = 0; i < kConnections; ++i) {
-        Bind(*m_Connections[i], this, AttrId(kEncoderConnections, i), kConnectionNames[i]);
+        Bind(*m_Connections[i], this, AttributeId(kEncoderConnections, i), kConnectionNames[i]);
         SetConnectionOptions(*m_Connections[i], this);
     }
-    BindStatusBit(*m_pMarker, this, AttrId(kEncoderSignals), "Marker");
+    BindFlag(*m_pMarker, this, AttributeId(kEncoderSignals), "Marker");
     for (ZRAttribute* a : std::initializer_list<ZRAttribute*>{
              m_pTestStatus.get(), m_pTestResults.get(), m_pMeasuredResolution.get(), m_pExpectedResolution.get(),
              m_pMarkerPosition.get(), m_pMarker.get()}) {
@@ -211,20 +213,20 @@ void ZREncodersTarvik::Init() {
         connection->SetFirstVersion(kTestsVersion);
     }
 
-    Bind(*m_pTestControl, this, AttrId(kEncoderTestControl, kCommandIndex), "");
+    Bind(*m_pTestControl, this, AttributeId(kEncoderTestControl, kCommandIndex), "");
     m_pTestControl->SetFirstVersion(kTestsVersion);
     m_pTestControl->SetInternalValue(0);
 
     // Read-only values in no list.
-    BindStatusBit(*m_pPositionStrobe, this, AttrId(kInputFunctionStates), "Position Strobe");
-    BindStatusBit(*m_pThermostat, this, AttrId(kEncoderSignals), "Thermostat");
-    BindStatusBit(*m_pNegativeOvertravel, this, AttrId(kEncoderSignals), "Negative Overtravel");
-    BindStatusBit(*m_pPositiveOvertravel, this, AttrId(kEncoderSignals), "Positive Overtravel");
-    BindStatusBit(*m_pTracking, this, AttrId(kDriveStatus), "Tracking");
-    BindStatusBit(*m_pStartupCommutationComplete, this, AttrId(kDriveStatus), "Startup Commutation Complete");
-    Bind(*m_pSine, this, AttrId(kEncoderSine), "Sine");
+    BindFlag(*m_pPositionStrobe, this, AttributeId(kInputFunctionStates), "Position Strobe");
+    BindFlag(*m_pThermostat, this, AttributeId(kEncoderSignals), "Thermostat");
+    BindFlag(*m_pNegativeOvertravel, this, AttributeId(kEncoderSignals), "Negative Overtravel");
+    BindFlag(*m_pPositiveOvertravel, this, AttributeId(kEncoderSignals), "Positive Overtravel");
+    BindFlag(*m_pTracking, this, AttributeId(kDriveStatus), "Tracking");
+    BindFlag(*m_pStartupCommutationComplete, this, AttributeId(kDriveStatus), "Startup Commutation Complete");
+    Bind(*m_pSine, this, AttributeId(kEncoderSine), "Sine");
     m_pSine->SetWritable(false);
-    Bind(*m_pCosine, this, AttrId(kEncoderCosine), "Cosine");
+    Bind(*m_pCosine, this, AttributeId(kEncoderCosine), "Cosine");
     m_pCosine->SetWritable(false);
 
     // Smart-encoder programming.
@@ -235,25 +237,25 @@ void ZREncodersTarvik::Init() {
     m_pSelfSensingCurrent->SetInternalValue(25);
     Bind(*m_pProgrammingStatus, this, -1, "Status");
     m_pProgrammingStatus->SetValue("Not Started" + std::string(17, ' '));
-    Bind(*m_pSmartEncoderType, this, AttrId(kSmartEncoderType), "Smart Encoder Type");
+    Bind(*m_pSmartEncoderType, this, AttributeId(kSmartEncoderType), "Smart Encoder Type");
     m_pSmartEncoderType->SetWritable(false);
-    Bind(*m_pEncoderSerialPort, this, AttrId(kEncoderSerialPort, kCommandIndex), "");
-    Bind(*m_pEncoderInterfaceType, this, AttrId(kEncoderInterfaceType, kCommandIndex), "");
-    Bind(*m_pEncoderAddress, this, AttrId(kEncoderAddress, kCommandIndex), "");
-    Bind(*m_pParameter388, this, AttrId(kEncoderParameter388), "");
-    Bind(*m_pCommutationOffset, this, AttrId(kEncoderCommutationOffset, kCommandIndex), "");
-    Bind(*m_pEncoderIdentity, this, AttrId(kEncoderIdentity), "");
+    Bind(*m_pEncoderSerialPort, this, AttributeId(kEncoderSerialPort, kCommandIndex), "");
+    Bind(*m_pEncoderInterfaceType, this, AttributeId(kEncoderInterfaceType, kCommandIndex), "");
+    Bind(*m_pEncoderAddress, this, AttributeId(kEncoderAddress, kCommandIndex), "");
+    Bind(*m_pParameter388, this, AttributeId(kEncoderParameter388), "");
+    Bind(*m_pCommutationOffset, this, AttributeId(kEncoderCommutationOffset, kCommandIndex), "");
+    Bind(*m_pEncoderIdentity, this, AttributeId(kEncoderIdentity), "");
     for (int i = 0; i < kMemoryAreaStates; ++i)
-        Bind(*m_MemoryAreaStates[i], this, AttrId(kEncoderMemoryState, i), "");
+        Bind(*m_MemoryAreaStates[i], this, AttributeId(kEncoderMemoryState, i), "");
     for (int i = 0; i < kMemoryAreaSetups; ++i)
-        Bind(*m_MemoryAreaSetups[i], this, AttrId(kEncoderMemorySetup, 0x100 + i), "");
+        Bind(*m_MemoryAreaSetups[i], this, AttributeId(kEncoderMemorySetup, 0x100 + i), "");
 
     m_pResetEncoder->SetObject(this);
-    m_pResetEncoder->Define(AttrId(kResetEncoder, kCommandIndex));
+    m_pResetEncoder->Define(AttributeId(kResetEncoder, kCommandIndex));
     m_pWriteEncoderMemory->SetObject(this);
-    m_pWriteEncoderMemory->Define(AttrId(kWriteEncoderMemory, kCommandIndex));
+    m_pWriteEncoderMemory->Define(AttributeId(kWriteEncoderMemory, kCommandIndex));
     m_pConfigureEncoderMemory->SetObject(this);
-    m_pConfigureEncoderMemory->Define(AttrId(kConfigureEncoderMemory, kCommandIndex));
+    m_pConfigureEncoderMemory->Define(AttributeId(kConfigureEncoderMemory, kCommandIndex));
 
     for (ZRAttribute* a : std::initializer_list<ZRAttribute*>{
              m_pPositionFeedbackSource.get(), m_pEncoderRatio.get(), m_pOutputSignal.get(), m_pDivider.get(),

@@ -17,7 +17,7 @@
 #include "platform/db/DbError.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "quorvance/shell/ZRValAutoMotorIden.h"
-#include "quorvance/tarvik/TarvikBlockSetup.h"
+#include "quorvance/tarvik/TarvikBlockTables.h"
 #include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/ZREncodersTarvik.h"
 
@@ -47,7 +47,7 @@ void Scaled(ZRUlongAttribute& a, ZRObject* owner, int32_t id, const char* name, 
 }
 
 void YesNo(ZRBoolAttribute& a, ZRObject* owner, int32_t parameter, const char* name, bool initial) {
-    Bind(a, owner, AttrId(parameter), name);
+    Bind(a, owner, AttributeId(parameter), name);
     a.SetStrings("No", "Yes");
     a.SetValue(initial);
 }
@@ -137,49 +137,49 @@ void ZRMotorTarvik::Init() {
     SetVersion(kBlockVersion);
     GetName().SetValue("Motor");
 
-    Bind(*m_pMotorModel, this, AttrId(kMotorModel), "Motor Model");
-    Bind(*m_pSelfSensingCurrent, this, AttrId(kSelfSensingCurrent), "Self Sensing Current", "% Motor Peak");
+    Bind(*m_pMotorModel, this, AttributeId(kMotorModel), "Motor Model");
+    Bind(*m_pSelfSensingCurrent, this, AttributeId(kSelfSensingCurrent), "Self Sensing Current", "% Motor Peak");
     m_pSelfSensingCurrent->SetInternalValue(16);
     SetRange(*m_pSelfSensingCurrent, 1, 100);
     m_pSelfSensingCurrent->SetFirstVersion(kIdenVersion);
     m_pSelfSensingCurrent->SetHidden(true);
-    Bind(*m_pDriveMotorModel, this, AttrId(kMotorModel), "Motor Model");
+    Bind(*m_pDriveMotorModel, this, AttributeId(kMotorModel), "Motor Model");
     m_pDriveMotorModel->SetWritable(false);
 
-    Bind(*m_pMotorFlag, this, AttrId(kMotorFlag), "Motor Flag");
+    Bind(*m_pMotorFlag, this, AttributeId(kMotorFlag), "Motor Flag");
     SetLongOptions(*m_pMotorFlag, this, {{0, "Custom"}, {1, "Standard"}});
-    Bind(*m_pMotorType, this, AttrId(kMotorTypeParam), "Motor Type");
+    Bind(*m_pMotorType, this, AttributeId(kMotorTypeParam), "Motor Type");
     SetLongOptions(*m_pMotorType, this, {{0, "Rotary"}, {1, "Linear"}});
-    Bind(*m_pAutoMotorIden, this, AttrId(kAutoMotorIden), "Auto Motor Iden");
+    Bind(*m_pAutoMotorIden, this, AttributeId(kAutoMotorIden), "Auto Motor Iden");
     m_pAutoMotorIden->SetStrings("Enabled", "Disabled");
     m_pAutoMotorIden->SetValue(false);
 
-    Scaled(*m_pTorqueConstant, this, AttrId(kTorqueConstant), "Torque Constant", 2458, 4096, 4, "N-m/A");
-    Scaled(*m_pForceConstant, this, AttrId(kForceConstant), "Force Constant", 16, 16, 2, "N/A");
+    Scaled(*m_pTorqueConstant, this, AttributeId(kTorqueConstant), "Torque Constant", 2458, 4096, 4, "N-m/A");
+    Scaled(*m_pForceConstant, this, AttributeId(kForceConstant), "Force Constant", 16, 16, 2, "N/A");
     m_pForceConstant->SetHidden(true);
-    Scaled(*m_pInertia, this, AttrId(kInertia), "Inertia", 49807, 65536, 3, "Kg-cm^2");
-    Scaled(*m_pMass, this, AttrId(kMass), "Mass", 65536, 65536, 3, "Kg");
+    Scaled(*m_pInertia, this, AttributeId(kInertia), "Inertia", 49807, 65536, 3, "Kg-cm^2");
+    Scaled(*m_pMass, this, AttributeId(kMass), "Mass", 65536, 65536, 3, "Kg");
     m_pMass->SetHidden(true);
-    Scaled(*m_pTotalMovingMass, this, AttrId(kTotalMovingMass), "Total Moving Mass", 0, 65536, 3, "Kg");
+    Scaled(*m_pTotalMovingMass, this, AttributeId(kTotalMovingMass), "Total Moving Mass", 0, 65536, 3, "Kg");
     m_pTotalMovingMass->SetHidden(true);
-    Scaled(*m_pPolesRevolution, this, AttrId(kPolesPerRevolution), "Poles/Revolution", 8, 1, 0, nullptr);
-    Scaled(*m_pElectricalCycle, this, AttrId(kElectricalCycle), "Electrical Cycle", 300, 10000, 4, "Meters");
+    Scaled(*m_pPolesRevolution, this, AttributeId(kPolesPerRevolution), "Poles/Revolution", 8, 1, 0, nullptr);
+    Scaled(*m_pElectricalCycle, this, AttributeId(kElectricalCycle), "Electrical Cycle", 300, 10000, 4, "Meters");
     m_pElectricalCycle->SetHidden(true);
     YesNo(*m_pIntegralLimits, this, kIntegralLimits, "Integral Limits", false);
-    Scaled(*m_pRatedVoltage, this, AttrId(kRatedVoltage), "Rated Voltage", 230, 1, 0, "Volts");
-    Scaled(*m_pResistance, this, AttrId(kResistance), "Resistance", 998, 256, 3, "Ohms");
-    Scaled(*m_pInductance, this, AttrId(kInductance), "Inductance", 6144, 256, 3, "mH");
+    Scaled(*m_pRatedVoltage, this, AttributeId(kRatedVoltage), "Rated Voltage", 230, 1, 0, "Volts");
+    Scaled(*m_pResistance, this, AttributeId(kResistance), "Resistance", 998, 256, 3, "Ohms");
+    Scaled(*m_pInductance, this, AttributeId(kInductance), "Inductance", 6144, 256, 3, "mH");
     for (int i = 0; i < kFluxPoints; ++i) {
-        Scaled(*m_FluxSaturation[i], this, AttrId(kFluxSaturation, i),
+        Scaled(*m_FluxSaturation[i], this, AttributeId(kFluxSaturation, i),
                ("Flux Saturation" + std::to_string(i + 1)).c_str(), 255, 255, 3, kFluxUnits[i]);
     }
-    Scaled(*m_pMaximumSpeedLinear, this, AttrId(kMaximumSpeedLinear), "Maximum Speed", 256, 256, 2, "Meters/Sec");
+    Scaled(*m_pMaximumSpeedLinear, this, AttributeId(kMaximumSpeedLinear), "Maximum Speed", 256, 256, 2, "Meters/Sec");
     m_pMaximumSpeedLinear->SetHidden(true);
-    Scaled(*m_pIntermittentCurrent, this, AttrId(kIntermittentCurrent), "Intermittent Current", 2560, 128, 2,
+    Scaled(*m_pIntermittentCurrent, this, AttributeId(kIntermittentCurrent), "Intermittent Current", 2560, 128, 2,
            "Amps");
-    Scaled(*m_pContinuousCurrent, this, AttrId(kContinuousCurrent), "Continuous Current", 640, 128, 2, "Amps");
+    Scaled(*m_pContinuousCurrent, this, AttributeId(kContinuousCurrent), "Continuous Current", 640, 128, 2, "Amps");
 
-    Bind(*m_pEncoder, this, AttrId(kMotorEncoder), "Encoder");
+    Bind(*m_pEncoder, this, AttributeId(kMotorEncoder), "Encoder");
     {
         auto options = std::make_unique<ZRLongOptions>(this, 1);
         options->Add(1, "Incremental");
@@ -188,9 +188,9 @@ void ZRMotorTarvik::Init() {
         options->Add(6, "SKS/SKM", kBlockVersion, true, 2);
         m_pEncoder->SetOptions(std::move(options));
     }
-    Bind(*m_pCommutation, this, AttrId(kCommutation), "Commutation");
+    Bind(*m_pCommutation, this, AttributeId(kCommutation), "Commutation");
     LoadCommutationOptions();
-    Bind(*m_pSinusoidalStartup, this, AttrId(kSinusoidalStartup), "Sinusoidal Startup");
+    Bind(*m_pSinusoidalStartup, this, AttributeId(kSinusoidalStartup), "Sinusoidal Startup");
     {
         auto options = std::make_unique<ZRLongOptions>(this, 1);
         options->Add(0, "Self-Sensing");
@@ -199,31 +199,31 @@ void ZRMotorTarvik::Init() {
         m_pSinusoidalStartup->SetOptions(std::move(options));
     }
     m_pSinusoidalStartup->SetAsString("Hall Inputs");
-    Bind(*m_pHallInputOffset, this, AttrId(kHallInputOffset), "Hall Input Offset", "degrees");
+    Bind(*m_pHallInputOffset, this, AttributeId(kHallInputOffset), "Hall Input Offset", "degrees");
     m_pHallInputOffset->SetInternalValue(0);
-    Scaled(*m_pLinesMeter, this, AttrId(kMotorLinesPerMeter), "Lines/Meter", 100000, 1, 0, nullptr);
+    Scaled(*m_pLinesMeter, this, AttributeId(kMotorLinesPerMeter), "Lines/Meter", 100000, 1, 0, nullptr);
     m_pLinesMeter->SetHidden(true);
     YesNo(*m_pIntegralThermostat, this, kIntegralThermostat, "Integral Thermostat", false);
     YesNo(*m_pSoftwareProtection, this, kSoftwareProtection, "Software Protection", true);
-    Scaled(*m_pRthWE, this, AttrId(kRthWE), "Rth(w-e)", 0x7FFFFFFF, 65536, 1, "C/W");
-    Scaled(*m_pCthWE, this, AttrId(kCthWE), "Cth(w-e)", 1, 256, 2, "W-s/C");
-    Scaled(*m_pRthWA, this, AttrId(kRthWA), "Rth(w-a)", 57672, 65536, 3, "C/W");
-    Scaled(*m_pCthWA, this, AttrId(kCthWA), "Cth(w-a)", 314112, 256, 1, "W-s/C");
-    Scaled(*m_pMotorTemperature, this, AttrId(kMotorTemperature), "Motor Temperature", 0, 128, 0, "%");
+    Scaled(*m_pRthWE, this, AttributeId(kRthWE), "Rth(w-e)", 0x7FFFFFFF, 65536, 1, "C/W");
+    Scaled(*m_pCthWE, this, AttributeId(kCthWE), "Cth(w-e)", 1, 256, 2, "W-s/C");
+    Scaled(*m_pRthWA, this, AttributeId(kRthWA), "Rth(w-a)", 57672, 65536, 3, "C/W");
+    Scaled(*m_pCthWA, this, AttributeId(kCthWA), "Cth(w-a)", 314112, 256, 1, "W-s/C");
+    Scaled(*m_pMotorTemperature, this, AttributeId(kMotorTemperature), "Motor Temperature", 0, 128, 0, "%");
     m_pMotorTemperature->SetWritable(false);
     YesNo(*m_pGearBox, this, kGearBox, "Gear Box", false);
     m_pGearBox->SetFirstVersion(kGearVersion);
-    Scaled(*m_pGearRatioNumerator, this, AttrId(kGearRatioNumerator), "Gear Ratio Numerator", 1, 1, 0, nullptr);
-    Scaled(*m_pGearRatioDenominator, this, AttrId(kGearRatioDenominator), "Gear Ratio Denominator", 1, 1, 0,
+    Scaled(*m_pGearRatioNumerator, this, AttributeId(kGearRatioNumerator), "Gear Ratio Numerator", 1, 1, 0, nullptr);
+    Scaled(*m_pGearRatioDenominator, this, AttributeId(kGearRatioDenominator), "Gear Ratio Denominator", 1, 1, 0,
            nullptr);
     for (ZRUlongAttribute* a : {m_pGearRatioNumerator.get(), m_pGearRatioDenominator.get()}) {
         a->SetHidden(true);
         a->SetFirstVersion(kGearVersion);
     }
-    Scaled(*m_pLinesRevolution, this, AttrId(kMotorLinesPerRevolution), "Lines/Revolution", 2000, 1, 0, nullptr);
-    Scaled(*m_pMaximumSpeed, this, AttrId(kMaximumSpeedRotary), "Maximum Speed", 3500, 1, 0, "RPM");
+    Scaled(*m_pLinesRevolution, this, AttributeId(kMotorLinesPerRevolution), "Lines/Revolution", 2000, 1, 0, nullptr);
+    Scaled(*m_pMaximumSpeed, this, AttributeId(kMaximumSpeedRotary), "Maximum Speed", 3500, 1, 0, "RPM");
     BindDriveScales();
-    Bind(*m_pMotorParameterSource, this, AttrId(kMotorParameterSource), "Motor Parameter Source");
+    Bind(*m_pMotorParameterSource, this, AttributeId(kMotorParameterSource), "Motor Parameter Source");
     SetUlongOptions(*m_pMotorParameterSource, this,
                     {{129, "NVRAM"}, {130, "Intelligent Encoder"}, {132, "Motor Blob"}});
     m_pMotorParameterSource->SetWritable(false);
@@ -252,7 +252,11 @@ void ZRMotorTarvik::Init() {
         a->AddObserver(this);
 }
 
-void ZRMotorTarvik::BindDriveScales() {}
+void ZRMotorTarvik::BindDriveScales() {
+    // The drive shows motor-side counts and speeds at the load through its gear scales.
+    m_pLinesRevolution->SetScaleObject(ModelsOf(this, Model::InverseGear).scale);
+    m_pMaximumSpeed->SetScaleObject(ModelsOf(this, Model::Gear).scale);
+}
 
 void ZRMotorTarvik::LoadCommutationOptions() {
     auto options = std::make_unique<ZRLongOptions>(this, 1);

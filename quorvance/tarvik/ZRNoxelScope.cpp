@@ -8,7 +8,7 @@
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/model/ZRUpdate.h"
 #include "platform/core/Text.h"
-#include "quorvance/tarvik/TarvikBlockSetup.h"
+#include "quorvance/tarvik/TarvikBlockTables.h"
 #include "quorvance/tarvik/TarvikIds.h"
 
 using namespace tarvik;
@@ -66,11 +66,11 @@ void ZRNoxelScope::Init() {
 
     for (int c = 0; c < kMaxChannels; ++c) {
         Channel& ch = m_Channels[c];
-        Bind(*ch.inputSignal, this, AttrId(kScopeInputSignal, c), "Input Signal");
+        Bind(*ch.inputSignal, this, AttributeId(kScopeInputSignal, c), "Input Signal");
         ch.inputSignal->SetInternalValue(0);
 
         ZRIndexSelection& scaleType = *GetChnScaleType(c);
-        Bind(scaleType, this, AttrId(kScopeScaleType, c), "Scale Type");
+        Bind(scaleType, this, AttributeId(kScopeScaleType, c), "Scale Type");
         auto options = std::make_unique<ZRLongOptions>(this, 1);
         options->Add(kAuto, "Auto");
         options->Add(kManual, "Manual");
@@ -79,9 +79,9 @@ void ZRNoxelScope::Init() {
         scaleType.SetOptions(std::move(options));
         scaleType.SetFirstVersion(kScaleTypeVersion);
 
-        Bind(*ch.scale, this, AttrId(kScopeScale, c), "Scale");
+        Bind(*ch.scale, this, AttributeId(kScopeScale, c), "Scale");
         SetValRange(*ch.scale, 0, 2147483647.0);
-        Bind(*ch.offset, this, AttrId(kScopeOffset, c), "Offset");
+        Bind(*ch.offset, this, AttributeId(kScopeOffset, c), "Offset");
         for (ZRLongAttribute* a : {ch.scale.get(), ch.offset.get()}) {
             a->SetFirstVersion(kScaleVersion);
             a->SetHidden(true);
@@ -93,31 +93,31 @@ void ZRNoxelScope::Init() {
         AddProperty(ch.offset.get());
     }
 
-    Bind(*m_pSamplePeriod, this, AttrId(kScopeSamplePeriod), "Sample Period", "msec");
+    Bind(*m_pSamplePeriod, this, AttributeId(kScopeSamplePeriod), "Sample Period", "msec");
     m_pSamplePeriod->SetInternalValue(1);
     m_pSamplePeriod->SetPrecision(2);
     SetValRange(*m_pSamplePeriod, 1, 65535);
-    Bind(*m_pSamplesPerDivision, this, AttrId(kScopeSamplesPerDivision), "Samples per division");
+    Bind(*m_pSamplesPerDivision, this, AttributeId(kScopeSamplesPerDivision), "Samples per division");
     m_pSamplesPerDivision->SetInternalValue(32);
     SetValRange(*m_pSamplesPerDivision, 1, 128);
     m_pSamplesPerDivision->SetFirstVersion(kScaleTypeVersion);
-    Bind(*m_pTriggerMode, this, AttrId(kScopeTriggerMode), "Trigger Mode");
+    Bind(*m_pTriggerMode, this, AttributeId(kScopeTriggerMode), "Trigger Mode");
     SetLongOptions(*m_pTriggerMode, this, {{2, "Falling Edge"}, {0, "Immediate"}, {1, "Rising Edge"}});
     m_pTriggerMode->SetAsString("Immediate");
-    Bind(*m_pTriggerThreshold, this, AttrId(kScopeTriggerThreshold), "Trigger Threshold");
+    Bind(*m_pTriggerThreshold, this, AttributeId(kScopeTriggerThreshold), "Trigger Threshold");
     m_pTriggerThreshold->SetInternalValue(0);
-    Bind(*m_pTriggerSource, this, AttrId(kScopeTriggerSource), "Trigger Source");
+    Bind(*m_pTriggerSource, this, AttributeId(kScopeTriggerSource), "Trigger Source");
     m_pTriggerSource->SetInternalValue(0);
-    Bind(*m_pTriggerPosition, this, AttrId(kScopeTriggerPosition), "Trigger Position", "% of screen");
+    Bind(*m_pTriggerPosition, this, AttributeId(kScopeTriggerPosition), "Trigger Position", "% of screen");
     m_pTriggerPosition->SetScale(1.27);
     SetValRange(*m_pTriggerPosition, 0, 127);
     m_pTriggerPosition->SetFirstVersion(kTriggerPositionVersion);
     m_pTriggerPosition->SetInternalValue(0);
-    Bind(*m_pTriggerStatus, this, AttrId(kScopeTriggerStatus), "Trigger Status");
+    Bind(*m_pTriggerStatus, this, AttributeId(kScopeTriggerStatus), "Trigger Status");
     SetLongOptions(*m_pTriggerStatus, this, {{0, "Awaiting Trigger"}, {1, "Collecting Data"}, {2, "Idle"}});
     m_pTriggerStatus->SetAsString("Idle");
     m_pTriggerStatus->SetWritable(false);
-    GetArmTrigger()->Define(AttrId(kScopeArmTrigger));
+    GetArmTrigger()->Define(AttributeId(kScopeArmTrigger));
 
     for (ZRAttribute* a : std::initializer_list<ZRAttribute*>{
              m_pSamplePeriod.get(), m_pSamplesPerDivision.get(), m_pTriggerMode.get(), m_pTriggerThreshold.get(),
