@@ -1,6 +1,7 @@
 #include "quorvance/tarvik/TarvikFamily.h"
 
 #include "quorvance/shell/ZRFamilyRegistry.h"
+#include "quorvance/tarvik/TarvikCommands.h"
 #include "quorvance/tarvik/TarvikIds.h"
 
 // Tarvik attributes are keyed by their parameter number: the array index never changes the row.
@@ -180,10 +181,17 @@ constexpr ZRRowRule kRowRules[] = {
     {kDeviceNetType, &DeviceNetRow},
 };
 
+constexpr ZRMenuEntry kMenuEntries[] = {
+    {ZRFamilyMenu::Insert, 1, ID_INSERT_TARVIK, "&Tarvik Drive"},
+    {ZRFamilyMenu::Tools, 1, ID_TARVIK_HOST_COMMANDS, "&Tarvik Host Commands..."},
+    {ZRFamilyMenu::OffLineRoot, 3, ID_INSERT_TARVIK, "Insert &Tarvik"},
+};
+
 } // namespace
 
 void RegisterTarvik(ZRFamilyRegistry& families) {
     // Object kinds register here as their classes land, e.g. {kMotorType, &ZRMakeObject<ZRMotorTarvik>}.
     families.AddRowRules(kRowRules);
+    families.AddMenuEntries(kMenuEntries);
     families.SetUnlistedRule(&UnlistedRow, nullptr);
 }
