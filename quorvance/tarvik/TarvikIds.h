@@ -136,6 +136,98 @@ inline constexpr int32_t kCommFaultAction = 357;
 inline constexpr int32_t kFaultedLogicCommand = 358;
 inline constexpr int32_t kPollTransmitSelect = 360;
 inline constexpr int32_t kCosCyclicTransmitSelect = 361;
+// Operation-mode blocks, tuning, faults and service information.
+inline constexpr int32_t kIndexNumber = 184;
+inline constexpr int32_t kProductType = 0;
+} // namespace param
+
+
+// Encoders, motor, digital I/O, analog output and scope blocks.
+namespace param {
+inline constexpr int32_t kEncoderRatioLow = 258;
+inline constexpr int32_t kEncoderSine = 195;
+inline constexpr int32_t kEncoderCosine = 262;
+inline constexpr int32_t kEncoderSerialPort = 384;
+inline constexpr int32_t kEncoderInterfaceType = 385;
+inline constexpr int32_t kResetEncoder = 386;
+inline constexpr int32_t kEncoderAddress = 387;
+inline constexpr int32_t kEncoderParameter388 = 388;
+inline constexpr int32_t kWriteEncoderMemory = 389;
+inline constexpr int32_t kEncoderMemoryState = 391;
+inline constexpr int32_t kEncoderMemorySetup = 392;
+inline constexpr int32_t kConfigureEncoderMemory = 393;
+inline constexpr int32_t kEncoderCommutationOffset = 396;
+inline constexpr int32_t kSmartEncoderType = 397;
+inline constexpr int32_t kEncoderIdentity = 402;
+inline constexpr int32_t kEncoderTestStatus = 405;
+inline constexpr int32_t kEncoderTestDistance = 406;
+inline constexpr int32_t kEncoderTestControl = 407;
+inline constexpr int32_t kEncoderTestResults = 408;
+inline constexpr int32_t kMarkerPosition = 409;
+inline constexpr int32_t kEncoderConnections = 410;
+inline constexpr int32_t kEncoderTestCurrent = 411;
+inline constexpr int32_t kMeasuredFeedbackResolution = 412;
+inline constexpr int32_t kExpectedFeedbackResolution = 413;
+// Motor.
+inline constexpr int32_t kMotorLinesPerRevolution = 55;
+inline constexpr int32_t kMaximumSpeedRotary = 56;
+inline constexpr int32_t kIntermittentCurrent = 57;
+inline constexpr int32_t kContinuousCurrent = 58;
+inline constexpr int32_t kTorqueConstant = 59;
+inline constexpr int32_t kInertia = 60;
+inline constexpr int32_t kResistance = 61;
+inline constexpr int32_t kInductance = 62;
+inline constexpr int32_t kIntegralThermostat = 63;
+inline constexpr int32_t kCommutation = 64;
+inline constexpr int32_t kPolesPerRevolution = 65;
+inline constexpr int32_t kHallInputOffset = 66;
+inline constexpr int32_t kMotorTemperature = 146;
+inline constexpr int32_t kMotorFlag = 149;
+inline constexpr int32_t kSoftwareProtection = 170;
+inline constexpr int32_t kMotorTypeParam = 222;
+inline constexpr int32_t kMotorEncoder = 223;
+inline constexpr int32_t kSinusoidalStartup = 224;
+inline constexpr int32_t kMotorLinesPerMeter = 225;
+inline constexpr int32_t kForceConstant = 226;
+inline constexpr int32_t kElectricalCycle = 227;
+inline constexpr int32_t kMass = 228;
+inline constexpr int32_t kFluxSaturation = 229;
+inline constexpr int32_t kMaximumSpeedLinear = 230;
+inline constexpr int32_t kRthWA = 231;
+inline constexpr int32_t kRthWE = 232;
+inline constexpr int32_t kCthWA = 233;
+inline constexpr int32_t kCthWE = 234;
+inline constexpr int32_t kRatedVoltage = 236;
+inline constexpr int32_t kIntegralLimits = 269;
+inline constexpr int32_t kMotorParameterSource = 344;
+inline constexpr int32_t kGearBox = 446;
+inline constexpr int32_t kGearRatioNumerator = 447;
+inline constexpr int32_t kGearRatioDenominator = 448;
+// Digital outputs.
+inline constexpr int32_t kOutputOverride = 68; // modes in bits 0-4, override states in bits 8-12
+// DeviceNet.
+inline constexpr int32_t kDeviceNetInputs = 86;
+// Analog output.
+inline constexpr int32_t kAnalogOutOffset = 76;
+inline constexpr int32_t kAnalogOutScale = 77;
+inline constexpr int32_t kAnalogOutOverrideMode = 78;
+inline constexpr int32_t kAnalogOutOverrideValue = 79;
+inline constexpr int32_t kAnalogOutScale32 = 456;
+// Oscilloscope.
+inline constexpr int32_t kScopeInputSignal = 159;
+inline constexpr int32_t kScopeTriggerSource = 160;
+inline constexpr int32_t kScopeSamplePeriod = 161;
+inline constexpr int32_t kScopeTriggerMode = 162;
+inline constexpr int32_t kScopeTriggerThreshold = 163;
+inline constexpr int32_t kScopeArmTrigger = 164;
+inline constexpr int32_t kScopeTriggerStatus = 165;
+inline constexpr int32_t kScopeData16 = 166;
+inline constexpr int32_t kScopeData32 = 265;
+inline constexpr int32_t kScopeScale = 439;
+inline constexpr int32_t kScopeOffset = 440;
+inline constexpr int32_t kScopeScaleType = 449;
+inline constexpr int32_t kScopeSamplesPerDivision = 450;
+inline constexpr int32_t kScopeTriggerPosition = 463;
 } // namespace param
 
 } // namespace tarvik

@@ -1,0 +1,126 @@
+#include "quorvance/tarvik/TarvikBlockSetup.h"
+
+#include "kitbase/model/ZRBoolAttribute.h"
+#include "kitbase/model/ZRCommand.h"
+#include "kitbase/model/ZRIndexSelection.h"
+#include "kitbase/model/ZRObject.h"
+#include "kitbase/model/ZRStringAttribute.h"
+#include "kitbase/model/ZRUlongOptions.h"
+#include "kitbase/model/ZRValAttribute.h"
+#include "kitbase/model/ZRValRangeValidation.h"
+#include "quorvance/tarvik/TarvikIds.h"
+
+namespace tarvik {
+
+void InitBlock(ZRObject& block, int32_t type, const std::string& name) {
+    block.SetClass(type);
+    block.SetVersion(kBlockVersion);
+    block.GetName().SetValue(name);
+}
+
+void Bind(ZRAttribute& attribute, ZRObject* owner, int32_t id, const std::string& name) {
+    attribute.SetObject(owner);
+    attribute.Define(id);
+    attribute.SetName(name);
+}
+
+void BindNumber(ZRValAttribute& attribute, ZRObject* owner, int32_t id, const std::string& name,
+                double defaultValue) {
+    Bind(attribute, owner, id, name);
+    attribute.SetValue(defaultValue);
+}
+
+void BindNumber(ZRValAttribute& attribute, ZRObject* owner, int32_t id, const std::string& name,
+                double defaultValue, double lo, double hi) {
+    BindNumber(attribute, owner, id, name, defaultValue);
+    auto range = std::make_unique<ZRValRangeValidation>();
+    range->SetMin(lo);
+    range->SetMax(hi);
+    attribute.SetRangeValidation(std::move(range));
+}
+
+ZRObject* DriveOf(ZRObject* block) {
+    for (ZRObject* o = block ? block->GetParent() : nullptr; o; o = o->GetParent())
+        if (o->GetClass() == kIndexingDriveType || o->GetClass() == kStandardDriveType)
+            return o;
+    return nullptr;
+}
+
+ZRAttribute* DriveAttribute(ZRObject* block, int32_t parameter) {
+    ZRObject* drive = DriveOf(block);
+    if (!drive)
+        return nullptr;
+    for (const ZRObject::AttributeList* list :
+         {&drive->GetProperties(), &drive->GetStatus(), &drive->GetMiscAttributes()})
+        for (ZRAttribute* a : *list)
+            if (a->GetAttribute() != ZRObject::kNoAttribute && ParameterOf(a->GetAttribute()) == parameter)
+                return a;
+    return nullptr;
+}
+
+ScaleUnits ModelsOf(ZRObject* block, Model model) {
+    (void)block;
+    (void)model;
+    return {};
+}
+
+void UseScale(ZRValAttribute& attribute, const ScaleUnits& models, int precision) {
+    attribute.SetPrecision(precision);
+    if (models.scale)
+        attribute.SetScaleObject(models.scale);
+    if (models.units)
+        attribute.SetUnitsObject(models.units);
+}
+
+void BindBool(ZRBoolAttribute& attribute, ZRObject* owner, int32_t id, const std::string& name,
+              const std::string& falseText, const std::string& trueText, bool defaultValue) {
+    Bind(attribute, owner, id, name);
+    attribute.SetStrings(falseText, trueText);
+    attribute.SetValue(defaultValue);
+}
+
+void BindFlag(ZRBoolAttribute& attribute, ZRObject* owner, int32_t id, const std::string& name) {
+    Bind(attribute, owner, id, name);
+    attribute.SetWritable(false);
+}
+
+void BindChoice(ZRIndexSelection& attribute, ZRObject* owner, int32_t id, const std::string& name,
+                int dataSize, std::initializer_list<std::pair<uint32_t, const char*>> options) {
+    Bind(attribute, owner, id, name);
+    auto list = std::make_unique<ZRUlongOptions>(owner, dataSize);
+    for (const auto& [value, text] : options)
+        list->Add(value, text);
+    attribute.SetOptions(std::move(list));
+}
+
+bool SelectText(ZRIndexSelection& attribute, const std::string& text) {
+    int index = -1;
+    if (!attribute.GetOptions() || !attribute.GetOptions()->GetIndex(text, index))
+        return false;
+    return attribute.SetValue(index);
+}
+
+bool SelectValue(ZRIndexSelection& attribute, uint32_t value) {
+    auto* options = dynamic_cast<ZRUlongOptions*>(attribute.GetOptions());
+    int index = -1;
+    if (!options || !options->GetIndex(value, index))
+        return false;
+    return attribute.SetValue(index);
+}
+
+void AddProperties(ZRObject& block, std::initializer_list<ZRAttribute*> attributes) {
+    for (ZRAttribute* a : attributes)
+        block.AddProperty(a);
+}
+
+void AddStatuses(ZRObject& block, std::initializer_list<ZRAttribute*> attributes) {
+    for (ZRAttribute* a : attributes)
+        block.AddStatus(a);
+}
+
+void BindCommand(ZRCommand& command, ZRObject* owner, int32_t parameter) {
+    command.SetObject(owner);
+    command.Define(AttributeId(parameter));
+}
+
+} // namespace tarvik

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "kitbase/model/ZRObject.h"
+
+#include <array>
+#include <memory>
+
+class ZRBoolAttribute;
+class ZRCommand;
+class ZRUlongAttribute;
+
+// The drive's user fault limits and one read-only flag per drive fault, with the service that
+// clears the faults.
+class ZRFaults : public ZRObject {
+public:
+    // Faults 1 to 41; 38 has no flag.
+    static constexpr int kFaultCount = 41;
+
+    ZRFaults();
+    ~ZRFaults() override;
+
+    void Init() override;
+
+    ZRUlongAttribute* GetUserCurrentFault() const { return m_pUserCurrentFault.get(); }
+    ZRUlongAttribute* GetUserVelocityFault() const { return m_pUserVelocityFault.get(); }
+    ZRBoolAttribute* GetUserVelocityFaultEnable() const { return m_pUserVelocityFaultEnable.get(); }
+    ZRUlongAttribute* GetVelocityErrorFaultLimit() const { return m_pVelocityErrorLimit.get(); }
+    ZRUlongAttribute* GetVelocityErrorFaultTime() const { return m_pVelocityErrorTime.get(); }
+    ZRUlongAttribute* GetFollowingErrorLimit() const { return m_pFollowingErrorLimit.get(); }
+    ZRUlongAttribute* GetFollowingErrorTime() const { return m_pFollowingErrorTime.get(); }
+    // The flag of a fault number 1 to 41; null for 38 and numbers outside.
+    ZRBoolAttribute* GetFault(int number) const;
+    ZRBoolAttribute* GetFaultDisable() const { return m_pFaultDisable.get(); }
+    ZRBoolAttribute* GetFaultResetInput() const { return m_pFaultResetInput.get(); }
+    ZRCommand* GetClearFaultsCommand() const { return m_pClearFaults.get(); }
+
+private:
+    std::unique_ptr<ZRUlongAttribute> m_pUserCurrentFault;
+    std::unique_ptr<ZRUlongAttribute> m_pUserVelocityFault;
+    std::unique_ptr<ZRBoolAttribute> m_pUserVelocityFaultEnable;
+    std::unique_ptr<ZRUlongAttribute> m_pVelocityErrorLimit;
+    std::unique_ptr<ZRUlongAttribute> m_pVelocityErrorTime;
+    std::unique_ptr<ZRUlongAttribute> m_pFollowingErrorLimit;
+    std::unique_ptr<ZRUlongAttribute> m_pFollowingErrorTime;
+    // By fault number - 1.
+    std::array<std::unique_ptr<ZRBoolAttribute>, kFaultCount> m_Faults;
+    std::unique_ptr<ZRBoolAttribute> m_pFaultDisable;
+    std::unique_ptr<ZRBoolAttribute> m_pFaultResetInput;
+    std::unique_ptr<ZRCommand> m_pClearFaults;
+};

@@ -1,0 +1,225 @@
+#include "quorvance/tarvik/ZRNoxelScope.h"
+
+#include "kitbase/model/ZRCommand.h"
+#include "kitbase/model/ZRIndexSelection.h"
+#include "kitbase/model/ZRLongAttribute.h"
+#include "kitbase/model/ZRLongOptions.h"
+#include "kitbase/model/ZRUlongAttribute.h"
+#include "kitbase/model/ZRStringAttribute.h"
+#include "kitbase/model/ZRUpdate.h"
+#include "platform/core/Text.h"
+#include "quorvance/tarvik/TarvikBlockTables.h"
+#include "quorvance/tarvik/TarvikIds.h"
+
+using namespace tarvik;
+using namespace tarvik::param;
+
+namespace {
+
+constexpr uint32_t kScaleVersion = 0x10C18;
+constexpr uint32_t kScaleTypeVersion = 0x11D00;
+constexpr uint32_t kTriggerPositionVersion = 0x12007;
+constexpr int kStatusAwaiting = 0;
+constexpr int kStatusIdle = 2;
+
+} // namespace
+
+ZRNoxelScope::ZRNoxelScope()
+    : m_pSamplePeriod(MakeAttr<ZRUlongAttribute>(GetDevice(), 2)),
+      m_pSamplesPerDivision(MakeAttr<ZRLongAttribute>(GetDevice(), 1)),
+      m_pTriggerMode(MakeAttr<ZRIndexSelection>(GetDevice())),
+      m_pTriggerThreshold(MakeAttr<ZRLongAttribute>(GetDevice(), 4)),
+      m_pTriggerSource(MakeAttr<ZRUlongAttribute>(GetDevice(), 1)),
+      m_pTriggerPosition(MakeAttr<ZRUlongAttribute>(GetDevice(), 1)),
+      m_pTriggerStatus(MakeAttr<ZRIndexSelection>(GetDevice())) {
+    for (Channel& c : m_Channels) {
+        c.inputSignal = MakeAttr<ZRUlongAttribute>(GetDevice(), 1);
+        c.scale = MakeAttr<ZRLongAttribute>(GetDevice(), 4);
+        c.offset = MakeAttr<ZRLongAttribute>(GetDevice(), 4);
+    }
+}
+
+ZRNoxelScope::~ZRNoxelScope() {
+    for (ZRAttribute* a : Observed())
+        a->RemoveObserver(this);
+}
+
+std::vector<ZRAttribute*> ZRNoxelScope::Observed() {
+    std::vector<ZRAttribute*> observed;
+    for (int c = 0; c < kMaxChannels; ++c) {
+        observed.push_back(m_Channels[c].inputSignal.get());
+        observed.push_back(GetChnScaleType(c));
+        observed.push_back(m_Channels[c].scale.get());
+        observed.push_back(m_Channels[c].offset.get());
+    }
+    observed.push_back(m_pSamplePeriod.get());
+    observed.push_back(m_pSamplesPerDivision.get());
+    observed.push_back(m_pTriggerSource.get());
+    return observed;
+}
+
+void ZRNoxelScope::Init() {
+    ZRScope::Init();
+    SetClass(kScopeType);
+    SetVersion(kBlockVersion);
+    GetName().SetValue("Oscilloscope");
+
+    for (int c = 0; c < kMaxChannels; ++c) {
+        Channel& ch = m_Channels[c];
+        Bind(*ch.inputSignal, this, AttributeId(kScopeInputSignal, c), "Input Signal");
+        ch.inputSignal->SetInternalValue(0);
+
+        ZRIndexSelection& scaleType = *GetChnScaleType(c);
+        Bind(scaleType, this, AttributeId(kScopeScaleType, c), "Scale Type");
+        auto options = std::make_unique<ZRLongOptions>(this, 1);
+        options->Add(kAuto, "Auto");
+        options->Add(kManual, "Manual");
+        for (int k = 0; k < c; ++k)
+            options->Add(kSameAsChA + k, platform::core::Format("Same As Ch%c", 'A' + k));
+        scaleType.SetOptions(std::move(options));
+        scaleType.SetFirstVersion(kScaleTypeVersion);
+
+        Bind(*ch.scale, this, AttributeId(kScopeScale, c), "Scale");
+        SetValRange(*ch.scale, 0, 2147483647.0);
+        Bind(*ch.offset, this, AttributeId(kScopeOffset, c), "Offset");
+        for (ZRLongAttribute* a : {ch.scale.get(), ch.offset.get()}) {
+            a->SetFirstVersion(kScaleVersion);
+            a->SetHidden(true);
+        }
+        ch.read = false;
+        AddProperty(ch.inputSignal.get());
+        AddProperty(&scaleType);
+        AddProperty(ch.scale.get());
+        AddProperty(ch.offset.get());
+    }
+
+    Bind(*m_pSamplePeriod, this, AttributeId(kScopeSamplePeriod), "Sample Period", "msec");
+    m_pSamplePeriod->SetInternalValue(1);
+    m_pSamplePeriod->SetPrecision(2);
+    SetValRange(*m_pSamplePeriod, 1, 65535);
+    Bind(*m_pSamplesPerDivision, this, AttributeId(kScopeSamplesPerDivision), "Samples per division");
+    m_pSamplesPerDivision->SetInternalValue(32);
+    SetValRange(*m_pSamplesPerDivision, 1, 128);
+    m_pSamplesPerDivision->SetFirstVersion(kScaleTypeVersion);
+    Bind(*m_pTriggerMode, this, AttributeId(kScopeTriggerMode), "Trigger Mode");
+    SetLongOptions(*m_pTriggerMode, this, {{2, "Falling Edge"}, {0, "Immediate"}, {1, "Rising Edge"}});
+    m_pTriggerMode->SetAsString("Immediate");
+    Bind(*m_pTriggerThreshold, this, AttributeId(kScopeTriggerThreshold), "Trigger Threshold");
+    m_pTriggerThreshold->SetInternalValue(0);
+    Bind(*m_pTriggerSource, this, AttributeId(kScopeTriggerSource), "Trigger Source");
+    m_pTriggerSource->SetInternalValue(0);
+    Bind(*m_pTriggerPosition, this, AttributeId(kScopeTriggerPosition), "Trigger Position", "% of screen");
+    m_pTriggerPosition->SetScale(1.27);
+    SetValRange(*m_pTriggerPosition, 0, 127);
+    m_pTriggerPosition->SetFirstVersion(kTriggerPositionVersion);
+    m_pTriggerPosition->SetInternalValue(0);
+    Bind(*m_pTriggerStatus, this, AttributeId(kScopeTriggerStatus), "Trigger Status");
+    SetLongOptions(*m_pTriggerStatus, this, {{0, "Awaiting Trigger"}, {1, "Collecting Data"}, {2, "Idle"}});
+    m_pTriggerStatus->SetAsString("Idle");
+    m_pTriggerStatus->SetWritable(false);
+    GetArmTrigger()->Define(AttributeId(kScopeArmTrigger));
+
+    for (ZRAttribute* a : std::initializer_list<ZRAttribute*>{
+             m_pSamplePeriod.get(), m_pSamplesPerDivision.get(), m_pTriggerMode.get(), m_pTriggerThreshold.get(),
+             m_pTriggerSource.get(), m_pTriggerPosition.get()})
+        AddProperty(a);
+    AddStatus(m_pTriggerStatus.get());
+    for (ZRAttribute* a : Observed())
+        a->AddObserver(this);
+}
+
+void ZRNoxelScope::OnUpdate(platform::core::Subject* subject, platform::core::Message* message) {
+    const int reason = ReasonOf(message);
+    for (int c = 0; c < kMaxChannels; ++c) {
+        Channel& ch = m_Channels[c];
+        if (subject == ch.inputSignal.get() && reason == ZRUpdate::ValueChanged) {
+            // The samples held belong to the previous signal.
+            ch.read = false;
+            Notify(ZRUpdate::ValueChanged);
+            return;
+        }
+        if (subject == GetChnScaleType(c) && reason == ZRUpdate::ValueChanged) {
+            const bool manual = GetChnScaleType(c)->GetAsString() == "Manual";
+            ch.scale->SetHidden(!manual);
+            ch.offset->SetHidden(!manual);
+            return;
+        }
+        if ((subject == ch.scale.get() || subject == ch.offset.get()) &&
+            (reason == ZRUpdate::ValueChanged || reason == ZRUpdate::UnitsChanged)) {
+            Notify(ZRUpdate::ValueChanged);
+            return;
+        }
+    }
+    if ((subject == m_pSamplePeriod.get() || subject == m_pSamplesPerDivision.get()) &&
+        reason == ZRUpdate::ValueChanged)
+        Notify(ZRUpdate::ValueChanged);
+}
+
+bool ZRNoxelScope::AnyChannelInUse() {
+    for (int c = 0; c < kMaxChannels; ++c) {
+        if (ChannelEnabled(c))
+            return true;
+    }
+    return false;
+}
+
+void ZRNoxelScope::ArmTrigger() {
+    if (!AnyChannelInUse())
+        return;
+    // A capture that ended before this arming must not read as this one's.
+    m_pTriggerStatus->SetValue(kStatusAwaiting);
+    ZRScope::ArmTrigger();
+}
+
+bool ZRNoxelScope::ChannelEnabled(int channel) {
+    return channel >= 0 && channel < kMaxChannels && m_Channels[channel].inputSignal->GetInternalValue() != 0;
+}
+
+bool ZRNoxelScope::ChannelValid(int channel) {
+    return channel >= 0 && channel < kMaxChannels && m_Channels[channel].read;
+}
+
+void ZRNoxelScope::GetChannelData(int, std::vector<float>& data) {
+    if (data.size() < static_cast<size_t>(GetNumDataPoints()))
+        data.resize(static_cast<size_t>(GetNumDataPoints()));
+}
+
+double ZRNoxelScope::GetChannelOffset(int channel) {
+    return channel >= 0 && channel < kMaxChannels ? m_Channels[channel].offset->GetValue() : 0.0;
+}
+
+ZRChannelOptionList* ZRNoxelScope::GetChannelOptionList() {
+    return nullptr;
+}
+
+double ZRNoxelScope::GetChannelScale(int channel) {
+    return channel >= 0 && channel < kMaxChannels ? m_Channels[channel].scale->GetValue() : 0.0;
+}
+
+std::string ZRNoxelScope::GetChannelUnits(int) {
+    return {};
+}
+
+double ZRNoxelScope::GetMsecPerSample() {
+    return m_pSamplePeriod->GetValue();
+}
+
+bool ZRNoxelScope::IsDataReady() {
+    // A failed poll is "not ready", never the status of an earlier capture.
+    if (!m_pTriggerStatus->Refresh(false))
+        return false;
+    if (m_pTriggerStatus->GetValue() != kStatusIdle || !IsArmed())
+        return false;
+    SetArmed(false);
+    return true;
+}
+
+bool ZRNoxelScope::ReadChannel(int channel) {
+    if (channel < 0 || channel >= kMaxChannels)
+        return false;
+    return m_Channels[channel].read;
+}
+
+int ZRNoxelScope::GetTimeDivision() {
+    return m_pSamplesPerDivision->GetInternalValue();
+}
