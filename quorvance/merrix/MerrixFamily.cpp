@@ -58,7 +58,8 @@ ZRRowChoice VelocityRegulatorRow(const ZRRowQuery& q) {
 
 ZRRowChoice CurrentRegulatorRow(const ZRRowQuery& q) {
     using namespace creg;
-    if (In(q.id, {kUserCurrentFault, kMoveTime, kMoveDelay}) || Between(q.id, kSelfSensingCurrent, kLockDelay))
+    if (In(q.id, {kUserCurrentFault, kMoveTime, kMoveDelay}) ||
+        Between(q.id, kSelfSensingCurrent, kLockDelay))
         return EditOrText(q.status);
     if (In(q.id, {kUserCurrentFaultEnable, kMoveDirection}))
         return Row(q.status ? Kind::AsString : Kind::BoolEdit);

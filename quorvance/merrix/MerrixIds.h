@@ -68,7 +68,8 @@ inline constexpr int32_t kProfileDistance = 128; // then velocity, acceleration
 inline constexpr int32_t kDeceleration = 131;
 } // namespace move
 
-namespace point { // digital inputs and outputs
+// digital inputs and outputs
+namespace point {
 inline constexpr int32_t kState = 128;
 inline constexpr int32_t kPolarity = 129;
 } // namespace point
@@ -77,7 +78,8 @@ namespace program {
 inline constexpr int32_t kPowerUpMode = 131;
 } // namespace program
 
-namespace preg { // position regulator
+// position regulator
+namespace preg {
 inline constexpr int32_t kKp = 128; // Kp, Kpz, Kpz Zone, Ki, Ki Zone, Kff
 inline constexpr int32_t kKff = 133;
 inline constexpr int32_t kFollowingErrorLimit = 136;
@@ -96,7 +98,8 @@ inline constexpr int32_t kSoftLimitsEnable = 188; // then hard and motor limits 
 inline constexpr int32_t kMotorLimitsEnable = 190;
 } // namespace preg
 
-namespace vreg { // velocity regulator
+// velocity regulator
+namespace vreg {
 inline constexpr int32_t kP = 128; // P, I, FF, Bandwidth, Upper Limit, Lower Limit
 inline constexpr int32_t kLowerLimit = 133;
 inline constexpr int32_t kVelocityErrorLimit = 136; // then error time, user velocity fault
@@ -110,7 +113,8 @@ inline constexpr int32_t kMaximumDistance = 193; // then maximum velocity, step 
 inline constexpr int32_t kStepCurrent = 195;
 } // namespace vreg
 
-namespace creg { // current regulator
+// current regulator
+namespace creg {
 inline constexpr int32_t kUserCurrentFault = 160;
 inline constexpr int32_t kUserCurrentFaultEnable = 161;
 inline constexpr int32_t kSelfSensingCurrent = 184; // then lock time, lock delay
@@ -161,29 +165,34 @@ namespace cam {
 inline constexpr int32_t kCycleLimit = 147;
 } // namespace cam
 
-namespace ratchet { // gear ratchet
+// gear ratchet
+namespace ratchet {
 inline constexpr int32_t kRatchetEnabled = 128;
 inline constexpr int32_t kNegativeInput = 129; // the four negative-input bits
 inline constexpr int32_t kPositiveInput = 130;
 } // namespace ratchet
 
-namespace anain { // analog input
+// analog input
+namespace anain {
 inline constexpr int32_t kScale = 128;
 inline constexpr int32_t kOffset = 129;
 } // namespace anain
 
-namespace anaout { // analog output
+// analog output
+namespace anaout {
 inline constexpr int32_t kManualValue = 128; // then scale, offset
 inline constexpr int32_t kOffset = 130;
 inline constexpr int32_t kMode = 132;
 inline constexpr int32_t kSource = 133;
 } // namespace anaout
 
-namespace frame { // sequencer frame
+// sequencer frame
+namespace frame {
 inline constexpr int32_t kLoad = 128;
 } // namespace frame
 
-namespace encout { // encoder output
+// encoder output
+namespace encout {
 inline constexpr int32_t kMode = 128; // then limit, divider
 inline constexpr int32_t kDivider = 130;
 } // namespace encout

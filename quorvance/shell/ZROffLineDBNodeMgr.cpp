@@ -109,8 +109,9 @@ void RegisterMenus() {
     std::vector<MenuItem> offLine{MenuItem(ID_EDIT_PASTE, "&Paste"), MenuItem::Separator()};
     for (const ZRMenuEntry& entry : ZRFamilyRegistry::Instance().MenuEntries(ZRFamilyMenu::OffLineRoot))
         offLine.emplace_back(entry.id, entry.text);
-    offLine.insert(offLine.end(), {MenuItem(ID_INSERT_PROJECT, "Insert P&roject"), MenuItem::Separator(),
-                                   MenuItem(ID_PROJECT_SAVE_AS, "Save &As..."), MenuItem(ID_IMPORT, "&Import...")});
+    offLine.insert(offLine.end(),
+                   {MenuItem(ID_INSERT_PROJECT, "Insert P&roject"), MenuItem::Separator(),
+                    MenuItem(ID_PROJECT_SAVE_AS, "Save &As..."), MenuItem(ID_IMPORT, "&Import...")});
     // Entry 0 belongs to the on-line root, entry 1 to this one.
     platform::ui::RegisterMenu(IDR_OFFLINE_ROOT_MENU, {MenuItem("OnLine", {MenuItem(ID_RESCAN, "&Rescan")}),
                                                        MenuItem("OffLineDB", std::move(offLine))});

@@ -260,7 +260,8 @@ const platform::ui::CommandTable* ZRQuorvanceApp::Commands() const {
         std::vector<platform::ui::CommandTable::Row> rows;
         for (const ZRRootCommandEntry& command : ZRFamilyRegistry::Instance().RootCommands())
             rows.push_back(Row(
-                command.id, [run = command.run](ZRQuorvanceApp& app) { app.RunOnOffLineRoot(run); }, projectOpen));
+                command.id, [run = command.run](ZRQuorvanceApp& app) { app.RunOnOffLineRoot(run); },
+                projectOpen));
         return platform::ui::CommandTable(std::move(rows), &table);
     }();
     return &withFamilies;

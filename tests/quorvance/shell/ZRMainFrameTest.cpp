@@ -205,11 +205,11 @@ TEST_F(ZRMainFrameTest, FamiliesListTheirInsertAndToolsItems) {
     std::map<std::string, std::vector<unsigned>> menus;
     for (const platform::ui::MenuItem& menu : ZRMainFrame::MainMenu())
         menus[menu.text] = ItemIds(menu.items);
-    EXPECT_EQ(menus["&Insert"], (std::vector<unsigned>{ID_INSERT_PROJECT, 0, ID_INSERT_TARVIK, ID_INSERT_MERRIX,
-                                                       ID_INSERT_FENWA, ID_INSERT_ZELNA}));
+    EXPECT_EQ(menus["&Insert"], (std::vector<unsigned>{ID_INSERT_PROJECT, 0, ID_INSERT_TARVIK,
+                                                       ID_INSERT_MERRIX, ID_INSERT_FENWA, ID_INSERT_ZELNA}));
     const std::vector<unsigned>& tools = menus["&Tools"];
-    const std::vector<unsigned> hostCommands{0, ID_TARVIK_HOST_COMMANDS, ID_FENWA_HOST_COMMANDS,
-                                             ID_ZELNA_HOST_COMMANDS, 0, ID_DISABLE_ALL};
+    const std::vector<unsigned> hostCommands{
+        0, ID_TARVIK_HOST_COMMANDS, ID_FENWA_HOST_COMMANDS, ID_ZELNA_HOST_COMMANDS, 0, ID_DISABLE_ALL};
     EXPECT_NE(std::search(tools.begin(), tools.end(), hostCommands.begin(), hostCommands.end()), tools.end());
 
     // The off-line root's pop-up lists the families in its own order.

@@ -45,8 +45,8 @@ TEST(TarvikRowRules, OwnersNoFamilyListsGetTheTarvikDefaults) {
 
 TEST(TarvikFactory, MakesEveryStoredBlockWhichInitTakesToItsId) {
     ZRMasterFactory factory;
-    for (int32_t type : {-180, -179, -176, -175, -174, -173, -172, -171, -170, -169, -168, -167, -166, -165,
-                         -164, -163}) {
+    for (int32_t type :
+         {-180, -179, -176, -175, -174, -173, -172, -171, -170, -169, -168, -167, -166, -165, -164, -163}) {
         std::unique_ptr<ZRObject> block = factory.CreateObject(type);
         ASSERT_NE(block, nullptr) << type;
         block->Init();
