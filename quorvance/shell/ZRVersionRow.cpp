@@ -48,7 +48,7 @@ void ZRVersionRow::Refresh(bool force) {
     auto* numeric = dynamic_cast<ZRValAttribute*>(attribute);
     if (!numeric)
         return;
-    std::string text = FormatVersion(numeric->GetValue());
+    std::string text = VersionText(numeric->GetValue());
     if (IsPlaced() && (force || text != GetCellValue(2)))
         GetGrid()->SetValue(GetRow(), 2, text);
 }

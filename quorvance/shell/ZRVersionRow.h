@@ -17,4 +17,6 @@ public:
 
 protected:
     void InitCells() override;
+    // The text shown for the attribute's value; families with another version layout override it.
+    virtual std::string VersionText(double value) { return FormatVersion(value); }
 };

@@ -139,6 +139,13 @@ inline constexpr int32_t kCosCyclicTransmitSelect = 361;
 // Operation-mode blocks, tuning, faults and service information.
 inline constexpr int32_t kIndexNumber = 184;
 inline constexpr int32_t kProductType = 0;
+// Message layer and device.
+inline constexpr int32_t kPowerUpError = 1;
+inline constexpr int32_t kFactoryReset = 4;
+inline constexpr int32_t kResetDrive = 106;
+inline constexpr int32_t kEnableState = 107; // read 1 = enabled; the service "01" enables, "00" disables
+inline constexpr int32_t kHostLink = 457;    // written 2 (or 1) when the host takes the drive on the link
+inline constexpr int32_t kFirmwareVersionWord = 467;
 } // namespace param
 
 

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "quorvance/tarvik/TarvikConnectedModel.h"
+
+// Positions of the auxiliary encoder.
+class TarvikAuxPositionScale : public TarvikScaleModel {
+public:
+    using TarvikScaleModel::TarvikConnectedModel;
+
+    int GetPrecision() override;
+    bool GetScaleFactor(double& factor) override;
+
+protected:
+    std::vector<ZRAttribute*> Observed(const TarvikUnitSubjects& s) const override;
+};

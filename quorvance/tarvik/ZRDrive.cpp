@@ -1,0 +1,16 @@
+#include "quorvance/tarvik/ZRDrive.h"
+
+ZRDrive* TarvikDriveOf(ZRObject* object)
+{
+    for (; object != nullptr; object = object->GetParent()) {
+        if (auto* drive = dynamic_cast<ZRDrive*>(object))
+            return drive;
+    }
+    return nullptr;
+}
+
+#include "quorvance/tarvik/TarvikUnitSubjects.h"
+
+TarvikUnitSubjects TarvikUnitSubjects::Of(ZRObject*) {
+    return {};
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "quorvance/tarvik/TarvikConnectedModel.h"
+
+// Acceleration units of the position feedback source.
+class ZRFBAccelUnits : public TarvikUnitsModel {
+public:
+    using TarvikUnitsModel::TarvikConnectedModel;
+
+    std::string GetUnits() override;
+
+protected:
+    std::vector<ZRAttribute*> Observed(const TarvikUnitSubjects& s) const override;
+};
