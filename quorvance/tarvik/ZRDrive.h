@@ -240,6 +240,9 @@ public:
     ZRBoolAttribute* GetSingleTurnAbsolute() { return &m_SingleTurnAbsolute; }
 
 private:
+    // The drive's own parameters, their options, defaults, ranges, scales and flags.
+    void DefineAttributes();
+    void DefineFaultState();
     // Hands a block still held here to the children list.
     void ListChild(ZRObject* block);
     void ListDeviceNet();
