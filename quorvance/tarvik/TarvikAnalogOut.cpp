@@ -88,7 +88,11 @@ void TarvikAnalogOut::Init() {
     m_pSignal->AddObserver(this);
 }
 
-void TarvikAnalogOut::BindDriveScales() {}
+void TarvikAnalogOut::BindDriveScales() {
+    const ScaleUnits models = ModelsOf(this, Model::AnalogOut);
+    UseScale(*m_pScale, models);
+    UseScale(*m_pScale32, models);
+}
 
 bool TarvikAnalogOut::IsPositionSignal() const {
     auto* options = dynamic_cast<ZRLongOptions*>(m_pSignal->GetOptions());

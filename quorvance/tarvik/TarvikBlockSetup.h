@@ -67,6 +67,10 @@ enum class Model {
     AnalogVelocity,
     AnalogPosition,
     AnalogCurrent,
+    AuxPosition,
+    AnalogOut,
+    Gear,        // scale only
+    InverseGear, // scale only
 };
 // The models of the drive that holds the block (found up its parents); none without a drive.
 ScaleUnits ModelsOf(ZRObject* block, Model model);

@@ -169,6 +169,7 @@ void ZREncodersTarvik::Init() {
     // Status.
     Bind(*m_pPositionMotorFeedback, this, AttributeId(kMotorFeedbackPosition), "Position - Motor Feedback");
     m_pPositionMotorFeedback->SetWritable(false);
+    UseScale(*m_pPositionMotorFeedback, ModelsOf(this, Model::Position));
     Bind(*m_pEncoderTemperature, this, AttributeId(kEncoderTemperature), "Encoder Temperature", "degrees C");
     m_pEncoderTemperature->SetWritable(false);
     m_pEncoderTemperature->SetFirstVersion(kTestsVersion);
@@ -176,6 +177,7 @@ void ZREncodersTarvik::Init() {
         BindFlag(*m_MotorSignals[i], this, AttributeId(kEncoderSignals), kMotorSignalNames[i]);
     Bind(*m_pPositionAuxiliary, this, AttributeId(kAuxiliaryPosition), "Position - Auxiliary");
     m_pPositionAuxiliary->SetWritable(false);
+    UseScale(*m_pPositionAuxiliary, ModelsOf(this, Model::AuxPosition));
     for (int i = 0; i < kAuxSignals; ++i)
         BindFlag(*m_AuxSignals[i], this, AttributeId(kEncoderSignals), kMotorSignalNames[i]);
     Bind(*m_pTestStatus, this, AttributeId(kEncoderTestStatus), "Test Status");

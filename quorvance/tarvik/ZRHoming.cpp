@@ -2,11 +2,11 @@
 
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRCommand.h"
-#include "kitbase/model/ZRIndexSelection.h"
 #include "kitbase/model/ZRLongAttribute.h"
 #include "kitbase/model/ZRUlongAttribute.h"
 #include "quorvance/tarvik/TarvikBlockSetup.h"
 #include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/tarvik/TarvikSelection.h"
 
 using namespace tarvik;
 
@@ -18,8 +18,8 @@ std::unique_ptr<ZRBoolAttribute> Flag(ZRDevice*& device, int bit) {
 } // namespace
 
 ZRHoming::ZRHoming()
-    : m_pHomeType(std::make_unique<ZRIndexSelection>(GetDevice())),
-      m_pAutoStart(std::make_unique<ZRIndexSelection>(GetDevice())),
+    : m_pHomeType(std::make_unique<TarvikSelection>(GetDevice())),
+      m_pAutoStart(std::make_unique<TarvikSelection>(GetDevice())),
       m_pBackOff(std::make_unique<ZRBoolAttribute>(GetDevice(), 1, -1)),
       m_pHomingVelocity(std::make_unique<ZRLongAttribute>(GetDevice(), 4)),
       m_pHomingAccelDecel(std::make_unique<ZRUlongAttribute>(GetDevice(), 4)),

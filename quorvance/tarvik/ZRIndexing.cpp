@@ -3,7 +3,6 @@
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRCommand.h"
 #include "kitbase/model/ZRDevice.h"
-#include "kitbase/model/ZRIndexSelection.h"
 #include "kitbase/model/ZRIndexedName.h"
 #include "kitbase/model/ZRLongAttribute.h"
 #include "kitbase/model/ZRProgress.h"
@@ -11,6 +10,7 @@
 #include "kitbase/model/ZRUpdate.h"
 #include "quorvance/tarvik/TarvikBlockSetup.h"
 #include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/tarvik/TarvikSelection.h"
 
 using namespace tarvik;
 
@@ -90,8 +90,8 @@ ZRIndexing::ZRIndexing()
     SetClass(kIndexingType);
     SetVersion(kBlockVersion);
     for (Index& x : m_Indexes) {
-        x.mode = std::make_unique<ZRIndexSelection>(GetDevice());
-        x.absoluteDirection = std::make_unique<ZRIndexSelection>(GetDevice());
+        x.mode = std::make_unique<TarvikSelection>(GetDevice());
+        x.absoluteDirection = std::make_unique<TarvikSelection>(GetDevice());
         x.distance = std::make_unique<ZRLongAttribute>(GetDevice(), 4);
         x.batchCount = std::make_unique<ZRUlongAttribute>(GetDevice(), 2);
         x.dwell = std::make_unique<ZRUlongAttribute>(GetDevice(), 2);
@@ -100,7 +100,7 @@ ZRIndexing::ZRIndexing()
         x.acceleration = std::make_unique<ZRUlongAttribute>(GetDevice(), 4);
         x.deceleration = std::make_unique<ZRUlongAttribute>(GetDevice(), 4);
         x.nextIndex = std::make_unique<ZRUlongAttribute>(GetDevice(), 1);
-        x.action = std::make_unique<ZRIndexSelection>(GetDevice());
+        x.action = std::make_unique<TarvikSelection>(GetDevice());
     }
     for (const FlagDef& f : kFlags)
         m_Flags.push_back(std::make_unique<ZRBoolAttribute>(GetDevice(), f.size, f.bit));
@@ -167,11 +167,13 @@ void ZRIndexing::Init() {
         SelectText(*x.action, "Stop");
 
         // The distance is named after the mode: keyed by the position of the mode's choice.
-        x.distanceName = std::make_unique<ZRIndexedName>(x.mode.get(), x.distance.get(), 4);
+        // The fifth choice is the placeholder of a stored mode no option has.
+        x.distanceName = std::make_unique<ZRIndexedName>(x.mode.get(), x.distance.get(), 5);
         x.distanceName->AddName(0, "Position");
         x.distanceName->AddName(1, "Distance");
         x.distanceName->AddName(2, "Maximum Distance");
         x.distanceName->AddName(3, "Distance");
+        x.distanceName->AddName(4, "Distance");
         x.mode->AddObserver(this);
         ApplyMode(i, false);
 

@@ -252,7 +252,11 @@ void ZRMotorTarvik::Init() {
         a->AddObserver(this);
 }
 
-void ZRMotorTarvik::BindDriveScales() {}
+void ZRMotorTarvik::BindDriveScales() {
+    // The drive shows motor-side counts and speeds at the load through its gear scales.
+    m_pLinesRevolution->SetScaleObject(ModelsOf(this, Model::InverseGear).scale);
+    m_pMaximumSpeed->SetScaleObject(ModelsOf(this, Model::Gear).scale);
+}
 
 void ZRMotorTarvik::LoadCommutationOptions() {
     auto options = std::make_unique<ZRLongOptions>(this, 1);

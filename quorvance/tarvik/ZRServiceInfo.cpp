@@ -3,7 +3,6 @@
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRCommand.h"
 #include "kitbase/model/ZRDevice.h"
-#include "kitbase/model/ZRIndexSelection.h"
 #include "kitbase/model/ZRLongAttribute.h"
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/model/ZRUlongAttribute.h"
@@ -12,6 +11,7 @@
 #include "platform/core/Modal.h"
 #include "quorvance/tarvik/TarvikBlockSetup.h"
 #include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/tarvik/TarvikSelection.h"
 
 #include <cstdio>
 #include <string>
@@ -82,7 +82,7 @@ ZRServiceInfo::ZRServiceInfo() {
     SetVersion(kBlockVersion);
     ZRDevice*& d = GetDevice();
     m_pDriveModel = std::make_unique<ZRStringAttribute>(d, 32, PadRight, ' ');
-    m_pDriveSize = std::make_unique<ZRIndexSelection>(d);
+    m_pDriveSize = std::make_unique<TarvikSelection>(d);
     m_pPicsNumber = std::make_unique<ZRStringAttribute>(d, 16, PadRight, ' ');
     for (int i = 0; i < kChannelCount; ++i) {
         m_Offsets[i] = std::make_unique<ZRLongAttribute>(d, 2);
@@ -94,7 +94,7 @@ ZRServiceInfo::ZRServiceInfo() {
     m_pVendorId = std::make_unique<ZRUlongAttribute>(d, 1);
     m_pSerialNumber = std::make_unique<ZRUlongAttribute>(d, 4);
     m_pDisableOptionCard = std::make_unique<ZRBoolAttribute>(d, 1, -1);
-    m_pUpaRevision = std::make_unique<ZRIndexSelection>(d);
+    m_pUpaRevision = std::make_unique<TarvikSelection>(d);
     m_pFirmwareVersion = std::make_unique<ZRUlongAttribute>(d, 2);
     m_pFirmwareBuild = std::make_unique<ZRUlongAttribute>(d, 1);
     m_pTimeInService = std::make_unique<ZRUlongAttribute>(d, 4);

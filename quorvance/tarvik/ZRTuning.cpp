@@ -2,11 +2,11 @@
 
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRCommand.h"
-#include "kitbase/model/ZRIndexSelection.h"
 #include "kitbase/model/ZRLongAttribute.h"
 #include "kitbase/model/ZRUlongAttribute.h"
 #include "quorvance/tarvik/TarvikBlockSetup.h"
 #include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/tarvik/TarvikSelection.h"
 
 using namespace tarvik;
 
@@ -26,8 +26,8 @@ ZRTuning::ZRTuning() {
     SetClass(kTuningType);
     SetVersion(kBlockVersion);
     ZRDevice*& d = GetDevice();
-    m_pOperatingMode = std::make_unique<ZRIndexSelection>(d);
-    m_pMotorDirection = std::make_unique<ZRIndexSelection>(d);
+    m_pOperatingMode = std::make_unique<TarvikSelection>(d);
+    m_pMotorDirection = std::make_unique<TarvikSelection>(d);
     m_pP = std::make_unique<ZRUlongAttribute>(d, 2);
     m_pI = std::make_unique<ZRUlongAttribute>(d, 2);
     m_pD = std::make_unique<ZRLongAttribute>(d, 2);
