@@ -3,7 +3,7 @@
 #include "quorvance/fenwa/FenwaFamily.h"
 #include "quorvance/merrix/MerrixFamily.h"
 #include "quorvance/shell/QuorvanceTypeIds.h"
-#include "quorvance/shell/ZRNoxelFolder.h"
+#include "quorvance/tarvik/ZRNoxelFolder.h"
 #include "quorvance/tarvik/TarvikFamily.h"
 #include "quorvance/zelna/ZelnaFamily.h"
 

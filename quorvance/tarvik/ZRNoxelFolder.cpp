@@ -1,4 +1,4 @@
-#include "quorvance/shell/ZRNoxelFolder.h"
+#include "quorvance/tarvik/ZRNoxelFolder.h"
 
 #include "kitbase/model/ZRStringAttribute.h"
 #include "quorvance/shell/QuorvanceTypeIds.h"

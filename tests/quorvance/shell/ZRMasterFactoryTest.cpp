@@ -2,7 +2,7 @@
 #include "quorvance/shell/ZRFamilyRegistry.h"
 #include "kitbase/model/ZRObject.h"
 #include "kitbase/model/ZRStringAttribute.h"
-#include "quorvance/shell/ZRNoxelFolder.h"
+#include "quorvance/tarvik/ZRNoxelFolder.h"
 
 #include <gtest/gtest.h>
 

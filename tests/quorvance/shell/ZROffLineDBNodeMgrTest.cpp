@@ -8,7 +8,7 @@
 #include "platform/ui/CommandIds.h"
 #include "quorvance/shell/QuorvanceIds.h"
 #include "quorvance/shell/QuorvanceTypeIds.h"
-#include "quorvance/shell/ZRNoxelFolder.h"
+#include "quorvance/tarvik/ZRNoxelFolder.h"
 #include "support/model/FakeStorage.h"
 #include "support/model/TestDevice.h"
 #include "support/model/TestObjects.h"
