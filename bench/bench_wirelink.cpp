@@ -2,6 +2,7 @@
 // over a pseudo-terminal. A pty has no baud rate, so the time per exchange is the library's own
 // overhead (plus the simulator's and the kernel's); "overhead" compares it with the time the same
 // bytes take on a real line at 38400 baud, 10 bits a character.
+#include "LineMeasure.h"
 #include "tests/support/wire/CommandDriveSim.h"
 #include "tests/support/wire/HalvoSlaveSim.h"
 #include "tests/support/wire/NoxelDriveSim.h"
@@ -14,34 +15,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-
 namespace {
-
-constexpr double kBaud = 38400;
-
-size_t LineBytes(const wiresim::PtySimulator& sim) {
-    return sim.Received().size() + sim.BytesSent();
-}
-
-// Runs the exchange for the benchmark's iterations and sets the counters: exchanges per second,
-// bytes on the line and their wire time per exchange, and the time per exchange over that wire
-// time.
-template <class F> void Measure(benchmark::State& state, const wiresim::PtySimulator& sim, F exchange) {
-    exchange(); // the first one finds the node and warms up
-    const size_t before = LineBytes(sim);
-    const auto start = std::chrono::steady_clock::now();
-    for (auto _ : state)
-        exchange();
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const double exchanges = static_cast<double>(state.iterations());
-    const double bytes = static_cast<double>(LineBytes(sim) - before) / exchanges;
-    const double wireSeconds = bytes * 10 / kBaud;
-    state.counters["exchanges"] = benchmark::Counter(exchanges, benchmark::Counter::kIsRate);
-    state.counters["bytes"] = bytes;
-    state.counters["wire_us"] = wireSeconds * 1e6;
-    state.counters["overhead"] = seconds / exchanges / wireSeconds;
-}
 
 void BM_NoxelExchange(benchmark::State& state) {
     wiresim::Started<wiresim::NoxelDriveSim> drive;

@@ -35,7 +35,7 @@
 #include "quorvance/shell/ZRInitFileDlg.h"
 #include "quorvance/shell/ZRMainFrame.h"
 #include "quorvance/shell/ZRMasterRowFactory.h"
-#include "quorvance/shell/ZRNoxelFolder.h"
+#include "quorvance/tarvik/ZRNoxelFolder.h"
 #include "quorvance/shell/ZROffLineDBNodeMgr.h"
 #include "quorvance/shell/ZROnLineRootMgr.h"
 #include "quorvance/shell/ZROutputDoc.h"

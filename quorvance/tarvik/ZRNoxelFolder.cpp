@@ -5,6 +5,7 @@
 
 ZRNoxelFolder::ZRNoxelFolder() {
     SetClass(kFolderType);
+    SetVersion(1);
 }
 
 void ZRNoxelFolder::Init() {

@@ -1,6 +1,6 @@
 // The Fenwa and Zelna command protocols, side by side where they agree and apart where they
 // differ.
-#include "FakeClock.h"
+#include "tests/support/wire/FakeClock.h"
 #include "WireTest.h"
 
 #include "tests/support/wire/CommandDriveSim.h"

@@ -1,4 +1,4 @@
-#include "FakeClock.h"
+#include "tests/support/wire/FakeClock.h"
 #include "WireTest.h"
 
 #include "tests/support/wire/PtySimulator.h"

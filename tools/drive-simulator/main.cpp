@@ -1,17 +1,23 @@
-// drive-simulator noxel|halvo|fenwa|zelna [node...]
+// drive-simulator tarvik|noxel|halvo|fenwa|zelna [node...]
 // Plays the drive's side of one protocol on a pseudo-terminal and prints the device path to give
-// the program as its serial port. Runs until interrupted.
+// the program as its serial port. Runs until interrupted. Simulated Tarvik drives also take
+// commands on standard input (type "help").
 #include "tests/support/wire/CommandDriveSim.h"
 #include "tests/support/wire/HalvoSlaveSim.h"
 #include "tests/support/wire/NoxelDriveSim.h"
+#include "tests/support/wire/TarvikDriveSim.h"
 
+#include <bit>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <memory>
 #include <set>
+#include <sstream>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -22,9 +28,92 @@ void OnSignal(int) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: drive-simulator noxel|halvo|fenwa|zelna [node...]\n"
+    std::fprintf(stderr, "usage: drive-simulator tarvik|noxel|halvo|fenwa|zelna [node...]\n"
                          "  nodes are decimal, 1 by default\n");
     return 2;
+}
+
+const char kHelp[] = "commands:\n"
+                     "  list                          the parameters a drive knows\n"
+                     "  get NODE PARAM [INDEX]        a value the drive holds\n"
+                     "  set NODE PARAM [INDEX] VALUE  a number (decimal or 0x...) or a text\n"
+                     "  refuse NODE CODE [TIMES]      answer the next requests with drive code 1-9\n"
+                     "  pull [REPLIES]                pull the cable (after that many more answers)\n"
+                     "  cut                           pull the cable in the middle of the next answer\n"
+                     "  plug                          put the cable back\n"
+                     "  reset NODE                    factory settings\n"
+                     "  quit\n";
+
+bool Number(const std::string& text, long& value) {
+    char* end = nullptr;
+    value = std::strtol(text.c_str(), &end, 0);
+    return !text.empty() && *end == 0;
+}
+
+// One command line for the simulated Tarvik drives; false to stop.
+bool RunCommand(wiresim::TarvikDriveSim& sim, const std::string& line) {
+    using wiresim::TarvikParameter;
+    std::istringstream in(line);
+    std::string command;
+    in >> command;
+    std::vector<std::string> args;
+    for (std::string word; in >> word;)
+        args.push_back(word);
+    std::vector<long> n(args.size());
+    bool numeric = true;
+    for (size_t i = 0; i < args.size(); ++i)
+        numeric = Number(args[i], n[i]) && numeric;
+
+    if (command.empty()) {
+        return true;
+    } else if (command == "quit") {
+        return false;
+    } else if (command == "list") {
+        for (const TarvikParameter& p : wiresim::TarvikParameters())
+            std::printf("%4d %-28s %d byte(s) x%d\n", p.number, p.name, p.size, p.entries);
+    } else if (command == "get" && (args.size() == 2 || args.size() == 3) && numeric) {
+        const TarvikParameter* p = wiresim::FindTarvikParameter(static_cast<int>(n[1]));
+        const auto node = static_cast<uint8_t>(n[0]);
+        if (!p)
+            std::printf("no parameter %ld\n", n[1]);
+        else if (p->kind == TarvikParameter::Kind::Text)
+            std::printf("\"%s\"\n", sim.Text(node, p->number).c_str());
+        else {
+            uint32_t bits = sim.Value(node, p->number, args.size() == 3 ? static_cast<int>(n[2]) : 0);
+            if (p->kind == TarvikParameter::Kind::Float)
+                std::printf("%g (0x%08X)\n", std::bit_cast<float>(bits), bits);
+            else
+                std::printf("%u (0x%X)\n", bits, bits);
+        }
+    } else if (command == "set" && (args.size() == 3 || args.size() == 4) && Number(args[0], n[0]) &&
+               Number(args[1], n[1])) {
+        const TarvikParameter* p = wiresim::FindTarvikParameter(static_cast<int>(n[1]));
+        long index = 0, value = 0;
+        if (!p)
+            std::printf("no parameter %ld\n", n[1]);
+        else if (p->kind == TarvikParameter::Kind::Text)
+            sim.SetText(static_cast<uint8_t>(n[0]), p->number, line.substr(line.find(args[2])));
+        else if (p->kind == TarvikParameter::Kind::Float && args.size() == 3)
+            sim.SetValue(static_cast<uint8_t>(n[0]), p->number, 0, std::bit_cast<uint32_t>(std::stof(args[2])));
+        else if ((args.size() == 4 && !Number(args[2], index)) || !Number(args.back(), value))
+            std::printf("%s", kHelp);
+        else
+            sim.SetValue(static_cast<uint8_t>(n[0]), p->number, static_cast<int>(index), static_cast<uint32_t>(value));
+    } else if (command == "refuse" && (args.size() == 2 || args.size() == 3) && numeric) {
+        sim.Refuse(static_cast<uint8_t>(n[0]), static_cast<int>(n[1]), args.size() == 3 ? static_cast<int>(n[2]) : 1);
+    } else if (command == "pull" && args.size() <= 1 && numeric) {
+        sim.PullCable(args.empty() ? 0 : static_cast<int>(n[0]));
+    } else if (command == "cut" && args.empty()) {
+        sim.PullCableMidReply();
+    } else if (command == "plug" && args.empty()) {
+        sim.PlugCable();
+    } else if (command == "reset" && args.size() == 1 && numeric) {
+        sim.Reset(static_cast<uint8_t>(n[0]));
+    } else {
+        std::printf("%s", kHelp);
+    }
+    std::fflush(stdout);
+    return true;
 }
 
 } // namespace
@@ -45,7 +134,12 @@ int main(int argc, char** argv) {
         nodes.insert(1);
 
     std::unique_ptr<wiresim::PtySimulator> sim;
-    if (protocol == "noxel")
+    wiresim::TarvikDriveSim* tarvik = nullptr;
+    if (protocol == "tarvik") {
+        auto drives = std::make_unique<wiresim::Started<wiresim::TarvikDriveSim>>(nodes);
+        tarvik = drives.get();
+        sim = std::move(drives);
+    } else if (protocol == "noxel")
         sim = std::make_unique<wiresim::Started<wiresim::NoxelDriveSim>>(nodes);
     else if (protocol == "halvo")
         sim = std::make_unique<wiresim::Started<wiresim::HalvoSlaveSim>>(nodes);
@@ -60,6 +154,12 @@ int main(int argc, char** argv) {
     std::signal(SIGTERM, OnSignal);
     std::printf("%s\n", sim->Path().c_str());
     std::fflush(stdout);
+    // Commands while standard input lasts (a terminal); then, or without one, serve until stopped.
+    if (tarvik) {
+        for (std::string line; !g_stop && std::getline(std::cin, line);)
+            if (!RunCommand(*tarvik, line))
+                return 0;
+    }
     while (!g_stop)
         ::pause();
     return 0;

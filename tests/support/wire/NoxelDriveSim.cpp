@@ -164,6 +164,8 @@ void NoxelDriveSim::OnLine(const std::string& line) {
             break;
         }
     }
+    if (answer.cut < reply.size())
+        reply.resize(answer.cut);
     Send(reply);
 }
 

@@ -16,6 +16,8 @@ struct NoxelAnswer {
     std::string data;        // after the echoed node digits and first four text characters
     bool driveError = false; // the drive refuses: +8 on the first echoed text character
     bool silent = false;
+    // Only this many bytes of the reply line go out: the cable is pulled in the middle of it.
+    size_t cut = std::string::npos;
 };
 
 class NoxelDriveSim : public PtySimulator {

@@ -1,0 +1,15 @@
+#include "quorvance/tarvik/ZRNoxelFolder.h"
+
+#include "kitbase/model/ZRStringAttribute.h"
+#include "quorvance/shell/QuorvanceTypeIds.h"
+
+#include <gtest/gtest.h>
+
+TEST(ZRNoxelFolder, KeepsItsNameUnderItsOwnIdAsVersionOne) {
+    ZRNoxelFolder folder;
+    folder.Init();
+    EXPECT_EQ(folder.GetName().GetAttribute(), ZRNoxelFolder::kNameAttribute);
+    EXPECT_EQ(folder.GetVersion(), 1u);
+    // Built as a plain folder: its owner gives it the off-line root's id.
+    EXPECT_EQ(folder.GetClass(), kFolderType);
+}

@@ -1,0 +1,84 @@
+// One or more Tarvik drives on one line: each node answers the hexadecimal parameter requests
+// from its own copy of the parameter table (TarvikParameters.h), refuses what a drive refuses
+// with its error codes 1 to 9, and can lose its cable in the middle of an exchange.
+//
+// A request is parameter (3 hex digits), function (0 read, 1 command, 3 write), an optional
+// 2-digit array index and the data; the answer echoes the request's head and carries the value.
+#pragma once
+
+#include "tests/support/wire/NoxelDriveSim.h"
+#include "tests/support/wire/TarvikParameters.h"
+
+#include <deque>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace wiresim {
+
+class TarvikDriveSim : public NoxelDriveSim {
+public:
+    // Drive error codes, as the drive sends them.
+    enum DriveCode : int {
+        kInvalidData = 1,
+        kInvalidState = 2,
+        kEepromWrite = 3,
+        kBelowMinimum = 4,
+        kAboveMaximum = 5,
+        kDisabledWhenEnabled = 6,
+        kInvalidIndex = 7,
+        kInvalidFunction = 8,
+        kInvalidParameter = 9,
+    };
+
+    explicit TarvikDriveSim(std::set<uint8_t> nodes = {1});
+    ~TarvikDriveSim() override;
+
+    // What the drive holds: a number's bits (a float's IEEE 754 pattern), or a text.
+    uint32_t Value(uint8_t node, int parameter, int index = 0) const;
+    std::string Text(uint8_t node, int parameter) const;
+    void SetValue(uint8_t node, int parameter, int index, uint32_t bits);
+    void SetText(uint8_t node, int parameter, const std::string& text);
+    // Every parameter back to its initial value, as a factory reset does.
+    void Reset(uint8_t node);
+
+    // The next `times` requests to the node (of that parameter only, unless -1) are refused with
+    // the drive code, whatever they ask.
+    void Refuse(uint8_t node, int code, int times = 1, int parameter = -1);
+    // The cable comes out after `replies` more answers; from then on the line stays silent.
+    void PullCable(int replies = 0);
+    // The next answer stops in the middle of its line; then the line stays silent.
+    void PullCableMidReply();
+    void PlugCable();
+
+    // The commands without a value that the node ran (services), each as its request text.
+    std::vector<std::string> Services(uint8_t node) const;
+
+protected:
+    NoxelAnswer Answer(uint8_t node, const std::string& text) override;
+
+private:
+    struct Drive {
+        std::map<uint32_t, uint32_t> numbers; // parameter << 8 | index
+        std::map<int, std::string> texts;
+        std::deque<std::pair<int, int>> refusals; // code, parameter or -1
+        std::vector<std::string> services;
+    };
+
+    NoxelAnswer Handle(uint8_t node, Drive& drive, const std::string& text);
+    NoxelAnswer Read(const Drive& drive, const TarvikParameter& p, const std::string& rest) const;
+    // Function 3, or a command-form write (function 1 with a value).
+    NoxelAnswer Write(Drive& drive, const TarvikParameter& p, const std::string& rest);
+    NoxelAnswer Command(uint8_t node, Drive& drive, const TarvikParameter& p, const std::string& text);
+    void Initialise(uint8_t node, Drive& drive);
+    bool IsEnabled(const Drive& drive) const;
+    void SetEnabled(Drive& drive, bool enabled);
+
+    std::map<uint8_t, Drive> m_drives;
+    int m_repliesLeft = -1; // answers before the cable comes out; -1 plugged
+    bool m_cutMidReply = false;
+    bool m_unplugged = false;
+};
+
+} // namespace wiresim
