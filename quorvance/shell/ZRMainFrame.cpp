@@ -20,6 +20,8 @@
 #include "platform/ui/Text.h"
 #include "quorvance/fenwa/FenwaCommands.h"
 #include "quorvance/merrix/MerrixCommands.h"
+#include "quorvance/online/OnlineCommands.h"
+#include "quorvance/online/ZROnLine.h"
 #include "quorvance/shell/QuorvanceIds.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "quorvance/shell/ZRQuorvanceApp.h"
@@ -551,7 +553,9 @@ bool ZRMainFrame::OnClose() {
         if (!app->SaveModifiedProject())
             return false;
     }
-    // The on-line root offers to disable software-enabled drives once the on-line drives exist.
+    if (app)
+        if (ZROnLine* onLine = app->GetOnLine())
+            onLine->DisableSoftwareEnabledDrives();
     SaveToolbarState();
     if (app)
         app->SaveWindowPlacement();

@@ -19,6 +19,7 @@
 #include "platform/ui/WaitCursor.h"
 #include "quorvance/fenwa/FenwaCommands.h"
 #include "quorvance/merrix/MerrixCommands.h"
+#include "quorvance/online/OnlineCommands.h"
 #include "quorvance/shell/QuorvanceIds.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "quorvance/shell/ZRImages.h"

@@ -16,6 +16,7 @@ class ZRGlobalDataMgr;
 class ZRMainFrame;
 class ZRNodeMgr;
 class ZRObject;
+class ZROnLine;
 class ZRRecentFileList;
 class ZRWorkspaceDoc;
 class ZRWorkspaceView;
@@ -118,6 +119,7 @@ public:
     void OnAppAbout();
     void OnCloseAll();
     void OnSerialPort();
+    void OnRescanOptions();
     void OnPrintSetup();
 
     // ---- Window placement of the main frame ("Window Placement").
@@ -134,7 +136,7 @@ public:
     DBStorage* GetProjectStorage() const { return m_pStorage.get(); }
     ZRObject* GetOffLineRoot() const { return m_pOffLineRoot.get(); }
     ZRDevice* GetOffLineDevice() const { return m_pOffLineDevice.get(); }
-    ZRObject* GetOnLine() const { return m_pOnLine.get(); }
+    ZROnLine* GetOnLine() const { return m_pOnLine.get(); }
     TreeItem GetOnLineItem() const { return m_OnLineItem; }
     TreeItem GetOffLineItem() const { return m_OffLineItem; }
     ZRNodeMgr* GetOnLineNodeMgr() const;
@@ -179,7 +181,7 @@ private:
     // The device outlives the storage and the roots, and the off-line root goes before the storage.
     std::unique_ptr<ZRDevice> m_pOffLineDevice;
     std::unique_ptr<DBStorage> m_pStorage;
-    std::unique_ptr<ZRObject> m_pOnLine;
+    std::unique_ptr<ZROnLine> m_pOnLine;
     std::unique_ptr<ZRObject> m_pOffLineRoot;
     ZRWorkspaceView* m_pWorkspaceView = nullptr;
     QWidget* m_pOutputView = nullptr;
