@@ -205,7 +205,8 @@ TEST(SerialComm, PurgeGivesUpOnALineThatNeverGoesQuiet) {
     line.StartStream('~', std::chrono::milliseconds(1));
     ASSERT_TRUE(WaitFor([&] { return line.BytesSent() > 3; }));
 
-    FakeClock clock(10);
+    // A loaded machine that holds this thread back moves line time on; keep slack for it.
+    FakeClock clock(4);
     uint32_t start = clock.Now();
     EXPECT_COMM_ERROR(port.Purge(true), ZRCommError::PurgeTimeout, "Purge time limit exceeded.");
     int32_t took = Elapsed(start, clock.Now());
@@ -233,7 +234,7 @@ protected:
 };
 
 TEST_F(TimedByteReaderTest, GapTimeOutOnASilentLine) {
-    FakeClock clock(10);
+    FakeClock clock(1);
     reader.Setup(&port, 2500, 100);
     uint32_t start = clock.Now();
     reader.RestartTotal();
