@@ -176,8 +176,12 @@ int ZROnLine::IdentifyTarvik(int node, ZRObject*& drive, std::string& message) {
         message = Format("%s\n%s.", kReadError, error.GetMessage().c_str());
         return ReadFailed;
     }
-    if (powerUp == kReadFailedCode)
+    // The drive answered but could not tell its state: as a failed read, with the same text, so the
+    // user sees why nothing was attached.
+    if (powerUp == kReadFailedCode) {
+        message = kReadError;
         return ReadFailed;
+    }
     if (!(productType & kDrivePresent))
         return NothingToReport;
 
@@ -295,6 +299,8 @@ ZRObject* ZROnLine::MakeBrokenDrive(ZRObject* drive) {
     if (type != tarvik::kStandardDriveType && type != tarvik::kIndexingDriveType)
         return nullptr;
     const int node = NodeOf(drive);
+    if (node < 0)
+        return nullptr;
     auto storage = std::make_unique<TarvikStorage>(NoxelComm::Instance(), static_cast<uint8_t>(node));
     auto device = std::make_unique<ZRNoxelDevice>();
     device->SetOffLine(false);

@@ -74,11 +74,12 @@ TEST_F(ScanRoad, FindsTheDrivesOfTwoNodesOneNodePerTick) {
 }
 
 TEST_F(ScanRoad, IdentificationReportsFirmwareAndFaultsAndMakesPlaceholders) {
-    Started<TarvikDriveSim> line(std::set<uint8_t>{1, 2, 3, 4});
+    Started<TarvikDriveSim> line(std::set<uint8_t>{1, 2, 3, 4, 5});
     line.SetValue(1, tarvik::param::kFirmwareVersionWord, 0, 0x0100); // 1.0: older
     line.SetValue(2, tarvik::param::kFirmwareVersionWord, 0, 0x0200); // 2.0: too new
     line.SetValue(3, tarvik::param::kFaultState, 0, 4);
     line.SetValue(4, tarvik::param::kPowerUpError, 0, 52);
+    line.SetValue(5, tarvik::param::kPowerUpError, 0, 55);
     ModalScript script;
     script.ExpectMessage("Firmware on node 1 is older than this version of Quorvance.\nSome parameters may be "
                          "assigned default values",
@@ -87,8 +88,10 @@ TEST_F(ScanRoad, IdentificationReportsFirmwareAndFaultsAndMakesPlaceholders) {
                        "version of Quorvance to access this drive.",
                        IDOK)
         .ExpectMessage("Drive on node 3 is faulted: Motor Overtemperature Fault (fault #4)", IDOK)
-        .ExpectMessage("The drive experienced the following powerup error:\n Main Firmware Checksum Error", IDOK);
-    Scan(line, 1, 4);
+        .ExpectMessage("The drive experienced the following powerup error:\n Main Firmware Checksum Error", IDOK)
+        .ExpectMessage("Drive on Node 5 has a user parameter memory error (E55).", platform::core::IDNO)
+        .ExpectMessage("Drive will show up in the workspace as a broken drive.", IDOK);
+    Scan(line, 1, 5);
     ASSERT_TRUE(ScanToEnd());
     EXPECT_EQ(m_Root->FindDrive(1)->GetClass(), tarvik::kStandardDriveType);
     EXPECT_EQ(m_Root->FindDrive(2), nullptr);
@@ -97,6 +100,9 @@ TEST_F(ScanRoad, IdentificationReportsFirmwareAndFaultsAndMakesPlaceholders) {
     ASSERT_NE(placeholder, nullptr);
     EXPECT_EQ(placeholder->GetClass(), tarvik::kBrokenDriveType);
     EXPECT_EQ(placeholder->GetName().GetValue(), "4 - Main Firmware Checksum Error!");
+    // A declined reset leaves the E55 drive as a placeholder, with no power-up error message.
+    ASSERT_NE(m_Root->FindDrive(5), nullptr);
+    EXPECT_EQ(m_Root->FindDrive(5)->GetName().GetValue(), "5 - User Parameter Memory Corrupted!");
 
     // A placeholder in place of a working drive keeps its name and node.
     ZRObject* drive = m_Root->FindDrive(1);
