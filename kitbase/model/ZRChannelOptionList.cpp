@@ -2,14 +2,11 @@
 
 #include "kitbase/model/ZRChannelOption.h"
 
-ZRChannelOptionList::~ZRChannelOptionList() {
-    for (ZRChannelOptionList* child : m_Children)
-        delete child;
-}
+ZRChannelOptionList::~ZRChannelOptionList() = default;
 
-void ZRChannelOptionList::AddChild(ZRChannelOptionList* list) {
+void ZRChannelOptionList::AddChild(std::unique_ptr<ZRChannelOptionList> list) {
     if (list)
-        m_Children.push_back(list);
+        m_Children.push_back(std::move(list));
 }
 
 void ZRChannelOptionList::AddOption(ZRChannelOption* option) {
@@ -18,7 +15,7 @@ void ZRChannelOptionList::AddOption(ZRChannelOption* option) {
 }
 
 ZRChannelOption* ZRChannelOptionList::FindOption(uint32_t id) const {
-    for (const ZRChannelOptionList* child : m_Children) {
+    for (const std::unique_ptr<ZRChannelOptionList>& child : m_Children) {
         if (ZRChannelOption* found = child->FindOption(id))
             return found;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,7 @@ class ZRChannelOption;
 // which belong to the family list that made them.
 class ZRChannelOptionList {
 public:
-    using Lists = std::vector<ZRChannelOptionList*>;
+    using Lists = std::vector<std::unique_ptr<ZRChannelOptionList>>;
     using Options = std::vector<ZRChannelOption*>;
 
     ZRChannelOptionList() = default;
@@ -19,15 +20,14 @@ public:
     ZRChannelOptionList(const ZRChannelOptionList&) = delete;
     ZRChannelOptionList& operator=(const ZRChannelOptionList&) = delete;
 
-    // Takes ownership.
-    void AddChild(ZRChannelOptionList* list);
+    void AddChild(std::unique_ptr<ZRChannelOptionList> list);
     void AddOption(ZRChannelOption* option);
     // Depth first: the sub-lists in order before this list's own options, so an id found in a
     // sub-list wins. Null when no option has the id.
     ZRChannelOption* FindOption(uint32_t id) const;
 
     Options& GetChannelOptions() { return m_Options; }
-    Lists& GetChildren() { return m_Children; }
+    const Lists& GetChildren() const { return m_Children; }
     const std::string& GetName() const { return m_Name; }
     void SetName(const std::string& name) { m_Name = name; }
 

@@ -20,7 +20,14 @@ ZRClipboard::~ZRClipboard() {
 }
 
 void ZRClipboard::Clear() {
-    delete m_pObject;
-    m_pObject = nullptr;
+    m_pObject.reset();
     m_Type = -1;
+}
+
+void ZRClipboard::SetObject(std::unique_ptr<ZRObject> object) {
+    m_pObject = std::move(object);
+}
+
+std::unique_ptr<ZRObject> ZRClipboard::TakeObject() {
+    return std::move(m_pObject);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 class ZRObject;
 
@@ -12,9 +13,11 @@ public:
 
     // Deletes the held object and marks the clipboard empty.
     void Clear();
-    ZRObject* GetObject() const { return m_pObject; }
-    // Takes ownership; a held object is not deleted, so copiers call Clear first.
-    void SetObject(ZRObject* object) { m_pObject = object; }
+    ZRObject* GetObject() const { return m_pObject.get(); }
+    // Holds the object in place of (and deleting) the one held so far.
+    void SetObject(std::unique_ptr<ZRObject> object);
+    // Hands the held object to the caller; the clipboard keeps its type and count.
+    std::unique_ptr<ZRObject> TakeObject();
     int32_t GetType() const { return m_Type; }
     void SetType(int32_t type) { m_Type = type; }
     int32_t GetTransCount() const { return m_TransCount; }
@@ -31,6 +34,6 @@ protected:
 private:
     // -1: empty.
     int32_t m_Type = -1;
-    ZRObject* m_pObject = nullptr;
+    std::unique_ptr<ZRObject> m_pObject;
     int32_t m_TransCount = 0;
 };

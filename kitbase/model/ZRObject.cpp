@@ -56,19 +56,6 @@ std::string_view Head(const std::string& line) {
     return std::string_view(line).substr(0, colon);
 }
 
-// Deletes the children one by one; each Remove unlinks its child from this object.
-template <typename RemoveFn> void RemoveAndDeleteAll(ZRObject::ObjectList& children, RemoveFn remove) {
-    while (!children.empty()) {
-        ZRObject* child = children.front();
-        remove(child);
-        // An override of Remove that left the link in place must not make this loop forever.
-        auto it = std::find(children.begin(), children.end(), child);
-        if (it != children.end())
-            children.erase(it);
-        delete child;
-    }
-}
-
 // The object's own part plus each child's subtree; false as soon as any part cannot be told.
 bool SumOverTree(ZRObject& object, int32_t& sum, bool (ZRObject::*own)(int32_t&),
                  bool (ZRObject::*subtree)(int32_t&)) {
@@ -90,9 +77,7 @@ bool SumOverTree(ZRObject& object, int32_t& sum, bool (ZRObject::*own)(int32_t&)
 ZRObject::ZRObject() : m_pName(std::make_unique<ZRStringAttribute>(m_pDevice, 0, NoPadding, ' ')) {}
 
 ZRObject::~ZRObject() {
-    for (ZRObject* child : m_Children)
-        delete child;
-    m_Children.clear();
+    m_Children.Clear();
     Notify(ZRUpdate::Destroying);
 }
 
@@ -109,8 +94,11 @@ void ZRObject::Init() {
     AddProperty(m_pName.get());
 }
 
-void ZRObject::AddChild(ZRObject* child, bool notify) {
-    m_Children.push_back(child);
+void ZRObject::AddChild(std::unique_ptr<ZRObject> owned, bool notify) {
+    ZRObject* child = owned.get();
+    if (!child)
+        return;
+    m_Children.Add(std::move(owned));
     child->SetParent(this);
     StoreChild(child);
     if (notify)
@@ -136,24 +124,26 @@ void ZRObject::StoreChild(ZRObject* child) {
     }
 }
 
-void ZRObject::RemoveChild(ZRObject* child) {
-    auto it = std::find(m_Children.begin(), m_Children.end(), child);
-    if (it == m_Children.end())
-        return;
+std::unique_ptr<ZRObject> ZRObject::RemoveChild(ZRObject* child) {
+    if (!m_Children.Contains(child))
+        return nullptr;
     if (DBStorage* db = ProjectDB(m_pDevice); db && child->GetInstance() != -1) {
         int32_t id = 0;
         if (db->FindInstance(child->GetClass(), child->GetInstance(), id))
             db->RemoveChild(m_Class, m_Instance, id);
     }
-    m_Children.erase(std::find(m_Children.begin(), m_Children.end(), child));
+    std::unique_ptr<ZRObject> taken = m_Children.Take(child);
     child->SetParent(nullptr);
     Notify(ZRUpdate::ChildRemoved);
+    return taken;
 }
 
 void ZRObject::MoveChild(ZRObject* child) {
-    if (ZRObject* parent = child->GetParent())
-        parent->RemoveChild(child);
-    m_Children.push_back(child);
+    ZRObject* parent = child->GetParent();
+    std::unique_ptr<ZRObject> owned = parent ? parent->RemoveChild(child) : nullptr;
+    if (!owned)
+        return;
+    m_Children.Add(std::move(owned));
     child->SetParent(this);
     Notify(ZRUpdate::ChildAdded);
     if (DBStorage* db = ProjectDB(m_pDevice)) {
@@ -167,8 +157,8 @@ ZRObject* ZRObject::GetChild(int32_t cls) {
     std::unique_ptr<ZRObject> made = MakeObject(cls);
     if (!made)
         return nullptr;
-    ZRObject* child = made.release();
-    AddChild(child, true);
+    ZRObject* child = made.get();
+    AddChild(std::move(made), true);
     child->Init();
     return child;
 }
@@ -198,16 +188,26 @@ void ZRObject::DoSetDevice(ZRDevice* device) {
         child->DoSetDevice(device);
 }
 
-void ZRObject::Remove() {
-    RemoveAndDeleteAll(m_Children, [](ZRObject* child) { child->Remove(); });
-    if (m_pParent)
-        m_pParent->RemoveChild(this);
+void ZRObject::RemoveChildren() {
+    while (!m_Children.empty()) {
+        ZRObject* child = m_Children.front();
+        std::unique_ptr<ZRObject> gone = child->Remove();
+        // An override of Remove that left the link in place must not make this loop forever.
+        if (!gone)
+            gone = m_Children.Take(child);
+    }
+}
+
+std::unique_ptr<ZRObject> ZRObject::Remove() {
+    RemoveChildren();
+    std::unique_ptr<ZRObject> self = m_pParent ? m_pParent->RemoveChild(this) : nullptr;
     if (m_Instance > 0) {
         if (ZRStorage* storage = StorageOf(m_pDevice))
             storage->Delete(m_Class, m_Instance);
     }
     m_pDevice = nullptr;
     m_Instance = 0;
+    return self;
 }
 
 void ZRObject::Refresh() {
@@ -375,7 +375,7 @@ void ZRObject::AttachDBChildren() {
         }
         // Set even after a failed Init, so the child attaches to its row instead of making a new one.
         made->SetInstance(instance);
-        AddChild(made.release(), true);
+        AddChild(std::move(made), true);
     }
 }
 
@@ -454,7 +454,7 @@ void ZRObject::Copy(ZRObject* source, bool withChildren) {
     if (!withChildren)
         return;
 
-    RemoveAndDeleteAll(m_Children, [](ZRObject* child) { child->Remove(); });
+    RemoveChildren();
     Notify(ZRUpdate::ChildRemoved);
 
     ZRProgress* progress = ZRProgress::Instance();
@@ -474,11 +474,10 @@ void ZRObject::Copy(ZRObject* source, bool withChildren) {
             made->Init();
             made->Copy(sourceChild, true);
             ZRObject* child = made.get();
-            AddChild(made.release(), true);
+            AddChild(std::move(made), true);
             if (progress->IsCancelled()) {
                 try {
-                    child->Remove();
-                    delete child;
+                    std::unique_ptr<ZRObject> gone = child->Remove();
                 } catch (...) {
                     Show(kCleanupFailed);
                 }

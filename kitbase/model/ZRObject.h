@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kitbase/model/ZRMvcModel.h"
+#include "platform/core/OwnedList.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -23,6 +24,9 @@ public:
     using CommandList = std::vector<ZRCommand*>;
     using ObjectList = std::vector<ZRObject*>;
 
+    // The children in order, owned; only AddChild, MoveChild and RemoveChild change the list.
+    using Children = platform::core::OwnedList<ZRObject>;
+
     // Reserved attribute ids in storage.
     static constexpr int32_t kVersionAttribute = 1;
     static constexpr int32_t kNoAttribute = -1;
@@ -33,9 +37,9 @@ public:
     ZRObject(const ZRObject&) = delete;
     ZRObject& operator=(const ZRObject&) = delete;
 
-    // Takes ownership of the child, stores it on this object's device and, with notify, sends reason
-    // ChildAdded.
-    virtual void AddChild(ZRObject* child, bool notify = true);
+    // Takes ownership of the child (even when storing it throws: it is in the list by then), stores
+    // it on this object's device and, with notify, sends reason ChildAdded.
+    virtual void AddChild(std::unique_ptr<ZRObject> child, bool notify = true);
     virtual void Attach(ZRDevice* device, int32_t instance);
     virtual void AttachDBChildren();
     virtual void AttachOnLineChildren();
@@ -60,12 +64,17 @@ public:
     virtual bool GetTransCount(int32_t& count);
     virtual bool Import(std::istream& in);
     virtual void Init();
+    // Takes the child over from its parent; an object without a parent is not ours to take and
+    // stays where it is.
     virtual void MoveChild(ZRObject* child);
     virtual void Refresh();
-    // Removes the subtree from storage for good and unlinks it from its parent; not deleted.
-    virtual void Remove();
-    // Unlinks the child; the caller owns it afterwards.
-    virtual void RemoveChild(ZRObject* child);
+    // Removes the subtree from storage for good and unlinks this object from its parent, whose
+    // ownership it hands back (null without a parent: the owner keeps it). When the storage throws
+    // after the object left its parent, the object is deleted before the error goes on, so the
+    // caller must not use it after an error.
+    [[nodiscard]] virtual std::unique_ptr<ZRObject> Remove();
+    // Unlinks the child and hands it back; null (and nothing sent) when it is not a child.
+    [[nodiscard]] virtual std::unique_ptr<ZRObject> RemoveChild(ZRObject* child);
     virtual void SaveAll();
     virtual void SetParent(ZRObject* parent) { m_pParent = parent; }
 
@@ -92,7 +101,7 @@ public:
     uint32_t GetFirstVersion() const { return m_FirstVersion; }
     void SetFirstVersion(uint32_t version) { m_FirstVersion = version; }
     ZRStringAttribute& GetName() { return *m_pName; }
-    ObjectList& GetChildren() { return m_Children; }
+    const Children& GetChildren() const { return m_Children; }
 
     void AddCommand(ZRCommand* command) { m_Commands.push_back(command); }
     void AddProperty(ZRAttribute* attribute) { m_Properties.push_back(attribute); }
@@ -126,6 +135,8 @@ protected:
     bool ImportScrap(std::istream& in);
 
 private:
+    // Removes (Remove) and deletes the children one by one.
+    void RemoveChildren();
     // The factory's new object of the class, or null (unknown class or no factory).
     static std::unique_ptr<ZRObject> MakeObject(int32_t cls);
 
@@ -135,8 +146,7 @@ private:
     AttributeList m_Status;
     AttributeList m_MiscAttributes;
     std::unique_ptr<ZRStringAttribute> m_pName;
-    // Owned.
-    ObjectList m_Children;
+    Children m_Children;
     int32_t m_Class = 0;
     // 0: not yet in storage; -1: not supported by the attached drive.
     int32_t m_Instance = 0;

@@ -20,6 +20,8 @@ void ZRProgress::DestroyInstance() {
 
 ZRProgress::~ZRProgress() {
     Notify(ZRUpdate::Destroying);
+    if (m_bMeterOpen && s_pHost)
+        s_pHost->CloseMeter();
 }
 
 void ZRProgress::Show(const std::string& text, double maximum, bool cancellable) {
@@ -54,6 +56,8 @@ void ZRProgress::Cleanup() {
     if (s_pHost)
         s_pHost->EnableMainWindow();
     Notify(ZRUpdate::Destroying);
+    if (m_bMeterOpen && s_pHost)
+        s_pHost->CloseMeter();
     m_bMeterOpen = false;
     m_bCancelled = false;
 }

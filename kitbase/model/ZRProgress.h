@@ -13,8 +13,11 @@ public:
     class Host {
     public:
         virtual ~Host() = default;
-        // Opens a meter observing the model (it closes itself on reason Destroying); answers whether it did.
+        // Opens a meter observing the model (its window closes on reason Destroying); answers whether
+        // it did.
         virtual bool OpenMeter(ZRProgress* model, const std::string& text, bool cancellable) = 0;
+        // Deletes the open meter; called after reason Destroying.
+        virtual void CloseMeter() {}
         // Dispatches every waiting message, so that a click on Cancel gets through.
         virtual void PumpMessages() = 0;
         virtual void EnableMainWindow() = 0;
@@ -44,7 +47,7 @@ public:
 
 protected:
     ZRProgress() = default;
-    // Sends reason Destroying, which also closes a meter still open.
+    // Sends reason Destroying and closes a meter still open.
     ~ZRProgress() override;
 
 private:

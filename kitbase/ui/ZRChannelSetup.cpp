@@ -48,8 +48,8 @@ void ZRChannelSetup::AddOptionList(TreeItem parent, ZRChannelOptionList* list) {
     TreeItem branch = m_pTree->InsertItem(list->GetName(), parent);
     m_pTree->SetItemImage(branch, kBranchImage);
     m_pTree->SetItemData(branch, list);
-    for (ZRChannelOptionList* child : list->GetChildren())
-        AddOptionList(branch, child);
+    for (const std::unique_ptr<ZRChannelOptionList>& child : list->GetChildren())
+        AddOptionList(branch, child.get());
     for (ZRChannelOption* option : list->GetChannelOptions()) {
         TreeItem leaf = m_pTree->InsertItem(option->GetName(), branch);
         m_pTree->SetItemImage(leaf, kLeafImage);

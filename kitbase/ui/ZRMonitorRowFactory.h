@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 class ZRAttribute;
 class ZRGridRow;
 
@@ -9,7 +11,7 @@ class ZRMonitorRowFactory {
 public:
     virtual ~ZRMonitorRowFactory() = default;
 
-    // A new row for the attribute (the caller owns it), or null when the attribute has no row kind.
-    // status is false for property rows, true for status and monitor rows.
-    virtual ZRGridRow* CreateRow(ZRAttribute* attribute, bool status) = 0;
+    // A new row for the attribute, or null when the attribute has no row kind. status is false for
+    // property rows, true for status and monitor rows.
+    virtual std::unique_ptr<ZRGridRow> CreateRow(ZRAttribute* attribute, bool status) = 0;
 };

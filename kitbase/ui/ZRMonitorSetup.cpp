@@ -24,7 +24,8 @@ using platform::ui::STATE_UNCHECKED;
 
 ZRMonitorRowFactory* ZRMonitorSetup::s_pFactory = nullptr;
 
-ZRMonitorSetup::ZRMonitorSetup(ZRPropertyGroup* tree, std::list<ZRGridRow*>& rows, QWidget* parent)
+ZRMonitorSetup::ZRMonitorSetup(ZRPropertyGroup* tree, std::list<std::unique_ptr<ZRGridRow>>& rows,
+                               QWidget* parent)
     : Dialog(IDD, "Monitor Setup",
              {ControlSpec::Static(IDC_TREE, {}), ControlSpec::DefaultButton(IDOK, "OK"),
               ControlSpec::Button(IDCANCEL, "Cancel")},
@@ -122,8 +123,8 @@ void ZRMonitorSetup::UpdateParents(TreeItem item) {
 }
 
 bool ZRMonitorSetup::IsARow(ZRAttribute* attribute) {
-    for (ZRGridRow* row : m_Rows)
-        if (auto* attributeRow = dynamic_cast<ZRAttributeRow*>(row))
+    for (const std::unique_ptr<ZRGridRow>& row : m_Rows)
+        if (auto* attributeRow = dynamic_cast<ZRAttributeRow*>(row.get()))
             if (attributeRow->GetAttribute() == attribute)
                 return true;
     return false;
@@ -140,8 +141,6 @@ long ZRMonitorSetup::OnClickTree(const QPoint& point) {
 }
 
 void ZRMonitorSetup::OnOK() {
-    for (ZRGridRow* row : m_Rows)
-        delete row;
     m_Rows.clear();
     if (m_pTree)
         BuildRows(nullptr);
@@ -150,21 +149,23 @@ void ZRMonitorSetup::OnOK() {
 
 void ZRMonitorSetup::BuildRows(TreeItem item) {
     const std::vector<TreeItem> children = m_pTree->Children(item);
-    std::vector<ZRGridRow*> rows;
+    std::vector<std::unique_ptr<ZRGridRow>> rows;
     for (TreeItem child : children) {
         if (IsGroupItem(child) || m_pTree->ItemState(child) != STATE_CHECKED || !s_pFactory)
             continue;
         // An attribute without a row kind shows nothing.
-        if (ZRGridRow* row = s_pFactory->CreateRow(m_pTree->ItemDataAs<ZRAttribute>(child), true))
-            rows.push_back(row);
+        if (std::unique_ptr<ZRGridRow> row =
+                s_pFactory->CreateRow(m_pTree->ItemDataAs<ZRAttribute>(child), true))
+            rows.push_back(std::move(row));
     }
     if (!rows.empty() && IsGroupItem(item)) {
         auto* group = m_pTree->ItemDataAs<ZRPropertyGroup>(item);
-        auto* header = new ZRGroupRow(std::make_unique<ZRStaticHeader>(group->GetName()));
-        m_Rows.push_back(header);
-        for (ZRGridRow* row : rows) {
-            header->AddRow(row);
-            m_Rows.push_back(row);
+        auto header = std::make_unique<ZRGroupRow>(std::make_unique<ZRStaticHeader>(group->GetName()));
+        ZRGroupRow* groupRow = header.get();
+        m_Rows.push_back(std::move(header));
+        for (std::unique_ptr<ZRGridRow>& row : rows) {
+            groupRow->AddRow(row.get());
+            m_Rows.push_back(std::move(row));
         }
     }
     for (TreeItem child : children)

@@ -4,6 +4,7 @@
 
 #include <iosfwd>
 #include <list>
+#include <memory>
 #include <string>
 
 class QPoint;
@@ -34,7 +35,8 @@ public:
     enum : unsigned { kQueryItemRect = 3, kWriteTarvikStrings = 5, kWriteMerrixStrings = 6 };
 
     // Neither the tree nor the rows are owned; the rows change only on OK.
-    ZRMonitorSetup(ZRPropertyGroup* tree, std::list<ZRGridRow*>& rows, QWidget* parent = nullptr);
+    ZRMonitorSetup(ZRPropertyGroup* tree, std::list<std::unique_ptr<ZRGridRow>>& rows,
+                   QWidget* parent = nullptr);
     ~ZRMonitorSetup() override;
 
     static void SetFactory(ZRMonitorRowFactory* factory) { s_pFactory = factory; }
@@ -79,7 +81,7 @@ private:
     TreeItem FindPath(const std::string& path) const;
 
     platform::ui::TreeView* m_pTree = nullptr;
-    ZRPropertyGroup* m_pMonitorTree; // not owned
-    std::list<ZRGridRow*>& m_Rows;   // not owned
-    int m_Entry = 0;                 // shared by one include file's walk
+    ZRPropertyGroup* m_pMonitorTree;               // not owned
+    std::list<std::unique_ptr<ZRGridRow>>& m_Rows; // the grid's
+    int m_Entry = 0;                               // shared by one include file's walk
 };

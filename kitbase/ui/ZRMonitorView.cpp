@@ -242,10 +242,7 @@ bool ZRMonitorView::LoadFile(const std::string& name) {
     m_pFormat->setCurrentIndex(format);
 
     m_pGrid->CancelEditing();
-    std::list<ZRGridRow*>& rows = m_pGrid->GetRows();
-    for (ZRGridRow* row : rows)
-        delete row;
-    rows.clear();
+    m_pGrid->GetRows().clear();
     m_pCurrentHeader = nullptr;
     m_pGrid->SetFormatBase(format);
 
@@ -287,12 +284,12 @@ bool ZRMonitorView::LoadFile(const std::string& name) {
 ZRPropertyGroup* ZRMonitorView::AddRow(ZRPropertyGroup* group, const std::string& path, bool newPrefix) {
     if (!newPrefix) {
         ZRAttribute* attribute = FindAttribute(group, path.substr(path.rfind('*') + 1));
-        ZRGridRow* row =
+        std::unique_ptr<ZRGridRow> row =
             attribute && s_pFactory && m_pCurrentHeader ? s_pFactory->CreateRow(attribute, true) : nullptr;
         if (!row)
             return nullptr;
-        m_pCurrentHeader->AddRow(row);
-        m_pGrid->GetRows().push_back(row);
+        m_pCurrentHeader->AddRow(row.get());
+        m_pGrid->GetRows().push_back(std::move(row));
         return group;
     }
     const size_t star = path.find('*');
@@ -310,14 +307,15 @@ ZRPropertyGroup* ZRMonitorView::AddRow(ZRPropertyGroup* group, const std::string
     }
     ZRAttribute* attribute = FindAttribute(group, rest);
     // An attribute without a row kind adds nothing, not even its header.
-    ZRGridRow* row = attribute && s_pFactory ? s_pFactory->CreateRow(attribute, true) : nullptr;
+    std::unique_ptr<ZRGridRow> row =
+        attribute && s_pFactory ? s_pFactory->CreateRow(attribute, true) : nullptr;
     if (!row)
         return nullptr;
-    auto* header = new ZRGroupRow(std::make_unique<ZRStaticHeader>(head));
-    m_pGrid->GetRows().push_back(header);
-    header->AddRow(row);
-    m_pGrid->GetRows().push_back(row);
-    m_pCurrentHeader = header;
+    auto header = std::make_unique<ZRGroupRow>(std::make_unique<ZRStaticHeader>(head));
+    m_pCurrentHeader = header.get();
+    m_pGrid->GetRows().push_back(std::move(header));
+    m_pCurrentHeader->AddRow(row.get());
+    m_pGrid->GetRows().push_back(std::move(row));
     return group;
 }
 
@@ -350,10 +348,10 @@ void ZRMonitorView::AddData(std::string& text) {
     std::string header;
     std::string path;
     bool headerChanged = true;
-    for (ZRGridRow* row : m_pGrid->GetRows()) {
-        auto* attributeRow = dynamic_cast<ZRAttributeRow*>(row);
+    for (const std::unique_ptr<ZRGridRow>& row : m_pGrid->GetRows()) {
+        auto* attributeRow = dynamic_cast<ZRAttributeRow*>(row.get());
         if (!attributeRow) {
-            if (auto* groupRow = dynamic_cast<ZRGroupRow*>(row))
+            if (auto* groupRow = dynamic_cast<ZRGroupRow*>(row.get()))
                 if (ZRStaticHeader* caption = groupRow->GetStaticHeader())
                     header = caption->GetHeaderName();
             headerChanged = true;

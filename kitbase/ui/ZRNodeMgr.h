@@ -165,16 +165,14 @@ public:
 
 protected:
     const platform::ui::CommandTable* Commands() const override;
-    virtual void BuildCommandRows(std::list<ZRGridRow*>& rows);
-    // The caller owns the result.
-    virtual ZRPropertyGroup* BuildMonitorGroup();
-    virtual void BuildPropertyRows(std::list<ZRGridRow*>& rows);
+    virtual void BuildCommandRows(std::list<std::unique_ptr<ZRGridRow>>& rows);
+    virtual std::unique_ptr<ZRPropertyGroup> BuildMonitorGroup();
+    virtual void BuildPropertyRows(std::list<std::unique_ptr<ZRGridRow>>& rows);
     // A document whose first view is a ZRPropertiesView in a CSizableChildFrame, or null. The
     // document is deleted with that view.
     virtual ZRModelDoc* BuildPropsDoc();
-    virtual void BuildStatusRows(std::list<ZRGridRow*>& rows);
-    // The caller owns the result.
-    virtual ZRPropertyGroup* CreateMonitorGroup(ZRPropertyGroup* group);
+    virtual void BuildStatusRows(std::list<std::unique_ptr<ZRGridRow>>& rows);
+    virtual std::unique_ptr<ZRPropertyGroup> CreateMonitorGroup(ZRPropertyGroup* group);
     // Toggles the expansion of the node's item.
     virtual void DefaultAction();
     virtual bool HasCommands();
@@ -211,8 +209,8 @@ protected:
 
     // Rows of the group's supported attributes, then a caption and group row per sub-group that
     // has any. Member rows also go into groupRow when one is given.
-    void BuildGridRows(std::list<ZRGridRow*>& rows, ZRPropertyGroup* group, ZRGroupRow* groupRow,
-                       bool status);
+    void BuildGridRows(std::list<std::unique_ptr<ZRGridRow>>& rows, ZRPropertyGroup* group,
+                       ZRGroupRow* groupRow, bool status);
     // Folds the group rows of the sub-groups marked collapsed.
     void CollapseGroups(ZRPropertyGroup* group);
     // Writes the group's header line and lines; false when nothing but the header was written.

@@ -38,7 +38,7 @@ bool AddSupportedSubGroups(ZRPropertyGroup& from, ZRPropertyGroup& to) {
         auto copy = std::make_unique<ZRPropertyGroup>();
         copy->SetName(sub->GetName());
         AddSupported(*sub, *copy);
-        to.AddGroup(copy.release());
+        to.AddGroup(std::move(copy));
         added = true;
     }
     return added;
@@ -55,28 +55,29 @@ public:
 
 } // namespace
 
-void ZRNodeMgr::BuildGridRows(std::list<ZRGridRow*>& rows, ZRPropertyGroup* group, ZRGroupRow* groupRow,
-                              bool status) {
+void ZRNodeMgr::BuildGridRows(std::list<std::unique_ptr<ZRGridRow>>& rows, ZRPropertyGroup* group,
+                              ZRGroupRow* groupRow, bool status) {
     if (s_pRowFactory) {
         for (ZRAttribute* attribute : group->GetProperties()) {
             if (!attribute->IsSupported())
                 continue;
             // An attribute the factory has no row kind for is left out rather than put in as a hole.
-            ZRGridRow* row = s_pRowFactory->CreateRow(attribute, status);
+            std::unique_ptr<ZRGridRow> row = s_pRowFactory->CreateRow(attribute, status);
             if (!row)
                 continue;
-            rows.push_back(row);
             if (groupRow)
-                groupRow->AddRow(row);
+                groupRow->AddRow(row.get());
+            rows.push_back(std::move(row));
         }
     }
     for (ZRPropertyGroup* sub : group->GetGroups()) {
         sub->SetGroupRow(nullptr);
         ZRGroupRow* subRow = nullptr;
         if (HasSupported(*sub)) {
-            subRow = new ZRGroupRow(std::make_unique<ZRStaticHeader>(sub->GetName()));
+            auto made = std::make_unique<ZRGroupRow>(std::make_unique<ZRStaticHeader>(sub->GetName()));
+            subRow = made.get();
             // The flat list owns it; the enclosing group row does not fold it.
-            rows.push_back(subRow);
+            rows.push_back(std::move(made));
             sub->SetGroupRow(subRow);
         }
         BuildGridRows(rows, sub, subRow, status);
@@ -85,15 +86,15 @@ void ZRNodeMgr::BuildGridRows(std::list<ZRGridRow*>& rows, ZRPropertyGroup* grou
     }
 }
 
-void ZRNodeMgr::BuildPropertyRows(std::list<ZRGridRow*>& rows) {
+void ZRNodeMgr::BuildPropertyRows(std::list<std::unique_ptr<ZRGridRow>>& rows) {
     BuildGridRows(rows, &m_Properties, nullptr, false);
 }
 
-void ZRNodeMgr::BuildStatusRows(std::list<ZRGridRow*>& rows) {
+void ZRNodeMgr::BuildStatusRows(std::list<std::unique_ptr<ZRGridRow>>& rows) {
     BuildGridRows(rows, &m_Statuses, nullptr, true);
 }
 
-void ZRNodeMgr::BuildCommandRows(std::list<ZRGridRow*>&) {}
+void ZRNodeMgr::BuildCommandRows(std::list<std::unique_ptr<ZRGridRow>>&) {}
 
 void ZRNodeMgr::CollapseGroups(ZRPropertyGroup* group) {
     for (ZRPropertyGroup* sub : group->GetGroups())
@@ -101,12 +102,12 @@ void ZRNodeMgr::CollapseGroups(ZRPropertyGroup* group) {
             sub->GetGroupRow()->OnClicked(1);
 }
 
-ZRPropertyGroup* ZRNodeMgr::BuildMonitorGroup() {
+std::unique_ptr<ZRPropertyGroup> ZRNodeMgr::BuildMonitorGroup() {
     auto group = std::make_unique<ZRPropertyGroup>();
     bool added = false;
     for (ZRNodeMgr* child : ChildManagers()) {
-        if (ZRPropertyGroup* childGroup = child->BuildMonitorGroup()) {
-            group->AddGroup(childGroup);
+        if (std::unique_ptr<ZRPropertyGroup> childGroup = child->BuildMonitorGroup()) {
+            group->AddGroup(std::move(childGroup));
             added = true;
         }
     }
@@ -119,15 +120,15 @@ ZRPropertyGroup* ZRNodeMgr::BuildMonitorGroup() {
     if (!added)
         return nullptr;
     group->SetName(m_Statuses.GetName());
-    return group.release();
+    return group;
 }
 
-ZRPropertyGroup* ZRNodeMgr::CreateMonitorGroup(ZRPropertyGroup* group) {
+std::unique_ptr<ZRPropertyGroup> ZRNodeMgr::CreateMonitorGroup(ZRPropertyGroup* group) {
     auto result = std::make_unique<ZRPropertyGroup>();
     result->SetName(group->GetName());
     AddSupported(*group, *result);
     AddSupportedSubGroups(*group, *result);
-    return result.release();
+    return result;
 }
 
 void ZRNodeMgr::DoReport(std::string& text) {

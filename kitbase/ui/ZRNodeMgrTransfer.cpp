@@ -87,21 +87,19 @@ bool IsChildOf(ZRObject* parent, ZRObject* child) {
 bool DiscardChild(ZRObject* parent, ZRObject* child) {
     bool clean = true;
     try {
-        if (IsChildOf(parent, child))
-            child->Remove();
+        if (IsChildOf(parent, child)) {
+            std::unique_ptr<ZRObject> gone = child->Remove();
+        }
     } catch (const ZRError&) {
         clean = false;
     }
     if (IsChildOf(parent, child)) {
         try {
-            parent->RemoveChild(child);
+            std::unique_ptr<ZRObject> gone = parent->RemoveChild(child);
         } catch (const ZRError&) {
             clean = false;
         }
     }
-    // Never delete what the parent still lists.
-    if (!IsChildOf(parent, child))
-        delete child;
     return clean;
 }
 
@@ -214,9 +212,9 @@ void ZRNodeMgr::Import(const char* path) {
         Box(kImportFailed);
         return;
     }
-    ZRObject* child = object.release();
+    ZRObject* child = object.get();
     try {
-        parent->AddChild(child, true);
+        parent->AddChild(std::move(object), true);
     } catch (const ZRError& error) {
         wait.Restore();
         Box(error.GetMessage());
@@ -248,7 +246,7 @@ bool ZRNodeMgr::Copy() {
         int32_t count = 0;
         if (!object->DoGetTransCount(count))
             count = 0;
-        clipboard->SetObject(copy.release());
+        clipboard->SetObject(std::move(copy));
         clipboard->SetType(object->GetClass());
         clipboard->SetTransCount(count);
         return true;
@@ -299,8 +297,8 @@ bool ZRNodeMgr::CopyObject(std::string name, ZRObject* source) {
         if (progress->IsCancelled())
             return false;
         copy->GetName().SetValue(name);
-        child = copy.release();
-        parent->AddChild(child, true);
+        child = copy.get();
+        parent->AddChild(std::move(copy), true);
         if (progress->IsCancelled()) {
             if (!DiscardChild(parent, child))
                 Box(kCleanupAfterCancel);
@@ -365,10 +363,10 @@ bool ZRNodeMgr::Delete() {
     m_pNode = nullptr;
     if (!object)
         return true;
+    // Cleared first: a failing Remove may already have deleted the object.
+    SetModel(nullptr);
     try {
-        object->Remove();
-        delete object;
-        SetModel(nullptr);
+        std::unique_ptr<ZRObject> gone = object->Remove();
         if (m_pTree)
             m_pTree->viewport()->update();
         return true;
@@ -488,17 +486,16 @@ void ZRNodeMgr::DragMove(ZRTreeItem* dragged) {
     ZRClipboard* clipboard = ZRClipboard::Instance();
     struct Saved {
         ZRClipboard* clipboard;
-        ZRObject* object;
+        std::unique_ptr<ZRObject> object;
         int32_t type;
         int32_t count;
         ~Saved() {
             clipboard->Clear();
-            clipboard->SetObject(object);
+            clipboard->SetObject(std::move(object));
             clipboard->SetType(type);
             clipboard->SetTransCount(count);
         }
-    } saved{clipboard, clipboard->GetObject(), clipboard->GetType(), clipboard->GetTransCount()};
-    clipboard->SetObject(nullptr);
+    } saved{clipboard, clipboard->TakeObject(), clipboard->GetType(), clipboard->GetTransCount()};
 
     // Replacing a namesake that holds the dragged node takes the dragged node with it.
     ZRTreeItem* namesake = FindChild(object->GetName().GetValue(), object->GetClass());

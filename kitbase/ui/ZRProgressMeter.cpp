@@ -7,6 +7,8 @@
 #include "platform/ui/AppWindow.h"
 #include "platform/ui/Events.h"
 
+#include <memory>
+
 using platform::core::IDCANCEL;
 using platform::ui::ControlSpec;
 
@@ -15,14 +17,28 @@ namespace {
 const char* const kCancelQuestion = "Warning! Copy is incomplete. The drive properties may be inconsistent.\n"
                                     "Are you sure you want to cancel?";
 
+// Owns the one open meter.
 class MeterHost : public ZRProgress::Host {
 public:
     bool OpenMeter(ZRProgress* model, const std::string& text, bool cancellable) override {
-        new ZRProgressMeter(model, text, cancellable); // deletes itself when the model is cleaned up
+        CloseMeter();
+        m_pMeter = std::make_unique<ZRProgressMeter>(model, text, cancellable);
         return true;
+    }
+    void CloseMeter() override {
+        if (!m_pMeter)
+            return;
+        // A meter inside its own Cancel handler goes once that handler has returned.
+        if (m_pMeter->IsBusy())
+            m_pMeter.release()->deleteLater();
+        else
+            m_pMeter.reset();
     }
     void PumpMessages() override { platform::ui::PumpEvents(); }
     void EnableMainWindow() override { platform::ui::EnableMainWindow(true); }
+
+private:
+    std::unique_ptr<ZRProgressMeter> m_pMeter;
 };
 
 MeterHost g_host;
@@ -95,10 +111,6 @@ void ZRProgressMeter::Close() {
     m_pModel->RemoveObserver(this);
     m_pModel = nullptr;
     DestroyWindow();
-    if (m_bBusy)
-        deleteLater();
-    else
-        delete this;
 }
 
 void ZRProgressMeter::InstallHost() {
@@ -106,6 +118,8 @@ void ZRProgressMeter::InstallHost() {
 }
 
 void ZRProgressMeter::RemoveHost() {
-    if (ZRProgress::GetHost() == &g_host)
+    if (ZRProgress::GetHost() == &g_host) {
+        g_host.CloseMeter();
         ZRProgress::SetHost(nullptr);
+    }
 }

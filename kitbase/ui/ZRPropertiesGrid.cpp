@@ -66,8 +66,6 @@ void ZRPropertiesGrid::OnDestroy() {
     if (m_bObserving)
         ZRIdleController::Instance()->RemoveObserver(this);
     m_bObserving = false;
-    for (ZRGridRow* row : m_Rows)
-        delete row;
     m_Rows.clear();
     m_RefreshPos = m_Rows.end();
     m_bDestroyed = true;
@@ -98,38 +96,38 @@ void ZRPropertiesGrid::UpdateRows() {
     SetRowCount(static_cast<int>(m_Rows.size()));
     // A group's members are not placed until their own turn: a group must not touch a member
     // through the number of the last layout.
-    for (ZRGridRow* row : m_Rows)
+    for (const std::unique_ptr<ZRGridRow>& row : m_Rows)
         row->m_Row = 0;
-    for (ZRGridRow* row : m_Rows)
+    for (const std::unique_ptr<ZRGridRow>& row : m_Rows)
         if (!row->IsInitialized())
             row->Initialize(this);
     int n = 0;
-    for (ZRGridRow* row : m_Rows)
+    for (const std::unique_ptr<ZRGridRow>& row : m_Rows)
         row->SetRow(++n);
     m_RefreshPos = m_Rows.begin();
     if (m_Rows.empty())
         return;
     for (int col = 0; col <= 3; ++col)
         FitColWidth(col);
-    for (ZRGridRow* row : m_Rows)
+    for (const std::unique_ptr<ZRGridRow>& row : m_Rows)
         row->AdjustRowHeight();
     if (ColWidth(2) < kMinValueWidth)
         SetColWidth(2, kMinValueWidth);
 }
 
 void ZRPropertiesGrid::Backup() {
-    for (ZRGridRow* row : m_Rows)
+    for (const std::unique_ptr<ZRGridRow>& row : m_Rows)
         row->Backup();
 }
 
 void ZRPropertiesGrid::Revert() {
-    for (ZRGridRow* row : m_Rows)
+    for (const std::unique_ptr<ZRGridRow>& row : m_Rows)
         row->Revert();
 }
 
 void ZRPropertiesGrid::SetFormatBase(int base) {
     m_FormatBase = base;
-    for (ZRGridRow* row : m_Rows)
+    for (const std::unique_ptr<ZRGridRow>& row : m_Rows)
         row->Refresh(true);
 }
 
@@ -148,7 +146,7 @@ void ZRPropertiesGrid::SetPanes(QWidget* next, QWidget* previous) {
 ZRGridRow* ZRPropertiesGrid::RowAt(int row) const {
     if (row < 1 || row > static_cast<int>(m_Rows.size()))
         return nullptr;
-    return *std::next(m_Rows.begin(), row - 1);
+    return std::next(m_Rows.begin(), row - 1)->get();
 }
 
 // ---- the idle refresh
@@ -168,7 +166,7 @@ void ZRPropertiesGrid::RefreshTick() {
     int curRow = 0, curCol = 0;
     if (IsActive() && GetCurrentCell(curRow, curCol) && curRow <= static_cast<int>(m_Rows.size()))
         edited = std::next(m_Rows.begin(), curRow - 1);
-    auto spanOf = [this](std::list<ZRGridRow*>::iterator it) {
+    auto spanOf = [this](std::list<std::unique_ptr<ZRGridRow>>::iterator it) {
         int row = (*it)->GetRow();
         if (row < 1)
             return ZRRowSpan{};

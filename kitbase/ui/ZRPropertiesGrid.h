@@ -6,6 +6,7 @@
 #include "platform/ui/Grid.h"
 
 #include <list>
+#include <memory>
 #include <string>
 
 class ZRGridRow;
@@ -27,7 +28,7 @@ public:
     ~ZRPropertiesGrid() override;
 
     // The rows in display order; node managers append to it, then call UpdateRows.
-    std::list<ZRGridRow*>& GetRows() { return m_Rows; }
+    std::list<std::unique_ptr<ZRGridRow>>& GetRows() { return m_Rows; }
     // Lays the grid out from the row list: numbers the rows, initializes new ones, fits sizes and
     // puts the refresh cursor on the first row.
     void UpdateRows();
@@ -82,8 +83,8 @@ private:
     void RefreshTick();
     void FocusPane(QWidget* pane);
 
-    std::list<ZRGridRow*> m_Rows; // owned
-    std::list<ZRGridRow*>::iterator m_RefreshPos = m_Rows.end();
+    std::list<std::unique_ptr<ZRGridRow>> m_Rows;
+    std::list<std::unique_ptr<ZRGridRow>>::iterator m_RefreshPos = m_Rows.end();
     bool m_bAlwaysRefresh = false;
     QMetaObject::Connection m_FocusListener;
     std::string m_Title;

@@ -1,12 +1,9 @@
 #include "kitbase/ui/ZRPropertyGroup.h"
 
-ZRPropertyGroup::~ZRPropertyGroup() {
-    for (ZRPropertyGroup* group : m_Groups)
-        delete group;
-}
+ZRPropertyGroup::~ZRPropertyGroup() = default;
 
-void ZRPropertyGroup::AddGroup(ZRPropertyGroup* group) {
-    m_Groups.push_back(group);
+void ZRPropertyGroup::AddGroup(std::unique_ptr<ZRPropertyGroup> group) {
+    m_Groups.Add(std::move(group));
 }
 
 void ZRPropertyGroup::AddProperty(ZRAttribute* attribute) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/OwnedList.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,10 +18,9 @@ public:
     ZRPropertyGroup& operator=(const ZRPropertyGroup&) = delete;
     virtual ~ZRPropertyGroup();
 
-    // Takes ownership.
-    void AddGroup(ZRPropertyGroup* group);
+    void AddGroup(std::unique_ptr<ZRPropertyGroup> group);
     void AddProperty(ZRAttribute* attribute);
-    std::vector<ZRPropertyGroup*>& GetGroups() { return m_Groups; }
+    const platform::core::OwnedList<ZRPropertyGroup>& GetGroups() const { return m_Groups; }
     std::vector<ZRAttribute*>& GetProperties() { return m_Properties; }
 
     const std::string& GetName() const { return m_Name; }
@@ -33,7 +34,7 @@ public:
     void SetGroupRow(ZRGroupRow* row) { m_pGroupRow = row; }
 
 private:
-    std::vector<ZRPropertyGroup*> m_Groups; // owned
+    platform::core::OwnedList<ZRPropertyGroup> m_Groups;
     std::vector<ZRAttribute*> m_Properties;
     std::string m_Name;
     bool m_bCollapsed = false;

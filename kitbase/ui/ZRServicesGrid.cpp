@@ -36,8 +36,6 @@ ZRServicesGrid::~ZRServicesGrid() {
 }
 
 void ZRServicesGrid::OnDestroy() {
-    for (ZRGridRow* row : m_Rows)
-        delete row;
     m_Rows.clear();
     m_bDestroyed = true;
 }
@@ -65,16 +63,16 @@ void ZRServicesGrid::UpdateRows() {
     platform::ui::ChildFrame* frame = platform::ui::ChildFrame::FrameOf(this);
     if (frame)
         frame->RoutedCommands().clear();
-    for (ZRGridRow* row : m_Rows) {
+    for (const std::unique_ptr<ZRGridRow>& row : m_Rows) {
         if (!row->IsInitialized())
             row->Initialize(this);
-        if (auto* command = dynamic_cast<ZRCommandRow*>(row); command && frame)
+        if (auto* command = dynamic_cast<ZRCommandRow*>(row.get()); command && frame)
             frame->RoutedCommands().push_back(command->GetCommand());
     }
     int n = 1;
-    for (ZRGridRow* row : m_Rows)
+    for (const std::unique_ptr<ZRGridRow>& row : m_Rows)
         row->SetRow(n++);
-    for (ZRGridRow* row : m_Rows)
+    for (const std::unique_ptr<ZRGridRow>& row : m_Rows)
         row->AdjustRowHeight();
 }
 
@@ -85,7 +83,7 @@ void ZRServicesGrid::SetPanes(QWidget* next, QWidget* previous) {
 ZRGridRow* ZRServicesGrid::RowAt(int row) const {
     if (row < 1 || row > static_cast<int>(m_Rows.size()))
         return nullptr;
-    return *std::next(m_Rows.begin(), row - 1);
+    return std::next(m_Rows.begin(), row - 1)->get();
 }
 
 void ZRServicesGrid::ClearPressed() {

@@ -5,6 +5,7 @@
 #include "platform/ui/Grid.h"
 
 #include <list>
+#include <memory>
 
 class ZRGridRow;
 
@@ -17,7 +18,7 @@ public:
     ~ZRServicesGrid() override;
 
     // The node manager appends its command rows here, then calls UpdateRows.
-    std::list<ZRGridRow*>& GetRows() { return m_Rows; }
+    std::list<std::unique_ptr<ZRGridRow>>& GetRows() { return m_Rows; }
     // Lays the rows out again and gives the frame their command ids, in row order.
     void UpdateRows();
     // Not owned.
@@ -52,7 +53,7 @@ private:
     void ClearPressed();
     void FocusArrived(QWidget* old);
 
-    std::list<ZRGridRow*> m_Rows; // owned
+    std::list<std::unique_ptr<ZRGridRow>> m_Rows;
     bool m_bCollapsed = false;
     ZRPaneLinks m_Panes;
     bool m_bPressed = false;

@@ -2,6 +2,7 @@
 
 #include "platform/core/FileSystem.h"
 #include "platform/core/SystemError.h"
+#include "platform/core/Text.h"
 #include "platform/core/WorkFiles.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
@@ -104,6 +105,23 @@ Statement& Database::Prepare(const std::string& sql) {
     Statement& ref = *stmt;
     m_cache.emplace(sql, std::move(stmt));
     return ref;
+}
+
+std::unique_ptr<Statement> Database::NewStatement(const std::string& sql) {
+    ThrowIfClosed();
+    return std::make_unique<Statement>(m_db, sql);
+}
+
+bool Database::DescribeColumn(const std::string& table, const std::string& column, bool& autoKey) {
+    ThrowIfClosed();
+    const char* type = nullptr;
+    int pk = 0, autoinc = 0;
+    if (sqlite3_table_column_metadata(m_db, nullptr, table.c_str(), column.c_str(), &type, nullptr, nullptr,
+                                      &pk, &autoinc) != SQLITE_OK)
+        return false;
+    // An INTEGER primary key is the row id, which the engine fills like an autoincrement.
+    autoKey = autoinc || (pk && type && core::EqualsNoCase(type, "INTEGER"));
+    return true;
 }
 
 void Database::Execute(const std::string& sql, std::initializer_list<Param> params) {

@@ -62,12 +62,15 @@ public:
 
     // A statement of the shared cache; callers run it to its end before anyone else uses it.
     Statement& Prepare(const std::string& sql);
-    sqlite3* Handle() const { return m_db; }
 
     static std::string QuoteName(const std::string& name);
 
 private:
     friend class Recordset;
+    // A statement of the caller's own, outside the shared cache.
+    std::unique_ptr<Statement> NewStatement(const std::string& sql);
+    // Whether the table declares the column; autoKey tells whether the engine fills it on insert.
+    bool DescribeColumn(const std::string& table, const std::string& column, bool& autoKey);
     void Attach(Recordset* rs);
     void Detach(Recordset* rs);
     void ThrowIfClosed() const;

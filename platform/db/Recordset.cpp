@@ -9,7 +9,6 @@
 #include <cctype>
 #include <cmath>
 #include <limits>
-#include <sqlite3.h>
 
 namespace platform::db {
 
@@ -310,12 +309,10 @@ void Recordset::Open(const std::string& source) {
     m_autoKey.assign(static_cast<size_t>(n), false);
     if (!m_table.empty()) {
         for (int i = 0; i < n; ++i) {
-            const char* type = nullptr;
-            int pk = 0, autoinc = 0;
-            if (sqlite3_table_column_metadata(m_db->Handle(), nullptr, m_table.c_str(), m_names[i].c_str(),
-                                              &type, nullptr, nullptr, &pk, &autoinc) == SQLITE_OK) {
+            bool autoKey = false;
+            if (m_db->DescribeColumn(m_table, m_names[i], autoKey)) {
                 m_writable[i] = true;
-                m_autoKey[i] = autoinc || (pk && type && core::EqualsNoCase(type, "INTEGER"));
+                m_autoKey[i] = autoKey;
             }
         }
     }
@@ -374,7 +371,7 @@ Statement& Recordset::CursorFor(const std::string& condition) {
     auto it = m_cursors.find(condition);
     if (it != m_cursors.end())
         return *it->second;
-    auto stmt = std::make_unique<Statement>(m_db->Handle(), BuildSql(condition));
+    std::unique_ptr<Statement> stmt = m_db->NewStatement(BuildSql(condition));
     Statement& ref = *stmt;
     m_cursors.emplace(condition, std::move(stmt));
     return ref;

@@ -42,7 +42,6 @@ public:
     void ReadColumn(int i, Value& v) const;
 
     const std::string& Sql() const { return m_sql; }
-    sqlite3_stmt* Handle() const { return m_stmt; }
 
 private:
     sqlite3* m_db;

@@ -137,32 +137,32 @@ ZRObject* ZROnLine::AddOnLineDrive(std::unique_ptr<ZRObject> drive, std::unique_
                                    std::unique_ptr<ZROnLineStorage> storage, bool notify) {
     m_Staged.device = std::move(device);
     m_Staged.storage = std::move(storage);
-    ZRObject* added = drive.release();
-    AddChild(added, notify);
+    ZRObject* added = drive.get();
+    AddChild(std::move(drive), notify);
     return added;
 }
 
-void ZROnLine::AddChild(ZRObject* child, bool notify) {
+void ZROnLine::AddChild(std::unique_ptr<ZRObject> child, bool notify) {
     if (!child)
         return;
     // The map entry comes first: the node managers told of the new child may look it up.
-    if (ZROnLineStorage* storage = StorageOf(child)) {
-        m_DriveMap[storage->GetNode()] = child;
+    if (ZROnLineStorage* storage = StorageOf(child.get())) {
+        m_DriveMap[storage->GetNode()] = child.get();
         storage->AddObserver(this);
         if (m_Staged.storage.get() == storage)
-            m_Held[child] = std::move(m_Staged);
+            m_Held[child.get()] = std::move(m_Staged);
     }
     m_Staged = Held{};
-    ZRObject::AddChild(child, notify);
+    ZRObject::AddChild(std::move(child), notify);
     Subscribe();
 }
 
-void ZROnLine::RemoveChild(ZRObject* child) {
+std::unique_ptr<ZRObject> ZROnLine::RemoveChild(ZRObject* child) {
     if (!child || child->GetParent() != this)
-        return;
+        return nullptr;
     if (ZROnLineStorage* storage = StorageOf(child))
         storage->RemoveObserver(this);
-    ZRObject::RemoveChild(child);
+    std::unique_ptr<ZRObject> removed = ZRObject::RemoveChild(child);
     for (auto it = m_DriveMap.begin(); it != m_DriveMap.end();)
         it = it->second == child ? m_DriveMap.erase(it) : std::next(it);
     // Whoever removed it, a drive that left is never removed a second time.
@@ -175,12 +175,12 @@ void ZROnLine::RemoveChild(ZRObject* child) {
     }
     if (m_DriveMap.empty() && !m_bScanning)
         Unsubscribe();
+    return removed;
 }
 
 void ZROnLine::DeleteDrive(ZRObject* drive) {
     // RemoveChild hands the drive back (out of the removal queue too); this is where it ends.
-    RemoveChild(drive);
-    std::unique_ptr<ZRObject> gone(drive);
+    std::unique_ptr<ZRObject> gone = RemoveChild(drive);
 }
 
 void ZROnLine::RemoveAllDrives() {

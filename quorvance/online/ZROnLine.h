@@ -68,13 +68,13 @@ public:
     ~ZROnLine() override;
 
     // Takes the drive into the tree and the drive map and observes its storage.
-    void AddChild(ZRObject* child, bool notify = true) override;
+    void AddChild(std::unique_ptr<ZRObject> child, bool notify = true) override;
     // Opens the link and prepares the protocol objects.
     void Init() override;
     // Starts a scan.
     void Refresh() override;
     // Lets go of the drive's device and storage (deleted); the drive itself goes to the caller.
-    void RemoveChild(ZRObject* child) override;
+    [[nodiscard]] std::unique_ptr<ZRObject> RemoveChild(ZRObject* child) override;
     void OnUpdate(platform::core::Subject* subject, platform::core::Message* message) override;
 
     // Hands the device and storage of a drive to the root for its time on line, then AddChild.

@@ -143,11 +143,9 @@ void ZROnLineRootMgr::RemoveChildItems() {
     ZRObject* root = GetModel();
     if (!root || !m_pTree || !m_pNode)
         return;
-    const ZRObject::ObjectList& children = root->GetChildren();
     for (ZRTreeItem* item : m_pTree->Children(m_pNode)) {
         ZRNodeMgr* manager = m_pTree->NodeOf(item);
-        ZRObject* object = manager ? manager->GetModel() : nullptr;
-        if (!manager || std::find(children.begin(), children.end(), object) != children.end())
+        if (!manager || root->GetChildren().Contains(manager->GetModel()))
             continue;
         manager->Cleanup();
         m_pTree->SetItemData(item, nullptr);

@@ -9,6 +9,7 @@
 #include "platform/core/Text.h"
 #include "platform/ui/CommonDialogs.h"
 
+#include <algorithm>
 #include <system_error>
 
 using platform::core::IDOK;
@@ -78,13 +79,15 @@ void ZRDrivers::OnRemove() {
         return;
     ZRObject* child = m_Entries[static_cast<size_t>(index)];
     try {
-        child->Remove();
+        // Out of the folder and deleted.
+        std::unique_ptr<ZRObject> gone = child->Remove();
     } catch (const ZRError& e) {
         platform::core::MessageBox(e.GetComboMessage());
-        return;
+        // A child that had left the folder when the storage failed is gone: so is its entry.
+        const ZRObject::Children& children = m_pFolder->GetChildren();
+        if (std::find(children.begin(), children.end(), child) != children.end())
+            return;
     }
-    m_pFolder->RemoveChild(child);
-    delete child;
     SavePowerUpValues();
     m_Entries.erase(m_Entries.begin() + index);
     std::vector<std::string> names = GetItems(IDC_DRIVERS);

@@ -64,8 +64,8 @@ std::unique_ptr<ZRGridRow> ZRMasterRowFactory::MakeMotorRow(ZRAttribute* attribu
     return row;
 }
 
-ZRGridRow* ZRMasterRowFactory::CreateRow(ZRAttribute* attribute, bool status) {
-    return CreateRow(ZRFamilyRegistry::Instance(), attribute, status).release();
+std::unique_ptr<ZRGridRow> ZRMasterRowFactory::CreateRow(ZRAttribute* attribute, bool status) {
+    return CreateRow(ZRFamilyRegistry::Instance(), attribute, status);
 }
 
 std::unique_ptr<ZRGridRow> ZRMasterRowFactory::CreateRow(const ZRFamilyRegistry& families, ZRAttribute* attribute,

@@ -21,7 +21,7 @@ public:
     ~ZRMasterRowFactory() override;
 
     // A new row (the caller owns it) or null when the attribute gets none.
-    ZRGridRow* CreateRow(ZRAttribute* attribute, bool status) override;
+    std::unique_ptr<ZRGridRow> CreateRow(ZRAttribute* attribute, bool status) override;
     // The same over the given families' rules.
     static std::unique_ptr<ZRGridRow> CreateRow(const ZRFamilyRegistry& families, ZRAttribute* attribute,
                                                 bool status);

@@ -306,7 +306,7 @@ void ZROffLineDBNodeMgr::AddNewChild(int32_t typeId, const std::string& stem) {
     std::string name = stem;
     MakeUnique(name, typeId, object->GetName().GetMaxLength());
     object->GetName().SetValue(name);
-    root->AddChild(object.release(), true);
+    root->AddChild(std::move(object), true);
 }
 
 void ZROffLineDBNodeMgr::NewTarvikDrive() {

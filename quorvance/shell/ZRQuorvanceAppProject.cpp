@@ -353,7 +353,8 @@ bool ZRQuorvanceApp::CloseDatabase() {
         return false;
 
     m_pOffLineRoot->Detach();
-    m_pOffLineRoot->Remove();
+    // The root has no parent: Remove hands nothing back and the root stays ours.
+    (void)m_pOffLineRoot->Remove();
     m_pOffLineRoot.reset();
     m_pStorage.reset();
     m_pOffLineDevice->SetStorage(nullptr);

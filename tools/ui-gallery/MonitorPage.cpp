@@ -57,9 +57,9 @@ private:
     void Group(const char* name, size_t first, size_t end) {
         auto& rows = view->GetGrid()->GetRows();
         auto* header = new ZRGroupRow(std::make_unique<ZRStaticHeader>(name));
-        rows.push_back(header);
+        rows.emplace_back(header);
         for (size_t i = first; i < end; ++i)
-            rows.push_back(header->AddRow(new ZRAsStringRow(&object.Long(i), nullptr)));
+            rows.emplace_back(header->AddRow(new ZRAsStringRow(&object.Long(i), nullptr)));
     }
 
     FakeStorage storage;

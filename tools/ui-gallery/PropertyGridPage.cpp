@@ -55,7 +55,7 @@ private:
         return raw;
     }
     template <class R> R* Add(R* row, ZRGroupRow* group = nullptr) {
-        grid->GetRows().push_back(row);
+        grid->GetRows().emplace_back(row);
         if (group)
             group->AddRow(row);
         return row;

@@ -69,9 +69,9 @@ public:
         ZRPropertiesGrid& grid = *view->GetPropertyGrid();
         grid.SetOffLine(true);
         grid.OnInitialUpdate();
-        grid.GetRows().push_back(
+        grid.GetRows().emplace_back(
             new ZRChoiceRow(scope.GetChnScaleType(0), std::make_unique<ZRStaticHeader>("Scale Type A")));
-        grid.GetRows().push_back(
+        grid.GetRows().emplace_back(
             new ZRChoiceRow(scope.GetChnScaleType(1), std::make_unique<ZRStaticHeader>("Scale Type B")));
         grid.UpdateRows();
 

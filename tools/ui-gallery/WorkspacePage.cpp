@@ -25,10 +25,10 @@ namespace {
 // Rows that show their values: editable properties, read-only status.
 class ValueRows : public ZRMonitorRowFactory {
 public:
-    ZRGridRow* CreateRow(ZRAttribute* attribute, bool status) override {
+    std::unique_ptr<ZRGridRow> CreateRow(ZRAttribute* attribute, bool status) override {
         if (status)
-            return new ZRAsStringRow(attribute, std::make_unique<ZRAttributeHeader>(attribute));
-        return new ZREditRow(attribute, std::make_unique<ZRAttributeHeader>(attribute));
+            return std::make_unique<ZRAsStringRow>(attribute, std::make_unique<ZRAttributeHeader>(attribute));
+        return std::make_unique<ZREditRow>(attribute, std::make_unique<ZRAttributeHeader>(attribute));
     }
 };
 

@@ -124,13 +124,16 @@ TEST_F(ZRObjectProjectTest, LinksFollowMovesAndStayWhenTheChildHasNoRow) {
     EXPECT_EQ(Links(101, 2).size(), 1u);
 
     // A child that claims an instance but has no row: nothing to unlink, and no other link goes.
-    auto* ghost = new TestObject;
+    auto made = std::make_unique<TestObject>();
+    TestObject* ghost = made.get();
     ghost->Init();
     ghost->SetInstance(77);
-    to->GetChildren().push_back(ghost);
-    ghost->SetParent(to);
-    to->RemoveChild(ghost);
-    delete ghost;
+    // Added while the parent has no device, so nothing is stored for it.
+    ZRDevice* device = to->GetDevice();
+    to->SetDevice(nullptr);
+    to->AddChild(std::move(made), false);
+    to->SetDevice(device);
+    EXPECT_EQ(to->RemoveChild(ghost).get(), ghost);
     EXPECT_EQ(Links(101, 2).size(), 1u);
     EXPECT_EQ(to->GetChildren().size(), 1u);
 }

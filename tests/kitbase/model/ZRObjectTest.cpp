@@ -141,12 +141,12 @@ TEST_F(ZRObjectTest, RemoveChildOnlyUnlinks) {
     auto stranger = Make();
     ReasonRecorder reasons(*root);
 
-    root->RemoveChild(stranger.get());
+    EXPECT_EQ(root->RemoveChild(stranger.get()), nullptr);
     EXPECT_TRUE(reasons.reasons.empty());
     EXPECT_EQ(root->GetChildren().size(), 1u);
 
-    root->RemoveChild(child);
-    std::unique_ptr<ZRObject> owned(child);
+    std::unique_ptr<ZRObject> owned = root->RemoveChild(child);
+    EXPECT_EQ(owned.get(), child);
     EXPECT_TRUE(root->GetChildren().empty());
     EXPECT_EQ(child->GetParent(), nullptr);
     EXPECT_EQ(reasons.reasons, std::vector<int>{ZRUpdate::ChildRemoved});
@@ -460,8 +460,8 @@ TEST_F(ZRObjectTest, RemoveDeletesTheSubtreeFromStorage) {
     ASSERT_EQ(storage.objects.size(), 3u);
     ReasonRecorder reasons(*child);
 
-    child->Remove();
-    std::unique_ptr<ZRObject> owned(child);
+    std::unique_ptr<ZRObject> owned = child->Remove();
+    EXPECT_EQ(owned.get(), child);
     EXPECT_EQ(storage.objects, (std::set<FakeStorage::Object>{{TestObject::kClass, 1}}));
     EXPECT_TRUE(root->GetChildren().empty());
     EXPECT_TRUE(child->GetChildren().empty());

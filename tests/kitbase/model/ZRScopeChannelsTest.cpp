@@ -36,15 +36,15 @@ TEST(ZRChannelOptionList, FindsDepthFirstWithSubListsBeforeOwnOptions) {
 
     ZRChannelOptionList root;
     root.AddOption(&own);
-    auto* first = new ZRChannelOptionList;
-    auto* nested = new ZRChannelOptionList;
+    auto first = std::make_unique<ZRChannelOptionList>();
+    auto nested = std::make_unique<ZRChannelOptionList>();
     nested->AddOption(&deep);
-    first->AddChild(nested);
+    first->AddChild(std::move(nested));
     first->AddOption(&inner);
-    auto* second = new ZRChannelOptionList;
+    auto second = std::make_unique<ZRChannelOptionList>();
     second->AddOption(&later);
-    root.AddChild(first);
-    root.AddChild(second);
+    root.AddChild(std::move(first));
+    root.AddChild(std::move(second));
 
     EXPECT_EQ(root.FindOption(7), &inner); // shared id: the sub-list's option
     EXPECT_EQ(root.FindOption(9), &deep);  // the first sub-list's own sub-list comes before the second
@@ -58,10 +58,10 @@ TEST(ZRChannelOptionList, DeletingAListDeletesSubListsButNotOptions) {
     CountedOption a(1), b(2);
     {
         auto list = std::make_unique<ZRChannelOptionList>();
-        auto* child = new CountedList;
-        child->AddChild(new CountedList);
+        auto child = std::make_unique<CountedList>();
+        child->AddChild(std::make_unique<CountedList>());
         child->AddOption(&b);
-        list->AddChild(child);
+        list->AddChild(std::move(child));
         list->AddOption(&a);
     }
     EXPECT_EQ(CountedList::destroyed, 2);

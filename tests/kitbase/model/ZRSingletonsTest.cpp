@@ -28,9 +28,9 @@ TEST(ZRClipboard, StartsEmptyAndClearDeletesTheHeldObject) {
     clipboard->Clear();
     EXPECT_EQ(clipboard->GetType(), -1);
 
-    auto* object = new TestObject;
+    auto object = std::make_unique<TestObject>();
     ReasonRecorder reasons(*object);
-    clipboard->SetObject(object);
+    clipboard->SetObject(std::move(object));
     clipboard->SetType(TestObject::kClass);
     clipboard->SetTransCount(12);
     clipboard->Clear();
@@ -39,9 +39,9 @@ TEST(ZRClipboard, StartsEmptyAndClearDeletesTheHeldObject) {
     EXPECT_EQ(clipboard->GetType(), -1);
 
     // Destroying the clipboard deletes what it holds.
-    auto* held = new TestObject;
+    auto held = std::make_unique<TestObject>();
     ReasonRecorder heldReasons(*held);
-    clipboard->SetObject(held);
+    clipboard->SetObject(std::move(held));
     ZRClipboard::DestroyInstance();
     EXPECT_EQ(heldReasons.reasons, std::vector<int>{ZRUpdate::Destroying});
     EXPECT_EQ(ZRClipboard::m_pInstance, nullptr);

@@ -148,8 +148,7 @@ TEST(ZRValUniqueName, ComparesWithSiblingsOfTheSameClassExactly) {
     folder.Init();
     auto adopt = [&folder](ZRObject* child, const char* name) {
         child->Init();
-        child->SetParent(&folder);
-        folder.GetChildren().push_back(child); // the folder deletes it
+        folder.AddChild(std::unique_ptr<ZRObject>(child), false);
         child->GetName().SetAsString(name);
         return child;
     };

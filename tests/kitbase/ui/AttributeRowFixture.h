@@ -56,7 +56,7 @@ protected:
     FakeStorage::Key Key(int32_t id) const { return {object.GetClass(), 1, id}; }
 
     template <class R> R* Add(R* row) {
-        grid->GetRows().push_back(row);
+        grid->GetRows().emplace_back(row);
         return row;
     }
     // Lays the grid out, shows it and takes the revert point, as a node manager does.

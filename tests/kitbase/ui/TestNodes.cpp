@@ -15,11 +15,11 @@ TestRow::TestRow(ZRAttribute* a, bool s) : attribute(a), status(s) {
     SetHeader(std::make_unique<ZRStaticHeader>(a->GetName()));
 }
 
-ZRGridRow* TestRowFactory::CreateRow(ZRAttribute* attribute, bool status) {
+std::unique_ptr<ZRGridRow> TestRowFactory::CreateRow(ZRAttribute* attribute, bool status) {
     requests.emplace_back(attribute, status);
     if (refused.count(attribute))
         return nullptr;
-    return new TestRow(attribute, status);
+    return std::make_unique<TestRow>(attribute, status);
 }
 
 ScopedRowFactory::ScopedRowFactory(ZRMonitorRowFactory* factory) : m_pPrevious(ZRNodeMgr::s_pRowFactory) {
@@ -121,9 +121,9 @@ ZRModelDoc* TestNodeMgr::BuildPropsDoc() {
     return noPropsDoc ? nullptr : OpenPropsDocument(mainWindow);
 }
 
-void TestNodeMgr::BuildCommandRows(std::list<ZRGridRow*>& rows) {
+void TestNodeMgr::BuildCommandRows(std::list<std::unique_ptr<ZRGridRow>>& rows) {
     for (const auto& [caption, id] : commandRows)
-        rows.push_back(new ZRCommandRow(caption, id, this));
+        rows.push_back(std::make_unique<ZRCommandRow>(caption, id, this));
 }
 
 // ---- TestTree
@@ -150,10 +150,9 @@ TestObject* TestTree::AddChild(const std::string& name, ZRObject* parent, int32_
     auto* child = dynamic_cast<TestObject*>(made.get());
     if (!child)
         return nullptr;
-    made.release();
     child->Init();
     child->GetName().SetValue(name);
-    (parent ? parent : root.get())->AddChild(child, true);
+    (parent ? parent : root.get())->AddChild(std::move(made), true);
     return child;
 }
 

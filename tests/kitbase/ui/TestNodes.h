@@ -33,7 +33,7 @@ public:
 // Makes a TestRow for every attribute except the refused ones, and records each request.
 class TestRowFactory : public ZRMonitorRowFactory {
 public:
-    ZRGridRow* CreateRow(ZRAttribute* attribute, bool status) override;
+    std::unique_ptr<ZRGridRow> CreateRow(ZRAttribute* attribute, bool status) override;
 
     std::set<ZRAttribute*> refused; // answered with null
     std::vector<std::pair<ZRAttribute*, bool>> requests;
@@ -75,7 +75,7 @@ public:
     void DefaultAction() override;
     ZRModelDoc* BuildPropsDoc() override;
     // One command row per entry of commandRows.
-    void BuildCommandRows(std::list<ZRGridRow*>& rows) override;
+    void BuildCommandRows(std::list<std::unique_ptr<ZRGridRow>>& rows) override;
 
     // The manager of a new child item; TestNodeMgr unless a derived double says otherwise.
     virtual ZRNodeMgr* MakeChild(ZRTreeItem* item, ZRObject* child);

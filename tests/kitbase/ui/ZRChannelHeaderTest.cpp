@@ -40,11 +40,11 @@ protected:
         channel->Define(kChannelId);
         velocity.SetName("Velocity");
         current.SetName("Current");
-        auto* motor = new ZRChannelOptionList;
+        auto motor = std::make_unique<ZRChannelOptionList>();
         motor->SetName("Motor");
         motor->AddOption(&velocity);
         signalList.SetName("Signals");
-        signalList.AddChild(motor);
+        signalList.AddChild(std::move(motor));
         signalList.AddOption(&current);
     }
 

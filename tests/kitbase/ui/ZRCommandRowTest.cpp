@@ -34,8 +34,8 @@ TEST(ZRCommandRow, AButtonClickRunsTheCommandAndPressAndReleaseSendZeroAndOne) {
     grid.SetOffLine(true);
     grid.OnInitialUpdate();
     auto* row = new ZRCommandRow("Reset Drive", 42501, &owner);
-    grid.GetRows().push_back(row);
-    grid.GetRows().push_back(new ZRCommandRow("Orphan", 7, nullptr));
+    grid.GetRows().emplace_back(row);
+    grid.GetRows().emplace_back(new ZRCommandRow("Orphan", 7, nullptr));
     grid.UpdateRows();
     EXPECT_EQ(grid.GetControl(1, 1), platform::ui::CellControlId::PushButton);
     EXPECT_EQ(grid.Value(1, 1), "Reset Drive");

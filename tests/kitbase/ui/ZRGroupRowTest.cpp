@@ -28,12 +28,12 @@ protected:
         grid->SetOffLine(true);
         grid->OnInitialUpdate();
         group = new ZRGroupRow(std::make_unique<ZRStaticHeader>("Motor"));
-        grid->GetRows().push_back(group);
+        grid->GetRows().emplace_back(group);
         for (int i = 0; i < 2; ++i) {
             members.push_back(new Member);
-            grid->GetRows().push_back(group->AddRow(members.back()));
+            grid->GetRows().emplace_back(group->AddRow(members.back()));
         }
-        grid->GetRows().push_back(new Member); // not in the group
+        grid->GetRows().emplace_back(new Member); // not in the group
     }
     bool Open() const { return grid->RowHeight(2) > 0 && grid->RowHeight(3) > 0; }
     bool Closed() const { return grid->RowHeight(2) == 0 && grid->RowHeight(3) == 0; }
@@ -114,12 +114,12 @@ TEST(GroupRowLayout, MembersOfTheLastLayoutAreNotTouchedBeforeTheirTurn) {
     grid.OnInitialUpdate();
     auto* group = new ZRGroupRow(std::make_unique<ZRStaticHeader>("G"));
     auto& rows = grid.GetRows();
-    rows.push_back(new Member);
-    rows.push_back(group);
-    rows.push_back(group->AddRow(new Member));
-    rows.push_back(group->AddRow(new Member));
-    rows.push_back(new Member);
-    rows.push_back(new HiddenRow);
+    rows.emplace_back(new Member);
+    rows.emplace_back(group);
+    rows.emplace_back(group->AddRow(new Member));
+    rows.emplace_back(group->AddRow(new Member));
+    rows.emplace_back(new Member);
+    rows.emplace_back(new HiddenRow);
     grid.UpdateRows();
     // Rows 5 and 6 move up to rows 2 and 3: the hidden row takes number 3, which a member of the
     // group held in the last layout.

@@ -10,8 +10,8 @@ TEST(ZRLabelRow, ACaptionSpansTheRowBoldAndWrappedAndGetsTheHeightItNeeds) {
     grid.OnInitialUpdate();
     const std::string text = "A long caption that explains what the values below mean and wraps over "
                              "several lines of the grid once the columns are narrow enough to need it";
-    grid.GetRows().push_back(new ZRLabelRow(std::make_unique<ZRStaticHeader>("Short")));
-    grid.GetRows().push_back(new ZRLabelRow(std::make_unique<ZRStaticHeader>(text)));
+    grid.GetRows().emplace_back(new ZRLabelRow(std::make_unique<ZRStaticHeader>("Short")));
+    grid.GetRows().emplace_back(new ZRLabelRow(std::make_unique<ZRStaticHeader>(text)));
     grid.UpdateRows();
     for (int row : {1, 2}) {
         int top, left, bottom, right;

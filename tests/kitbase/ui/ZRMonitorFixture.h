@@ -60,9 +60,9 @@ private:
 
 class MonitorRowFactory : public ZRMonitorRowFactory {
 public:
-    ZRGridRow* CreateRow(ZRAttribute* attribute, bool status) override {
+    std::unique_ptr<ZRGridRow> CreateRow(ZRAttribute* attribute, bool status) override {
         EXPECT_TRUE(status);
-        return new ZRAsStringRow(attribute, nullptr);
+        return std::make_unique<ZRAsStringRow>(attribute, nullptr);
     }
 };
 
@@ -124,9 +124,10 @@ protected:
         return tree;
     }
     static ZRPropertyGroup* Group(ZRPropertyGroup* parent, const char* name) {
-        auto* group = new ZRPropertyGroup;
+        auto made = std::make_unique<ZRPropertyGroup>();
+        ZRPropertyGroup* group = made.get();
         group->SetName(name);
-        parent->AddGroup(group);
+        parent->AddGroup(std::move(made));
         return group;
     }
     ZRPropertyGroup* Tree() { return node->GetMonitorTree(); }

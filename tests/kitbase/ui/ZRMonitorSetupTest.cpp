@@ -165,7 +165,7 @@ TEST_F(ZRMonitorSetupTest, HarnessWritesIncludeFilesAndItemRectangles) {
         for (int i = 0; i < 50; ++i)
             group->AddProperty(&object.Long(0));
     }
-    std::list<ZRGridRow*> none;
+    std::list<std::unique_ptr<ZRGridRow>> none;
     {
         ModalScript script;
         script.Expect(ModalKind::Dialog, "Monitor Setup", PressDialogButton(IDCANCEL, [](Dialog& d) {

@@ -18,9 +18,10 @@
 namespace {
 
 ZRPropertyGroup* SubGroup(ZRPropertyGroup& parent, const char* name) {
-    auto* group = new ZRPropertyGroup;
+    auto made = std::make_unique<ZRPropertyGroup>();
+    ZRPropertyGroup* group = made.get();
     group->SetName(name);
-    parent.AddGroup(group);
+    parent.AddGroup(std::move(made));
     return group;
 }
 
@@ -41,9 +42,9 @@ protected:
     }
 
     // The row made for the attribute, or null.
-    static TestRow* RowOf(const std::list<ZRGridRow*>& rows, ZRAttribute* attribute) {
-        for (ZRGridRow* row : rows)
-            if (auto* testRow = dynamic_cast<TestRow*>(row); testRow && testRow->attribute == attribute)
+    static TestRow* RowOf(const std::list<std::unique_ptr<ZRGridRow>>& rows, ZRAttribute* attribute) {
+        for (const std::unique_ptr<ZRGridRow>& row : rows)
+            if (auto* testRow = dynamic_cast<TestRow*>(row.get()); testRow && testRow->attribute == attribute)
                 return testRow;
         return nullptr;
     }
@@ -92,16 +93,16 @@ TEST_F(ZRNodeMgrRowsTest, GridRowsFollowTheGroupsAndSkipWhatHasNoRow) {
     s2->AddProperty(d);
     s2->SetGroupRow(reinterpret_cast<ZRGroupRow*>(&node)); // stale from an earlier sheet
 
-    std::list<ZRGridRow*> rows;
+    std::list<std::unique_ptr<ZRGridRow>> rows;
     node.BuildPropertyRows(rows);
 
     ASSERT_EQ(rows.size(), 5u);
     auto it = rows.begin();
-    EXPECT_EQ(*it++, RowOf(rows, a));
-    EXPECT_EQ(*it++, s1->GetGroupRow());
-    EXPECT_EQ(*it++, RowOf(rows, c));
-    EXPECT_EQ(*it++, s3->GetGroupRow());
-    EXPECT_EQ(*it++, RowOf(rows, e));
+    EXPECT_EQ((it++)->get(), RowOf(rows, a));
+    EXPECT_EQ((it++)->get(), s1->GetGroupRow());
+    EXPECT_EQ((it++)->get(), RowOf(rows, c));
+    EXPECT_EQ((it++)->get(), s3->GetGroupRow());
+    EXPECT_EQ((it++)->get(), RowOf(rows, e));
     EXPECT_EQ(s2->GetGroupRow(), nullptr);
     EXPECT_EQ(s1->GetGroupRow()->GetStaticHeader()->GetHeaderName(), "S1");
     // The nested group row is in the flat list only, not among its parent's members.
@@ -110,17 +111,14 @@ TEST_F(ZRNodeMgrRowsTest, GridRowsFollowTheGroupsAndSkipWhatHasNoRow) {
     EXPECT_TRUE(s1->GetGroupRow()->IsDynamic());
     EXPECT_FALSE(s3->GetGroupRow()->IsDynamic());
     EXPECT_FALSE(RowOf(rows, a)->status);
-    for (ZRGridRow* row : rows)
-        delete row;
 }
 
 TEST_F(ZRNodeMgrRowsTest, StatusRowsAskTheFactoryForStatusRows) {
     node.m_Statuses.AddProperty(a);
-    std::list<ZRGridRow*> rows;
+    std::list<std::unique_ptr<ZRGridRow>> rows;
     node.BuildStatusRows(rows);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_TRUE(RowOf(rows, a)->status);
-    delete rows.front();
 }
 
 TEST_F(ZRNodeMgrRowsTest, CollapseGroupsFoldsOnlyTheMarkedGroupsThatHaveRows) {
@@ -134,14 +132,12 @@ TEST_F(ZRNodeMgrRowsTest, CollapseGroupsFoldsOnlyTheMarkedGroupsThatHaveRows) {
     empty->AddProperty(b);
     empty->SetCollapsed(true);
 
-    std::list<ZRGridRow*> rows;
+    std::list<std::unique_ptr<ZRGridRow>> rows;
     node.BuildPropertyRows(rows);
     node.CollapseGroups(&top);
     EXPECT_FALSE(open->GetGroupRow()->IsCollapsed());
     EXPECT_TRUE(folded->GetGroupRow()->IsCollapsed());
     EXPECT_EQ(empty->GetGroupRow(), nullptr);
-    for (ZRGridRow* row : rows)
-        delete row;
 }
 
 TEST_F(ZRNodeMgrRowsTest, MonitorGroupCopiesSupportedStatusOneLevelDeep) {

@@ -73,11 +73,11 @@ TEST_F(ZRNodeMgrTest, ChildNodesAreMadeOnAddedChildrenAndSetUp) {
     auto b = std::make_unique<TestObject>();
     b->Init();
     b->GetName().SetValue("B");
-    auto* b1 = new TestObject;
+    auto b1 = std::make_unique<TestObject>();
     b1->Init();
     b1->GetName().SetValue("B1");
-    b->AddChild(b1, false);
-    tree.root->AddChild(b.release(), true);
+    b->AddChild(std::move(b1), false);
+    tree.root->AddChild(std::move(b), true);
     ASSERT_NE(tree.Node("Root?B?B1"), nullptr);
     EXPECT_EQ(tree.Node("Root?B?B1")->initializeCalls, 1);
 
@@ -94,8 +94,7 @@ TEST_F(ZRNodeMgrTest, RemovedChildTakesItsItemsAndNodesWithIt) {
     tree.AddChild("B1", b);
     ASSERT_EQ(TestNodeMgr::s_Live, live + 4);
 
-    tree.root->RemoveChild(b);
-    std::unique_ptr<TestObject> removed(b);
+    std::unique_ptr<ZRObject> removed = tree.root->RemoveChild(b);
     EXPECT_EQ(tree.Node("Root?B"), nullptr);
     EXPECT_EQ(TestNodeMgr::s_Live, live + 2);
     EXPECT_NE(tree.Node("Root?A"), nullptr);
@@ -362,15 +361,17 @@ TEST_F(ZRNodeMgrWindowTest, ShowPropertiesOpensOneSheetWithRowsAndBringsItBack) 
 }
 
 TEST_F(ZRNodeMgrWindowTest, GroupsMarkedCollapsedOpenFolded) {
-    auto* folded = new ZRPropertyGroup;
+    auto madeFolded = std::make_unique<ZRPropertyGroup>();
+    ZRPropertyGroup* folded = madeFolded.get();
     folded->SetName("Folded");
     folded->AddProperty(&a->Long(0));
     folded->SetCollapsed(true);
-    node->m_Properties.AddGroup(folded);
-    auto* open = new ZRPropertyGroup;
+    node->m_Properties.AddGroup(std::move(madeFolded));
+    auto madeOpen = std::make_unique<ZRPropertyGroup>();
+    ZRPropertyGroup* open = madeOpen.get();
     open->SetName("Open");
     open->AddProperty(&a->Long(1));
-    node->m_Properties.AddGroup(open);
+    node->m_Properties.AddGroup(std::move(madeOpen));
     node->ShowProperties();
     ASSERT_NE(folded->GetGroupRow(), nullptr);
     ASSERT_NE(open->GetGroupRow(), nullptr);

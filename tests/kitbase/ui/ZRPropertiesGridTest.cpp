@@ -94,7 +94,7 @@ protected:
             Add(new FakeRow("r" + std::to_string(i)));
     }
     FakeRow* Add(FakeRow* row) {
-        grid->GetRows().push_back(row);
+        grid->GetRows().emplace_back(row);
         return row;
     }
     FakeRow* Row(int n) { return static_cast<FakeRow*>(grid->RowAt(n)); }

@@ -50,8 +50,8 @@ QSize Slack(platform::ui::Grid& grid) {
 // Edit rows, so that the sheet's Revert has values to put back.
 class EditRows : public ZRMonitorRowFactory {
 public:
-    ZRGridRow* CreateRow(ZRAttribute* attribute, bool) override {
-        return new ZREditRow(attribute, std::make_unique<ZRAttributeHeader>(attribute));
+    std::unique_ptr<ZRGridRow> CreateRow(ZRAttribute* attribute, bool) override {
+        return std::make_unique<ZREditRow>(attribute, std::make_unique<ZRAttributeHeader>(attribute));
     }
 };
 
@@ -208,8 +208,8 @@ TEST_F(ZRPropertiesViewTest, CopyAndPasteOfTheParameterGridWriteThroughTheRows) 
     ASSERT_NE(view, nullptr);
     ZRPropertiesGrid& grid = *view->m_pPropertiesGrid;
     auto rowOf = [&grid](ZRAttribute* attribute) {
-        for (ZRGridRow* row : grid.GetRows())
-            if (auto* attributeRow = dynamic_cast<ZRAttributeRow*>(row);
+        for (const std::unique_ptr<ZRGridRow>& row : grid.GetRows())
+            if (auto* attributeRow = dynamic_cast<ZRAttributeRow*>(row.get());
                 attributeRow && attributeRow->GetAttribute() == attribute)
                 return row->GetRow();
         return 0;
@@ -275,11 +275,11 @@ TEST(ZRPropertiesView, PaneCommandsFollowTheLinks) {
         frame->SendInitialUpdate();
         for (ZRPropertiesGrid* grid : {view->m_pPropertiesGrid, view->m_pStatusGrid})
             if (grid) {
-                grid->GetRows().push_back(new ZRGridRow);
+                grid->GetRows().emplace_back(new ZRGridRow);
                 grid->UpdateRows();
             }
         if (view->m_pServicesGrid) {
-            view->m_pServicesGrid->GetRows().push_back(new ZRCommandRow("Reset", 41000, nullptr));
+            view->m_pServicesGrid->GetRows().emplace_back(new ZRCommandRow("Reset", 41000, nullptr));
             view->m_pServicesGrid->UpdateRows();
         }
         frame->resize(700, 500);

@@ -26,15 +26,11 @@ protected:
             o->SetDevice(&device);
             o->Init();
         }
-        root.AddChild(&project);
-        project.AddChild(&axis);
+        root.AddChild(std::move(ownedProject));
+        project.AddChild(std::move(ownedAxis));
         project.GetName().SetAsString("P");
         axis.GetName().SetAsString("Axis1");
         axis.Long(0).SetName("Speed");
-    }
-    ~RowHeader() override {
-        project.RemoveChild(&axis);
-        root.RemoveChild(&project);
     }
     // Places a header in row 2.
     void Place(ZRRowHeader& header) {
@@ -45,7 +41,12 @@ protected:
     platform::ui::Grid grid;
     FakeStorage storage;
     TestDevice device{&storage, true};
-    TestObject root, project, axis;
+    TestObject root;
+    // Made here, owned by the tree once the constructor added them.
+    std::unique_ptr<TestObject> ownedProject = std::make_unique<TestObject>();
+    std::unique_ptr<TestObject> ownedAxis = std::make_unique<TestObject>();
+    TestObject& project = *ownedProject;
+    TestObject& axis = *ownedAxis;
 };
 
 } // namespace
@@ -86,17 +87,17 @@ TEST_F(RowHeader, FullPathFollowsRenamesAnywhereOnThePath) {
 }
 
 TEST_F(RowHeader, FullPathForgetsAnAttributeOrPathObjectThatGoesFirst) {
-    auto motor = std::make_unique<TestObject>();
+    auto made = std::make_unique<TestObject>();
+    TestObject* motor = made.get();
     motor->SetDevice(&device);
     motor->Init();
-    axis.AddChild(motor.get());
+    axis.AddChild(std::move(made));
     motor->GetName().SetAsString("M");
     motor->Long(0).SetName("Current");
     auto owned = std::make_unique<ZRFullPathHeader>(&motor->Long(0));
     Place(*owned);
     EXPECT_EQ(grid.Value(2, 1), "P/Axis1/M:Current");
-    axis.RemoveChild(motor.get());
-    motor.reset();
+    axis.RemoveChild(motor).reset();
     EXPECT_EQ(owned->GetAttribute(), nullptr);
     owned->Refresh();
     axis.GetName().SetAsString("Axis2"); // nobody left observing

@@ -445,7 +445,7 @@ TEST_F(ZRScopeViewTest, PaneCommandsMoveTheFocusAroundThePanes) {
     ZRPropertiesGrid& grid = *view->GetPropertyGrid();
     grid.SetOffLine(true);
     grid.OnInitialUpdate();
-    grid.GetRows().push_back(new ZRLabelRow(std::make_unique<ZRStaticHeader>("Sampling")));
+    grid.GetRows().emplace_back(new ZRLabelRow(std::make_unique<ZRStaticHeader>("Sampling")));
     grid.UpdateRows();
     ASSERT_TRUE(ShowActive(*view));
 

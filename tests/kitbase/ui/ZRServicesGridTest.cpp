@@ -46,7 +46,7 @@ protected:
         view->OnInitialUpdate();
         grid = view->GetGrid();
         for (unsigned id : {1001u, 1002u, 1003u})
-            grid->GetRows().push_back(new ZRCommandRow("Command " + std::to_string(id), id, &owner));
+            grid->GetRows().emplace_back(new ZRCommandRow("Command " + std::to_string(id), id, &owner));
         grid->UpdateRows();
         ASSERT_TRUE(ShowActive(window));
     }
@@ -80,10 +80,10 @@ TEST_F(ZRServicesGridInFrame, RowsAreNumberedAndTheFrameRoutesTheirCommandsInRow
     EXPECT_EQ(grid->ColWidth(0), 0);
     EXPECT_EQ(grid->Value(2, 1), "Command 1002");
 
-    grid->GetRows().push_back(new ZRCommandRow("Command 1004", 1004, &owner));
+    grid->GetRows().emplace_back(new ZRCommandRow("Command 1004", 1004, &owner));
     grid->UpdateRows();
     std::vector<int> numbers;
-    for (ZRGridRow* row : grid->GetRows())
+    for (const std::unique_ptr<ZRGridRow>& row : grid->GetRows())
         numbers.push_back(row->GetRow());
     EXPECT_EQ(numbers, (std::vector<int>{1, 2, 3, 4}));
     EXPECT_EQ(frame->RoutedCommands(), (std::vector<unsigned>{1001, 1002, 1003, 1004}));
@@ -151,7 +151,7 @@ TEST(ZRServicesGrid, WithoutRowsOrCollapsedItPassesTheFocusOn) {
 
     // With rows it keeps the focus, unless its pane is collapsed.
     CommandLog owner;
-    grid->GetRows().push_back(new ZRCommandRow("Run", 5, &owner));
+    grid->GetRows().emplace_back(new ZRCommandRow("Run", 5, &owner));
     grid->UpdateRows();
     grid->setFocus();
     EXPECT_TRUE(grid->hasFocus());

@@ -36,7 +36,7 @@ TEST(ZRValSpinEdit, ThePropertyGridsSpinStepsByTheCellsIncrementWithItsPrecision
     grid.SetOffLine(true);
     grid.OnInitialUpdate();
     auto* row = new SpinRow;
-    grid.GetRows().push_back(row);
+    grid.GetRows().emplace_back(row);
     grid.UpdateRows();
     grid.resize(400, 200);
     ASSERT_TRUE(ShowActive(grid));

@@ -26,15 +26,16 @@ protected:
         folder.SetDevice(&device);
         folder.SetInstance(1);
         for (const char* name : {"serial.exe", "fieldbus.exe", "io.exe"}) {
-            auto* driver = new TestObject;
+            auto made = std::make_unique<TestObject>();
+            TestObject* driver = made.get();
             driver->Init();
-            folder.AddChild(driver);
+            folder.AddChild(std::move(made));
             driver->GetName().SetValue(name);
         }
     }
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
-        for (ZRObject* child : const_cast<TestObject&>(folder).GetChildren())
+        for (ZRObject* child : folder.GetChildren())
             names.push_back(child->GetName().GetAsString());
         return names;
     }

@@ -45,7 +45,7 @@ protected:
         return ref;
     }
     std::unique_ptr<ZRGridRow> Make(ZRAttribute& attribute, bool status = false) {
-        return std::unique_ptr<ZRGridRow>(ZRMasterRowFactory::Instance()->CreateRow(&attribute, status));
+        return ZRMasterRowFactory::Instance()->CreateRow(&attribute, status);
     }
 
     TestObject object;

@@ -65,7 +65,7 @@ public:
         child->Init();
         child->GetName().SetValue(name);
         TestObject* added = child.get();
-        root.AddChild(child.release(), true);
+        root.AddChild(std::move(child), true);
         return added;
     }
     std::vector<std::string> Labels() {
@@ -122,10 +122,11 @@ TEST(ZROffLineDBNodeMgr, DropsAndPastesTakeDrivesAndProjectsButNoSercosDrive) {
     for (auto [object, accepted] : std::vector<std::pair<ZRObject*, bool>>{
              {sercos, false}, {plain, true}, {merrix, true}, {project, true}, {other.get(), false}}) {
         platform::ui::CommandState state;
-        clipboard->SetObject(object);
+        // Lent to the clipboard and taken back: the tree keeps owning it.
+        clipboard->SetObject(std::unique_ptr<ZRObject>(object));
         ASSERT_TRUE(tree.node->OnUpdateCommand(ID_EDIT_PASTE, state));
         EXPECT_EQ(state.enabled, accepted) << object->GetName().GetValue();
-        clipboard->SetObject(nullptr);
+        (void)clipboard->TakeObject().release();
 
         ZRTreeItem* item = tree.view.InsertItem("dragged");
         PlainNode dragged(item, object, &tree.view);
@@ -200,7 +201,7 @@ TEST_F(ZROffLineRootTest, ImportsExchangeFilesAndTheProjectTemplate) {
         PlainNode node(nullptr, &drive, nullptr);
         node.Export(exchange.c_str());
     }
-    ZRObject::ObjectList& children = App().GetOffLineRoot()->GetChildren();
+    const ZRObject::Children& children = App().GetOffLineRoot()->GetChildren();
     {
         ModalScript script;
         script.ExpectFile(ModalKind::OpenFile, exchange, IDOK);

@@ -42,7 +42,7 @@ protected:
         grid->SetOffLine(true);
         grid->OnInitialUpdate();
         row = new ZRVersionRow(&version, nullptr);
-        grid->GetRows().push_back(row);
+        grid->GetRows().emplace_back(row);
         grid->UpdateRows();
     }
     ~ZRVersionRowGrid() override {
