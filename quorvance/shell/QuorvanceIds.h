@@ -1,6 +1,7 @@
 // The program's ids: the application's and the main frame's commands, its bars and resources, and
 // the help topics the shell opens. The framework's ids are in platform/ui/CommandIds.h, kitbase's in
-// kitbase/ui/KitbaseIds.h, and each drive family's in its own folder (<Family>Commands.h).
+// kitbase/ui/KitbaseIds.h, each drive family's in its own folder (<Family>Commands.h) and the
+// on-line root's in quorvance/online/OnlineCommands.h.
 #pragma once
 
 // Project file commands. The framework's document commands (ID_FILE_CLOSE 57602, ID_FILE_SAVE
@@ -10,14 +11,6 @@ inline constexpr unsigned ID_PROJECT_SAVE = 32821;
 inline constexpr unsigned ID_PROJECT_SAVE_AS = 32780;
 inline constexpr unsigned ID_INSERT_PROJECT = 32774;
 inline constexpr unsigned ID_IMPORT = 32778;
-
-// On-line drives and the serial link.
-inline constexpr unsigned ID_DISABLE_ALL = 32850;
-inline constexpr unsigned ID_UPGRADE_FIRMWARE = 32848;
-inline constexpr unsigned ID_RECOVER_COMMUNICATIONS = 32887;
-inline constexpr unsigned ID_RESCAN = 32793;
-inline constexpr unsigned ID_RESCAN_OPTIONS = 33114;
-inline constexpr unsigned ID_SERIAL_PORT = 32794;
 
 // Windows, bars and help.
 inline constexpr unsigned ID_CUSTOMIZE = 200;

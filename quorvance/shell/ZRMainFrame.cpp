@@ -18,6 +18,8 @@
 #include "platform/ui/Menu.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/Text.h"
+#include "quorvance/online/OnlineCommands.h"
+#include "quorvance/online/ZROnLine.h"
 #include "quorvance/shell/QuorvanceIds.h"
 #include "quorvance/shell/ZRFamilyRegistry.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
@@ -551,7 +553,9 @@ bool ZRMainFrame::OnClose() {
         if (!app->SaveModifiedProject())
             return false;
     }
-    // The on-line root offers to disable software-enabled drives once the on-line drives exist.
+    if (app)
+        if (ZROnLine* onLine = app->GetOnLine())
+            onLine->DisableSoftwareEnabledDrives();
     SaveToolbarState();
     if (app)
         app->SaveWindowPlacement();

@@ -17,6 +17,7 @@
 #include "platform/ui/CommonDialogs.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/WaitCursor.h"
+#include "quorvance/online/OnlineCommands.h"
 #include "quorvance/shell/QuorvanceIds.h"
 #include "quorvance/shell/ZRFamilyRegistry.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"

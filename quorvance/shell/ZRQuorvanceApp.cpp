@@ -28,6 +28,8 @@
 #include "platform/ui/HelpRequest.h"
 #include "platform/ui/MainWindow.h"
 #include "platform/ui/Resources.h"
+#include "quorvance/online/ZROnLine.h"
+#include "quorvance/online/ZROnLineRootMgr.h"
 #include "quorvance/shell/QuorvanceIds.h"
 #include "quorvance/shell/ZRCommandLineInfo.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
@@ -37,7 +39,6 @@
 #include "quorvance/shell/ZRMasterRowFactory.h"
 #include "quorvance/tarvik/ZRNoxelFolder.h"
 #include "quorvance/shell/ZROffLineDBNodeMgr.h"
-#include "quorvance/shell/ZROnLineRootMgr.h"
 #include "quorvance/shell/ZROutputDoc.h"
 #include "quorvance/shell/ZROutputView.h"
 #include "quorvance/shell/ZRRecentFileList.h"
@@ -101,9 +102,8 @@ std::string DefaultSerialValue(int id) {
 ZRQuorvanceApp* ZRQuorvanceApp::s_pInstance = nullptr;
 
 ZRQuorvanceApp::ZRQuorvanceApp()
-    : m_pOffLineDevice(std::make_unique<OffLineDevice>()), m_pOnLine(std::make_unique<ZRObject>()),
+    : m_pOffLineDevice(std::make_unique<OffLineDevice>()), m_pOnLine(std::make_unique<ZROnLine>()),
       m_pRecentFiles(std::make_unique<ZRRecentFileList>(4)) {
-    m_pOnLine->Init();
     s_pInstance = this;
 }
 
@@ -242,6 +242,7 @@ bool ZRQuorvanceApp::InitInstance(const std::vector<std::string>& args) {
     }
 
     ReadSerialSettings();
+    m_pOnLine->LoadScanSettings();
     m_bLineNumbers = data->GetLineNumbers();
     data->m_OffLinePanes = 1;
     ShowTipOfDay(false);

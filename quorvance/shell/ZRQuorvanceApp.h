@@ -17,6 +17,7 @@ class ZRMainFrame;
 class ZRNodeMgr;
 class ZRObject;
 class ZROffLineDBNodeMgr;
+class ZROnLine;
 class ZRRecentFileList;
 class ZRWorkspaceDoc;
 class ZRWorkspaceView;
@@ -119,6 +120,7 @@ public:
     void OnAppAbout();
     void OnCloseAll();
     void OnSerialPort();
+    void OnRescanOptions();
     void OnPrintSetup();
 
     // ---- Window placement of the main frame ("Window Placement").
@@ -135,7 +137,7 @@ public:
     DBStorage* GetProjectStorage() const { return m_pStorage.get(); }
     ZRObject* GetOffLineRoot() const { return m_pOffLineRoot.get(); }
     ZRDevice* GetOffLineDevice() const { return m_pOffLineDevice.get(); }
-    ZRObject* GetOnLine() const { return m_pOnLine.get(); }
+    ZROnLine* GetOnLine() const { return m_pOnLine.get(); }
     TreeItem GetOnLineItem() const { return m_OnLineItem; }
     TreeItem GetOffLineItem() const { return m_OffLineItem; }
     ZRNodeMgr* GetOnLineNodeMgr() const;
@@ -182,7 +184,7 @@ private:
     // The device outlives the storage and the roots, and the off-line root goes before the storage.
     std::unique_ptr<ZRDevice> m_pOffLineDevice;
     std::unique_ptr<DBStorage> m_pStorage;
-    std::unique_ptr<ZRObject> m_pOnLine;
+    std::unique_ptr<ZROnLine> m_pOnLine;
     std::unique_ptr<ZRObject> m_pOffLineRoot;
     ZRWorkspaceView* m_pWorkspaceView = nullptr;
     QWidget* m_pOutputView = nullptr;

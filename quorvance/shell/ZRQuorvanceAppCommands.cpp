@@ -18,6 +18,11 @@
 #include "platform/ui/HelpRequest.h"
 #include "platform/ui/MainWindow.h"
 #include "platform/ui/Text.h"
+#include "quorvance/online/OnlineCommands.h"
+#include "quorvance/online/OnlineIds.h"
+#include "quorvance/online/ZRCommSetup.h"
+#include "quorvance/online/ZROnLine.h"
+#include "quorvance/online/ZRRescanDlg.h"
 #include "quorvance/shell/QuorvanceIds.h"
 #include "quorvance/shell/ZRAboutDlg.h"
 #include "quorvance/shell/ZRFamilyRegistry.h"
@@ -172,7 +177,28 @@ void ZRQuorvanceApp::OnCloseAll() {
         onLine->DoCloseWindows();
 }
 
-void ZRQuorvanceApp::OnSerialPort() {}
+void ZRQuorvanceApp::OnSerialPort() {
+    ZRCommSetup dialog(m_pMainFrame.get());
+    dialog.m_Port = m_Port;
+    dialog.m_BaudRate = m_BaudRate;
+    dialog.m_Format = m_Format;
+    if (dialog.DoModal() != platform::core::IDOK)
+        return;
+    ZRGlobalDataMgr* data = ZRGlobalDataMgr::Instance();
+    if (data && data->OpenUserSection(online::kSerialSection, true, true)) {
+        ZRRegistryKey& key = data->GetUserKey();
+        key.SetStringValue("Port", dialog.m_Port);
+        key.SetStringValue("Baud Rate", dialog.m_BaudRate);
+        key.SetStringValue("Format", dialog.m_Format);
+    }
+    SetSerialSettings(dialog.m_Port, dialog.m_BaudRate, dialog.m_Format);
+    m_pOnLine->OpenSerialLink();
+}
+
+void ZRQuorvanceApp::OnRescanOptions() {
+    ZRRescanDlg dialog(m_pOnLine.get(), m_pMainFrame.get());
+    dialog.DoModal();
+}
 
 void ZRQuorvanceApp::ToggleBar(platform::ui::DockBar* bar) {
     if (bar)
@@ -211,8 +237,9 @@ void ZRQuorvanceApp::OnUpdateRecentFile(unsigned id, platform::ui::CommandState&
     }
 }
 
-// A family command (Insert a drive, host commands) or an on-line command (Rescan, Disable All,
-// Upgrade Firmware...) has no row until its code exists: the route then disables it.
+// The drive families' commands come from their registered rows; the on-line commands whose code
+// does not exist yet (Upgrade Firmware, Recover Communications) have no handler: the route then
+// disables them.
 const platform::ui::CommandTable* ZRQuorvanceApp::Commands() const {
     using Row = platform::ui::CommandRow<ZRQuorvanceApp>;
     using State = platform::ui::CommandState;
@@ -233,6 +260,11 @@ const platform::ui::CommandTable* ZRQuorvanceApp::Commands() const {
         Row(ID_PROJECT_SAVE_AS, &ZRQuorvanceApp::SaveAsDatabase, projectOpen),
         Row(ID_FILE_PRINT_SETUP, &ZRQuorvanceApp::OnPrintSetup),
         Row(ID_UPGRADE_FIRMWARE, nullptr,
+            [](const ZRQuorvanceApp& app, State& state) { state.enabled = app.OnLineDriveCount() > 0; }),
+        Row(ID_RESCAN, [](ZRQuorvanceApp& app) { app.m_pOnLine->Refresh(); }),
+        Row(ID_RESCAN_OPTIONS, &ZRQuorvanceApp::OnRescanOptions),
+        Row(ID_SERIAL_PORT, &ZRQuorvanceApp::OnSerialPort),
+        Row(ID_DISABLE_ALL, [](ZRQuorvanceApp& app) { app.m_pOnLine->DisableAllDrives(); },
             [](const ZRQuorvanceApp& app, State& state) { state.enabled = app.OnLineDriveCount() > 0; }),
         Row(ID_INSERT_PROJECT, &ZRQuorvanceApp::OnInsertProject, projectOpen),
         Row(ID_TIP_OF_THE_DAY, [](ZRQuorvanceApp& app) { app.ShowTipOfDay(true); }),

@@ -16,6 +16,7 @@
 #include "platform/ui/CommandIds.h"
 #include "platform/ui/CommonDialogs.h"
 #include "platform/ui/WaitCursor.h"
+#include "quorvance/online/ZROnLine.h"
 #include "quorvance/shell/QuorvanceIds.h"
 #include "quorvance/shell/QuorvanceTypeIds.h"
 #include "quorvance/shell/ZRChoicesNoshow.h"

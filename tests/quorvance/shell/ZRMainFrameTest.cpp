@@ -12,6 +12,7 @@
 #include "platform/ui/Text.h"
 #include "quorvance/fenwa/FenwaCommands.h"
 #include "quorvance/merrix/MerrixCommands.h"
+#include "quorvance/online/OnlineCommands.h"
 #include "quorvance/shell/QuorvanceIds.h"
 #include "quorvance/tarvik/TarvikCommands.h"
 #include "quorvance/zelna/ZelnaCommands.h"
@@ -184,12 +185,13 @@ TEST_F(ZRMainFrameTest, EveryMenuAndToolBarCommandRunsOrIsDisabled) {
         router.UpdateAction(*action);
         EXPECT_TRUE(handled || !action->isEnabled()) << FromQString(action->text()) << " " << id;
     }
-    // Commands whose code does not exist yet, and Close All with no window to close.
-    for (unsigned id : {ID_INSERT_TARVIK, ID_INSERT_MERRIX, ID_INSERT_FENWA, ID_INSERT_ZELNA, ID_RESCAN,
-                        ID_DISABLE_ALL, ID_RECOVER_COMMUNICATIONS, ID_TARVIK_HOST_COMMANDS, ID_CLOSE_ALL})
+    // Commands whose code does not exist yet, Disable All with no drive on line, and Close All
+    // with no window to close.
+    for (unsigned id : {ID_INSERT_TARVIK, ID_INSERT_MERRIX, ID_INSERT_FENWA, ID_INSERT_ZELNA, ID_DISABLE_ALL,
+                        ID_RECOVER_COMMUNICATIONS, ID_TARVIK_HOST_COMMANDS, ID_CLOSE_ALL})
         EXPECT_FALSE(IsEnabled(id)) << id;
-    EXPECT_TRUE(IsEnabled(ID_INSERT_PROJECT));
-    EXPECT_TRUE(IsEnabled(ID_RESTORE_MESSAGES));
+    for (unsigned id : {ID_INSERT_PROJECT, ID_RESTORE_MESSAGES, ID_RESCAN, ID_RESCAN_OPTIONS, ID_SERIAL_PORT})
+        EXPECT_TRUE(IsEnabled(id)) << id;
 }
 
 // The ids of a menu's items, 0 for a separator.
