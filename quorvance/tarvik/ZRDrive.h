@@ -245,7 +245,9 @@ private:
     void DefineFaultState();
     // Hands a block still held here to the children list.
     void ListChild(ZRObject* block);
-    void ListDeviceNet();
+    void ListDeviceNet(bool store = true);
+    // The block of the type whether listed or not, or null.
+    ZRObject* Block(int32_t type) const;
     // Re-reads the display and scaling parameters the scale models read.
     void RefreshDisplayParameters();
     void ApplySingleTurnRule();
