@@ -12,12 +12,14 @@
 #include "kitbase/model/ZRUpdate.h"
 #include "kitbase/model/ZRValStringLength.h"
 #include "kitbase/model/ZRValUniqueName.h"
+#include "platform/core/Clock.h"
 #include "platform/core/Modal.h"
 #include "quorvance/tarvik/TarvikAccelScale.h"
 #include "quorvance/tarvik/TarvikAccelUnits.h"
 #include "quorvance/tarvik/TarvikAnalogOut.h"
 #include "quorvance/tarvik/TarvikBlockSetup.h"
 #include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/tarvik/TarvikStorage.h"
 #include "quorvance/tarvik/TarvikUnitSubjects.h"
 #include "quorvance/tarvik/ZREncodersTarvik.h"
 #include "quorvance/tarvik/ZRCurrentLimitScale.h"
@@ -947,4 +949,92 @@ void ZRDrive::Copy(ZRObject* source, bool withChildren) {
         if (!step(mine, theirs))
             return;
     m_pScope->Copy(other->m_pScope, true);
+}
+
+namespace {
+
+constexpr const char* kOffline = "The Drive is Offline.";
+constexpr unsigned kAskNoDefault = platform::core::MB_YESNO | platform::core::MB_ICONQUESTION |
+                                   platform::core::MB_DEFBUTTON2;
+
+} // namespace
+
+TarvikStorage* ZRDrive::OnLineStorage() {
+    if (!IsOnLine())
+        return nullptr;
+    return dynamic_cast<TarvikStorage*>(GetDevice()->GetStorage());
+}
+
+void ZRDrive::ClearFaults() {
+    TarvikStorage* storage = OnLineStorage();
+    if (!storage) {
+        platform::core::MessageBox(kOffline);
+        return;
+    }
+    try {
+        std::string reply;
+        storage->SendMessage(Id(111), 1, {}, reply, 0, 1000);
+    } catch (const ZRError& error) {
+        platform::core::MessageBox(error.GetComboMessage());
+    }
+}
+
+int ZRDrive::ResetDrive() {
+    TarvikStorage* storage = OnLineStorage();
+    if (!storage)
+        return platform::core::MessageBox(kOffline);
+    if (IsEnableActive())
+        return platform::core::MessageBox("Can't reset drive while Enable input active ", {},
+                                          platform::core::MB_OK | platform::core::MB_ICONWARNING);
+    const int answer = platform::core::MessageBox("Are you sure you want to RESET the Drive?", {}, kAskNoDefault);
+    if (answer != platform::core::IDYES)
+        return answer;
+    try {
+        std::optional<ZRStorage::Bytes> reply;
+        storage->InvokeService(0, 0, Id(106), {}, reply);
+    } catch (const ZRError& error) {
+        platform::core::MessageBox(error.GetComboMessage());
+        return 0;
+    }
+    platform::core::Sleep(5000);
+    try {
+        return storage->WriteLong(0, 0, Id(457, 0x200), 2, 1) ? 1 : 0;
+    } catch (const ZRError& error) {
+        if (error.GetError() != 6)
+            return 0;
+    }
+    // Firmware that refuses the full reset takes the plain one.
+    try {
+        storage->WriteLong(0, 0, Id(457, 0x200), 1, 1);
+    } catch (const ZRError&) {
+    }
+    return 0;
+}
+
+bool ZRDrive::ResetPersonality() {
+    TarvikStorage* storage = OnLineStorage();
+    if (!storage) {
+        platform::core::MessageBox(kOffline);
+        return false;
+    }
+    if (IsEnableActive()) {
+        platform::core::MessageBox("Can't reset drive while Enable input active", {},
+                                   platform::core::MB_OK | platform::core::MB_ICONWARNING);
+        return false;
+    }
+    if (platform::core::MessageBox("Are you sure you want to Reset the Personality EEPROM to factory settings?", {},
+                                   kAskNoDefault) != platform::core::IDYES)
+        return false;
+    try {
+        std::string reply;
+        storage->SendMessage(Id(4), 1, {}, reply, 0, 2000);
+        platform::core::Sleep(500);
+    } catch (const ZRError& error) {
+        platform::core::MessageBox(error.GetComboMessage());
+    }
+    m_ProductType.Refresh(false);
+    RefreshDisplayParameters();
+    m_DriveTempReference.Refresh(false);
+    m_MotorTempReference.Refresh(false);
+    return true;
 }

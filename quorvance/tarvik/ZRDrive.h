@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+class TarvikStorage;
 class ZRIndexedName;
 class ZRScale;
 class ZRUnits;
@@ -255,6 +256,8 @@ private:
     void UpdateComputedSize();
     void StopObservingBlocks();
     bool IsOnLine();
+    // The drive's parameter link when on line, else null.
+    TarvikStorage* OnLineStorage();
 
     ZRUlongAttribute m_ProductType;
     ZRBoolAttribute m_MotorForwardDir;

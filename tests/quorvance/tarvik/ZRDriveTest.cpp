@@ -10,6 +10,7 @@
 #include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/ZRDeviceNetTarvik.h"
 #include "quorvance/tarvik/ZRDrive.h"
+#include "quorvance/tarvik/ZREncodersTarvik.h"
 #include "quorvance/tarvik/ZRMonitor.h"
 #include "quorvance/tarvik/ZRMotorTarvik.h"
 #include "quorvance/tarvik/ZROperMode.h"
@@ -20,6 +21,7 @@
 #include "support/model/TestDevice.h"
 
 #include <algorithm>
+#include <map>
 #include <filesystem>
 
 namespace {
@@ -108,6 +110,102 @@ TEST_F(TarvikDrive, BlocksReachTheDrivesScaleModels) {
     EXPECT_NE(ModelsOf(drive->GetMotor(), Model::InverseGear).scale, nullptr);
     ZRObject loose;
     EXPECT_EQ(ModelsOf(&loose, Model::Velocity).scale, nullptr);
+}
+
+TEST_F(TarvikDrive, CompareTypesRenameTheCompareRowAndShowItsMaximum) {
+    auto drive = NewDrive(kIndexingDriveType);
+    struct Case {
+        const char* type;
+        const char* name;
+        bool maxShown;
+    };
+    for (const Case c : {Case{"Within Window", " Min", true}, Case{"Less Than", " ", false},
+                         Case{"Outside Window", " Min", true}, Case{"Greater Than", "", false}}) {
+        SCOPED_TRACE(c.type);
+        ASSERT_TRUE(SelectText(*drive->GetPosnCompare1Type(), c.type));
+        ASSERT_TRUE(SelectText(*drive->GetPosnCompare2Type(), c.type));
+        EXPECT_EQ(drive->GetPosnCompare1()->GetName(), std::string("Posn Compare 1") + c.name);
+        EXPECT_EQ(drive->GetPosnCompare2()->GetName(), std::string("Posn Compare 2") + c.name);
+        EXPECT_EQ(drive->GetPosnCompare1Max()->IsHidden(), !c.maxShown);
+        EXPECT_EQ(drive->GetPosnCompare2Max()->IsHidden(), !c.maxShown);
+    }
+}
+
+TEST_F(TarvikDrive, SingleTurnAbsoluteSwapsRolloverAndSizeForTheirComputedCopies) {
+    auto drive = NewDrive(kIndexingDriveType);
+    EXPECT_TRUE(drive->GetSingleTurnAbsolute()->IsHidden());
+    ASSERT_TRUE(SelectText(*drive->GetMotor()->GetEncoder(), "SRS/SRM"));
+    EXPECT_FALSE(drive->GetSingleTurnAbsolute()->IsHidden()) << "off line the encoder type alone decides";
+    drive->GetMotor()->GetLinesRevolution()->SetInternalValue(1024);
+    drive->GetSingleTurnAbsolute()->SetValue(true);
+    EXPECT_TRUE(drive->GetPositionRollover()->IsHidden());
+    EXPECT_TRUE(drive->GetSize()->IsHidden());
+    EXPECT_FALSE(drive->GetPositionRolloverCopy()->IsHidden());
+    EXPECT_FALSE(drive->GetSizeCopy()->IsHidden());
+    EXPECT_FALSE(drive->GetSizeCopy()->GetEnabled());
+    EXPECT_DOUBLE_EQ(drive->GetSizeCopy()->GetInternalValue() / 4096.0,
+                     ZREncodersTarvik::GetInterpolationFactor(drive->GetEncoders()->GetMotorEncoderInterpolation()->GetValue()));
+
+    // Another encoder hides the setting, which brings the stored pair back.
+    ASSERT_TRUE(SelectText(*drive->GetMotor()->GetEncoder(), "Incremental"));
+    EXPECT_TRUE(drive->GetSingleTurnAbsolute()->IsHidden());
+    EXPECT_FALSE(drive->GetPositionRollover()->IsHidden());
+    EXPECT_TRUE(drive->GetSizeCopy()->IsHidden());
+}
+
+TEST_F(TarvikDrive, PeakCurrentFollowsTheDriveSize) {
+    auto drive = NewDrive(kIndexingDriveType);
+    ZRIndexSelection* size = drive->GetServiceInfo()->GetDriveSize();
+    auto* options = dynamic_cast<ZRUlongOptions*>(size->GetOptions());
+    ASSERT_NE(options, nullptr);
+    const std::map<uint32_t, double> ratings{{1, 15}, {2, 30}, {3, 30}, {4, 75}, {5, 150},
+                                             {6, 14}, {7, 22}, {8, 46}, {9, 68}, {10, 94}};
+    int checked = 0;
+    for (int index = 0; index < options->GetCount(); ++index) {
+        ASSERT_TRUE(size->SetValue(index));
+        const uint32_t data = options->GetData(index);
+        const auto it = ratings.find(data);
+        EXPECT_DOUBLE_EQ(drive->GetDrivePeakCurrent(), it == ratings.end() ? 7.5 : it->second) << data;
+        checked += it != ratings.end();
+    }
+    EXPECT_GT(checked, 0);
+    size->SetInvalid();
+    EXPECT_DOUBLE_EQ(drive->GetDrivePeakCurrent(), 7.5);
+}
+
+TEST_F(TarvikDrive, DriveCommandsOffLineOnlySayTheDriveIsOffline) {
+    auto drive = NewDrive(kIndexingDriveType);
+    TestDevice offLine(nullptr, true);
+    drive->SetDevice(&offLine);
+    ModalScript script;
+    script.ExpectMessage("The Drive is Offline.", IDOK);
+    script.ExpectMessage("The Drive is Offline.", IDOK);
+    script.ExpectMessage("The Drive is Offline.", IDOK);
+    drive->ClearFaults();
+    drive->ResetDrive();
+    EXPECT_FALSE(drive->ResetPersonality());
+    drive->SetDevice(nullptr);
+}
+
+TEST_F(TarvikDrive, AWholeDriveCopyTakesBlocksValuesAndTheDeviceNetChild) {
+    auto source = NewDrive(kIndexingDriveType, ZRDrive::kIndexingDrive | ZRDrive::kDeviceNetPresent);
+    source->GetDriveAddress()->SetValue(9);
+    source->GetMotor()->GetLinesRevolution()->SetInternalValue(2500);
+    ASSERT_TRUE(SelectText(*source->GetPosnCompare1Type(), "Within Window"));
+    auto target = NewDrive(kIndexingDriveType);
+    target->Copy(source.get(), true);
+    EXPECT_EQ(target->GetDriveAddress()->GetInternalValue(), 9u);
+    EXPECT_EQ(target->GetMotor()->GetLinesRevolution()->GetInternalValue(), 2500u);
+    EXPECT_EQ(target->GetPosnCompare1Type()->GetAsString(), "Within Window");
+    EXPECT_EQ(target->GetProductType(), source->GetProductType());
+    EXPECT_TRUE(target->HasDeviceNetChild());
+
+    // A single block copies into its own kind only.
+    auto other = NewDrive(kIndexingDriveType);
+    other->Copy(source->GetMotor(), true);
+    EXPECT_EQ(other->GetMotor()->GetLinesRevolution()->GetInternalValue(), 2500u);
+    other->Copy(source->GetServiceInfo(), true);
+    EXPECT_FALSE(other->HasDeviceNetChild());
 }
 
 // A drive stored in a project database and read back by a fresh drive object.
