@@ -57,6 +57,8 @@ public:
 
     CommandTable(std::initializer_list<Row> rows, const CommandTable* base = nullptr)
         : m_rows(rows), m_base(base) {}
+    // Rows known only at run time (commands registered by parts of the program).
+    CommandTable(std::vector<Row> rows, const CommandTable* base) : m_rows(std::move(rows)), m_base(base) {}
 
     bool Execute(CommandTarget& target, unsigned id) const;
     bool Update(CommandTarget& target, unsigned id, CommandState& state) const;

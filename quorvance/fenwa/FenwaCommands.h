@@ -1,5 +1,5 @@
-// The Fenwa family's commands. The shell's menus carry them; a command runs once the family
-// registers its handler, and stays disabled until then.
+// The Fenwa family's commands. FenwaFamily.cpp registers their menu entries with the shell; a
+// command stays disabled until the family registers what runs it.
 #pragma once
 
 inline constexpr unsigned ID_INSERT_FENWA = 32947;

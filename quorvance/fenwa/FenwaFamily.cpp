@@ -1,6 +1,7 @@
 #include "quorvance/fenwa/FenwaFamily.h"
 
 #include "kitbase/ui/ZRBoolRow.h"
+#include "quorvance/fenwa/FenwaCommands.h"
 #include "quorvance/fenwa/FenwaIds.h"
 #include "quorvance/shell/ZRFamilyRegistry.h"
 
@@ -34,6 +35,12 @@ ZRRowChoice FenwaEncoderRow(const ZRRowQuery& q) {
     if (q.id == kHallStates)
         return Row(Kind::Bool);
     return EditOrText(q.status);
+}
+
+ZRRowChoice FenwaAnalogOutRow(const ZRRowQuery& q, int32_t firstSignal) {
+    if (Between(q.id, firstSignal, firstSignal + 1))
+        return Row(Kind::Channel);
+    return Between(q.id, firstSignal + 2, firstSignal + 3) ? Row(Kind::Edit) : EditOrText(q.status);
 }
 
 ZRRowChoice FenwaFaultsRow(const ZRRowQuery& q) {
@@ -91,10 +98,10 @@ ZRRowChoice TuningRow(const ZRRowQuery& q) {
     return EditOrText(q.status);
 }
 
+static_assert(kAnalogOutSignal2 == kAnalogOutSignal1 + 1 && kAnalogOutScale1 == kAnalogOutSignal1 + 2 &&
+              kAnalogOutScale2 == kAnalogOutSignal1 + 3);
 ZRRowChoice AnalogOutRow(const ZRRowQuery& q) {
-    if (In(q.id, {kAnalogOutSignal1, kAnalogOutSignal2}))
-        return Row(Kind::Channel);
-    return In(q.id, {kAnalogOutScale1, kAnalogOutScale2}) ? Row(Kind::Edit) : EditOrText(q.status);
+    return FenwaAnalogOutRow(q, kAnalogOutSignal1);
 }
 
 ZRRowChoice ServiceInfoRow(const ZRRowQuery& q) {
@@ -111,9 +118,16 @@ constexpr ZRRowRule kRowRules[] = {
     {kAnalogOutType, &AnalogOutRow}, {kFaultsType, &FenwaFaultsRow},   {kServiceInfoType, &ServiceInfoRow},
 };
 
+constexpr ZRMenuEntry kMenuEntries[] = {
+    {ZRFamilyMenu::Insert, 3, ID_INSERT_FENWA, "&Fenwa Drive"},
+    {ZRFamilyMenu::Tools, 2, ID_FENWA_HOST_COMMANDS, "&Fenwa Host Commands..."},
+    {ZRFamilyMenu::OffLineRoot, 2, ID_INSERT_FENWA, "Insert &Fenwa"},
+};
+
 } // namespace
 
 void RegisterFenwa(ZRFamilyRegistry& families) {
     // Object kinds register here as their classes land, e.g. {kMotorType, &ZRMakeObject<FenwaMotor>}.
     families.AddRowRules(kRowRules);
+    families.AddMenuEntries(kMenuEntries);
 }

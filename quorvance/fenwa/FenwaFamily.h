@@ -13,3 +13,5 @@ ZRRowChoice FenwaDigInRow(const ZRRowQuery& q, ZRRowKind inputRow);
 ZRRowChoice FenwaDigOutRow(const ZRRowQuery& q);
 ZRRowChoice FenwaEncoderRow(const ZRRowQuery& q);
 ZRRowChoice FenwaFaultsRow(const ZRRowQuery& q);
+// firstSignal: the id of the first of the two signal choices; the two scales follow them.
+ZRRowChoice FenwaAnalogOutRow(const ZRRowQuery& q, int32_t firstSignal);

@@ -7,6 +7,7 @@
 #include "quorvance/tarvik/TarvikFamily.h"
 #include "quorvance/zelna/ZelnaFamily.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -58,4 +59,42 @@ ZRObjectMaker ZRFamilyRegistry::FindObject(int32_t type) const {
 const ZRRowRule& ZRFamilyRegistry::FindRowRule(int32_t owner) const {
     auto found = m_Rows.find(owner);
     return found == m_Rows.end() ? m_Unlisted : found->second;
+}
+
+void ZRFamilyRegistry::AddNodes(std::span<const ZRNodeEntry> entries) {
+    for (const ZRNodeEntry& entry : entries)
+        if (!m_Nodes.emplace(entry.type, entry.make).second)
+            throw std::logic_error("node of type " + std::to_string(entry.type) + " registered twice");
+}
+
+void ZRFamilyRegistry::AddMenuEntries(std::span<const ZRMenuEntry> entries) {
+    for (const ZRMenuEntry& entry : entries) {
+        for (const ZRMenuEntry& known : m_Menus)
+            if (known.menu == entry.menu && known.id == entry.id)
+                throw std::logic_error("menu entry " + std::to_string(entry.id) + " registered twice");
+        m_Menus.push_back(entry);
+    }
+}
+
+void ZRFamilyRegistry::AddRootCommands(std::span<const ZRRootCommandEntry> commands) {
+    for (const ZRRootCommandEntry& command : commands) {
+        for (const ZRRootCommandEntry& known : m_RootCommands)
+            if (known.id == command.id)
+                throw std::logic_error("command " + std::to_string(command.id) + " registered twice");
+        m_RootCommands.push_back(command);
+    }
+}
+
+ZRNodeMaker ZRFamilyRegistry::FindNode(int32_t type) const {
+    auto found = m_Nodes.find(type);
+    return found == m_Nodes.end() ? nullptr : found->second;
+}
+
+std::vector<ZRMenuEntry> ZRFamilyRegistry::MenuEntries(ZRFamilyMenu menu) const {
+    std::vector<ZRMenuEntry> entries;
+    std::copy_if(m_Menus.begin(), m_Menus.end(), std::back_inserter(entries),
+                 [menu](const ZRMenuEntry& entry) { return entry.menu == menu; });
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const ZRMenuEntry& a, const ZRMenuEntry& b) { return a.order < b.order; });
+    return entries;
 }

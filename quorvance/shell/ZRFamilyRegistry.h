@@ -6,10 +6,18 @@
 #include <memory>
 #include <span>
 #include <unordered_map>
+#include <vector>
 
 class ZRAttribute;
 class ZRGridRow;
+class ZRNodeMgr;
 class ZRObject;
+class ZROffLineDBNodeMgr;
+class ZRWorkspaceView;
+namespace platform::ui {
+class TreeViewItem;
+}
+using ZRTreeItem = platform::ui::TreeViewItem;
 
 // A new, uninitialised object for a type id.
 using ZRObjectMaker = std::unique_ptr<ZRObject> (*)(int32_t type);
@@ -25,6 +33,31 @@ struct ZRRowRule {
     int32_t owner;
     ZRRowRuleFn select;
     ZRRowMaker make = nullptr;
+};
+
+// The node manager of an object of the family shown in the workspace tree.
+using ZRNodeMaker = std::unique_ptr<ZRNodeMgr> (*)(ZRObject* object, ZRTreeItem* item, ZRWorkspaceView* view);
+struct ZRNodeEntry {
+    int32_t type;
+    ZRNodeMaker make;
+};
+
+// The shell's menus that list the families' entries.
+enum class ZRFamilyMenu { Insert, Tools, OffLineRoot };
+// A family's item in a shell menu. A menu lists its family items together, by order.
+struct ZRMenuEntry {
+    ZRFamilyMenu menu;
+    int order;
+    unsigned id;
+    const char* text;
+};
+
+// A family command that the application runs on the off-line root while a project is open (Insert a
+// drive). A menu entry whose command is not registered stays disabled.
+using ZRRootCommand = void (*)(ZROffLineDBNodeMgr& root);
+struct ZRRootCommandEntry {
+    unsigned id;
+    ZRRootCommand run;
 };
 
 // Class T made with no arguments for its one id.
@@ -53,14 +86,25 @@ public:
     void AddRowRules(std::span<const ZRRowRule> rules);
     // The rule of every owner no family lists.
     void SetUnlistedRule(ZRRowRuleFn select, ZRRowMaker make);
+    void AddNodes(std::span<const ZRNodeEntry> entries);
+    void AddMenuEntries(std::span<const ZRMenuEntry> entries);
+    void AddRootCommands(std::span<const ZRRootCommandEntry> commands);
 
     // Null for an id no family registered.
     ZRObjectMaker FindObject(int32_t type) const;
     // The owner's rule, else the unlisted rule (which may be empty).
     const ZRRowRule& FindRowRule(int32_t owner) const;
+    // Null for a type no family shows with a node of its own.
+    ZRNodeMaker FindNode(int32_t type) const;
+    // The families' items of the menu, in menu order.
+    std::vector<ZRMenuEntry> MenuEntries(ZRFamilyMenu menu) const;
+    const std::vector<ZRRootCommandEntry>& RootCommands() const { return m_RootCommands; }
 
 private:
     std::unordered_map<int32_t, ZRObjectMaker> m_Objects;
     std::unordered_map<int32_t, ZRRowRule> m_Rows;
     ZRRowRule m_Unlisted{0, nullptr, nullptr};
+    std::unordered_map<int32_t, ZRNodeMaker> m_Nodes;
+    std::vector<ZRMenuEntry> m_Menus;
+    std::vector<ZRRootCommandEntry> m_RootCommands;
 };

@@ -18,13 +18,10 @@
 #include "platform/ui/Menu.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/Text.h"
-#include "quorvance/fenwa/FenwaCommands.h"
-#include "quorvance/merrix/MerrixCommands.h"
 #include "quorvance/shell/QuorvanceIds.h"
+#include "quorvance/shell/ZRFamilyRegistry.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "quorvance/shell/ZRQuorvanceApp.h"
-#include "quorvance/tarvik/TarvikCommands.h"
-#include "quorvance/zelna/ZelnaCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -328,6 +325,17 @@ int ZRMainFrame::OnCreate() {
     return 0;
 }
 
+namespace {
+// The items of a shell menu with the families' items of that menu between head and tail.
+std::vector<MenuItem> WithFamilyItems(std::vector<MenuItem> head, ZRFamilyMenu menu,
+                                      std::initializer_list<MenuItem> tail) {
+    for (const ZRMenuEntry& entry : ZRFamilyRegistry::Instance().MenuEntries(menu))
+        head.emplace_back(entry.id, entry.text);
+    head.insert(head.end(), tail);
+    return head;
+}
+} // namespace
+
 const std::vector<MenuItem>& ZRMainFrame::MainMenu() {
     static const std::vector<MenuItem> menu = {
         {"&File",
@@ -374,27 +382,19 @@ const std::vector<MenuItem>& ZRMainFrame::MainMenu() {
           MenuItem::Separator(),
           {ID_WORKBOOK_MODE, "Work&book Mode"}}},
         {"&Insert",
-         {{ID_INSERT_PROJECT, "&Project"},
-          MenuItem::Separator(),
-          {ID_INSERT_TARVIK, "&Tarvik Drive"},
-          {ID_INSERT_MERRIX, "&Merrix Drive"},
-          {ID_INSERT_FENWA, "&Fenwa Drive"},
-          {ID_INSERT_ZELNA, "&Zelna Drive"}}},
-        {"&Tools",
-         {{ID_RESCAN, "&Rescan"},
-          {ID_RESCAN_OPTIONS, "Rescan &Options..."},
-          MenuItem::Separator(),
-          {ID_SERIAL_PORT, "&Serial Port..."},
-          {ID_RECOVER_COMMUNICATIONS, "Re&cover Communications..."},
-          {ID_UPGRADE_FIRMWARE, "&Upgrade Firmware..."},
-          MenuItem::Separator(),
-          {ID_TARVIK_HOST_COMMANDS, "&Tarvik Host Commands..."},
-          {ID_FENWA_HOST_COMMANDS, "&Fenwa Host Commands..."},
-          {ID_ZELNA_HOST_COMMANDS, "&Zelna Host Commands..."},
-          MenuItem::Separator(),
-          {ID_DISABLE_ALL, "&Disable All"},
-          MenuItem::Separator(),
-          {ID_RESTORE_MESSAGES, "Restore all hidden &messages"}}},
+         WithFamilyItems({{ID_INSERT_PROJECT, "&Project"}, MenuItem::Separator()}, ZRFamilyMenu::Insert, {})},
+        {"&Tools", WithFamilyItems({{ID_RESCAN, "&Rescan"},
+                                    {ID_RESCAN_OPTIONS, "Rescan &Options..."},
+                                    MenuItem::Separator(),
+                                    {ID_SERIAL_PORT, "&Serial Port..."},
+                                    {ID_RECOVER_COMMUNICATIONS, "Re&cover Communications..."},
+                                    {ID_UPGRADE_FIRMWARE, "&Upgrade Firmware..."},
+                                    MenuItem::Separator()},
+                                   ZRFamilyMenu::Tools,
+                                   {MenuItem::Separator(),
+                                    {ID_DISABLE_ALL, "&Disable All"},
+                                    MenuItem::Separator(),
+                                    {ID_RESTORE_MESSAGES, "Restore all hidden &messages"}})},
         {"&Program", {{ID_BUILD, "&Build"}, {ID_RUN, "&Run"}, {ID_STOP, "&Stop"}, {ID_KILL, "&Kill"}}},
         {"&Commands", {{ID_PROPERTIES, "&Properties..."}, MenuItem::Separator()}},
         {"&Window",

@@ -17,14 +17,11 @@
 #include "platform/ui/CommonDialogs.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/WaitCursor.h"
-#include "quorvance/fenwa/FenwaCommands.h"
-#include "quorvance/merrix/MerrixCommands.h"
 #include "quorvance/shell/QuorvanceIds.h"
+#include "quorvance/shell/ZRFamilyRegistry.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "quorvance/shell/ZRImages.h"
 #include "quorvance/shell/ZRQuorvanceApp.h"
-#include "quorvance/tarvik/TarvikCommands.h"
-#include "quorvance/zelna/ZelnaCommands.h"
 
 #include <cstdlib>
 #include <memory>
@@ -109,16 +106,15 @@ void RegisterMenus() {
     if (platform::ui::FindMenu(IDR_OFFLINE_ROOT_MENU))
         return;
     using platform::ui::MenuItem;
+    std::vector<MenuItem> offLine{MenuItem(ID_EDIT_PASTE, "&Paste"), MenuItem::Separator()};
+    for (const ZRMenuEntry& entry : ZRFamilyRegistry::Instance().MenuEntries(ZRFamilyMenu::OffLineRoot))
+        offLine.emplace_back(entry.id, entry.text);
+    offLine.insert(offLine.end(),
+                   {MenuItem(ID_INSERT_PROJECT, "Insert P&roject"), MenuItem::Separator(),
+                    MenuItem(ID_PROJECT_SAVE_AS, "Save &As..."), MenuItem(ID_IMPORT, "&Import...")});
     // Entry 0 belongs to the on-line root, entry 1 to this one.
-    platform::ui::RegisterMenu(
-        IDR_OFFLINE_ROOT_MENU,
-        {MenuItem("OnLine", {MenuItem(ID_RESCAN, "&Rescan")}),
-         MenuItem("OffLineDB",
-                  {MenuItem(ID_EDIT_PASTE, "&Paste"), MenuItem::Separator(),
-                   MenuItem(ID_INSERT_ZELNA, "Insert &Zelna"), MenuItem(ID_INSERT_FENWA, "Insert &Fenwa"),
-                   MenuItem(ID_INSERT_TARVIK, "Insert &Tarvik"), MenuItem(ID_INSERT_MERRIX, "Insert &Merrix"),
-                   MenuItem(ID_INSERT_PROJECT, "Insert P&roject"), MenuItem::Separator(),
-                   MenuItem(ID_PROJECT_SAVE_AS, "Save &As..."), MenuItem(ID_IMPORT, "&Import...")})});
+    platform::ui::RegisterMenu(IDR_OFFLINE_ROOT_MENU, {MenuItem("OnLine", {MenuItem(ID_RESCAN, "&Rescan")}),
+                                                       MenuItem("OffLineDB", std::move(offLine))});
 }
 
 } // namespace
@@ -225,9 +221,10 @@ void ZROffLineDBNodeMgr::OnUpdate(platform::core::Subject* subject, platform::co
     ZRNodeMgr::OnUpdate(subject, message);
 }
 
-ZRNodeMgr* ZROffLineDBNodeMgr::CreateChildNode(ZRObject*, ZRTreeItem*) {
-    // The drive families and the program projects bring their node classes.
-    return nullptr;
+ZRNodeMgr* ZROffLineDBNodeMgr::CreateChildNode(ZRObject* child, ZRTreeItem* item) {
+    ZRNodeMaker make = ZRFamilyRegistry::Instance().FindNode(child->GetClass());
+    // The tree item holds the node from here on.
+    return make ? make(child, item, GetTree()).release() : nullptr;
 }
 
 ZRTreeItem* ZROffLineDBNodeMgr::AddChildItems() {

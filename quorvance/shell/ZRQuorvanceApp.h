@@ -16,6 +16,7 @@ class ZRGlobalDataMgr;
 class ZRMainFrame;
 class ZRNodeMgr;
 class ZRObject;
+class ZROffLineDBNodeMgr;
 class ZRRecentFileList;
 class ZRWorkspaceDoc;
 class ZRWorkspaceView;
@@ -169,6 +170,8 @@ private:
     void UpdateMotionCmdsBar();
     void ToggleBar(platform::ui::DockBar* bar);
     void OnInsertProject();
+    // Runs the command on the off-line root's node; nothing without a project or that node.
+    void RunOnOffLineRoot(void (*command)(ZROffLineDBNodeMgr& root));
     void OnUpdateRecentFile(unsigned id, platform::ui::CommandState& state) const;
 
     static ZRQuorvanceApp* s_pInstance;

@@ -20,6 +20,7 @@
 #include "platform/ui/Text.h"
 #include "quorvance/shell/QuorvanceIds.h"
 #include "quorvance/shell/ZRAboutDlg.h"
+#include "quorvance/shell/ZRFamilyRegistry.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "quorvance/shell/ZRMainFrame.h"
 #include "quorvance/shell/ZRMessageNoshow.h"
@@ -179,9 +180,12 @@ void ZRQuorvanceApp::ToggleBar(platform::ui::DockBar* bar) {
 }
 
 void ZRQuorvanceApp::OnInsertProject() {
-    // Nothing to add to without a project or without the off-line root's node.
+    RunOnOffLineRoot([](ZROffLineDBNodeMgr& root) { root.NewProject(); });
+}
+
+void ZRQuorvanceApp::RunOnOffLineRoot(void (*command)(ZROffLineDBNodeMgr& root)) {
     if (auto* root = IsDatabaseOpen() ? dynamic_cast<ZROffLineDBNodeMgr*>(GetOffLineNodeMgr()) : nullptr)
-        root->NewProject();
+        command(*root);
 }
 
 void ZRQuorvanceApp::OnPrintSetup() {
@@ -207,8 +211,8 @@ void ZRQuorvanceApp::OnUpdateRecentFile(unsigned id, platform::ui::CommandState&
     }
 }
 
-// The drive families' commands (Insert a drive, host commands) and the on-line commands (Rescan,
-// Disable All, Upgrade Firmware...) have no row until their code exists: the route then disables them.
+// A family command (Insert a drive, host commands) or an on-line command (Rescan, Disable All,
+// Upgrade Firmware...) has no row until its code exists: the route then disables it.
 const platform::ui::CommandTable* ZRQuorvanceApp::Commands() const {
     using Row = platform::ui::CommandRow<ZRQuorvanceApp>;
     using State = platform::ui::CommandState;
@@ -251,5 +255,14 @@ const platform::ui::CommandTable* ZRQuorvanceApp::Commands() const {
         Row(Row::Range{ID_FILE_MRU_FIRST, ID_FILE_MRU_LAST}, &ZRQuorvanceApp::OnOpenRecentFile,
             &ZRQuorvanceApp::OnUpdateRecentFile),
     };
-    return &table;
+    // The families' commands on the off-line root, then the application's own.
+    static const platform::ui::CommandTable withFamilies = [] {
+        std::vector<platform::ui::CommandTable::Row> rows;
+        for (const ZRRootCommandEntry& command : ZRFamilyRegistry::Instance().RootCommands())
+            rows.push_back(Row(
+                command.id, [run = command.run](ZRQuorvanceApp& app) { app.RunOnOffLineRoot(run); },
+                projectOpen));
+        return platform::ui::CommandTable(std::move(rows), &table);
+    }();
+    return &withFamilies;
 }

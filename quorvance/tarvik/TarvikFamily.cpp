@@ -1,7 +1,23 @@
 #include "quorvance/tarvik/TarvikFamily.h"
 
 #include "quorvance/shell/ZRFamilyRegistry.h"
+#include "quorvance/tarvik/TarvikCommands.h"
+#include "quorvance/tarvik/TarvikAnalog.h"
+#include "quorvance/tarvik/TarvikAnalogOut.h"
 #include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/tarvik/ZRDigInTarvik.h"
+#include "quorvance/tarvik/ZRDigOutTarvik.h"
+#include "quorvance/tarvik/ZREncodersTarvik.h"
+#include "quorvance/tarvik/ZRFaults.h"
+#include "quorvance/tarvik/ZRFollower.h"
+#include "quorvance/tarvik/ZRHoming.h"
+#include "quorvance/tarvik/ZRIndexing.h"
+#include "quorvance/tarvik/ZRMotorTarvik.h"
+#include "quorvance/tarvik/ZRNoxelScope.h"
+#include "quorvance/tarvik/ZROperMode.h"
+#include "quorvance/tarvik/ZRPreset.h"
+#include "quorvance/tarvik/ZRServiceInfo.h"
+#include "quorvance/tarvik/ZRTuning.h"
 
 // Tarvik attributes are keyed by their parameter number: the array index never changes the row.
 namespace {
@@ -180,10 +196,38 @@ constexpr ZRRowRule kRowRules[] = {
     {kDeviceNetType, &DeviceNetRow},
 };
 
+// The blocks a stored drive is rebuilt from. The DeviceNet block and the monitor only the drive
+// makes; the drive itself registers with its class.
+constexpr ZRObjectEntry kObjects[] = {
+    {kOperModesIndexingType, &ZRMakeForType<ZROperMode>},
+    {kOperModesType, &ZRMakeForType<ZROperMode>},
+    {kAnalogInType, &ZRMakeObject<TarvikAnalog>},
+    {kPresetType, &ZRMakeObject<ZRPreset>},
+    {kFollowerType, &ZRMakeObject<ZRFollower>},
+    {kIndexingType, &ZRMakeObject<ZRIndexing>},
+    {kHomingType, &ZRMakeObject<ZRHoming>},
+    {kMotorType, &ZRMakeObject<ZRMotorTarvik>},
+    {kTuningType, &ZRMakeObject<ZRTuning>},
+    {kEncodersType, &ZRMakeObject<ZREncodersTarvik>},
+    {kDigInType, &ZRMakeObject<ZRDigInTarvik>},
+    {kDigOutType, &ZRMakeObject<ZRDigOutTarvik>},
+    {kAnalogOutType, &ZRMakeObject<TarvikAnalogOut>},
+    {kFaultsType, &ZRMakeObject<ZRFaults>},
+    {kScopeType, &ZRMakeObject<ZRNoxelScope>},
+    {kServiceInfoType, &ZRMakeObject<ZRServiceInfo>},
+};
+
+constexpr ZRMenuEntry kMenuEntries[] = {
+    {ZRFamilyMenu::Insert, 1, ID_INSERT_TARVIK, "&Tarvik Drive"},
+    {ZRFamilyMenu::Tools, 1, ID_TARVIK_HOST_COMMANDS, "&Tarvik Host Commands..."},
+    {ZRFamilyMenu::OffLineRoot, 3, ID_INSERT_TARVIK, "Insert &Tarvik"},
+};
+
 } // namespace
 
 void RegisterTarvik(ZRFamilyRegistry& families) {
-    // Object kinds register here as their classes land, e.g. {kMotorType, &ZRMakeObject<ZRMotorTarvik>}.
+    families.AddObjects(kObjects);
     families.AddRowRules(kRowRules);
+    families.AddMenuEntries(kMenuEntries);
     families.SetUnlistedRule(&UnlistedRow, nullptr);
 }

@@ -18,6 +18,7 @@
 #include "quorvance/tarvik/TarvikAccelUnits.h"
 #include "quorvance/tarvik/TarvikAnalogOut.h"
 #include "quorvance/tarvik/TarvikBlockSetup.h"
+#include "quorvance/tarvik/TarvikBlockTables.h"
 #include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/TarvikStorage.h"
 #include "quorvance/tarvik/TarvikUnitSubjects.h"

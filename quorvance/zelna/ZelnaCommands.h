@@ -1,5 +1,5 @@
-// The Zelna family's commands. The shell's menus carry them; a command runs once the family
-// registers its handler, and stays disabled until then.
+// The Zelna family's commands. ZelnaFamily.cpp registers their menu entries with the shell; a
+// command stays disabled until the family registers what runs it.
 #pragma once
 
 inline constexpr unsigned ID_INSERT_ZELNA = 33117;

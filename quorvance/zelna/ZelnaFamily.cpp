@@ -3,6 +3,7 @@
 #include "kitbase/ui/ZRBoolRow.h"
 #include "quorvance/fenwa/FenwaFamily.h"
 #include "quorvance/shell/ZRFamilyRegistry.h"
+#include "quorvance/zelna/ZelnaCommands.h"
 #include "quorvance/zelna/ZelnaIds.h"
 
 namespace {
@@ -75,10 +76,10 @@ ZRRowChoice TuningRow(const ZRRowQuery& q) {
     return EditOrText(q.status);
 }
 
+static_assert(kAnalogOutSignal2 == kAnalogOutSignal1 + 1 && kAnalogOutScale1 == kAnalogOutSignal1 + 2 &&
+              kAnalogOutScale2 == kAnalogOutSignal1 + 3);
 ZRRowChoice AnalogOutRow(const ZRRowQuery& q) {
-    if (In(q.id, {kAnalogOutSignal1, kAnalogOutSignal2}))
-        return Row(Kind::Channel);
-    return In(q.id, {kAnalogOutScale1, kAnalogOutScale2}) ? Row(Kind::Edit) : EditOrText(q.status);
+    return FenwaAnalogOutRow(q, kAnalogOutSignal1);
 }
 
 ZRRowChoice ServiceInfoRow(const ZRRowQuery& q) {
@@ -109,9 +110,16 @@ constexpr ZRRowRule kRowRules[] = {
     {kServiceInfoType, &ServiceInfoRow}, {kHomingType, &HomingRow},
 };
 
+constexpr ZRMenuEntry kMenuEntries[] = {
+    {ZRFamilyMenu::Insert, 4, ID_INSERT_ZELNA, "&Zelna Drive"},
+    {ZRFamilyMenu::Tools, 3, ID_ZELNA_HOST_COMMANDS, "&Zelna Host Commands..."},
+    {ZRFamilyMenu::OffLineRoot, 1, ID_INSERT_ZELNA, "Insert &Zelna"},
+};
+
 } // namespace
 
 void RegisterZelna(ZRFamilyRegistry& families) {
     // Object kinds register here as their classes land, e.g. {kMotorType, &ZRMakeObject<ZelnaMotor>}.
     families.AddRowRules(kRowRules);
+    families.AddMenuEntries(kMenuEntries);
 }

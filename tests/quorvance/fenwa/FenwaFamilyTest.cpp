@@ -15,6 +15,10 @@ TEST(FenwaRowRules, BlocksAreKeyedByIdAndSomeByName) {
         {"fenwa fault channel", -139, 0x50260, "", false, Kind::Channel},
         {"fenwa service model", -138, -1, "Drive Model1", false, Kind::Choice},
         {"fenwa service status", -138, 700, "", true, Kind::AsString},
+        {"fenwa analog out signal", -140, 512, "", false, Kind::Channel},
+        {"fenwa analog out scale", -140, 515, "", true, Kind::Edit},
+        {"fenwa analog out after the scales", -140, 516, "", false, Kind::Edit},
+        {"fenwa analog out after the scales, status", -140, 516, "", true, Kind::AsString},
     };
     ExpectRows(cases);
 }

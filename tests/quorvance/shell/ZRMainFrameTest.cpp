@@ -8,6 +8,7 @@
 #include "platform/ui/CommandIds.h"
 #include "platform/ui/DockBar.h"
 #include "platform/ui/HelpRequest.h"
+#include "platform/ui/Menu.h"
 #include "platform/ui/Text.h"
 #include "quorvance/fenwa/FenwaCommands.h"
 #include "quorvance/merrix/MerrixCommands.h"
@@ -30,7 +31,9 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
 #include <utility>
 
 using platform::core::IDCANCEL;
@@ -187,6 +190,34 @@ TEST_F(ZRMainFrameTest, EveryMenuAndToolBarCommandRunsOrIsDisabled) {
         EXPECT_FALSE(IsEnabled(id)) << id;
     EXPECT_TRUE(IsEnabled(ID_INSERT_PROJECT));
     EXPECT_TRUE(IsEnabled(ID_RESTORE_MESSAGES));
+}
+
+// The ids of a menu's items, 0 for a separator.
+std::vector<unsigned> ItemIds(const std::vector<platform::ui::MenuItem>& items) {
+    std::vector<unsigned> ids;
+    for (const platform::ui::MenuItem& item : items)
+        ids.push_back(item.id);
+    return ids;
+}
+
+TEST_F(ZRMainFrameTest, FamiliesListTheirInsertAndToolsItems) {
+    ASSERT_NO_FATAL_FAILURE(StartFrame(true, true));
+    std::map<std::string, std::vector<unsigned>> menus;
+    for (const platform::ui::MenuItem& menu : ZRMainFrame::MainMenu())
+        menus[menu.text] = ItemIds(menu.items);
+    EXPECT_EQ(menus["&Insert"], (std::vector<unsigned>{ID_INSERT_PROJECT, 0, ID_INSERT_TARVIK,
+                                                       ID_INSERT_MERRIX, ID_INSERT_FENWA, ID_INSERT_ZELNA}));
+    const std::vector<unsigned>& tools = menus["&Tools"];
+    const std::vector<unsigned> hostCommands{
+        0, ID_TARVIK_HOST_COMMANDS, ID_FENWA_HOST_COMMANDS, ID_ZELNA_HOST_COMMANDS, 0, ID_DISABLE_ALL};
+    EXPECT_NE(std::search(tools.begin(), tools.end(), hostCommands.begin(), hostCommands.end()), tools.end());
+
+    // The off-line root's pop-up lists the families in its own order.
+    const std::vector<platform::ui::MenuItem>* rootMenu = platform::ui::FindMenu(IDR_OFFLINE_ROOT_MENU);
+    ASSERT_NE(rootMenu, nullptr);
+    EXPECT_EQ(ItemIds(rootMenu->at(1).items),
+              (std::vector<unsigned>{ID_EDIT_PASTE, 0, ID_INSERT_ZELNA, ID_INSERT_FENWA, ID_INSERT_TARVIK,
+                                     ID_INSERT_MERRIX, ID_INSERT_PROJECT, 0, ID_PROJECT_SAVE_AS, ID_IMPORT}));
 }
 
 TEST_F(ZRMainFrameTest, ShortcutsAndButtonsFollowTheStateWithoutOpeningAMenu) {

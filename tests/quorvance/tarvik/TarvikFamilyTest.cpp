@@ -1,5 +1,11 @@
 #include "quorvance/RowRuleCases.h"
 
+#include "kitbase/model/ZRObject.h"
+#include "quorvance/shell/ZRMasterFactory.h"
+#include "quorvance/tarvik/ZROperMode.h"
+
+#include <memory>
+
 using Kind = ZRRowKind;
 
 TEST(TarvikRowRules, BlocksAreKeyedByTheParameterNumber) {
@@ -35,4 +41,31 @@ TEST(TarvikRowRules, OwnersNoFamilyListsGetTheTarvikDefaults) {
         {"merrix file is unlisted", 5, 3, "", false, Kind::AsString},
     };
     ExpectRows(cases);
+}
+
+TEST(TarvikFactory, MakesEveryStoredBlockWhichInitTakesToItsId) {
+    ZRMasterFactory factory;
+    for (int32_t type :
+         {-180, -179, -176, -175, -174, -173, -172, -171, -170, -169, -168, -167, -166, -165, -164, -163}) {
+        std::unique_ptr<ZRObject> block = factory.CreateObject(type);
+        ASSERT_NE(block, nullptr) << type;
+        block->Init();
+        EXPECT_EQ(block->GetClass(), type);
+    }
+    // Only the drive makes these.
+    for (int32_t type : {-161, -156, -160})
+        EXPECT_EQ(factory.CreateObject(type), nullptr) << type;
+}
+
+TEST(TarvikFactory, OperationModesBuildIndexingAndHomingOnlyForTheirIndexingId) {
+    ZRMasterFactory factory;
+    std::unique_ptr<ZRObject> indexing = factory.CreateObject(-180);
+    std::unique_ptr<ZRObject> plain = factory.CreateObject(-179);
+    auto* indexingModes = dynamic_cast<ZROperMode*>(indexing.get());
+    auto* plainModes = dynamic_cast<ZROperMode*>(plain.get());
+    ASSERT_TRUE(indexingModes && plainModes);
+    indexing->Init();
+    plain->Init();
+    EXPECT_TRUE(indexingModes->GetIndexing() && indexingModes->GetHoming());
+    EXPECT_EQ(plainModes->GetIndexing(), nullptr);
 }

@@ -11,6 +11,10 @@ TEST(ZelnaRowRules, BlocksAreKeyedByIdAndSomeByName) {
         {"zelna tuning other name", -125, -1, "Other", false, Kind::Edit},
         {"zelna service bool edit", -122, 605, "", false, Kind::BoolEdit},
         {"zelna homing", -120, 0x6006A, "", false, Kind::BoolEdit},
+        {"zelna analog out below the signals", -124, 512, "", true, Kind::AsString},
+        {"zelna analog out signal", -124, 514, "", false, Kind::Channel},
+        {"zelna analog out scale", -124, 516, "", true, Kind::Edit},
+        {"zelna analog out after the scales", -124, 517, "", true, Kind::AsString},
     };
     ExpectRows(cases);
 }
