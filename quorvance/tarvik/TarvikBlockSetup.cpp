@@ -8,7 +8,35 @@
 #include "kitbase/model/ZRUlongOptions.h"
 #include "kitbase/model/ZRValAttribute.h"
 #include "kitbase/model/ZRValRangeValidation.h"
+#include "quorvance/tarvik/TarvikAccelScale.h"
+#include "quorvance/tarvik/TarvikAccelUnits.h"
+#include "quorvance/tarvik/TarvikAnalogCurrentScale.h"
+#include "quorvance/tarvik/TarvikAnalogOutScale.h"
+#include "quorvance/tarvik/TarvikAnalogOutUnits.h"
+#include "quorvance/tarvik/TarvikAnalogPositionScale.h"
+#include "quorvance/tarvik/TarvikAnalogPositionUnits.h"
+#include "quorvance/tarvik/TarvikAnalogVelocityScale.h"
+#include "quorvance/tarvik/TarvikAnalogVelocityUnits.h"
+#include "quorvance/tarvik/TarvikAuxAccelScale.h"
+#include "quorvance/tarvik/TarvikAuxAccelUnits.h"
+#include "quorvance/tarvik/TarvikAuxPositionScale.h"
+#include "quorvance/tarvik/TarvikAuxPositionUnits.h"
 #include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/tarvik/ZRCurrentScale.h"
+#include "quorvance/tarvik/ZRCurrentUnits.h"
+#include "quorvance/tarvik/ZRDrive.h"
+#include "quorvance/tarvik/ZRFBAccelScale.h"
+#include "quorvance/tarvik/ZRFBAccelUnits.h"
+#include "quorvance/tarvik/ZRFBPositionScale.h"
+#include "quorvance/tarvik/ZRFBPositionUnits.h"
+#include "quorvance/tarvik/ZRFBVelocityScale.h"
+#include "quorvance/tarvik/ZRFBVelocityUnits.h"
+#include "quorvance/tarvik/ZRGearScale.h"
+#include "quorvance/tarvik/ZRInverseGearScale.h"
+#include "quorvance/tarvik/ZRPositionScale.h"
+#include "quorvance/tarvik/ZRPositionUnits.h"
+#include "quorvance/tarvik/ZRVelocityScale.h"
+#include "quorvance/tarvik/ZRVelocityUnits.h"
 
 namespace tarvik {
 
@@ -59,8 +87,26 @@ ZRAttribute* DriveAttribute(ZRObject* block, int32_t parameter) {
 }
 
 ScaleUnits ModelsOf(ZRObject* block, Model model) {
-    (void)block;
-    (void)model;
+    ZRDrive* drive = block ? TarvikDriveOf(block->GetParent()) : nullptr;
+    if (!drive)
+        return {};
+    switch (model) {
+    case Model::Velocity: return {drive->GetVelocityScale(), drive->GetVelocityUnits()};
+    case Model::Position: return {drive->GetPositionScale(), drive->GetPositionUnits()};
+    case Model::Accel: return {drive->GetAccelScale(), drive->GetAccelUnits()};
+    case Model::Current: return {drive->GetCurrentScale(), drive->GetCurrentUnits()};
+    case Model::FBVelocity: return {drive->GetFBVelocityScale(), drive->GetFBVelocityUnits()};
+    case Model::FBPosition: return {drive->GetFBPositionScale(), drive->GetFBPositionUnits()};
+    case Model::FBAccel: return {drive->GetFBAccelScale(), drive->GetFBAccelUnits()};
+    case Model::AuxAccel: return {drive->GetAuxAccelScale(), drive->GetAuxAccelUnits()};
+    case Model::AnalogVelocity: return {drive->GetAnalogVelocityScale(), drive->GetAnalogVelocityUnits()};
+    case Model::AnalogPosition: return {drive->GetAnalogPositionScale(), drive->GetAnalogPositionUnits()};
+    case Model::AnalogCurrent: return {drive->GetAnalogCurrentScale(), nullptr};
+    case Model::AuxPosition: return {drive->GetAuxPositionScale(), drive->GetAuxPositionUnits()};
+    case Model::AnalogOut: return {drive->GetAnalogOutScale(), drive->GetAnalogOutUnits()};
+    case Model::Gear: return {drive->GetGearScale(), nullptr};
+    case Model::InverseGear: return {drive->GetInverseGearScale(), nullptr};
+    }
     return {};
 }
 

@@ -2,13 +2,25 @@
 
 #include "kitbase/model/ZRLongOptions.h"
 #include "kitbase/model/ZRUlongOptions.h"
+#include "kitbase/model/ZRValRangeValidation.h"
 #include "quorvance/online/ZROnLineStorage.h"
+#include "kitbase/model/DBStorage.h"
+#include "kitbase/model/ZRDevice.h"
+#include "kitbase/model/ZRError.h"
+#include "kitbase/model/ZRIndexedName.h"
+#include "kitbase/model/ZRProgress.h"
+#include "kitbase/model/ZRUpdate.h"
+#include "kitbase/model/ZRValStringLength.h"
+#include "kitbase/model/ZRValUniqueName.h"
+#include "platform/core/Clock.h"
+#include "platform/core/Modal.h"
 #include "quorvance/tarvik/TarvikAccelScale.h"
 #include "quorvance/tarvik/TarvikAccelUnits.h"
 #include "quorvance/tarvik/TarvikAnalogOut.h"
 #include "quorvance/tarvik/TarvikBlockSetup.h"
 #include "quorvance/tarvik/TarvikBlockTables.h"
 #include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/tarvik/TarvikStorage.h"
 #include "quorvance/tarvik/TarvikUnitSubjects.h"
 #include "quorvance/tarvik/ZREncodersTarvik.h"
 #include "quorvance/tarvik/ZRCurrentLimitScale.h"
@@ -19,6 +31,35 @@
 #include "quorvance/tarvik/ZRMotorTarvik.h"
 #include "quorvance/tarvik/ZRVelocityScale.h"
 #include "quorvance/tarvik/ZRVelocityUnits.h"
+#include "quorvance/tarvik/TarvikAnalogCurrentScale.h"
+#include "quorvance/tarvik/TarvikAnalogOutScale.h"
+#include "quorvance/tarvik/TarvikAnalogOutUnits.h"
+#include "quorvance/tarvik/TarvikAnalogPositionScale.h"
+#include "quorvance/tarvik/TarvikAnalogPositionUnits.h"
+#include "quorvance/tarvik/TarvikAnalogVelocityScale.h"
+#include "quorvance/tarvik/TarvikAnalogVelocityUnits.h"
+#include "quorvance/tarvik/TarvikAuxAccelScale.h"
+#include "quorvance/tarvik/TarvikAuxAccelUnits.h"
+#include "quorvance/tarvik/TarvikAuxPositionScale.h"
+#include "quorvance/tarvik/TarvikAuxPositionUnits.h"
+#include "quorvance/tarvik/ZRDeviceNetTarvik.h"
+#include "quorvance/tarvik/ZRDigInTarvik.h"
+#include "quorvance/tarvik/ZRDigOutTarvik.h"
+#include "quorvance/tarvik/ZRFBAccelScale.h"
+#include "quorvance/tarvik/ZRFBAccelUnits.h"
+#include "quorvance/tarvik/ZRFBVelocityScale.h"
+#include "quorvance/tarvik/ZRFBVelocityUnits.h"
+#include "quorvance/tarvik/ZRFaults.h"
+#include "quorvance/tarvik/ZRGearScale.h"
+#include "quorvance/tarvik/ZRInverseGearScale.h"
+#include "quorvance/tarvik/ZRMonitor.h"
+#include "quorvance/tarvik/ZRNoxelDevice.h"
+#include "quorvance/tarvik/ZRNoxelScope.h"
+#include "quorvance/tarvik/ZROperMode.h"
+#include "quorvance/tarvik/ZRPositionScale.h"
+#include "quorvance/tarvik/ZRPositionUnits.h"
+#include "quorvance/tarvik/ZRServiceInfo.h"
+#include "quorvance/tarvik/ZRTuning.h"
 
 #include <initializer_list>
 #include <tuple>
@@ -99,12 +140,32 @@ int32_t Id(int32_t parameter, int32_t index = 0xFFFF) {
     return (parameter << 16) | index;
 }
 
+void Bind(ZRAttribute& a, ZRObject* owner, int32_t id, const char* name, const char* units = nullptr) {
+    tarvik::Bind(a, owner, id, name);
+    if (units)
+        a.SetUnits(units);
+}
+
+void SetRange(ZRAttribute& a, double lo, double hi) {
+    auto range = std::make_unique<ZRRangeValidation>();
+    range->SetMin(lo);
+    range->SetMax(hi);
+    a.SetRangeValidation(std::move(range));
+}
+
+// Limits in stored units, messages in display units.
+void SetValRange(ZRAttribute& a, double lo, double hi) {
+    auto range = std::make_unique<ZRValRangeValidation>();
+    range->SetMin(lo);
+    range->SetMax(hi);
+    a.SetRangeValidation(std::move(range));
+}
+
 } // namespace
 
 // The drive's own parameters, in the order their names are announced.
 void ZRDrive::DefineAttributes() {
-    using namespace tarvik;
-    const bool indexing = GetClass() == kIndexingDriveType;
+    const bool indexing = GetClass() == tarvik::kIndexingDriveType;
     auto number = [this](ZRValAttribute& a, int32_t id, const char* name, double value, const char* units = nullptr) {
         Bind(a, this, id, name, units);
         a.SetValue(value);
@@ -327,7 +388,7 @@ void ZRDrive::DefineAttributes() {
 
 // Every fault number the drive reports, then the state without fault.
 void ZRDrive::DefineFaultState() {
-    tarvik::Bind(m_FaultState, this, Id(117), "Fault State");
+    Bind(m_FaultState, this, Id(117), "Fault State");
     auto options = std::make_unique<ZRUlongOptions>(this, 1);
     options->Add(0, "Drive Enable");
     for (uint32_t fault = 1; fault <= 39; ++fault)
@@ -337,4 +398,644 @@ void ZRDrive::DefineFaultState() {
     m_FaultState.SetOptions(std::move(options));
     m_FaultState.SetValue(0);
     m_FaultState.SetWritable(false);
+}
+
+ZRDrive::ZRDrive(int32_t type)
+    : m_ProductType(GetDevice(), 4), m_MotorForwardDir(GetDevice(), 1, -1), m_DriveAddress(GetDevice(), 1),
+      m_BroadcastAddress(GetDevice(), 1), m_OperationMode(GetDevice()), m_OperModeOverride(GetDevice()),
+      m_BaudRate(GetDevice()), m_FrameFormat(GetDevice()), m_Positive(GetDevice(), 1), m_Negative(GetDevice(), 1),
+      m_ZeroSpeed(GetDevice(), 4), m_SpeedWindow(GetDevice(), 4), m_UpToSpeed(GetDevice(), 4),
+      m_EnableSoftLimits(GetDevice(), 1, -1), m_PositiveSoftLimit(GetDevice(), 4), m_NegativeSoftLimit(GetDevice(), 4),
+      m_PositiveDecelDistance(GetDevice(), 4), m_NegativeDecelDistance(GetDevice(), 4),
+      m_InPositionSize(GetDevice(), 4), m_InPositionTime(GetDevice(), 1), m_PosnCompare1(GetDevice(), 4),
+      m_PosnCompare1Max(GetDevice(), 4), m_PosnCompare2(GetDevice(), 4), m_PosnCompare2Max(GetDevice(), 4),
+      m_PosnCompare1Polarity(GetDevice(), 1, -1), m_PosnCompare1Type(GetDevice()),
+      m_PosnCompare2Polarity(GetDevice(), 1, -1), m_PosnCompare2Type(GetDevice()), m_DisplayedUnits(GetDevice()),
+      m_VelocityPrecision(GetDevice(), 1), m_PositionPrecision(GetDevice(), 1),
+      m_AccelerationPrecision(GetDevice(), 1), m_CurrentPrecision(GetDevice(), 1), m_VelocityScaleValue(GetDevice()),
+      m_VelocityLabel(GetDevice(), 0, NoPadding, ' '), m_PositionScaleValue(GetDevice()),
+      m_PositionLabel(GetDevice(), 0, NoPadding, ' '), m_AccelerationScaleValue(GetDevice()),
+      m_AccelerationLabel(GetDevice(), 0, NoPadding, ' '), m_CurrentLabel(GetDevice(), 0, NoPadding, ' '),
+      m_AuxVelocityScaleValue(GetDevice()), m_AuxVelocityLabel(GetDevice(), 0, NoPadding, ' '),
+      m_AuxPositionScaleValue(GetDevice()), m_AuxPositionLabel(GetDevice(), 0, NoPadding, ' '),
+      m_AuxAccelerationScaleValue(GetDevice()), m_AuxAccelerationLabel(GetDevice(), 0, NoPadding, ' '),
+      m_Acceleration(GetDevice(), 4), m_VelocityCommand(GetDevice(), 4), m_CurrentCommand(GetDevice(), 2),
+      m_HostControlMode(GetDevice()), m_DriveEnabled(GetDevice(), 4, 23), m_EnableActive(GetDevice(), 4, 31),
+      m_InPosition(GetDevice(), 4, 16), m_InPositionWindow(GetDevice(), 4, 17), m_UpToSpeedStatus(GetDevice(), 4, 22),
+      m_InSpeedWindow(GetDevice(), 4, 19), m_ZeroSpeedStatus(GetDevice(), 4, 18), m_PosCurrentLimit(GetDevice(), 4, 20),
+      m_NegCurrentLimit(GetDevice(), 4, 21), m_PosnCompare1Status(GetDevice(), 4, 14),
+      m_PosnCompare2Status(GetDevice(), 4, 15), m_BusPower(GetDevice(), 4, 24), m_Brake(GetDevice(), 4, 30),
+      m_Ready(GetDevice(), 4, 31), m_PositiveOvertravel(GetDevice(), 4, 10), m_NegativeOvertravel(GetDevice(), 4, 11),
+      m_DisableSerialCommunications(GetDevice(), 4, 0), m_ForwardEnable(GetDevice(), 4, 19),
+      m_ReverseEnable(GetDevice(), 4, 20), m_OperationModeOverride(GetDevice(), 4, 21),
+      m_PositiveOvertravelInput(GetDevice(), 4, 6), m_NegativeOvertravelInput(GetDevice(), 4, 7),
+      m_SercosCapable(GetDevice(), 1), m_BusVoltage(GetDevice(), 2), m_CommutationAngle(GetDevice(), 2),
+      m_DriveTemperature(GetDevice(), 2), m_FaultState(GetDevice()), m_AnalogCommandIn(GetDevice(), 2),
+      m_PositionAuxiliaryEncoder(GetDevice(), 4), m_DriveTempReference(GetDevice(), 2),
+      m_MotorTempReference(GetDevice(), 2), m_PositionRollover(GetDevice(), 1, -1),
+      m_PositionRolloverCopy(GetDevice(), 1, -1), m_Size(GetDevice(), 4), m_SizeCopy(GetDevice(), 4),
+      m_SingleTurnAbsolute(GetDevice(), 1, -1), m_ResetPeaks(GetDevice()), m_DefineHome(GetDevice()) {
+    SetClass(type);
+    SetVersion(kObjectVersion);
+    auto keep = [this](auto block) {
+        auto* raw = block.get();
+        m_Unlisted.push_back(std::move(block));
+        return raw;
+    };
+    m_pOperMode = keep(std::make_unique<ZROperMode>(type == tarvik::kIndexingDriveType ? tarvik::kOperModesIndexingType
+                                                                                       : tarvik::kOperModesType));
+    m_pDeviceNet = keep(std::make_unique<ZRDeviceNetTarvik>());
+    m_pMotor = keep(std::make_unique<ZRMotorTarvik>());
+    m_pTuning = keep(std::make_unique<ZRTuning>());
+    m_pEncoders = keep(std::make_unique<ZREncodersTarvik>());
+    m_pDigIn = keep(std::make_unique<ZRDigInTarvik>());
+    m_pDigOut = keep(std::make_unique<ZRDigOutTarvik>());
+    m_pAnalogOut = keep(std::make_unique<TarvikAnalogOut>());
+    m_pFaults = keep(std::make_unique<ZRFaults>());
+    m_pMonitor = std::make_unique<ZRMonitor>();
+    m_pScope = keep(std::make_unique<ZRNoxelScope>());
+    m_pServiceInfo = keep(std::make_unique<ZRServiceInfo>());
+
+    m_pVelocityScale = std::make_unique<ZRVelocityScale>(this);
+    m_pPositionScale = std::make_unique<ZRPositionScale>(this);
+    m_pAccelScale = std::make_unique<TarvikAccelScale>(this);
+    m_pCurrentScale = std::make_unique<ZRCurrentScale>(this);
+    m_pFBVelocityScale = std::make_unique<ZRFBVelocityScale>(this);
+    m_pFBPositionScale = std::make_unique<ZRFBPositionScale>(this);
+    m_pFBAccelScale = std::make_unique<ZRFBAccelScale>(this);
+    m_pAuxPositionScale = std::make_unique<TarvikAuxPositionScale>(this);
+    m_pAuxAccelScale = std::make_unique<TarvikAuxAccelScale>(this);
+    m_pVelocityUnits = std::make_unique<ZRVelocityUnits>(this);
+    m_pPositionUnits = std::make_unique<ZRPositionUnits>(this);
+    m_pAccelUnits = std::make_unique<TarvikAccelUnits>(this);
+    m_pCurrentUnits = std::make_unique<ZRCurrentUnits>(this);
+    m_pFBVelocityUnits = std::make_unique<ZRFBVelocityUnits>(this);
+    m_pFBPositionUnits = std::make_unique<ZRFBPositionUnits>(this);
+    m_pFBAccelUnits = std::make_unique<ZRFBAccelUnits>(this);
+    m_pAuxPositionUnits = std::make_unique<TarvikAuxPositionUnits>(this);
+    m_pAuxAccelUnits = std::make_unique<TarvikAuxAccelUnits>(this);
+    m_pCurrentLimitScale = std::make_unique<ZRCurrentLimitScale>(this);
+    m_pAnalogVelocityScale = std::make_unique<TarvikAnalogVelocityScale>(this);
+    m_pAnalogVelocityUnits = std::make_unique<TarvikAnalogVelocityUnits>(this);
+    m_pAnalogCurrentScale = std::make_unique<TarvikAnalogCurrentScale>(this);
+    m_pAnalogPositionScale = std::make_unique<TarvikAnalogPositionScale>(this);
+    m_pAnalogPositionUnits = std::make_unique<TarvikAnalogPositionUnits>(this);
+    m_pAnalogOutScale = std::make_unique<TarvikAnalogOutScale>(this);
+    m_pAnalogOutUnits = std::make_unique<TarvikAnalogOutUnits>(this);
+    m_pGearScale = std::make_unique<ZRGearScale>(this);
+    m_pInverseGearScale = std::make_unique<ZRInverseGearScale>(this);
+}
+
+ZRDrive::~ZRDrive() {
+    for (ZRAttribute* a : {static_cast<ZRAttribute*>(&m_PosnCompare1Type), static_cast<ZRAttribute*>(&m_PosnCompare2Type),
+                           static_cast<ZRAttribute*>(&m_SingleTurnAbsolute)})
+        a->RemoveObserver(this);
+    StopObservingBlocks();
+    // The models observe the blocks' attributes: they go before the children do.
+    m_pVelocityScale.reset();
+    m_pPositionScale.reset();
+    m_pAccelScale.reset();
+    m_pCurrentScale.reset();
+    m_pFBVelocityScale.reset();
+    m_pFBPositionScale.reset();
+    m_pFBAccelScale.reset();
+    m_pAuxPositionScale.reset();
+    m_pAuxAccelScale.reset();
+    m_pVelocityUnits.reset();
+    m_pPositionUnits.reset();
+    m_pAccelUnits.reset();
+    m_pCurrentUnits.reset();
+    m_pFBVelocityUnits.reset();
+    m_pFBPositionUnits.reset();
+    m_pFBAccelUnits.reset();
+    m_pAuxPositionUnits.reset();
+    m_pAuxAccelUnits.reset();
+    m_pCurrentLimitScale.reset();
+    m_pAnalogVelocityScale.reset();
+    m_pAnalogVelocityUnits.reset();
+    m_pAnalogCurrentScale.reset();
+    m_pAnalogPositionScale.reset();
+    m_pAnalogPositionUnits.reset();
+    m_pAnalogOutScale.reset();
+    m_pAnalogOutUnits.reset();
+    m_pGearScale.reset();
+    m_pInverseGearScale.reset();
+    m_pMonitor.reset();
+    m_pCompare1Names.reset();
+    m_pCompare2Names.reset();
+    m_Unlisted.clear();
+}
+
+void ZRDrive::StopObservingBlocks() {
+    for (ZRAttribute** a : {&m_pMotorEncoder, &m_pLinesRevolution, &m_pSmartEncoderType, &m_pPositionFeedbackSource,
+                            &m_pMotorEncoderInterpolation}) {
+        if (*a)
+            (*a)->RemoveObserver(this);
+        *a = nullptr;
+    }
+}
+
+void ZRDrive::ListChild(ZRObject* block) {
+    for (auto it = m_Unlisted.begin(); it != m_Unlisted.end(); ++it) {
+        if (it->get() != block)
+            continue;
+        std::unique_ptr<ZRObject> owned = std::move(*it);
+        m_Unlisted.erase(it);
+        AddChild(std::move(owned), false);
+        return;
+    }
+}
+
+void ZRDrive::ListDeviceNet(bool store) {
+    if (m_bDeviceNetChild)
+        return;
+    // From the project the block is already stored and linked: listing it must not store it again.
+    ZRDevice* device = GetDevice();
+    if (!store)
+        SetDevice(nullptr);
+    ListChild(m_pDeviceNet);
+    if (!store)
+        SetDevice(device);
+    m_bDeviceNetChild = true;
+}
+
+uint32_t ZRDrive::GetProductType() {
+    m_ProductType.Refresh(false);
+    return m_ProductType.GetInternalValue();
+}
+
+void ZRDrive::SetProductType(uint32_t flags) {
+    m_ProductType.SetValue(flags);
+    m_bProductTypeKnown = true;
+}
+
+bool ZRDrive::IsEnableActive() {
+    m_EnableActive.Refresh(false);
+    return m_EnableActive.GetValue();
+}
+
+bool ZRDrive::IsOnLine() {
+    return GetDevice() && !GetDevice()->IsOffLine();
+}
+
+void ZRDrive::Init() {
+    ZRObject::Init();
+    ZRStringAttribute& name = GetName();
+    name.Define(Id(6));
+    name.SetLengthValidation(std::make_unique<ZRValStringLength>(32, 0));
+    name.AddValidation(std::make_unique<ZRValUniqueName>());
+    name.SetPaddedLength(32);
+    name.SetPadType(PadRight);
+
+    DefineAttributes();
+    const bool indexing = GetClass() == tarvik::kIndexingDriveType;
+    tarvik::AddProperties(
+        *this, {&m_ProductType, &m_DriveAddress, &m_MotorForwardDir, &m_BroadcastAddress, &m_DisplayedUnits,
+                &m_VelocityPrecision, &m_PositionPrecision, &m_AccelerationPrecision, &m_CurrentPrecision,
+                &m_VelocityLabel, &m_VelocityScaleValue, &m_PositionLabel, &m_PositionScaleValue,
+                &m_AccelerationLabel, &m_AccelerationScaleValue, &m_AuxVelocityLabel, &m_AuxVelocityScaleValue,
+                &m_AuxPositionLabel, &m_AuxPositionScaleValue, &m_AuxAccelerationLabel, &m_AuxAccelerationScaleValue,
+                &m_OperationMode, &m_OperModeOverride, &m_BaudRate, &m_FrameFormat, &m_Positive, &m_Negative,
+                &m_ZeroSpeed, &m_SpeedWindow, &m_UpToSpeed});
+    if (indexing)
+        AddProperty(&m_EnableSoftLimits);
+    tarvik::AddProperties(
+        *this, {&m_PositiveSoftLimit, &m_NegativeSoftLimit, &m_PositiveDecelDistance, &m_NegativeDecelDistance,
+                &m_InPositionSize, &m_InPositionTime, &m_PosnCompare1, &m_PosnCompare1Max, &m_PosnCompare2,
+                &m_PosnCompare2Max, &m_PosnCompare1Type, &m_PosnCompare2Type, &m_PosnCompare1Polarity,
+                &m_PosnCompare2Polarity, &m_Acceleration, &m_VelocityCommand, &m_CurrentCommand,
+                &m_SingleTurnAbsolute, &m_PositionRollover, &m_PositionRolloverCopy, &m_Size, &m_SizeCopy});
+    tarvik::AddStatuses(*this, {&m_InPosition, &m_InPositionWindow, &m_PosnCompare1Status, &m_PosnCompare2Status,
+                                &m_UpToSpeedStatus, &m_InSpeedWindow, &m_ZeroSpeedStatus, &m_PosCurrentLimit,
+                                &m_NegCurrentLimit, &m_BusPower, &m_BusVoltage, &m_SercosCapable});
+
+    for (ZRObject* block : {static_cast<ZRObject*>(m_pOperMode), static_cast<ZRObject*>(m_pMotor),
+                            static_cast<ZRObject*>(m_pTuning), static_cast<ZRObject*>(m_pEncoders),
+                            static_cast<ZRObject*>(m_pDigIn), static_cast<ZRObject*>(m_pDigOut),
+                            static_cast<ZRObject*>(m_pAnalogOut), static_cast<ZRObject*>(m_pFaults),
+                            static_cast<ZRObject*>(m_pScope), static_cast<ZRObject*>(m_pServiceInfo)})
+        ListChild(block);
+    // Blocks not yet listed still find the drive as their parent.
+    m_pDeviceNet->SetParent(this);
+    if (m_bProductTypeKnown && (m_ProductType.GetInternalValue() & kDeviceNetPresent))
+        ListDeviceNet();
+    m_pMonitor->SetParent(this);
+
+    for (ZRObject* block : {static_cast<ZRObject*>(m_pOperMode), static_cast<ZRObject*>(m_pMotor),
+                            static_cast<ZRObject*>(m_pTuning), static_cast<ZRObject*>(m_pEncoders),
+                            static_cast<ZRObject*>(m_pDigIn), static_cast<ZRObject*>(m_pDigOut),
+                            static_cast<ZRObject*>(m_pAnalogOut), static_cast<ZRObject*>(m_pFaults),
+                            static_cast<ZRObject*>(m_pDeviceNet), static_cast<ZRObject*>(m_pScope),
+                            static_cast<ZRObject*>(m_pServiceInfo)})
+        block->Init();
+
+    m_pVelocityScale->Connect();
+    m_pPositionScale->Connect();
+    m_pAccelScale->Connect();
+    m_pCurrentScale->Connect();
+    m_pFBVelocityScale->Connect();
+    m_pFBAccelScale->Connect();
+    m_pFBPositionScale->Connect();
+    m_pAuxPositionScale->Connect();
+    m_pAuxAccelScale->Connect();
+    m_pVelocityUnits->Connect();
+    m_pPositionUnits->Connect();
+    m_pAccelUnits->Connect();
+    m_pCurrentUnits->Connect();
+    m_pFBVelocityUnits->Connect();
+    m_pFBPositionUnits->Connect();
+    m_pFBAccelUnits->Connect();
+    m_pAuxPositionUnits->Connect();
+    m_pAuxAccelUnits->Connect();
+    m_pCurrentLimitScale->Connect();
+    m_pAnalogVelocityScale->Connect();
+    m_pAnalogVelocityUnits->Connect();
+    m_pAnalogCurrentScale->Connect();
+    m_pAnalogPositionScale->Connect();
+    m_pAnalogPositionUnits->Connect();
+    m_pAnalogOutScale->Connect();
+    m_pAnalogOutUnits->Connect();
+    m_pGearScale->Connect();
+    m_pInverseGearScale->Connect();
+    m_pMonitor->Init();
+
+    Bind(m_DriveEnabled, this, Id(207), "Drive Enabled");
+    m_DriveEnabled.SetWritable(false);
+    Bind(m_EnableActive, this, Id(186), "Enable Active");
+    m_EnableActive.SetWritable(false);
+    m_ResetPeaks.SetObject(this);
+    m_ResetPeaks.Define(Id(121));
+    m_pMonitor->SetResetPeaks(&m_ResetPeaks);
+    m_DefineHome.SetObject(this);
+    m_DefineHome.Define(Id(113, 0x200));
+    Bind(m_AnalogCommandIn, this, Id(122), "Analog Command In", "millivolts");
+    m_AnalogCommandIn.SetWritable(false);
+    Bind(m_PositionAuxiliaryEncoder, this, Id(127), "Position - Auxiliary Encoder");
+    m_PositionAuxiliaryEncoder.SetScaleObject(m_pAuxPositionScale.get());
+    m_PositionAuxiliaryEncoder.SetUnitsObject(m_pAuxPositionUnits.get());
+    m_PositionAuxiliaryEncoder.SetWritable(false);
+
+    auto names = [](ZRIndexSelection& type, ZRAttribute& value, const std::string& base) {
+        auto renamer = std::make_unique<ZRIndexedName>(&type, &value, 4);
+        renamer->AddName(0, base);
+        renamer->AddName(1, base + " ");
+        renamer->AddName(2, base + " Min");
+        renamer->AddName(3, base + " Min");
+        return renamer;
+    };
+    m_pCompare1Names = names(m_PosnCompare1Type, m_PosnCompare1, "Posn Compare 1");
+    m_pCompare2Names = names(m_PosnCompare2Type, m_PosnCompare2, "Posn Compare 2");
+
+    m_PosnCompare1Type.AddObserver(this);
+    m_PosnCompare2Type.AddObserver(this);
+    m_SingleTurnAbsolute.AddObserver(this);
+    m_pMotorEncoder = m_pMotor->GetEncoder();
+    m_pLinesRevolution = m_pMotor->GetLinesRevolution();
+    m_pSmartEncoderType = m_pEncoders->GetSmartEncoderType();
+    m_pPositionFeedbackSource = m_pEncoders->GetPositionFeedbackSource();
+    m_pMotorEncoderInterpolation = m_pEncoders->GetMotorEncoderInterpolation();
+    for (ZRAttribute* a : {m_pMotorEncoder, m_pLinesRevolution, m_pSmartEncoderType, m_pPositionFeedbackSource,
+                           m_pMotorEncoderInterpolation})
+        if (a)
+            a->AddObserver(this);
+}
+
+void ZRDrive::RefreshDisplayParameters() {
+    m_pServiceInfo->GetDriveSize()->Refresh(false);
+    for (ZRAttribute* a : std::initializer_list<ZRAttribute*>{
+             &m_DisplayedUnits, &m_VelocityLabel, &m_VelocityScaleValue, &m_VelocityPrecision, &m_CurrentPrecision,
+             &m_PositionLabel, &m_PositionScaleValue, &m_PositionPrecision, &m_AccelerationLabel,
+             &m_AccelerationScaleValue, &m_AccelerationPrecision, &m_AuxPositionScaleValue, &m_AuxPositionLabel,
+             &m_AuxVelocityScaleValue, &m_AuxVelocityLabel, &m_AuxAccelerationScaleValue, &m_AuxAccelerationLabel,
+             &m_HostControlMode})
+        a->Refresh(false);
+}
+
+void ZRDrive::AttachOnLineChildren() {
+    ZRDevice* device = GetDevice();
+    for (ZRObject* block : {static_cast<ZRObject*>(m_pOperMode), static_cast<ZRObject*>(m_pMotor),
+                            static_cast<ZRObject*>(m_pTuning), static_cast<ZRObject*>(m_pEncoders),
+                            static_cast<ZRObject*>(m_pDigIn), static_cast<ZRObject*>(m_pDigOut),
+                            static_cast<ZRObject*>(m_pAnalogOut), static_cast<ZRObject*>(m_pFaults),
+                            static_cast<ZRObject*>(m_pScope)})
+        block->Attach(device, 1);
+    if (m_ProductType.GetInternalValue() & kDeviceNetPresent)
+        m_pDeviceNet->Attach(device, 1);
+    m_pServiceInfo->Attach(device, 1);
+
+    m_VelocityCommand.Define(Id(109, 0x200));
+    m_CurrentCommand.Define(Id(108, 0x200));
+    m_HostControlMode.Define(Id(97, 0x200));
+    m_pMonitor->Attach(device, -1);
+    RefreshDisplayParameters();
+    m_DriveTempReference.Refresh(false);
+    m_MotorTempReference.Refresh(false);
+    m_ProductType.SetWritable(false);
+    if (auto* noxel = dynamic_cast<ZRNoxelDevice*>(device))
+        noxel->SetHostControlMode(&m_HostControlMode);
+}
+
+void ZRDrive::AttachDBChildren() {
+    ZRDevice* device = GetDevice();
+    auto* db = device ? dynamic_cast<DBStorage*>(device->GetStorage()) : nullptr;
+    ZRStorage::Ids links;
+    if (db)
+        db->GetChildren(GetClass(), GetInstance(), links);
+    m_ProductType.Refresh(false);
+    if (m_ProductType.GetInternalValue() & kDeviceNetPresent)
+        ListDeviceNet(false);
+    for (const auto link : links) {
+        int32_t cls = 0;
+        int32_t instance = 0;
+        try {
+            if (!db->FindObject(static_cast<int32_t>(link), cls, instance))
+                continue;
+        } catch (const ZRError&) {
+            platform::core::MessageBox("Corrupted project database. Data may have been lost.");
+            db->RemoveChild(GetClass(), GetInstance(), static_cast<int32_t>(link));
+            continue;
+        }
+        if (ZRObject* block = Block(cls))
+            block->Attach(device, instance);
+    }
+    m_pMonitor->Attach(device, -1);
+    RefreshDisplayParameters();
+    m_pServiceInfo->WatchDriveSize();
+}
+
+void ZRDrive::Create(ZRDevice* device) {
+    ZRObject::Create(device);
+    m_pServiceInfo->WatchDriveSize();
+}
+
+ZRObject* ZRDrive::Block(int32_t type) const {
+    switch (type) {
+    case tarvik::kOperModesIndexingType:
+    case tarvik::kOperModesType: return m_pOperMode;
+    case tarvik::kMotorType: return m_pMotor;
+    case tarvik::kTuningType: return m_pTuning;
+    case tarvik::kEncodersType: return m_pEncoders;
+    case tarvik::kDigInType: return m_pDigIn;
+    case tarvik::kDigOutType: return m_pDigOut;
+    case tarvik::kAnalogOutType: return m_pAnalogOut;
+    case tarvik::kFaultsType: return m_pFaults;
+    case tarvik::kScopeType: return m_pScope;
+    case tarvik::kServiceInfoType: return m_pServiceInfo;
+    case tarvik::kDeviceNetType: return m_pDeviceNet;
+    default: return nullptr;
+    }
+}
+
+ZRObject* ZRDrive::GetChild(int32_t type) {
+    if (type == tarvik::kDeviceNetType)
+        ListDeviceNet();
+    return Block(type);
+}
+
+double ZRDrive::GetDrivePeakCurrent() {
+    static constexpr double kRatings[] = {15, 30, 30, 75, 150, 14, 22, 46, 68, 94};
+    ZRIndexSelection* size = m_pServiceInfo->GetDriveSize();
+    auto* options = size ? dynamic_cast<ZRUlongOptions*>(size->GetOptions()) : nullptr;
+    if (!options || !size->IsValid())
+        return 7.5;
+    const uint32_t value = options->GetData(size->GetValue());
+    if (value < 1 || value > 10)
+        return 7.5;
+    return kRatings[value - 1];
+}
+
+void ZRDrive::ApplySingleTurnRule() {
+    const bool single = m_SingleTurnAbsolute.GetValue() && !m_SingleTurnAbsolute.IsHidden();
+    m_PositionRollover.SetHidden(single);
+    m_Size.SetHidden(single);
+    m_PositionRolloverCopy.SetHidden(!single);
+    m_SizeCopy.SetHidden(!single);
+}
+
+void ZRDrive::UpdateSingleTurnShown() {
+    auto* source = dynamic_cast<ZRIndexSelection*>(m_pPositionFeedbackSource);
+    auto* encoder = m_pMotorEncoder;
+    bool shown = source && encoder;
+    if (shown) {
+        auto* options = dynamic_cast<ZRUlongOptions*>(source->GetOptions());
+        if (options && source->IsValid() && options->GetData(source->GetValue()) == 1)
+            shown = false;
+        const std::string text = encoder->GetAsString();
+        if (text != "SRS/SRM" && text != "SKS/SKM")
+            shown = false;
+    }
+    if (shown && IsOnLine() && m_pSmartEncoderType) {
+        auto* smart = dynamic_cast<ZRUlongAttribute*>(m_pSmartEncoderType);
+        const uint32_t low = smart ? (smart->GetInternalValue() & 7U) : 0U;
+        shown = low == 1 || low == 4;
+    }
+    m_SingleTurnAbsolute.SetHidden(!shown);
+}
+
+void ZRDrive::UpdateComputedSize() {
+    auto* lines = dynamic_cast<ZRValAttribute*>(m_pLinesRevolution);
+    if (!lines || !m_pEncoders)
+        return;
+    double factor = 1.0;
+    if (ZRScale* scale = lines->GetScaleObject(); !scale || !scale->GetScaleFactor(factor))
+        factor = 1.0;
+    auto* interpolation = dynamic_cast<ZRIndexSelection*>(m_pMotorEncoderInterpolation);
+    const int32_t times = interpolation ? ZREncodersTarvik::GetInterpolationFactor(interpolation->GetValue()) : 1;
+    m_SizeCopy.SetEnabled(true);
+    m_SizeCopy.SetValue(lines->GetValue() * times * factor * 4);
+    m_SizeCopy.SetEnabled(false);
+}
+
+void ZRDrive::OnUpdate(platform::core::Subject* subject, platform::core::Message* message) {
+    const int reason = ReasonOf(message);
+    if (reason == ZRUpdate::Destroying) {
+        for (ZRAttribute** a : {&m_pMotorEncoder, &m_pLinesRevolution, &m_pSmartEncoderType,
+                                &m_pPositionFeedbackSource, &m_pMotorEncoderInterpolation})
+            if (*a && static_cast<platform::core::Subject*>(*a) == subject) {
+                (*a)->RemoveObserver(this);
+                *a = nullptr;
+            }
+        return;
+    }
+    if (subject == static_cast<platform::core::Subject*>(&m_SingleTurnAbsolute)) {
+        if (reason == ZRUpdate::ValueChanged || reason == ZRUpdate::HiddenChanged)
+            ApplySingleTurnRule();
+        return;
+    }
+    if (reason != ZRUpdate::ValueChanged)
+        return;
+    if (subject == static_cast<platform::core::Subject*>(&m_PosnCompare1Type) ||
+        subject == static_cast<platform::core::Subject*>(&m_PosnCompare2Type)) {
+        const bool first = subject == static_cast<platform::core::Subject*>(&m_PosnCompare1Type);
+        ZRIndexSelection& type = first ? m_PosnCompare1Type : m_PosnCompare2Type;
+        const std::string text = type.GetAsString();
+        (first ? m_PosnCompare1Max : m_PosnCompare2Max).SetHidden(text == "Greater Than" || text == "Less Than");
+        return;
+    }
+    auto is = [subject](ZRAttribute* a) { return a && static_cast<platform::core::Subject*>(a) == subject; };
+    if (is(m_pMotorEncoder) || is(m_pSmartEncoderType) || is(m_pPositionFeedbackSource))
+        UpdateSingleTurnShown();
+    else if (is(m_pMotorEncoderInterpolation) || is(m_pLinesRevolution))
+        UpdateComputedSize();
+}
+
+void ZRDrive::Copy(ZRObject* source, bool withChildren) {
+    (void)withChildren;
+    if (!source)
+        return;
+    const int32_t type = source->GetClass();
+    if (type != tarvik::kIndexingDriveType && type != tarvik::kStandardDriveType) {
+        if (type == tarvik::kServiceInfoType)
+            return;
+        if (ZRObject* block = Block(type))
+            block->Copy(source, true);
+        return;
+    }
+    auto* other = dynamic_cast<ZRDrive*>(source);
+    if (!other)
+        return;
+    ZRProgress* progress = ZRProgress::Instance();
+    auto step = [progress](ZRObject* mine, ZRObject* theirs) {
+        mine->Copy(theirs, true);
+        return !progress->IsCancelled();
+    };
+    if (!step(m_pServiceInfo, other->m_pServiceInfo) || !step(m_pMotor, other->m_pMotor) ||
+        !step(m_pEncoders, other->m_pEncoders))
+        return;
+    ZRObject::Copy(source, false);
+
+    int32_t type1 = 0;
+    int32_t type2 = 0;
+    if (other->m_PosnCompare1Type.IsSupported()) {
+        type1 = other->m_PosnCompare1Type.GetValue();
+        type2 = other->m_PosnCompare2Type.GetValue();
+    } else {
+        type1 = other->m_PosnCompare1Polarity.GetValue() ? 1 : 0;
+        type2 = other->m_PosnCompare2Polarity.GetValue() ? 1 : 0;
+    }
+    if (m_PosnCompare1Type.IsSupported()) {
+        m_PosnCompare1Type.SetValue(type1);
+        m_PosnCompare2Type.SetValue(type2);
+    } else {
+        m_PosnCompare1Type.SetValue(0);
+        m_PosnCompare2Type.SetValue(0);
+        m_PosnCompare1Polarity.SetValue(type1 == 1);
+        m_PosnCompare2Polarity.SetValue(type2 == 1);
+    }
+
+    if (IsOnLine()) {
+        if (m_pSmartEncoderType)
+            m_pSmartEncoderType->Refresh(false);
+        const std::string encoder = other->m_pMotorEncoder ? other->m_pMotorEncoder->GetAsString() : std::string();
+        auto* smart = dynamic_cast<ZRUlongAttribute*>(m_pSmartEncoderType);
+        const uint32_t low = smart ? (smart->GetInternalValue() & 7U) : 0U;
+        if ((encoder == "SRS/SRM" || encoder == "SKS/SKM") && m_SingleTurnAbsolute.GetValue() && low != 1 && low != 4)
+            platform::core::MessageBox("The drive is not connected to an SRS/SKS type encoder.\n"
+                                       "Single-Turn Absolute mode is not supported.");
+        if (progress->IsCancelled())
+            return;
+    }
+    SetProductType(other->GetProductType());
+    if (m_ProductType.GetInternalValue() & kDeviceNetPresent) {
+        ListDeviceNet();
+        if (!step(m_pDeviceNet, other->m_pDeviceNet))
+            return;
+    }
+    for (auto [mine, theirs] : {std::pair<ZRObject*, ZRObject*>{m_pOperMode, other->m_pOperMode},
+                                {m_pTuning, other->m_pTuning},
+                                {m_pDigIn, other->m_pDigIn},
+                                {m_pDigOut, other->m_pDigOut},
+                                {m_pAnalogOut, other->m_pAnalogOut},
+                                {m_pFaults, other->m_pFaults}})
+        if (!step(mine, theirs))
+            return;
+    m_pScope->Copy(other->m_pScope, true);
+}
+
+namespace {
+
+constexpr const char* kOffline = "The Drive is Offline.";
+constexpr unsigned kAskNoDefault = platform::core::MB_YESNO | platform::core::MB_ICONQUESTION |
+                                   platform::core::MB_DEFBUTTON2;
+
+} // namespace
+
+TarvikStorage* ZRDrive::OnLineStorage() {
+    if (!IsOnLine())
+        return nullptr;
+    return dynamic_cast<TarvikStorage*>(GetDevice()->GetStorage());
+}
+
+void ZRDrive::ClearFaults() {
+    TarvikStorage* storage = OnLineStorage();
+    if (!storage) {
+        platform::core::MessageBox(kOffline);
+        return;
+    }
+    try {
+        std::string reply;
+        storage->SendMessage(Id(111), 1, {}, reply, 0, 1000);
+    } catch (const ZRError& error) {
+        platform::core::MessageBox(error.GetComboMessage());
+    }
+}
+
+int ZRDrive::ResetDrive() {
+    TarvikStorage* storage = OnLineStorage();
+    if (!storage)
+        return platform::core::MessageBox(kOffline);
+    if (IsEnableActive())
+        return platform::core::MessageBox("Can't reset drive while Enable input active ", {},
+                                          platform::core::MB_OK | platform::core::MB_ICONWARNING);
+    const int answer = platform::core::MessageBox("Are you sure you want to RESET the Drive?", {}, kAskNoDefault);
+    if (answer != platform::core::IDYES)
+        return answer;
+    try {
+        std::optional<ZRStorage::Bytes> reply;
+        storage->InvokeService(0, 0, Id(106), {}, reply);
+    } catch (const ZRError& error) {
+        platform::core::MessageBox(error.GetComboMessage());
+        return 0;
+    }
+    platform::core::Sleep(5000);
+    try {
+        return storage->WriteLong(0, 0, Id(457, 0x200), 2, 1) ? 1 : 0;
+    } catch (const ZRError& error) {
+        if (error.GetError() != 6)
+            return 0;
+    }
+    // Firmware that refuses the full reset takes the plain one.
+    try {
+        storage->WriteLong(0, 0, Id(457, 0x200), 1, 1);
+    } catch (const ZRError&) {
+    }
+    return 0;
+}
+
+bool ZRDrive::ResetPersonality() {
+    TarvikStorage* storage = OnLineStorage();
+    if (!storage) {
+        platform::core::MessageBox(kOffline);
+        return false;
+    }
+    if (IsEnableActive()) {
+        platform::core::MessageBox("Can't reset drive while Enable input active", {},
+                                   platform::core::MB_OK | platform::core::MB_ICONWARNING);
+        return false;
+    }
+    if (platform::core::MessageBox("Are you sure you want to Reset the Personality EEPROM to factory settings?", {},
+                                   kAskNoDefault) != platform::core::IDYES)
+        return false;
+    try {
+        std::string reply;
+        storage->SendMessage(Id(4), 1, {}, reply, 0, 2000);
+        platform::core::Sleep(500);
+    } catch (const ZRError& error) {
+        platform::core::MessageBox(error.GetComboMessage());
+    }
+    m_ProductType.Refresh(false);
+    RefreshDisplayParameters();
+    m_DriveTempReference.Refresh(false);
+    m_MotorTempReference.Refresh(false);
+    return true;
 }

@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+class TarvikStorage;
 class ZRIndexedName;
 class ZRScale;
 class ZRUnits;
@@ -245,7 +246,9 @@ private:
     void DefineFaultState();
     // Hands a block still held here to the children list.
     void ListChild(ZRObject* block);
-    void ListDeviceNet();
+    void ListDeviceNet(bool store = true);
+    // The block of the type whether listed or not, or null.
+    ZRObject* Block(int32_t type) const;
     // Re-reads the display and scaling parameters the scale models read.
     void RefreshDisplayParameters();
     void ApplySingleTurnRule();
@@ -253,6 +256,8 @@ private:
     void UpdateComputedSize();
     void StopObservingBlocks();
     bool IsOnLine();
+    // The drive's parameter link when on line, else null.
+    TarvikStorage* OnLineStorage();
 
     ZRUlongAttribute m_ProductType;
     ZRBoolAttribute m_MotorForwardDir;
