@@ -63,14 +63,15 @@ enum class Model {
     FBVelocity,
     FBPosition,
     FBAccel,
+    AuxPosition,
     AuxAccel,
     AnalogVelocity,
     AnalogPosition,
-    AnalogCurrent,
-    AuxPosition,
+    AnalogCurrent, // a scale only
     AnalogOut,
-    Gear,        // scale only
-    InverseGear, // scale only
+    CurrentLimit, // a scale only
+    Gear,         // a scale only
+    InverseGear,  // a scale only
 };
 // The models of the drive that holds the block (found up its parents); none without a drive.
 ScaleUnits ModelsOf(ZRObject* block, Model model);

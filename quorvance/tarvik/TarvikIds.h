@@ -136,9 +136,6 @@ inline constexpr int32_t kCommFaultAction = 357;
 inline constexpr int32_t kFaultedLogicCommand = 358;
 inline constexpr int32_t kPollTransmitSelect = 360;
 inline constexpr int32_t kCosCyclicTransmitSelect = 361;
-// Operation-mode blocks, tuning, faults and service information.
-inline constexpr int32_t kIndexNumber = 184;
-inline constexpr int32_t kProductType = 0;
 // Message layer and device.
 inline constexpr int32_t kPowerUpError = 1;
 inline constexpr int32_t kFactoryReset = 4;
@@ -235,6 +232,12 @@ inline constexpr int32_t kScopeOffset = 440;
 inline constexpr int32_t kScopeScaleType = 449;
 inline constexpr int32_t kScopeSamplesPerDivision = 450;
 inline constexpr int32_t kScopeTriggerPosition = 463;
+} // namespace param
+
+// Operation-mode blocks, tuning, faults and service information.
+namespace param {
+inline constexpr int32_t kIndexNumber = 184;
+inline constexpr int32_t kProductType = 0;
 } // namespace param
 
 } // namespace tarvik

@@ -44,7 +44,7 @@ ZROperMode::~ZROperMode() = default;
 
 void ZROperMode::Adopt(std::unique_ptr<ZRObject>& child) {
     if (child)
-        AddChild(child.release(), false);
+        AddChild(std::move(child), false);
 }
 
 void ZROperMode::Init() {

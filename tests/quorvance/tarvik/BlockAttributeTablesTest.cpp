@@ -60,7 +60,7 @@ struct BlockCase {
     size_t status;
 };
 
-TEST(TarvikBlocks, EachBlockNamesItselfAndListsItsAttributes) {
+TEST(TarvikBlockTables, EachBlockNamesItselfAndListsItsAttributes) {
     const BlockCase cases[] = {
         {tarvik::kAnalogInType, "Analog", 10, 1},   {tarvik::kPresetType, "Preset", 52, 0},
         {tarvik::kFollowerType, "Follower", 11, 0}, {tarvik::kIndexingType, "Indexing", 707, 10},
@@ -87,7 +87,7 @@ struct AttributeCase {
     const char* text; // shown without a drive's scales
 };
 
-TEST(TarvikBlocks, AttributesSitInTheirListPlaceWithIdNameAndDefault) {
+TEST(TarvikBlockTables, AttributesSitInTheirListPlaceWithIdNameAndDefault) {
     const int32_t noIndex = tarvik::kNoIndex;
     const AttributeCase cases[] = {
         {tarvik::kAnalogInType, false, 1, "Velocity Scale", AttributeId(280), "100"},
@@ -153,7 +153,7 @@ TEST(TarvikBlocks, AttributesSitInTheirListPlaceWithIdNameAndDefault) {
     (void)noIndex;
 }
 
-TEST(TarvikBlocks, ReadOnlyValuesRefuseWritesAndTheOperatingModeStaysUnlisted) {
+TEST(TarvikBlockTables, ReadOnlyValuesRefuseWritesAndTheOperatingModeStaysUnlisted) {
     ZRTuning tuning;
     tuning.Init();
     EXPECT_EQ(tuning.GetOperatingMode()->GetAsString(), "Analog Position Input");
@@ -172,7 +172,7 @@ TEST(TarvikBlocks, ReadOnlyValuesRefuseWritesAndTheOperatingModeStaysUnlisted) {
         EXPECT_FALSE(a->IsWritable()) << a->GetName();
 }
 
-TEST(TarvikBlocks, FirmwareWindowsDecideWhatANewerDriveOffers) {
+TEST(TarvikBlockTables, FirmwareWindowsDecideWhatANewerDriveOffers) {
     struct Case {
         uint32_t version;
         int fault;

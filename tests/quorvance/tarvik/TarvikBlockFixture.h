@@ -34,7 +34,7 @@ protected:
     template <class Block> Block* Adopt(ZRObject& parent) {
         auto block = std::make_unique<Block>();
         Block* raw = block.get();
-        parent.AddChild(block.release(), false);
+        parent.AddChild(std::move(block), false);
         raw->Init();
         return raw;
     }
