@@ -41,11 +41,11 @@ std::vector<std::string> Texts(const ZRObject::AttributeList& list) {
     return texts;
 }
 
-using TarvikBlocks = TarvikBlockFixture;
+using TarvikIoBlocks = TarvikBlockFixture;
 
 } // namespace
 
-TEST_F(TarvikBlocks, InitGivesEachBlockItsIdentityAndLists) {
+TEST_F(TarvikIoBlocks, InitGivesEachBlockItsIdentityAndLists) {
     struct Case {
         Maker make;
         int32_t type;
@@ -79,7 +79,7 @@ TEST_F(TarvikBlocks, InitGivesEachBlockItsIdentityAndLists) {
     }
 }
 
-TEST_F(TarvikBlocks, DefaultsAndIdsOfTheRowsOthersRelyOn) {
+TEST_F(TarvikIoBlocks, DefaultsAndIdsOfTheRowsOthersRelyOn) {
     ZRObject drive;
     auto* motor = Adopt<ZRMotorTarvik>(drive);
     auto* encoders = Adopt<ZREncodersTarvik>(drive);
@@ -121,7 +121,7 @@ TEST_F(TarvikBlocks, DefaultsAndIdsOfTheRowsOthersRelyOn) {
     EXPECT_FALSE(encoders->GetDivider()->GetEnabled());
 }
 
-TEST_F(TarvikBlocks, InterpolationFactorOnlyForOfferedChoices) {
+TEST_F(TarvikIoBlocks, InterpolationFactorOnlyForOfferedChoices) {
     struct Case {
         int index;
         int32_t factor;
@@ -137,7 +137,7 @@ TEST_F(TarvikBlocks, InterpolationFactorOnlyForOfferedChoices) {
     }
 }
 
-TEST_F(TarvikBlocks, EncoderRowsFollowTheirOwnAndTheMotorsSettings) {
+TEST_F(TarvikIoBlocks, EncoderRowsFollowTheirOwnAndTheMotorsSettings) {
     ZRObject drive;
     drive.SetClass(tarvik::kStandardDriveType);
     auto* motor = Adopt<ZRMotorTarvik>(drive);
@@ -171,7 +171,7 @@ TEST_F(TarvikBlocks, EncoderRowsFollowTheirOwnAndTheMotorsSettings) {
     EXPECT_FALSE(encoders->GetEncoderTemperature()->IsHidden());
 }
 
-TEST_F(TarvikBlocks, EncodersOutliveOrPrecedeTheMotorSafely) {
+TEST_F(TarvikIoBlocks, EncodersOutliveOrPrecedeTheMotorSafely) {
     // Either block may be deleted first; the encoders stop following the motor in both orders.
     {
         ZRObject drive;
@@ -192,7 +192,7 @@ TEST_F(TarvikBlocks, EncodersOutliveOrPrecedeTheMotorSafely) {
     }
 }
 
-TEST_F(TarvikBlocks, ResetDriveEntryNamedUnsupportedOnlyOnLineBeforeItsFirmware) {
+TEST_F(TarvikIoBlocks, ResetDriveEntryNamedUnsupportedOnlyOnLineBeforeItsFirmware) {
     struct Case {
         bool offLine;
         uint32_t firmware;
@@ -221,7 +221,7 @@ TEST_F(TarvikBlocks, ResetDriveEntryNamedUnsupportedOnlyOnLineBeforeItsFirmware)
     }
 }
 
-TEST_F(TarvikBlocks, OutputOverrideStartsFromTheOutputsState) {
+TEST_F(TarvikIoBlocks, OutputOverrideStartsFromTheOutputsState) {
     FakeStorage storage;
     TestDevice device(&storage, false);
     ZRDigOutTarvik outputs;
@@ -239,7 +239,7 @@ TEST_F(TarvikBlocks, OutputOverrideStartsFromTheOutputsState) {
     EXPECT_EQ(storage.longs[word], 0x0200); // only the mode bit goes
 }
 
-TEST_F(TarvikBlocks, AnalogOutputShowsTheWideScaleForPositionSignals) {
+TEST_F(TarvikIoBlocks, AnalogOutputShowsTheWideScaleForPositionSignals) {
     struct Case {
         const char* signal;
         bool wideSupported;
@@ -259,7 +259,7 @@ TEST_F(TarvikBlocks, AnalogOutputShowsTheWideScaleForPositionSignals) {
     }
 }
 
-TEST_F(TarvikBlocks, AnalogOutputCopyClampsTheWideScaleForOlderFirmware) {
+TEST_F(TarvikIoBlocks, AnalogOutputCopyClampsTheWideScaleForOlderFirmware) {
     struct Case {
         int32_t wide;
         const char* message;
@@ -287,7 +287,7 @@ TEST_F(TarvikBlocks, AnalogOutputCopyClampsTheWideScaleForOlderFirmware) {
     }
 }
 
-TEST_F(TarvikBlocks, ScopeArmsOnlyWithASignalAndShowsManualScales) {
+TEST_F(TarvikIoBlocks, ScopeArmsOnlyWithASignalAndShowsManualScales) {
     FakeStorage storage;
     TestDevice device(&storage, false);
     ZRNoxelScope scope;
@@ -310,7 +310,7 @@ TEST_F(TarvikBlocks, ScopeArmsOnlyWithASignalAndShowsManualScales) {
     EXPECT_TRUE(scope.GetScale(1)->IsHidden());
 }
 
-TEST_F(TarvikBlocks, ValuesSurviveTheProjectDatabase) {
+TEST_F(TarvikIoBlocks, ValuesSurviveTheProjectDatabase) {
     TempDir dir;
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(dir.Path());
@@ -379,7 +379,7 @@ TEST_F(TarvikBlocks, ValuesSurviveTheProjectDatabase) {
     std::filesystem::current_path(previous);
 }
 
-TEST_F(TarvikBlocks, NodeAddressOutsideTheNetworkIsRefusedBeforeAnythingIsSent) {
+TEST_F(TarvikIoBlocks, NodeAddressOutsideTheNetworkIsRefusedBeforeAnythingIsSent) {
     FakeStorage storage;
     TestDevice device(&storage, false);
     ZRDeviceNetTarvik net;
@@ -393,7 +393,7 @@ TEST_F(TarvikBlocks, NodeAddressOutsideTheNetworkIsRefusedBeforeAnythingIsSent) 
     EXPECT_EQ(storage.Calls("WriteUlong") + storage.Calls("WriteLong"), 0);
 }
 
-TEST_F(TarvikBlocks, CopyTakesOnlyABlockOfTheSameClass) {
+TEST_F(TarvikIoBlocks, CopyTakesOnlyABlockOfTheSameClass) {
     ZRObject drive;
     auto* motor = Adopt<ZRMotorTarvik>(drive);
     ZRObject other;
