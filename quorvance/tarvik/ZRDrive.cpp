@@ -7,6 +7,7 @@
 #include "quorvance/tarvik/TarvikAccelUnits.h"
 #include "quorvance/tarvik/TarvikAnalogOut.h"
 #include "quorvance/tarvik/TarvikBlockSetup.h"
+#include "quorvance/tarvik/TarvikBlockTables.h"
 #include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/TarvikUnitSubjects.h"
 #include "quorvance/tarvik/ZREncodersTarvik.h"

@@ -44,7 +44,7 @@ TEST(ZRVersionRowTarvik, GridShowsTheTarvikFormatReadOnly) {
         grid.SetOffLine(true);
         grid.OnInitialUpdate();
         auto* row = new ZRVersionRowTarvik(&version, nullptr);
-        grid.GetRows().push_back(row);
+        grid.GetRows().push_back(std::unique_ptr<ZRGridRow>(row));
         grid.UpdateRows();
         int r = row->GetRow();
         ASSERT_GT(r, 0);
