@@ -141,10 +141,11 @@ bool TarvikStorage::GetVersion(int32_t cls, int32_t instance, uint32_t& version)
     }
 }
 
-bool TarvikStorage::InvokeService(int32_t, int32_t, int32_t service, const Bytes& data, std::optional<Bytes>&) {
+bool TarvikStorage::InvokeService(int32_t, int32_t, int32_t service, const Bytes& data,
+                                  std::optional<Bytes>&) {
     std::string request = Head(service, kCommand, false);
     request.append(data.begin(), data.end());
-    return Write(service, request);
+    return Write(request);
 }
 
 bool TarvikStorage::Read(int32_t attribute, std::string& reply, size_t length) {
@@ -215,7 +216,7 @@ bool TarvikStorage::ReadRaw(int32_t, int32_t, int32_t attribute, std::string& te
     return true;
 }
 
-bool TarvikStorage::Write(int32_t, const std::string& request) {
+bool TarvikStorage::Write(const std::string& request) {
     std::string reply;
     if (!Exchange(request, reply))
         return false;
@@ -229,7 +230,7 @@ bool TarvikStorage::WriteBool(int32_t cls, int32_t instance, int32_t attribute, 
 }
 
 bool TarvikStorage::WriteFloat(int32_t, int32_t, int32_t attribute, float value) {
-    return Write(attribute, Head(attribute, kWrite, true) + Format("%08X", std::bit_cast<uint32_t>(value)));
+    return Write(Head(attribute, kWrite, true) + Format("%08X", std::bit_cast<uint32_t>(value)));
 }
 
 bool TarvikStorage::WriteLong(int32_t, int32_t, int32_t attribute, int32_t value, int size) {
@@ -237,22 +238,22 @@ bool TarvikStorage::WriteLong(int32_t, int32_t, int32_t attribute, int32_t value
     if ((size == 1 && (value < -128 || value > 127)) || (size == 2 && (value < -32768 || value > 32767)))
         Fail(6, "Invalid data value");
     const uint32_t mask = size == 4 ? 0xFFFFFFFFu : (1u << (size * 8)) - 1;
-    return Write(attribute,
-                 Head(attribute, kWrite, true) + Format("%0*X", size * 2, static_cast<uint32_t>(value) & mask));
+    return Write(Head(attribute, kWrite, true) +
+                 Format("%0*X", size * 2, static_cast<uint32_t>(value) & mask));
 }
 
 bool TarvikStorage::WriteUlong(int32_t, int32_t, int32_t attribute, uint32_t value, int size) {
     CheckSize(size);
     if ((size == 1 && value > 255) || (size == 2 && value > 65535))
         Fail(6, "Invalid data value");
-    return Write(attribute, Head(attribute, kWrite, true) + Format("%0*X", size * 2, value));
+    return Write(Head(attribute, kWrite, true) + Format("%0*X", size * 2, value));
 }
 
 bool TarvikStorage::WriteString(int32_t, int32_t, int32_t attribute, const std::string& value) {
     if (value.size() > kMaxString)
         Fail(6, "Invalid Data Size");
-    return Write(attribute, Head(attribute, kWrite, true) +
-                                HexBytes(reinterpret_cast<const uint8_t*>(value.data()), value.size()));
+    return Write(Head(attribute, kWrite, true) +
+                 HexBytes(reinterpret_cast<const uint8_t*>(value.data()), value.size()));
 }
 
 bool TarvikStorage::SendMessage(int32_t id, unsigned function, const Bytes& data, std::string& reply,
@@ -347,8 +348,9 @@ void TarvikStorage::ReportCommError(int code) {
         text = "Communication port overflow. \nReboot attached drives and rescan.";
         break;
     case ZRCommError::IoError:
-        text = Format("Unable to read from communications port. \nTry restarting %s or rebooting your computer.",
-                      kProduct);
+        text =
+            Format("Unable to read from communications port. \nTry restarting %s or rebooting your computer.",
+                   kProduct);
         break;
     case ZRCommError::NotInitialized:
         text = Format("Communications were not initialized properly. \nTry restarting %s.", kProduct);

@@ -25,7 +25,8 @@ public:
     static constexpr size_t kMaxString = 64;
 
     static constexpr int32_t Id(int32_t parameter, int32_t index = kNoIndex) {
-        return static_cast<int32_t>((static_cast<uint32_t>(parameter) << 16) | static_cast<uint32_t>(index & 0xFFFF));
+        return static_cast<int32_t>((static_cast<uint32_t>(parameter) << 16) |
+                                    static_cast<uint32_t>(index & 0xFFFF));
     }
 
     TarvikStorage(NoxelComm* comm, uint8_t node);
@@ -68,7 +69,7 @@ private:
     bool RetryLostComm(int& code);
     void ReportCommError(int code);
     // A write's request and its empty reply.
-    bool Write(int32_t attribute, const std::string& data);
+    bool Write(const std::string& request);
     // A read of exactly `length` characters.
     bool Read(int32_t attribute, std::string& reply, size_t length);
 

@@ -42,8 +42,8 @@ void ZRNoxelDevice::EnableDrive() {
     int32_t inputs = 0;
     bool read = false;
     try {
-        read = GetStorage() &&
-               GetStorage()->ReadLong(0, 0, TarvikStorage::Id(tarvik::param::kInputFunctionStates), inputs, 4);
+        read = GetStorage() && GetStorage()->ReadLong(
+                                   0, 0, TarvikStorage::Id(tarvik::param::kInputFunctionStates), inputs, 4);
     } catch (const ZRError&) {
         MessageBox("Unable to determine drive enable status. Enable failed.");
         return;
@@ -54,7 +54,8 @@ void ZRNoxelDevice::EnableDrive() {
         return;
     }
     if (!(static_cast<uint32_t>(inputs) & kEnableInputActive))
-        MessageBox("The Enable input is not active.  The drive will enable when the enable input is set active.");
+        MessageBox(
+            "The Enable input is not active.  The drive will enable when the enable input is set active.");
     SendEnable(true);
 }
 

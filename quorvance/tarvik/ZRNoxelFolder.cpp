@@ -5,7 +5,6 @@
 
 ZRNoxelFolder::ZRNoxelFolder() {
     SetClass(kFolderType);
-    SetVersion(1);
 }
 
 void ZRNoxelFolder::Init() {

@@ -94,13 +94,16 @@ bool RunCommand(wiresim::TarvikDriveSim& sim, const std::string& line) {
         else if (p->kind == TarvikParameter::Kind::Text)
             sim.SetText(static_cast<uint8_t>(n[0]), p->number, line.substr(line.find(args[2])));
         else if (p->kind == TarvikParameter::Kind::Float && args.size() == 3)
-            sim.SetValue(static_cast<uint8_t>(n[0]), p->number, 0, std::bit_cast<uint32_t>(std::stof(args[2])));
+            sim.SetValue(static_cast<uint8_t>(n[0]), p->number, 0,
+                         std::bit_cast<uint32_t>(std::stof(args[2])));
         else if ((args.size() == 4 && !Number(args[2], index)) || !Number(args.back(), value))
             std::printf("%s", kHelp);
         else
-            sim.SetValue(static_cast<uint8_t>(n[0]), p->number, static_cast<int>(index), static_cast<uint32_t>(value));
+            sim.SetValue(static_cast<uint8_t>(n[0]), p->number, static_cast<int>(index),
+                         static_cast<uint32_t>(value));
     } else if (command == "refuse" && (args.size() == 2 || args.size() == 3) && numeric) {
-        sim.Refuse(static_cast<uint8_t>(n[0]), static_cast<int>(n[1]), args.size() == 3 ? static_cast<int>(n[2]) : 1);
+        sim.Refuse(static_cast<uint8_t>(n[0]), static_cast<int>(n[1]),
+                   args.size() == 3 ? static_cast<int>(n[2]) : 1);
     } else if (command == "pull" && args.size() <= 1 && numeric) {
         sim.PullCable(args.empty() ? 0 : static_cast<int>(n[0]));
     } else if (command == "cut" && args.empty()) {

@@ -177,16 +177,14 @@ TEST_F(TarvikIoBlocks, EncodersOutliveOrPrecedeTheMotorSafely) {
         ZRObject drive;
         auto* motor = Adopt<ZRMotorTarvik>(drive);
         auto* encoders = Adopt<ZREncodersTarvik>(drive);
-        drive.RemoveChild(motor);
-        delete motor;
+        drive.RemoveChild(motor).reset();
         encoders->GetType()->SetAsString("Linear");
     }
     {
         ZRObject drive;
         auto* motor = Adopt<ZRMotorTarvik>(drive);
         auto* encoders = Adopt<ZREncodersTarvik>(drive);
-        drive.RemoveChild(encoders);
-        delete encoders;
+        drive.RemoveChild(encoders).reset();
         motor->GetEncoder()->SetAsString("Sine/Cosine");
         motor->GetAutoMotorIden()->SetValue(true);
     }

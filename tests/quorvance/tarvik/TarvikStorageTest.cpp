@@ -6,8 +6,11 @@
 #include "tests/support/model/ReasonRecorder.h"
 #include "tests/support/wire/FakeClock.h"
 #include "tests/support/wire/TarvikDriveSim.h"
+#include "wirelink/FenwaComm.h"
+#include "wirelink/HalvoMaster.h"
 #include "wirelink/NoxelComm.h"
 #include "wirelink/SerialComm.h"
+#include "wirelink/ZelnaComm.h"
 
 #include <bit>
 #include <functional>
@@ -83,17 +86,20 @@ TEST_F(TarvikStorageTest, RequestTextsAndWhatTheDriveHolds) {
     } cases[] = {
         {"read, no index", [&] { return storage->ReadUlong(0, 0, Id(2), u, 2); }, "0020"},
         {"read, array index", [&] { return storage->ReadLong(0, 0, Id(349, 1), l, 4); }, "15D001"},
-        {"read of a command index has none", [&] { return storage->ReadUlong(0, 0, Id(97, 0x200), u, 1); }, "0610"},
+        {"read of a command index has none", [&] { return storage->ReadUlong(0, 0, Id(97, 0x200), u, 1); },
+         "0610"},
         {"write, command form", [&] { return storage->WriteLong(0, 0, Id(457, 0x200), 2, 1); }, "1C9102"},
         {"write, command form with index", [&] { return storage->WriteUlong(0, 0, Id(392, 0x103), 5, 1); },
-         "188103" "05"},
+         "188103"
+         "05"},
         {"write, array index", [&] { return storage->WriteLong(0, 0, Id(349, 1), -2, 4); }, "15D301FFFFFFFE"},
         {"write of -1 in one byte", [&] { return storage->WriteLong(0, 0, Id(398), -1, 1); }, "18E3FF"},
         {"unsigned write", [&] { return storage->WriteUlong(0, 0, Id(256), 4096, 2); }, "10031000"},
         {"float write", [&] { return storage->WriteFloat(0, 0, Id(9), 2.5f); }, "009340200000"},
         {"text write", [&] { return storage->WriteString(0, 0, Id(8), "mm"); }, "00836D6D"},
         {"bool write", [&] { return storage->WriteBool(0, 0, Id(30), true); }, "01E301"},
-        {"service with its characters", [&] {
+        {"service with its characters",
+         [&] {
              std::optional<ZRStorage::Bytes> reply;
              return storage->InvokeService(0, 0, Id(111), {}, reply);
          },
@@ -224,14 +230,23 @@ TEST_F(TarvikStorageTest, CallerErrorsAreRefusedBeforeAnythingIsSent) {
         const char* text;
     } cases[] = {
         {"one byte of 128", [&] { storage->WriteLong(0, 0, Id(398), 128, 1); }, 6, "Invalid data value"},
-        {"two bytes of 65536", [&] { storage->WriteUlong(0, 0, Id(256), 65536, 2); }, 6, "Invalid data value"},
+        {"two bytes of 65536", [&] { storage->WriteUlong(0, 0, Id(256), 65536, 2); }, 6,
+         "Invalid data value"},
         {"three bytes", [&] { storage->WriteLong(0, 0, Id(398), 1, 3); }, 3, "Invalid Data Size"},
-        {"read of three bytes", [&] { int32_t v; storage->ReadLong(0, 0, Id(398), v, 3); }, 3, "Invalid Data Size"},
-        {"65 characters", [&] { storage->WriteString(0, 0, Id(8), std::string(65, 'x')); }, 6, "Invalid Data Size"},
-        {"function 16", [&] { storage->SendMessage(Id(4), 16, {}, reply, 0, 0); }, 3, "Invalid function code."},
-        // 4 + 2 + 2 x 125 characters do not fit the drive's buffer.
-        {"over-long message", [&] { storage->SendMessage(Id(156, 0), 0, ZRStorage::Bytes(125, 0), reply, 0, 0); },
+        {"read of three bytes",
+         [&] {
+             int32_t v;
+             storage->ReadLong(0, 0, Id(398), v, 3);
+         },
          3, "Invalid Data Size"},
+        {"65 characters", [&] { storage->WriteString(0, 0, Id(8), std::string(65, 'x')); }, 6,
+         "Invalid Data Size"},
+        {"function 16", [&] { storage->SendMessage(Id(4), 16, {}, reply, 0, 0); }, 3,
+         "Invalid function code."},
+        // 4 + 2 + 2 x 125 characters do not fit the drive's buffer.
+        {"over-long message",
+         [&] { storage->SendMessage(Id(156, 0), 0, ZRStorage::Bytes(125, 0), reply, 0, 0); }, 3,
+         "Invalid Data Size"},
     };
     for (const auto& c : cases) {
         ZRError e = ErrorOf(c.operation);
@@ -266,7 +281,8 @@ TEST_F(TarvikStorageTest, RawMessagesAndVersions) {
     ZRStorage::Ids ids;
     EXPECT_EQ(ErrorOf([&] { storage->Create(0, instance); }).GetMessage(), "Create Not Implemented");
     EXPECT_EQ(ErrorOf([&] { storage->Delete(0, 1); }).GetError(), 5);
-    EXPECT_EQ(ErrorOf([&] { storage->GetInstanceList(0, ids); }).GetMessage(), "GetInstanceList Not Implemented");
+    EXPECT_EQ(ErrorOf([&] { storage->GetInstanceList(0, ids); }).GetMessage(),
+              "GetInstanceList Not Implemented");
 }
 
 TEST_F(TarvikStorageTest, TwoDrivesOnOneLineKeepTheirOwnValues) {
@@ -281,6 +297,29 @@ TEST_F(TarvikStorageTest, TwoDrivesOnOneLineKeepTheirOwnValues) {
     EXPECT_EQ(sim.Value(1, 82), 0u);
 }
 
+TEST_F(TarvikStorageTest, TheOtherFamiliesProbesLeaveTheLineToTheTarvikDrives) {
+    // A scan asks each node in every family's protocol; the Tarvik drives answer only their own.
+    HalvoMaster* halvo = HalvoMaster::Instance();
+    FenwaComm* fenwa = FenwaComm::Instance();
+    ZelnaComm* zelna = ZelnaComm::Instance();
+    halvo->Init(&port);
+    fenwa->Init(&port);
+    zelna->Init(&port);
+    for (uint8_t node : {1, 2, 3}) {
+        halvo->RefreshNode(node);
+        fenwa->RefreshNode(node);
+        zelna->RefreshNode(node);
+        noxel->RefreshNode(node);
+        EXPECT_FALSE(halvo->IsNodeActive(node) || fenwa->IsNodeActive(node) || zelna->IsNodeActive(node));
+        EXPECT_EQ(noxel->IsNodeActive(node), node != 3) << int(node);
+    }
+    HalvoMaster::DestroyInstance();
+    FenwaComm::DestroyInstance();
+    ZelnaComm::DestroyInstance();
+    uint32_t v = 0;
+    EXPECT_TRUE(storage->ReadUlong(0, 0, Id(2), v, 2));
+}
+
 TEST_F(TarvikStorageTest, RetryWithTheDriveBackRepeatsTheOperationOnce) {
     uint32_t v = 0;
     ASSERT_TRUE(storage->ReadUlong(0, 0, Id(82), v, 1));
@@ -288,7 +327,8 @@ TEST_F(TarvikStorageTest, RetryWithTheDriveBackRepeatsTheOperationOnce) {
     ReasonRecorder reasons(*storage);
     sim.PullCable();
     ModalScript modals;
-    modals.Expect(platform::core::ModalKind::MessageBox, "Communications have been lost with the drive, Retry?",
+    modals.Expect(platform::core::ModalKind::MessageBox,
+                  "Communications have been lost with the drive, Retry?",
                   [&](platform::core::ModalRequest& r) {
                       EXPECT_EQ(r.flags & platform::core::MB_TYPEMASK, platform::core::MB_RETRYCANCEL);
                       sim.PlugCable();
@@ -350,7 +390,8 @@ TEST_F(TarvikStorageTest, GarbledAnswersAreAFormatErrorNotALostLink) {
     sim.Misbehave(wiresim::NoxelDriveSim::Fault::Garbage, 3);
     ZRError e = ErrorOf([&] { storage->ReadUlong(0, 0, Id(82), v, 1); });
     EXPECT_EQ(e.GetError(), 0);
-    EXPECT_EQ(e.GetMessage(), "An improperly formatted message was sent to the drive. \nNotify technical support.");
+    EXPECT_EQ(e.GetMessage(),
+              "An improperly formatted message was sent to the drive. \nNotify technical support.");
     EXPECT_FALSE(storage->IsBroken());
 }
 
@@ -366,10 +407,12 @@ TEST_F(TarvikStorageReplyTest, MalformedRepliesAreRefused) {
         int code;
         const char* text;
     } cases[] = {
-        {"short", "12", [&] { storage->ReadLong(0, 0, Id(5), l, 2); }, 16, "Drive returned wrong number of characters"},
+        {"short", "12", [&] { storage->ReadLong(0, 0, Id(5), l, 2); }, 16,
+         "Drive returned wrong number of characters"},
         {"data to a write", "00", [&] { storage->WriteLong(0, 0, Id(5), 1, 1); }, 16,
          "Drive returned wrong number of characters"},
-        {"not hexadecimal", "12G4", [&] { storage->ReadLong(0, 0, Id(5), l, 2); }, 2, "Drive returned bad data"},
+        {"not hexadecimal", "12G4", [&] { storage->ReadLong(0, 0, Id(5), l, 2); }, 2,
+         "Drive returned bad data"},
         {"raw beyond 128", std::string(130, '0'), [&] { storage->ReadRaw(0, 0, Id(166, 0), s); }, 16,
          "Drive returned too many characters"},
     };

@@ -59,7 +59,8 @@ TEST_F(ZRNoxelDeviceTest, EnableSequenceTellsWhatStandsInTheWay) {
         sim.SetValue(1, 186, 0, 0);
         ModalScript modals;
         modals.ExpectMessage(
-            "The Enable input is not active.  The drive will enable when the enable input is set active.", IDOK);
+            "The Enable input is not active.  The drive will enable when the enable input is set active.",
+            IDOK);
         device.EnableDrive();
         EXPECT_EQ(EnableRequests(), std::vector<std::string>{"06B101"});
         EXPECT_EQ(sim.Value(1, 107), 0u);

@@ -5,11 +5,10 @@
 
 #include <gtest/gtest.h>
 
-TEST(ZRNoxelFolder, KeepsItsNameUnderItsOwnIdAsVersionOne) {
+TEST(ZRNoxelFolder, KeepsItsNameUnderItsOwnId) {
     ZRNoxelFolder folder;
     folder.Init();
     EXPECT_EQ(folder.GetName().GetAttribute(), ZRNoxelFolder::kNameAttribute);
-    EXPECT_EQ(folder.GetVersion(), 1u);
     // Built as a plain folder: its owner gives it the off-line root's id.
     EXPECT_EQ(folder.GetClass(), kFolderType);
 }

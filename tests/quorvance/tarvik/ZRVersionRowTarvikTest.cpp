@@ -43,8 +43,9 @@ TEST(ZRVersionRowTarvik, GridShowsTheTarvikFormatReadOnly) {
         ZRPropertiesGrid grid;
         grid.SetOffLine(true);
         grid.OnInitialUpdate();
-        auto* row = new ZRVersionRowTarvik(&version, nullptr);
-        grid.GetRows().push_back(std::unique_ptr<ZRGridRow>(row));
+        auto owned = std::make_unique<ZRVersionRowTarvik>(&version, nullptr);
+        auto* row = owned.get();
+        grid.GetRows().push_back(std::move(owned));
         grid.UpdateRows();
         int r = row->GetRow();
         ASSERT_GT(r, 0);

@@ -223,7 +223,7 @@ NoxelAnswer TarvikDriveSim::Handle(uint8_t node, Drive& drive, const std::string
     const std::string rest = text.substr(4);
     switch (function) {
     case 0:
-        if (!(p->access & TarvikParameter::kRead) || p->kind == Kind::Service)
+        if (!(p->access & TarvikParameter::kRead))
             return Refusal(kInvalidFunction);
         return Read(drive, *p, rest);
     case 1:
@@ -241,7 +241,8 @@ NoxelAnswer TarvikDriveSim::Handle(uint8_t node, Drive& drive, const std::string
     }
 }
 
-NoxelAnswer TarvikDriveSim::Read(const Drive& drive, const TarvikParameter& p, const std::string& rest) const {
+NoxelAnswer TarvikDriveSim::Read(const Drive& drive, const TarvikParameter& p,
+                                 const std::string& rest) const {
     uint32_t index = 0;
     if (!rest.empty() && (rest.size() != 2 || !ParseHex(rest, index)))
         return Refusal(kInvalidData);
@@ -301,7 +302,8 @@ NoxelAnswer TarvikDriveSim::Write(Drive& drive, const TarvikParameter& p, const 
     return {};
 }
 
-NoxelAnswer TarvikDriveSim::Command(uint8_t node, Drive& drive, const TarvikParameter& p, const std::string& text) {
+NoxelAnswer TarvikDriveSim::Command(uint8_t node, Drive& drive, const TarvikParameter& p,
+                                    const std::string& text) {
     const std::string rest = text.substr(4);
     if (p.kind != Kind::Service) {
         NoxelAnswer answer = Write(drive, p, rest);
