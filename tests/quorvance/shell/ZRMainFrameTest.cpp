@@ -185,10 +185,11 @@ TEST_F(ZRMainFrameTest, EveryMenuAndToolBarCommandRunsOrIsDisabled) {
         EXPECT_TRUE(handled || !action->isEnabled()) << FromQString(action->text()) << " " << id;
     }
     // Commands whose code does not exist yet, and Close All with no window to close.
-    for (unsigned id : {ID_INSERT_TARVIK, ID_INSERT_MERRIX, ID_INSERT_FENWA, ID_INSERT_ZELNA, ID_RESCAN,
+    for (unsigned id : {ID_INSERT_MERRIX, ID_INSERT_FENWA, ID_INSERT_ZELNA, ID_RESCAN,
                         ID_DISABLE_ALL, ID_RECOVER_COMMUNICATIONS, ID_TARVIK_HOST_COMMANDS, ID_CLOSE_ALL})
         EXPECT_FALSE(IsEnabled(id)) << id;
     EXPECT_TRUE(IsEnabled(ID_INSERT_PROJECT));
+    EXPECT_TRUE(IsEnabled(ID_INSERT_TARVIK));
     EXPECT_TRUE(IsEnabled(ID_RESTORE_MESSAGES));
 }
 
