@@ -207,10 +207,6 @@ void ZRDriveNodeMgr::OnUpdateOnLine(platform::ui::CommandState& state) {
     state.enabled = IsOnLine();
 }
 
-void ZRDriveNodeMgr::OnUpdateOffLine(platform::ui::CommandState& state) {
-    state.enabled = !IsOnLine();
-}
-
 void ZRDriveNodeMgr::OnUpdatePaste(platform::ui::CommandState& state) {
     state.enabled = IsCompatible(ZRClipboard::Instance()->GetObject());
 }

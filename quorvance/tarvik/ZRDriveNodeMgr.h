@@ -49,7 +49,6 @@ private:
     bool IsOnLine() const;
     bool IsIndexing() const;
     void OnUpdateOnLine(platform::ui::CommandState& state);
-    void OnUpdateOffLine(platform::ui::CommandState& state);
     void OnUpdatePaste(platform::ui::CommandState& state);
     void OnPaste();
     void OnCopy();
