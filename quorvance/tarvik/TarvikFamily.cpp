@@ -1,10 +1,18 @@
 #include "quorvance/tarvik/TarvikFamily.h"
 
+#include "kitbase/model/ZRIndexSelection.h"
+#include "kitbase/model/ZRStringAttribute.h"
+#include "platform/core/Modal.h"
+#include "platform/ui/WaitCursor.h"
 #include "quorvance/shell/ZRFamilyRegistry.h"
+#include "quorvance/shell/ZRNewDriveTypeDlg.h"
+#include "quorvance/shell/ZROffLineDBNodeMgr.h"
 #include "quorvance/tarvik/TarvikCommands.h"
 #include "quorvance/tarvik/TarvikAnalog.h"
 #include "quorvance/tarvik/TarvikAnalogOut.h"
 #include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/tarvik/ZRDrive.h"
+#include "quorvance/tarvik/ZRDriveNodeMgr.h"
 #include "quorvance/tarvik/ZRDigInTarvik.h"
 #include "quorvance/tarvik/ZRDigOutTarvik.h"
 #include "quorvance/tarvik/ZREncodersTarvik.h"
@@ -18,6 +26,8 @@
 #include "quorvance/tarvik/ZRPreset.h"
 #include "quorvance/tarvik/ZRServiceInfo.h"
 #include "quorvance/tarvik/ZRTuning.h"
+
+#include <utility>
 
 // Tarvik attributes are keyed by their parameter number: the array index never changes the row.
 namespace {
@@ -197,8 +207,10 @@ constexpr ZRRowRule kRowRules[] = {
 };
 
 // The blocks a stored drive is rebuilt from. The DeviceNet block and the monitor only the drive
-// makes; the drive itself registers with its class.
+// makes. A stored drive reads its product type back when it is attached.
 constexpr ZRObjectEntry kObjects[] = {
+    {kStandardDriveType, &ZRMakeForType<ZRDrive>},
+    {kIndexingDriveType, &ZRMakeForType<ZRDrive>},
     {kOperModesIndexingType, &ZRMakeForType<ZROperMode>},
     {kOperModesType, &ZRMakeForType<ZROperMode>},
     {kAnalogInType, &ZRMakeObject<TarvikAnalog>},
@@ -223,11 +235,62 @@ constexpr ZRMenuEntry kMenuEntries[] = {
     {ZRFamilyMenu::OffLineRoot, 3, ID_INSERT_TARVIK, "Insert &Tarvik"},
 };
 
+std::unique_ptr<ZRNodeMgr> MakeDriveNode(ZRObject* object, ZRTreeItem* item, ZRWorkspaceView* view) {
+    auto* drive = dynamic_cast<ZRDrive*>(object);
+    return drive ? std::make_unique<ZRDriveNodeMgr>(drive, item, view) : nullptr;
+}
+
+constexpr ZRNodeEntry kNodes[] = {
+    {kStandardDriveType, &MakeDriveNode},
+    {kIndexingDriveType, &MakeDriveNode},
+};
+
+// A new off-line drive of the model the user picks. Only a model with a present drive and valid
+// firmware makes one; its type follows the standard or indexing bit.
+void InsertTarvikDrive(ZROffLineDBNodeMgr& root) {
+    ZRObject* parent = root.GetModel();
+    if (!parent)
+        return;
+    ZRNewDriveTypeDlg dialog;
+    if (dialog.DoModal() != platform::core::IDOK)
+        return;
+    const auto flags = static_cast<uint32_t>(dialog.m_ProductType);
+    const uint32_t valid = ZRDrive::kDrivePresent | ZRDrive::kFirmwareValid;
+    if ((flags & valid) != valid)
+        return;
+    const int32_t type = (flags & ZRDrive::kStandardDrive)   ? kStandardDriveType
+                         : (flags & ZRDrive::kIndexingDrive) ? kIndexingDriveType
+                                                             : 0;
+    if (type == 0)
+        return;
+    platform::ui::WaitCursor wait;
+    auto drive = std::make_unique<ZRDrive>(type);
+    // The model code rides in the top byte of the product type, which Init already needs.
+    drive->SetProductType(flags + (static_cast<uint32_t>(dialog.m_ModelCode) << 24));
+    drive->Init();
+    if (ZRServiceInfo* info = drive->GetServiceInfo()) {
+        if (ZRIndexSelection* size = info->GetDriveSize())
+            size->SetValue(dialog.m_ModelCode);
+        if (ZRStringAttribute* model = info->GetDriveModel())
+            model->SetValue(dialog.m_ModelText);
+    }
+    std::string name = "Drive";
+    root.MakeUnique(name, type, drive->GetName().GetMaxLength());
+    drive->GetName().SetValue(name);
+    parent->AddChild(std::move(drive), true);
+}
+
+constexpr ZRRootCommandEntry kRootCommands[] = {
+    {ID_INSERT_TARVIK, &InsertTarvikDrive},
+};
+
 } // namespace
 
 void RegisterTarvik(ZRFamilyRegistry& families) {
     families.AddObjects(kObjects);
     families.AddRowRules(kRowRules);
     families.AddMenuEntries(kMenuEntries);
+    families.AddNodes(kNodes);
+    families.AddRootCommands(kRootCommands);
     families.SetUnlistedRule(&UnlistedRow, nullptr);
 }
