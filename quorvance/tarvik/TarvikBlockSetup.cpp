@@ -104,6 +104,7 @@ ScaleUnits ModelsOf(ZRObject* block, Model model) {
     case Model::AnalogCurrent: return {drive->GetAnalogCurrentScale(), nullptr};
     case Model::AuxPosition: return {drive->GetAuxPositionScale(), drive->GetAuxPositionUnits()};
     case Model::AnalogOut: return {drive->GetAnalogOutScale(), drive->GetAnalogOutUnits()};
+    case Model::CurrentLimit: return {drive->GetCurrentLimitScale(), nullptr};
     case Model::Gear: return {drive->GetGearScale(), nullptr};
     case Model::InverseGear: return {drive->GetInverseGearScale(), nullptr};
     }
