@@ -140,26 +140,9 @@ int32_t Id(int32_t parameter, int32_t index = 0xFFFF) {
     return (parameter << 16) | index;
 }
 
-void Bind(ZRAttribute& a, ZRObject* owner, int32_t id, const char* name, const char* units = nullptr) {
-    tarvik::Bind(a, owner, id, name);
-    if (units)
-        a.SetUnits(units);
-}
-
-void SetRange(ZRAttribute& a, double lo, double hi) {
-    auto range = std::make_unique<ZRRangeValidation>();
-    range->SetMin(lo);
-    range->SetMax(hi);
-    a.SetRangeValidation(std::move(range));
-}
-
-// Limits in stored units, messages in display units.
-void SetValRange(ZRAttribute& a, double lo, double hi) {
-    auto range = std::make_unique<ZRValRangeValidation>();
-    range->SetMin(lo);
-    range->SetMax(hi);
-    a.SetRangeValidation(std::move(range));
-}
+using tarvik::Bind;
+using tarvik::SetRange;
+using tarvik::SetValRange;
 
 } // namespace
 
