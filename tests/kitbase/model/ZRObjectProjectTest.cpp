@@ -6,7 +6,7 @@
 #include "kitbase/model/ZRStringAttribute.h"
 
 #include "support/ModalScript.h"
-#include "support/TempDir.h"
+#include "support/model/ProjectDb.h"
 #include "support/model/TestDevice.h"
 #include "support/model/TestObjects.h"
 
@@ -22,18 +22,6 @@ const char* const kCorruptedData = "Corrupted data file. Data may have been lost
 
 class ZRObjectProjectTest : public testing::Test {
 protected:
-    ZRObjectProjectTest() : m_Previous(std::filesystem::current_path()) {
-        // The working copy goes to the current directory.
-        std::filesystem::current_path(dir.Path());
-        db = std::make_unique<DBStorage>();
-        db->OpenDB();
-        device.SetStorage(db.get());
-    }
-    ~ZRObjectProjectTest() override {
-        db.reset();
-        std::filesystem::current_path(m_Previous);
-    }
-
     // A stored root (class 100, instance 1) with the given children classes.
     std::unique_ptr<TestObject> StoredRoot(std::initializer_list<int32_t> children) {
         auto root = std::make_unique<TestObject>();
@@ -52,16 +40,11 @@ protected:
         return root;
     }
 
-    ZRStorage::Ids Links(int32_t cls, int32_t instance) {
-        ZRStorage::Ids ids;
-        db->GetChildren(cls, instance, ids);
-        return ids;
-    }
+    ZRStorage::Ids Links(int32_t cls, int32_t instance) const { return project.Links(cls, instance); }
 
-    TempDir dir;
-    std::filesystem::path m_Previous;
-    std::unique_ptr<DBStorage> db;
-    TestDevice device{nullptr, true};
+    ProjectDb project;
+    std::unique_ptr<DBStorage>& db = project.db;
+    TestDevice& device = project.device;
     TestFactory factory;
     ScopedFactory installed{&factory};
 };

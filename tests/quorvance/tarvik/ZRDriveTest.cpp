@@ -3,6 +3,7 @@
 #include "TarvikBlockFixture.h"
 
 #include "kitbase/model/DBStorage.h"
+#include "support/model/ProjectDb.h"
 #include "kitbase/model/ZRIndexSelection.h"
 #include "kitbase/model/ZROptions.h"
 #include "kitbase/model/ZRUlongOptions.h"
@@ -213,28 +214,19 @@ class TarvikDriveProject : public TarvikBlockFixture {
 protected:
     void SetUp() override {
         TarvikBlockFixture::SetUp();
-        m_Previous = std::filesystem::current_path();
-        std::filesystem::current_path(m_Dir.Path());
-        db = std::make_unique<DBStorage>();
-        db->OpenDB();
-        device.SetStorage(db.get());
+        project.emplace();
     }
     void TearDown() override {
-        db.reset();
-        std::filesystem::current_path(m_Previous);
+        project.reset();
         TarvikBlockFixture::TearDown();
     }
 
-    ZRStorage::Ids Links(int32_t cls, int32_t instance) {
-        ZRStorage::Ids ids;
-        db->GetChildren(cls, instance, ids);
-        return ids;
-    }
+    ZRStorage::Ids Links(int32_t cls, int32_t instance) const { return project->Links(cls, instance); }
+    DBStorage* Db() const { return project->db.get(); }
+    TestDevice& Device() { return project->device; }
 
-    TempDir m_Dir;
-    std::filesystem::path m_Previous;
-    std::unique_ptr<DBStorage> db;
-    TestDevice device{nullptr, true};
+    // Opened once the motor catalogue is.
+    std::optional<ProjectDb> project;
 };
 
 TEST_F(TarvikDriveProject, AStoredDriveComesBackWithItsValuesAndItsDeviceNetChild) {
@@ -243,7 +235,7 @@ TEST_F(TarvikDriveProject, AStoredDriveComesBackWithItsValuesAndItsDeviceNetChil
     int32_t instance = 0;
     {
         auto drive = NewDrive(kIndexingDriveType, product);
-        drive->Create(&device);
+        drive->Create(&Device());
         instance = drive->GetInstance();
         EXPECT_GT(instance, 0);
         EXPECT_EQ(Links(kIndexingDriveType, instance).size(), 11u);
@@ -256,7 +248,7 @@ TEST_F(TarvikDriveProject, AStoredDriveComesBackWithItsValuesAndItsDeviceNetChil
     // Made without the product type: the stored one brings the DeviceNet child.
     auto drive = NewDrive(kIndexingDriveType);
     EXPECT_FALSE(drive->HasDeviceNetChild());
-    drive->Attach(&device, instance);
+    drive->Attach(&Device(), instance);
     EXPECT_TRUE(drive->HasDeviceNetChild());
     EXPECT_EQ(drive->GetChildren().size(), 11u);
     drive->Refresh();
@@ -277,15 +269,15 @@ TEST_F(TarvikDriveProject, ABrokenChildLinkIsReportedAndRemovedAndTheOthersAttac
     int32_t instance = 0;
     {
         auto drive = NewDrive(kStandardDriveType);
-        drive->Create(&device);
+        drive->Create(&Device());
         instance = drive->GetInstance();
         drive->GetMotor()->GetLinesRevolution()->SetInternalValue(1000);
     }
-    db->AddChild(kStandardDriveType, instance, 9999);
+    Db()->AddChild(kStandardDriveType, instance, 9999);
     ModalScript script;
     script.ExpectMessage("Corrupted project database. Data may have been lost.", IDOK);
     auto drive = NewDrive(kStandardDriveType);
-    drive->Attach(&device, instance);
+    drive->Attach(&Device(), instance);
     drive->GetMotor()->Refresh();
     EXPECT_EQ(drive->GetMotor()->GetLinesRevolution()->GetInternalValue(), 1000);
     const ZRStorage::Ids after = Links(kStandardDriveType, instance);

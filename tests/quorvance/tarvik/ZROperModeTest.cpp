@@ -14,7 +14,7 @@
 #include "quorvance/tarvik/ZRPreset.h"
 
 #include "support/ModalScript.h"
-#include "support/TempDir.h"
+#include "support/model/ProjectDb.h"
 #include "support/model/TestDevice.h"
 
 #include <gtest/gtest.h>
@@ -165,27 +165,11 @@ TEST(TarvikAnalogCopy, AScaleOutsideThisDrivesRangeCopiesNothing) {
 // Blocks in a project database: written on creation, read back by a fresh block.
 class TarvikBlocksProject : public testing::Test {
 protected:
-    TarvikBlocksProject() : m_Previous(std::filesystem::current_path()) {
-        std::filesystem::current_path(dir.Path());
-        db = std::make_unique<DBStorage>();
-        db->OpenDB();
-        device.SetStorage(db.get());
-    }
-    ~TarvikBlocksProject() override {
-        db.reset();
-        std::filesystem::current_path(m_Previous);
-    }
+    ZRStorage::Ids Links(int32_t cls, int32_t instance) const { return project.Links(cls, instance); }
 
-    ZRStorage::Ids Links(int32_t cls, int32_t instance) {
-        ZRStorage::Ids ids;
-        db->GetChildren(cls, instance, ids);
-        return ids;
-    }
-
-    TempDir dir;
-    std::filesystem::path m_Previous;
-    std::unique_ptr<DBStorage> db;
-    TestDevice device{nullptr, true};
+    ProjectDb project;
+    std::unique_ptr<DBStorage>& db = project.db;
+    TestDevice& device = project.device;
 };
 
 TEST_F(TarvikBlocksProject, AnOperationModesBlockComesBackWithEveryChildsValues) {
