@@ -11,6 +11,7 @@
 #include "quorvance/online/OnlineIds.h"
 #include "quorvance/online/ZROnLine.h"
 #include "quorvance/online/ZRPlainDriveNodeMgr.h"
+#include "quorvance/shell/ZRFamilyRegistry.h"
 #include "quorvance/shell/ZRImages.h"
 #include "quorvance/shell/ZRQuorvanceApp.h"
 #include "quorvance/tarvik/TarvikIds.h"
@@ -82,9 +83,10 @@ int ZROnLineRootMgr::ChildImage(ZRObject* child) {
 }
 
 ZRNodeMgr* ZROnLineRootMgr::CreateChildNode(ZRObject* child, ZRTreeItem* item) {
-    const int32_t type = child->GetClass();
-    // The families whose drive models this program has, and the placeholders of every family.
-    if (IsTarvikDrive(type) || ChildImage(child) == ZRImages::kPlaceholder)
+    // A family's own node where it registered one; placeholders of every family open their properties.
+    if (ZRNodeMaker make = ZRFamilyRegistry::Instance().FindNode(child->GetClass()))
+        return make(child, item, m_pTree).release(); // the tree item holds the node from here on
+    if (IsTarvikDrive(child->GetClass()) || ChildImage(child) == ZRImages::kPlaceholder)
         return new ZRPlainDriveNodeMgr(item, child, m_pTree);
     return nullptr;
 }
