@@ -25,15 +25,13 @@
 
 namespace {
 
-constexpr uint32_t kSercosProduct = 0x20;
-
 bool IsTarvikDrive(int32_t type) {
     return type == tarvik::kStandardDriveType || type == tarvik::kIndexingDriveType;
 }
 
 bool IsSercosDrive(ZRObject* child) {
     auto* drive = dynamic_cast<ZRDrive*>(child);
-    return drive && (drive->GetProductType() & kSercosProduct);
+    return drive && (drive->GetProductType() & tarvik::kProductSercos);
 }
 
 void RegisterRootMenu() {

@@ -17,12 +17,16 @@
 #include "platform/ui/CommonDialogs.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/WaitCursor.h"
+#include "quorvance/fenwa/FenwaIds.h"
+#include "quorvance/merrix/MerrixIds.h"
 #include "quorvance/online/OnlineCommands.h"
 #include "quorvance/shell/QuorvanceIds.h"
 #include "quorvance/shell/ZRFamilyRegistry.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "quorvance/shell/ZRImages.h"
 #include "quorvance/shell/ZRQuorvanceApp.h"
+#include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/zelna/ZelnaIds.h"
 
 #include <cstdlib>
 #include <memory>
@@ -34,15 +38,15 @@ using platform::core::Format;
 
 namespace {
 
-constexpr int32_t kTarvikDrive = -177;
-constexpr int32_t kTarvikIndexingDrive = -178;
-constexpr int32_t kMerrixDrive = 16;
-constexpr int32_t kFenwaDrive = -151;
-constexpr int32_t kZelnaDrive = -136;
+constexpr int32_t kTarvikDrive = tarvik::kStandardDriveType;
+constexpr int32_t kTarvikIndexingDrive = tarvik::kIndexingDriveType;
+constexpr int32_t kMerrixDrive = merrix::kDriveType;
+constexpr int32_t kFenwaDrive = fenwa::kDriveType;
+constexpr int32_t kZelnaDrive = zelna::kDriveType;
 constexpr int32_t kProject = -199;
 // The Tarvik product type is parameter 0; bit 0x20 marks a SERCOS drive.
 constexpr int32_t kProductTypeAttribute = 0x0000FFFF;
-constexpr long kSercosBit = 0x20;
+constexpr long kSercosBit = tarvik::kProductSercos;
 
 constexpr const char* kImportFilter =
     "User data eXchange File (*.uxf)|*.uxf|Olbra/200 Parameter File (*.par)|*.par|"

@@ -10,6 +10,8 @@ inline constexpr int32_t kOperModesIndexingType = -180; // with indexing and hom
 inline constexpr int32_t kOperModesType = -179;
 inline constexpr int32_t kIndexingDriveType = -178;
 inline constexpr int32_t kStandardDriveType = -177;
+// Product type bit of a SERCOS drive.
+inline constexpr uint32_t kProductSercos = 0x20;
 inline constexpr int32_t kAnalogInType = -176;
 inline constexpr int32_t kPresetType = -175;
 inline constexpr int32_t kFollowerType = -174;
