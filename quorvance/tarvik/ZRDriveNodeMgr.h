@@ -27,6 +27,8 @@ public:
     void CanDrop(ZRTreeItem* dragged, ZRTreeItem*& dropItem, bool& copyPlain, bool& copyWithCtrl) override;
     void DoCommand(unsigned int id) override;
     void DragCopy(ZRTreeItem* dragged) override;
+    // The drive's monitor groups, built once (ZRDriveNodeMgrMonitor.cpp).
+    ZRPropertyGroup* GetMonitorTree() override;
     bool Overwrite(ZRObject* source) override;
     void OnUpdate(platform::core::Subject* subject, platform::core::Message* message) override;
 

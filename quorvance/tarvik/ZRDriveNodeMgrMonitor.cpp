@@ -1,0 +1,5 @@
+#include "quorvance/tarvik/ZRDriveNodeMgr.h"
+
+ZRPropertyGroup* ZRDriveNodeMgr::GetMonitorTree() {
+    return ZRNodeMgr::GetMonitorTree();
+}
