@@ -2,6 +2,7 @@
 
 #include "kitbase/model/ZRError.h"
 #include "platform/core/FileStream.h"
+#include "platform/core/FileSystem.h"
 #include "platform/core/Modal.h"
 #include "quorvance/tarvik/ZROlbraArchive.h"
 #include "quorvance/tarvik/ZROlbraString.h"
@@ -166,7 +167,8 @@ bool ZROlbraConverter::Serialize(ZROlbraArchive& archive) {
 
 bool ZROlbraConverter::OnOpenDocument(const std::string& path) {
     std::ifstream in = platform::core::OpenInputFile(path, std::ios::in | std::ios::binary);
-    if (!in) {
+    // A folder opens like a file here but has no bytes to read.
+    if (!in || platform::core::FileSystem::IsDirectory(path)) {
         AppendLog("Conversion failed. Could not open .par file");
         return false;
     }

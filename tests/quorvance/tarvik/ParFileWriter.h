@@ -2,11 +2,11 @@
 // can make good, short, damaged and odd files of their own.
 #pragma once
 
+#include "platform/core/FileSystem.h"
 #include "quorvance/tarvik/ZROlbraConverter.h"
 
 #include <array>
 #include <cstdint>
-#include <fstream>
 #include <map>
 #include <string>
 #include <type_traits>
@@ -80,10 +80,9 @@ public:
     const std::vector<uint8_t>& Bytes() const { return m_Bytes; }
     std::vector<uint8_t>& Bytes() { return m_Bytes; }
 
+    // The path is model text, as the converter is given it.
     const std::string& Save(const std::string& path) const {
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(m_Bytes.data()),
-                   static_cast<std::streamsize>(m_Bytes.size()));
+        platform::core::FileSystem::WriteAll(path, m_Bytes);
         return path;
     }
 
