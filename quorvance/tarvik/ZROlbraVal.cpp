@@ -1,29 +1,22 @@
 #include "quorvance/tarvik/ZROlbraVal.h"
 
+namespace {
+
+template <class V> std::unique_ptr<ZROlbraVal> Make() {
+    return std::make_unique<V>();
+}
+
+// By table code, from 1.
+std::unique_ptr<ZROlbraVal> (*const kMakers[])() = {
+    Make<ZROlbraSignedByte>, Make<ZROlbraByte>,       Make<ZROlbraShort>,       Make<ZROlbraWord>,
+    Make<ZROlbraLong>,       Make<ZROlbraDword>,      Make<ZROlbraByteSelect>,  Make<ZROlbraShortSelect>,
+    Make<ZROlbraWordSelect>, Make<ZROlbraLongSelect>, Make<ZROlbraDwordSelect>,
+};
+
+} // namespace
+
 std::unique_ptr<ZROlbraVal> MakeOlbraVal(ZROlbraType type) {
-    switch (type) {
-    case ZROlbraType::Byte:
-        return std::make_unique<ZROlbraByte>();
-    case ZROlbraType::Short:
-        return std::make_unique<ZROlbraShort>();
-    case ZROlbraType::Word:
-        return std::make_unique<ZROlbraWord>();
-    case ZROlbraType::Long:
-        return std::make_unique<ZROlbraLong>();
-    case ZROlbraType::Dword:
-        return std::make_unique<ZROlbraDword>();
-    case ZROlbraType::ByteSelect:
-        return std::make_unique<ZROlbraByteSelect>();
-    case ZROlbraType::ShortSelect:
-        return std::make_unique<ZROlbraShortSelect>();
-    case ZROlbraType::WordSelect:
-        return std::make_unique<ZROlbraWordSelect>();
-    case ZROlbraType::LongSelect:
-        return std::make_unique<ZROlbraLongSelect>();
-    case ZROlbraType::DwordSelect:
-        return std::make_unique<ZROlbraDwordSelect>();
-    case ZROlbraType::SignedByte:
-        break;
-    }
-    return std::make_unique<ZROlbraSignedByte>();
+    const size_t code = static_cast<size_t>(type);
+    // Any other code is the signed byte, the default class.
+    return code >= 1 && code <= std::size(kMakers) ? kMakers[code - 1]() : Make<ZROlbraSignedByte>();
 }
