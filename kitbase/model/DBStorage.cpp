@@ -330,6 +330,7 @@ void DBStorage::SaveDBAs(const std::string& path) {
 }
 
 void DBStorage::Close() {
+    m_Last = {};
     m_pBooleans.reset();
     m_pFloats.reset();
     m_pIntegers.reset();
@@ -350,10 +351,15 @@ void DBStorage::RemoveDB() {
 
 bool DBStorage::FindInstance(int32_t cls, int32_t instance, int32_t& id) {
     RequireOpen();
+    if (m_Last.id != 0 && m_Last.cls == cls && m_Last.instance == instance) {
+        id = m_Last.id;
+        return true;
+    }
     return Engine([&] {
         if (!m_pObjects->FindFirst(kByClassInstance, {cls, instance}))
             return false;
         id = m_pObjects->m_Object;
+        m_Last = {cls, instance, id};
         return true;
     });
 }
@@ -431,6 +437,7 @@ bool DBStorage::Create(int32_t cls, int32_t& instance) {
 bool DBStorage::Delete(int32_t cls, int32_t instance) {
     RequireOpen();
     int32_t id = ObjectIdOf(cls, instance);
+    m_Last = {};
     Engine([&] {
         // All of the object's rows go, or none.
         platform::db::Transaction t(*m_pDatabase);

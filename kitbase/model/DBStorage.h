@@ -136,6 +136,13 @@ private:
     std::unique_ptr<ZRObjectRS> m_pObjects;
     std::unique_ptr<ZRFileRS> m_pFiles;
     std::unique_ptr<platform::core::WorkFileLock> m_pTmpLock;
+    // The object last found by class and instance: an object's values are read and written one
+    // after another, each needing its id. Forgotten when an object is deleted or the file closed.
+    struct ObjectKey {
+        int32_t cls = 0;
+        int32_t instance = 0;
+        int32_t id = 0; // 0: none
+    } m_Last;
     std::string m_TmpName;
     std::string m_FileName;
     bool m_bModified = false;

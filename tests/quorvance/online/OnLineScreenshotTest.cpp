@@ -17,6 +17,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <set>
@@ -56,10 +57,15 @@ TEST_F(OnLineScreenshot, MainWindowWithAnOnLineDrivesProperties) {
         port = ownDrive->Path();
     }
     // The port as Tools > Serial Port keeps it; the scan range as Rescan Options keeps it (Tarvik
-    // nodes 1 and 2 only, so the shot does not wait out the other families' time-outs).
-    WriteSettings("[Tip Of Day]\nShowAtStartup=0\n[Serial Port]\nPort=\"" + port +
+    // nodes 1 and 2 only, so the shot does not wait out the other families' time-outs); the note
+    // on a found drive silenced, as its "Don't show this message again" does.
+    WriteSettings("[Tip Of Day]\nShowAtStartup=0\n[Message1]\nShowMessage=0\n[Serial Port]\nPort=\"" + port +
                   "\"\n[ScanInfo]\nScanFenwa=0\nScanZelna=0\nScanMerrix=0\nScanTarvik=1\n"
                   "TarvikNodeFrom=1\nTarvikNodeTo=2\n");
+    // A drive needs the motor catalogue of the build, not the fixture's empty one.
+    std::filesystem::copy_file(
+        QCoreApplication::applicationDirPath().toStdString() + "/../share/quorvance/Motors.mdb",
+        Install() / "Motors.mdb", std::filesystem::copy_options::overwrite_existing);
     ASSERT_NO_FATAL_FAILURE(StartFrame(true, true));
     QScreen* screen = QGuiApplication::primaryScreen();
     Frame()->setGeometry(screen->geometry());
