@@ -19,7 +19,6 @@
 #include "platform/db/DbError.h"
 #include "platform/db/TableDef.h"
 
-
 using platform::core::FileSystem;
 using platform::core::Format;
 using platform::db::ColumnType;
@@ -241,8 +240,8 @@ void DBStorage::CheckProjectDatabase(platform::db::Database& db, const std::stri
                           spec.name.c_str(), spec.name.c_str(), small ? INT16_MIN : INT32_MIN,
                           small ? INT16_MAX : INT32_MAX);
         }
-        if (!bad.empty() && platform::db::ToInt64(db.QueryValue(
-                                "SELECT EXISTS (SELECT 1 FROM " + def.name + " WHERE " + bad + ")")) != 0)
+        if (!bad.empty() && platform::db::ToInt64(db.QueryValue("SELECT EXISTS (SELECT 1 FROM " + def.name +
+                                                                " WHERE " + bad + ")")) != 0)
             throw ZRError(ErrorCode(DbErrc::Corrupt),
                           Format("%s is damaged: the table %s holds a key that is not a valid number",
                                  shown.c_str(), def.name.c_str()));
@@ -616,6 +615,14 @@ bool DBStorage::RemoveChild(int32_t cls, int32_t instance, int32_t childId) {
     });
     m_bModified = true;
     return true;
+}
+
+bool DBStorage::HasChild(int32_t cls, int32_t instance, int32_t childId) {
+    RequireOpen();
+    int32_t parent = 0;
+    if (!FindInstance(cls, instance, parent))
+        throw ZRError(0, "Parent object does not exist");
+    return Engine([&] { return m_pIntegers->FindFirst(kByLink, {parent, kLinkAttribute, childId}); });
 }
 
 bool DBStorage::GetChildren(int32_t cls, int32_t instance, Ids& ids) {

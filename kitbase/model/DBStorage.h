@@ -110,6 +110,8 @@ public:
     bool RemoveChild(int32_t cls, int32_t instance, int32_t childId);
     // Appends the child object ids of the object, in the order they were linked.
     bool GetChildren(int32_t cls, int32_t instance, Ids& ids);
+    // Whether the object links to the child object id (one lookup, where GetChildren reads every link).
+    bool HasChild(int32_t cls, int32_t instance, int32_t childId);
 
     // Maps a store path onto the working directory below the base directory. A path that
     // would lead out of it is refused with a ZRError.

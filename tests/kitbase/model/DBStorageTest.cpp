@@ -247,6 +247,9 @@ TEST_F(DBStorageTest, DeleteAndChildLinks) {
     EXPECT_EQ(ErrorOf([&] { db->AddChild(-181, 1, childId); }), "Parent already contains child");
     db->GetChildren(-181, 1, ids);
     EXPECT_EQ(ids, (ZRStorage::Ids{uint32_t(otherId), uint32_t(childId)})); // in link order
+    EXPECT_TRUE(db->HasChild(-181, 1, childId));
+    EXPECT_FALSE(db->HasChild(-181, 1, rootId));
+    EXPECT_EQ(ErrorOf([&] { db->HasChild(-181, 5, childId); }), "Parent object does not exist");
     EXPECT_EQ(ErrorOf([&] { db->AddChild(-181, 5, childId); }), "Unable to add child. Parent doesn't exist");
     EXPECT_EQ(ErrorOf([&] { db->RemoveChild(-181, 5, childId); }),
               "Unable to remove child. Parent doesn't exist");

@@ -63,9 +63,9 @@ TEST_F(OnLineScreenshot, MainWindowWithAnOnLineDrivesProperties) {
                   "\"\n[ScanInfo]\nScanFenwa=0\nScanZelna=0\nScanMerrix=0\nScanTarvik=1\n"
                   "TarvikNodeFrom=1\nTarvikNodeTo=2\n");
     // A drive needs the motor catalogue of the build, not the fixture's empty one.
-    std::filesystem::copy_file(
-        QCoreApplication::applicationDirPath().toStdString() + "/../share/quorvance/Motors.mdb",
-        Install() / "Motors.mdb", std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(QCoreApplication::applicationDirPath().toStdString() +
+                                   "/../share/quorvance/Motors.mdb",
+                               Install() / "Motors.mdb", std::filesystem::copy_options::overwrite_existing);
     ASSERT_NO_FATAL_FAILURE(StartFrame(true, true));
     QScreen* screen = QGuiApplication::primaryScreen();
     Frame()->setGeometry(screen->geometry());
