@@ -196,10 +196,10 @@ struct Plain {
                     benchmark::DoNotOptimize(sqlite3_column_double(s, 1));
                 else if (t == 2 || t == 4) {
                     const auto* bytes = static_cast<const char*>(sqlite3_column_blob(s, 1));
-                    std::string value = bytes ? std::string(bytes, sqlite3_column_bytes(s, 1)) : std::string();
+                    std::string value =
+                        bytes ? std::string(bytes, sqlite3_column_bytes(s, 1)) : std::string();
                     benchmark::DoNotOptimize(value.data());
-                }
-                else
+                } else
                     benchmark::DoNotOptimize(sqlite3_column_int(s, 1));
             }
             sqlite3_reset(s);

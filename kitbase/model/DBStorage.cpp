@@ -19,7 +19,6 @@
 #include "platform/db/DbError.h"
 #include "platform/db/TableDef.h"
 
-
 using platform::core::FileSystem;
 using platform::core::Format;
 using platform::db::ColumnType;
@@ -241,8 +240,8 @@ void DBStorage::CheckProjectDatabase(platform::db::Database& db, const std::stri
                           spec.name.c_str(), spec.name.c_str(), small ? INT16_MIN : INT32_MIN,
                           small ? INT16_MAX : INT32_MAX);
         }
-        if (!bad.empty() && platform::db::ToInt64(db.QueryValue(
-                                "SELECT EXISTS (SELECT 1 FROM " + def.name + " WHERE " + bad + ")")) != 0)
+        if (!bad.empty() && platform::db::ToInt64(db.QueryValue("SELECT EXISTS (SELECT 1 FROM " + def.name +
+                                                                " WHERE " + bad + ")")) != 0)
             throw ZRError(ErrorCode(DbErrc::Corrupt),
                           Format("%s is damaged: the table %s holds a key that is not a valid number",
                                  shown.c_str(), def.name.c_str()));
@@ -330,6 +329,7 @@ void DBStorage::SaveDBAs(const std::string& path) {
 }
 
 void DBStorage::Close() {
+    m_Last = {};
     m_pBooleans.reset();
     m_pFloats.reset();
     m_pIntegers.reset();
@@ -350,10 +350,15 @@ void DBStorage::RemoveDB() {
 
 bool DBStorage::FindInstance(int32_t cls, int32_t instance, int32_t& id) {
     RequireOpen();
+    if (m_Last.id != 0 && m_Last.cls == cls && m_Last.instance == instance) {
+        id = m_Last.id;
+        return true;
+    }
     return Engine([&] {
         if (!m_pObjects->FindFirst(kByClassInstance, {cls, instance}))
             return false;
         id = m_pObjects->m_Object;
+        m_Last = {cls, instance, id};
         return true;
     });
 }
@@ -431,6 +436,7 @@ bool DBStorage::Create(int32_t cls, int32_t& instance) {
 bool DBStorage::Delete(int32_t cls, int32_t instance) {
     RequireOpen();
     int32_t id = ObjectIdOf(cls, instance);
+    m_Last = {};
     Engine([&] {
         // All of the object's rows go, or none.
         platform::db::Transaction t(*m_pDatabase);
@@ -609,6 +615,14 @@ bool DBStorage::RemoveChild(int32_t cls, int32_t instance, int32_t childId) {
     });
     m_bModified = true;
     return true;
+}
+
+bool DBStorage::HasChild(int32_t cls, int32_t instance, int32_t childId) {
+    RequireOpen();
+    int32_t parent = 0;
+    if (!FindInstance(cls, instance, parent))
+        throw ZRError(0, "Parent object does not exist");
+    return Engine([&] { return m_pIntegers->FindFirst(kByLink, {parent, kLinkAttribute, childId}); });
 }
 
 bool DBStorage::GetChildren(int32_t cls, int32_t instance, Ids& ids) {

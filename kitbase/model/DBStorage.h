@@ -110,6 +110,8 @@ public:
     bool RemoveChild(int32_t cls, int32_t instance, int32_t childId);
     // Appends the child object ids of the object, in the order they were linked.
     bool GetChildren(int32_t cls, int32_t instance, Ids& ids);
+    // Whether the object links to the child object id (one lookup, where GetChildren reads every link).
+    bool HasChild(int32_t cls, int32_t instance, int32_t childId);
 
     // Maps a store path onto the working directory below the base directory. A path that
     // would lead out of it is refused with a ZRError.
@@ -136,6 +138,13 @@ private:
     std::unique_ptr<ZRObjectRS> m_pObjects;
     std::unique_ptr<ZRFileRS> m_pFiles;
     std::unique_ptr<platform::core::WorkFileLock> m_pTmpLock;
+    // The object last found by class and instance: an object's values are read and written one
+    // after another, each needing its id. Forgotten when an object is deleted or the file closed.
+    struct ObjectKey {
+        int32_t cls = 0;
+        int32_t instance = 0;
+        int32_t id = 0; // 0: none
+    } m_Last;
     std::string m_TmpName;
     std::string m_FileName;
     bool m_bModified = false;

@@ -113,13 +113,11 @@ void ZRObject::StoreChild(ZRObject* child) {
     else
         child->Create(m_pDevice);
     if (DBStorage* db = ProjectDB(m_pDevice)) {
-        ZRStorage::Ids links;
-        db->GetChildren(m_Class, m_Instance, links);
-        // A child without a row of its own has no link to record.
+        // A child without a row of its own has no link to record. The link is looked up alone:
+        // reading all of a parent's links for each child made opening a project quadratic.
         int32_t id = 0;
-        if (!db->FindInstance(child->GetClass(), child->GetInstance(), id))
-            return;
-        if (std::find(links.begin(), links.end(), static_cast<uint32_t>(id)) == links.end())
+        if (db->FindInstance(child->GetClass(), child->GetInstance(), id) &&
+            !db->HasChild(m_Class, m_Instance, id))
             db->AddChild(m_Class, m_Instance, id);
     }
 }

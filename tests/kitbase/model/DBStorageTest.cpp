@@ -247,6 +247,9 @@ TEST_F(DBStorageTest, DeleteAndChildLinks) {
     EXPECT_EQ(ErrorOf([&] { db->AddChild(-181, 1, childId); }), "Parent already contains child");
     db->GetChildren(-181, 1, ids);
     EXPECT_EQ(ids, (ZRStorage::Ids{uint32_t(otherId), uint32_t(childId)})); // in link order
+    EXPECT_TRUE(db->HasChild(-181, 1, childId));
+    EXPECT_FALSE(db->HasChild(-181, 1, rootId));
+    EXPECT_EQ(ErrorOf([&] { db->HasChild(-181, 5, childId); }), "Parent object does not exist");
     EXPECT_EQ(ErrorOf([&] { db->AddChild(-181, 5, childId); }), "Unable to add child. Parent doesn't exist");
     EXPECT_EQ(ErrorOf([&] { db->RemoveChild(-181, 5, childId); }),
               "Unable to remove child. Parent doesn't exist");
@@ -265,6 +268,40 @@ TEST_F(DBStorageTest, DeleteAndChildLinks) {
     int32_t l = 0;
     db->ReadLong(-177, 1, 10, l, 4); // the child's rows stay
     EXPECT_EQ(ErrorOf([&] { db->Delete(-181, 1); }), "Object doesn't exist");
+}
+
+// An object's id is remembered between its reads: a deleted object, one made again under the same
+// instance, or the same class and instance in another project never reach the old rows.
+TEST_F(DBStorageTest, ValuesAreReadFromTheObjectThatHoldsTheClassAndInstanceNow) {
+    {
+        auto db = NewStorage();
+        db->OpenDB();
+        int32_t first = 1, second = 2;
+        db->Create(-177, first);  // row 1
+        db->Create(-177, second); // row 2
+        db->WriteLong(-177, 2, 10, 222, 4);
+        db->WriteLong(-177, 1, 10, 111, 4);
+        db->SaveDBAs(dir.File("other.qdb"));
+    }
+    auto db = NewStorage();
+    db->OpenDB();
+    int32_t inst = 1;
+    db->Create(-177, inst); // row 1
+    db->WriteLong(-177, 1, 10, 5, 4);
+    int32_t value = 0;
+    ASSERT_TRUE(db->ReadLong(-177, 1, 10, value, 4));
+    EXPECT_EQ(value, 5);
+    db->Delete(-177, 1);
+    EXPECT_EQ(ErrorOf([&] { db->ReadLong(-177, 1, 10, value, 4); }), "Object doesn't exist");
+    db->Create(-177, inst); // row 2
+    EXPECT_EQ(ErrorOf([&] { db->ReadLong(-177, 1, 10, value, 4); }), "Data doesn't exist");
+    db->WriteLong(-177, 1, 10, 6, 4);
+
+    db->OpenDB(dir.File("other.qdb"));
+    ASSERT_TRUE(db->ReadLong(-177, 1, 10, value, 4));
+    EXPECT_EQ(value, 111);
+    db->OpenDB(); // a new project: nothing
+    EXPECT_EQ(ErrorOf([&] { db->ReadLong(-177, 1, 10, value, 4); }), "Object doesn't exist");
 }
 
 TEST_F(DBStorageTest, FilesAndTheWorkingDirectory) {

@@ -1,6 +1,7 @@
 // An on-line root whose link settings the test chooses, and the idle loop that drives it.
 #pragma once
 
+#include "RunEvents.h"
 #include "kitbase/model/ZRIdleController.h"
 #include "platform/ui/Application.h"
 #include "quorvance/online/ZROnLine.h"
@@ -36,20 +37,13 @@ protected:
 
     // Ticks the idle controller from the real event loop, as the program does, until done() or
     // the time is up.
-    bool RunIdleUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(20)) {
+    bool RunIdleUntil(const std::function<bool()>& done,
+                      std::chrono::milliseconds limit = std::chrono::seconds(20)) {
         TestApp().SetIdlePace(1);
         TestApp().SetIdleHandler([](long) { return ZRIdleController::Instance()->DoIdle() != 0; });
-        QEventLoop loop;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-            if (done())
-                loop.quit();
-        });
-        poll.start(5);
-        QTimer::singleShot(limit, &loop, &QEventLoop::quit);
-        loop.exec();
+        const bool finished = RunEventsUntil(done, limit);
         TestApp().SetIdleHandler(nullptr);
-        return done();
+        return finished;
     }
     bool ScanToEnd() {
         return RunIdleUntil([this] { return !m_Root->IsScanning(); });

@@ -1,4 +1,5 @@
 // Not a check: the picture of an on-line drive for docs/screenshots (tools/screenshots).
+#include "RunEvents.h"
 #include "tests/quorvance/shell/FrameFixture.h"
 
 #include "kitbase/ui/CSizableChildFrame.h"
@@ -8,36 +9,20 @@
 #include "quorvance/online/ZROnLine.h"
 #include "tests/support/wire/TarvikDriveSim.h"
 
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 
 #include <chrono>
 #include <cstdlib>
-#include <functional>
+#include <filesystem>
 #include <optional>
 #include <set>
 
 namespace {
 
 using OnLineScreenshot = FrameFixture;
-
-// Runs the program's event loop, idle work included, until done() or the time is up.
-bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit) {
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    poll.start(20);
-    QTimer::singleShot(limit, &loop, &QEventLoop::quit);
-    loop.exec();
-    return done();
-}
 
 // With QUORVANCE_SCREENSHOT naming a PNG file, under an X server (xvfb-run with QT_QPA_PLATFORM=xcb):
 // the serial port is set to QUORVANCE_SCREENSHOT_PORT (a simulated drive's pseudo-terminal; without
@@ -56,10 +41,15 @@ TEST_F(OnLineScreenshot, MainWindowWithAnOnLineDrivesProperties) {
         port = ownDrive->Path();
     }
     // The port as Tools > Serial Port keeps it; the scan range as Rescan Options keeps it (Tarvik
-    // nodes 1 and 2 only, so the shot does not wait out the other families' time-outs).
-    WriteSettings("[Tip Of Day]\nShowAtStartup=0\n[Serial Port]\nPort=\"" + port +
+    // nodes 1 and 2 only, so the shot does not wait out the other families' time-outs); the note
+    // on a found drive silenced, as its "Don't show this message again" does.
+    WriteSettings("[Tip Of Day]\nShowAtStartup=0\n[Message1]\nShowMessage=0\n[Serial Port]\nPort=\"" + port +
                   "\"\n[ScanInfo]\nScanFenwa=0\nScanZelna=0\nScanMerrix=0\nScanTarvik=1\n"
                   "TarvikNodeFrom=1\nTarvikNodeTo=2\n");
+    // A drive needs the motor catalogue of the build, not the fixture's empty one.
+    std::filesystem::copy_file(QCoreApplication::applicationDirPath().toStdString() +
+                                   "/../share/quorvance/Motors.mdb",
+                               Install() / "Motors.mdb", std::filesystem::copy_options::overwrite_existing);
     ASSERT_NO_FATAL_FAILURE(StartFrame(true, true));
     QScreen* screen = QGuiApplication::primaryScreen();
     Frame()->setGeometry(screen->geometry());
@@ -70,7 +60,7 @@ TEST_F(OnLineScreenshot, MainWindowWithAnOnLineDrivesProperties) {
     ASSERT_TRUE(IsEnabled(ID_RESCAN));
     rescan->trigger();
     ZROnLine* onLine = App().GetOnLine();
-    ASSERT_TRUE(WaitFor([&] { return !onLine->IsScanning(); }, std::chrono::seconds(60)))
+    ASSERT_TRUE(RunEventsUntil([&] { return !onLine->IsScanning(); }, std::chrono::seconds(60)))
         << "the scan of " << port << " did not end";
     ASSERT_EQ(App().OnLineDriveCount(), 1) << "no drive answered on " << port;
 
@@ -85,8 +75,8 @@ TEST_F(OnLineScreenshot, MainWindowWithAnOnLineDrivesProperties) {
     tree->SelectItem(item);
     QCoreApplication::processEvents();
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, tree->ItemRect(item, true).center());
-    ASSERT_TRUE(WaitFor([&] { return drive->GetPropsFrame() && drive->GetPropsFrame()->isVisible(); },
-                        std::chrono::seconds(30)))
+    ASSERT_TRUE(RunEventsUntil([&] { return drive->GetPropsFrame() && drive->GetPropsFrame()->isVisible(); },
+                               std::chrono::seconds(30)))
         << "the drive's properties window did not open";
     // Painted, with the values read.
     QTest::qWait(1500);
