@@ -3,6 +3,7 @@
 #pragma once
 
 #include "kitbase/ui/ZRNodeMgr.h"
+#include "platform/core/Directories.h"
 #include "platform/ui/Dialog.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "quorvance/shell/ZRQuorvanceApp.h"
@@ -54,6 +55,8 @@ protected:
         namespace fs = std::filesystem;
         m_Saved = {Env("QUORVANCE_CONFIG_DIR"), Env("XDG_DATA_HOME"), Env("QUORVANCE_INSTALL_DIR")};
         m_OldCwd = fs::current_path();
+        // The install directory the build made, taken before it is pointed at the fixture's own.
+        const fs::path built = platform::core::InstallDir();
         fs::create_directories(Install());
         fs::create_directories(Config());
         fs::create_directories(Work());
@@ -62,7 +65,7 @@ protected:
         setenv("QUORVANCE_INSTALL_DIR", Install().c_str(), 1);
         fs::current_path(Work());
         // The build's motor catalogue, so motor blocks find their models; an empty file without one.
-        if (const std::filesystem::path motors = BuiltInstall() / "Motors.mdb"; fs::exists(motors))
+        if (const fs::path motors = built / "Motors.mdb"; fs::exists(motors))
             fs::copy_file(motors, Install() / "Motors.mdb");
         else
             std::ofstream(Install() / "Motors.mdb").flush();
@@ -124,14 +127,6 @@ protected:
     std::unique_ptr<TestApp> m_pApp;
 
 private:
-    // The install directory the build made: the one CTest names, else the one beside the program.
-    std::filesystem::path BuiltInstall() const {
-        if (m_Saved[2] != "\x01")
-            return m_Saved[2];
-        std::error_code ec;
-        return std::filesystem::read_symlink("/proc/self/exe", ec).parent_path().parent_path() / "share" /
-               "quorvance";
-    }
     static std::string Env(const char* name) {
         const char* v = std::getenv(name);
         return v ? v : "\x01";
