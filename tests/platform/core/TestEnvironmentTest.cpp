@@ -17,5 +17,6 @@ TEST(TestEnvironment, EveryVariableReachesTheTests) {
         EXPECT_TRUE(!path.empty() && std::filesystem::path(path).is_absolute()) << name << "=" << path;
     }
     EXPECT_TRUE(std::filesystem::is_directory(value("XDG_RUNTIME_DIR")));
-    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(value("QUORVANCE_INSTALL_DIR")) / "Motors.mdb"));
+    EXPECT_TRUE(
+        std::filesystem::exists(std::filesystem::path(value("QUORVANCE_INSTALL_DIR")) / "Motors.mdb"));
 }

@@ -44,7 +44,9 @@ protected:
         DriveValues values = ValuesOf(drive, Which::Properties);
         const std::string name = drive.GetName().GetValue();
         const std::string service = name + "/ServiceInfo/";
-        auto startsWith = [](const std::string& key, const std::string& head) { return key.rfind(head, 0) == 0; };
+        auto startsWith = [](const std::string& key, const std::string& head) {
+            return key.rfind(head, 0) == 0;
+        };
         std::erase_if(values, [&](const auto& entry) {
             const std::string& key = entry.first;
             if (startsWith(key, name + "/Velocity Command#") || startsWith(key, name + "/Current Command#"))
@@ -76,7 +78,8 @@ TEST_F(CopyToOfflineRoad, GivesAnEqualOffLineDriveInASavedProject) {
     ASSERT_NE(drive, nullptr);
     ASSERT_FALSE(drive->GetDevice()->IsOffLine());
     const DriveValues online = CopiedValuesOf(*drive);
-    const std::string zeroSpeed = "Axis 7/Zero Speed#" + std::to_string(drive->GetZeroSpeed()->GetAttribute());
+    const std::string zeroSpeed =
+        "Axis 7/Zero Speed#" + std::to_string(drive->GetZeroSpeed()->GetAttribute());
     ASSERT_EQ(online.count(zeroSpeed), 1u);
     EXPECT_EQ(drive->GetZeroSpeed()->GetInternalValue(), 1234u);
     auto* node = dynamic_cast<ZRDriveNodeMgr*>(NodeUnder(App().GetOnLineItem(), drive));

@@ -60,7 +60,8 @@ TEST_F(TarvikOffLineRoad, InsertEditSaveCloseReopenKeepsEveryValue) {
     ASSERT_TRUE(drive->GetDigOut()->GetBrakeActiveDelay()->SetAsString("45"));
     drive->GetName().SetValue("Axis 1");
     const DriveValues before = ValuesOf(*drive);
-    ASSERT_EQ(before.count("Axis 1/Drive Address#" + std::to_string(drive->GetDriveAddress()->GetAttribute())), 1u);
+    ASSERT_EQ(
+        before.count("Axis 1/Drive Address#" + std::to_string(drive->GetDriveAddress()->GetAttribute())), 1u);
 
     const std::string project = WorkFile("tarvik.qdb");
     {

@@ -90,7 +90,8 @@ TEST(TarvikFactory, BothDriveTypesMakeADriveWithEveryBlock) {
         for (ZRObject* child : drive->GetChildren())
             children.push_back(child->GetClass());
         // No product type yet, so no DeviceNet block among the children.
-        EXPECT_EQ(children, (std::vector<int32_t>{modes, -171, -170, -169, -168, -167, -166, -165, -164, -163}))
+        EXPECT_EQ(children,
+                  (std::vector<int32_t>{modes, -171, -170, -169, -168, -167, -166, -165, -164, -163}))
             << type;
         EXPECT_NE(drive->GetMonitor(), nullptr);
         EXPECT_NE(drive->GetDeviceNet(), nullptr);
@@ -102,7 +103,8 @@ TEST(TarvikRowFactory, FirmwareVersionsShowAsTheTarvikVersionRow) {
     ZRServiceInfo info;
     info.Init();
     auto isTarvikVersion = [](ZRAttribute* attribute) {
-        std::unique_ptr<ZRGridRow> row = ZRMasterRowFactory::CreateRow(ZRFamilyRegistry::Instance(), attribute, false);
+        std::unique_ptr<ZRGridRow> row =
+            ZRMasterRowFactory::CreateRow(ZRFamilyRegistry::Instance(), attribute, false);
         EXPECT_NE(row, nullptr);
         return dynamic_cast<ZRVersionRowTarvik*>(row.get()) != nullptr;
     };
