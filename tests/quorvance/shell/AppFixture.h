@@ -3,6 +3,7 @@
 #pragma once
 
 #include "kitbase/ui/ZRNodeMgr.h"
+#include "platform/core/Directories.h"
 #include "platform/ui/Dialog.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "quorvance/shell/ZRQuorvanceApp.h"
@@ -54,6 +55,8 @@ protected:
         namespace fs = std::filesystem;
         m_Saved = {Env("QUORVANCE_CONFIG_DIR"), Env("XDG_DATA_HOME"), Env("QUORVANCE_INSTALL_DIR")};
         m_OldCwd = fs::current_path();
+        // The install directory the build made, taken before it is pointed at the fixture's own.
+        const fs::path built = platform::core::InstallDir();
         fs::create_directories(Install());
         fs::create_directories(Config());
         fs::create_directories(Work());
@@ -61,8 +64,11 @@ protected:
         setenv("XDG_DATA_HOME", (m_Root.Path() / "data").c_str(), 1);
         setenv("QUORVANCE_INSTALL_DIR", Install().c_str(), 1);
         fs::current_path(Work());
-        // An empty database file serves as the motor catalogue.
-        std::ofstream(Install() / "Motors.mdb").flush();
+        // The build's motor catalogue, so motor blocks find their models; an empty file without one.
+        if (const fs::path motors = built / "Motors.mdb"; fs::exists(motors))
+            fs::copy_file(motors, Install() / "Motors.mdb");
+        else
+            std::ofstream(Install() / "Motors.mdb").flush();
         // No tip of the day at start-up.
         WriteSettings("[Tip Of Day]\nShowAtStartup=0\n");
     }
