@@ -483,8 +483,9 @@ TEST_F(DBStorageTest, FilesThatAreNotProjectsAreRefusedAndLeftAlone) {
         // The check made before anything else is closed refuses it too, naming the file.
         std::string checked = ErrorOf([&] { DBStorage::CheckDB(path); });
         EXPECT_NE(checked.find(path), std::string::npos) << checked;
-        if (reason != "Is a directory")
+        if (reason != "Is a directory") {
             EXPECT_EQ(checked, error);
+        }
         EXPECT_FALSE(db->IsOpen());
         EXPECT_TRUE(db->GetFileName().empty());
         EXPECT_FALSE(FileSystem::Exists(db->GetTmpName()));
