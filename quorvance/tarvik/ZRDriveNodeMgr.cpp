@@ -2,10 +2,8 @@
 
 #include "kitbase/model/ZRClipboard.h"
 #include "kitbase/model/ZRDevice.h"
-#include "kitbase/model/ZRError.h"
 #include "kitbase/model/ZRIndexSelection.h"
 #include "kitbase/model/ZRMsgBox.h"
-#include "kitbase/model/ZRStorage.h"
 #include "kitbase/model/ZRUpdate.h"
 #include "kitbase/ui/CSizableChildFrame.h"
 #include "kitbase/ui/KitbaseIds.h"
@@ -27,18 +25,15 @@
 #include "quorvance/shell/ZRReportView.h"
 #include "quorvance/tarvik/TarvikCommands.h"
 #include "quorvance/tarvik/TarvikIds.h"
-#include "quorvance/tarvik/TarvikStorage.h"
 #include "quorvance/tarvik/ZRDrive.h"
 #include "quorvance/tarvik/ZRMonitor.h"
 #include "quorvance/tarvik/ZRMonitorNodeMgr.h"
 #include "quorvance/tarvik/ZRMotorTarvik.h"
 #include "quorvance/tarvik/ZRNoxelDevice.h"
 #include "quorvance/tarvik/ZRServiceInfo.h"
-#include "wirelink/WireClock.h"
 
 #include <initializer_list>
 #include <memory>
-#include <optional>
 #include <utility>
 
 using namespace platform::ui::ids;
@@ -54,7 +49,6 @@ constexpr int kReportHelpId = 1114;
 // Positions of the drive's sub-menus in the Tarvik nodes' menu resource.
 constexpr int kDriveMenu = 2;
 constexpr int kSercosDriveMenu = 22;
-constexpr uint32_t kResetWaitMs = 5000;
 constexpr unsigned kAskNoDefault =
     platform::core::MB_YESNO | platform::core::MB_ICONQUESTION | platform::core::MB_DEFBUTTON2;
 constexpr const char* kOffline = "The Drive is Offline.";
@@ -408,31 +402,9 @@ void ZRDriveNodeMgr::OnFactoryReset() {
     ZRMsgBox box;
     if (box.Show("Do you want to reset the drive parameters to factory settings and reset the drive?",
                  kAskNoDefault) == IDYES &&
-        m_pDrive->ResetPersonality()) {
-        ZRStorage* storage = m_pDrive->GetDevice()->GetStorage();
-        try {
-            std::optional<ZRStorage::Bytes> reply;
-            storage->InvokeService(0, 0, TarvikStorage::Id(tarvik::param::kResetDrive), {}, reply);
-        } catch (const ZRError& error) {
-            platform::core::MessageBox(error.GetComboMessage());
-            return;
-        }
-        WireClock::Get().Sleep(kResetWaitMs);
-        const int32_t hostLink = TarvikStorage::Id(tarvik::param::kHostLink, 0x200);
-        try {
-            storage->WriteLong(0, 0, hostLink, 2, 1);
-        } catch (const ZRError& error) {
-            // Older firmware knows only the first host link.
-            if (error.GetError() == 6) {
-                try {
-                    storage->WriteLong(0, 0, hostLink, 1, 1);
-                } catch (const ZRError&) {
-                }
-            } else {
-                platform::core::MessageBox(error.GetComboMessage());
-            }
-        }
-    }
+        m_pDrive->ResetPersonality() && m_pDrive->RestartDrive() < 0)
+        return;
+    // Whatever was answered: the name may have changed on the drive.
     m_pDrive->GetName().Refresh(false);
 }
 
