@@ -9,6 +9,7 @@
 #include "kitbase/ui/CSizableChildFrame.h"
 #include "kitbase/ui/ZRPropertiesView.h"
 #include "kitbase/ui/ZRWorkspaceView.h"
+#include "platform/core/Directories.h"
 #include "platform/ui/CommandIds.h"
 #include "quorvance/shell/ZRMessageNoshow.h"
 #include "quorvance/tarvik/TarvikCommands.h"
@@ -18,7 +19,6 @@
 
 #include <QCoreApplication>
 
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -46,9 +46,7 @@ class DriveNodeOffLine : public FrameFixture {
 protected:
     // The drive's motor block reads the build's motor catalogue.
     void SetUp() override {
-        const char* built = std::getenv("QUORVANCE_INSTALL_DIR");
-        ASSERT_NE(built, nullptr);
-        const std::filesystem::path catalogue = std::filesystem::path(built) / "Motors.mdb";
+        const std::filesystem::path catalogue = std::filesystem::path(platform::core::InstallDir()) / "Motors.mdb";
         FrameFixture::SetUp();
         std::filesystem::copy_file(catalogue, Install() / "Motors.mdb",
                                    std::filesystem::copy_options::overwrite_existing);
