@@ -99,6 +99,10 @@ public:
     void ClearFaults();
     int ResetDrive();
     bool ResetPersonality();
+    // On line: the reset service, the wait for the drive to come back, and the host taking it on the
+    // link again (the plain link where the firmware refuses the full one). -1 after a service error
+    // was shown; else 1 when the full link was taken, 0 when not.
+    int RestartDrive();
     bool HasDeviceNetChild() const { return m_bDeviceNetChild; }
 
     // Scale and units models.
