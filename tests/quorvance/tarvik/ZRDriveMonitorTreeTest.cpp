@@ -5,6 +5,7 @@
 #include "kitbase/model/ZRAttribute.h"
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/ui/ZRWorkspaceView.h"
+#include "platform/core/Directories.h"
 #include "quorvance/shell/AppFixture.h"
 #include "quorvance/tarvik/TarvikAnalog.h"
 #include "quorvance/tarvik/TarvikIds.h"
@@ -15,7 +16,6 @@
 #include "quorvance/tarvik/ZRServiceInfo.h"
 #include "support/ModalScript.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <sstream>
@@ -216,9 +216,8 @@ TEST_F(DriveMonitorTree, TheMonitorNodeOffersTheDriveNodesTree) {
 class DriveMonitorTreeApp : public AppFixture {
 protected:
     void SetUp() override {
-        const char* install = std::getenv("QUORVANCE_INSTALL_DIR");
-        ASSERT_NE(install, nullptr);
-        std::filesystem::path motors = std::filesystem::path(install) / "Motors.mdb";
+        // Taken before the fixture points the install directory at its own.
+        std::filesystem::path motors = std::filesystem::path(platform::core::InstallDir()) / "Motors.mdb";
         AppFixture::SetUp();
         std::filesystem::copy_file(motors, Install() / "Motors.mdb",
                                    std::filesystem::copy_options::overwrite_existing);
