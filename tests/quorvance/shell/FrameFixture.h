@@ -4,6 +4,7 @@
 #include "AppFixture.h"
 
 #include "quorvance/shell/ZRMainFrame.h"
+#include "quorvance/shell/ZRMessageNoshow.h"
 #include "quorvance/shell/ZROffLineDBNodeMgr.h"
 
 #include <QAction>
@@ -48,6 +49,15 @@ protected:
         ASSERT_NE(Frame(), nullptr);
         // The frame's deferred steps run with the first events.
         QCoreApplication::processEvents();
+    }
+
+    // The drive-added notice, naming the drive.
+    static void ExpectDriveAdded(ModalScript& script, const std::string& name) {
+        script.Expect(platform::core::ModalKind::Dialog, "Information",
+                      platform::ui::PressDialogButton(platform::core::IDOK, [name](platform::ui::Dialog& d) {
+                          EXPECT_NE(d.GetItemText(ZRMessageNoshow::IDC_MESSAGE).find("\"" + name + "\""),
+                                    std::string::npos);
+                      }));
     }
 
     FrameApp& Shell() { return static_cast<FrameApp&>(*m_pApp); }
