@@ -5,7 +5,6 @@
 #include "kitbase/model/ZRAttribute.h"
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/ui/ZRWorkspaceView.h"
-#include "platform/core/Directories.h"
 #include "quorvance/shell/AppFixture.h"
 #include "quorvance/tarvik/TarvikAnalog.h"
 #include "quorvance/tarvik/TarvikIds.h"
@@ -16,7 +15,6 @@
 #include "quorvance/tarvik/ZRServiceInfo.h"
 #include "support/ModalScript.h"
 
-#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -212,17 +210,8 @@ TEST_F(DriveMonitorTree, TheMonitorNodeOffersTheDriveNodesTree) {
     EXPECT_EQ(tree->GetName(), "Axis 1");
 }
 
-// The program started for real, with the build's motor catalogue in its install directory.
-class DriveMonitorTreeApp : public AppFixture {
-protected:
-    void SetUp() override {
-        // Taken before the fixture points the install directory at its own.
-        std::filesystem::path motors = std::filesystem::path(platform::core::InstallDir()) / "Motors.mdb";
-        AppFixture::SetUp();
-        std::filesystem::copy_file(motors, Install() / "Motors.mdb",
-                                   std::filesystem::copy_options::overwrite_existing);
-    }
-};
+// The program started for real.
+using DriveMonitorTreeApp = AppFixture;
 
 TEST_F(DriveMonitorTreeApp, EngineeringEntriesComeOnlyWithTheSwitch) {
     for (bool engineering : {false, true}) {
