@@ -5,8 +5,8 @@
 
 #include "kitbase/model/ZRDevice.h"
 #include "kitbase/model/ZRIdleController.h"
-#include "kitbase/ui/ZRWorkspaceView.h"
 #include "quorvance/online/ZROnLine.h"
+#include "quorvance/tarvik/TarvikCommands.h"
 #include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/ZRDrive.h"
 #include "quorvance/tarvik/ZRDriveNodeMgr.h"
@@ -37,13 +37,6 @@ protected:
             ZRIdleController::Instance()->DoIdle();
         return dynamic_cast<ZRDrive*>(online->FindDrive(1));
     }
-    ZRNodeMgr* NodeUnder(platform::ui::TreeItem parent, ZRObject* object) {
-        ZRWorkspaceView* view = App().GetWorkspaceView();
-        for (ZRTreeItem* item : view->Children(parent))
-            if (ZRNodeMgr* node = view->NodeOf(item); node && node->GetModel() == object)
-                return node;
-        return nullptr;
-    }
     // What a copy carries: the settings of the drive and its blocks. Readings stay with the drive,
     // the two live commands exist on line only, and of the service block only the model and size
     // are copied (its calibration belongs to the unit it was measured on).
@@ -61,10 +54,7 @@ protected:
         });
         return values;
     }
-    ZRDrive* OnlyOffLineDrive() {
-        const auto& children = App().GetOffLineRoot()->GetChildren();
-        return children.size() == 1 ? dynamic_cast<ZRDrive*>(children[0]) : nullptr;
-    }
+    ZRDrive* OnlyOffLineDrive() { return dynamic_cast<ZRDrive*>(OnlyOffLineChild()); }
 };
 
 } // namespace
@@ -98,7 +88,7 @@ TEST_F(CopyToOfflineRoad, GivesAnEqualOffLineDriveInASavedProject) {
         ModalScript script;
         ExpectDriveAdded(script, "Axis 7");
         script.ExpectFile(ModalKind::SaveFile, WorkFile("copied"), IDOK);
-        ASSERT_TRUE(node->OnCommand(ZRDriveNodeMgr::ID_COPY_TO_OFFLINE));
+        ASSERT_TRUE(node->OnCommand(ID_COPY_TO_OFFLINE));
     }
     ASSERT_TRUE(App().IsDatabaseOpen());
     ZRDrive* copy = OnlyOffLineDrive();

@@ -2,7 +2,6 @@
 #include "FrameFixture.h"
 #include "quorvance/DriveValues.h"
 
-#include "kitbase/ui/ZRWorkspaceView.h"
 #include "quorvance/shell/ZRNewDriveTypeDlg.h"
 #include "quorvance/tarvik/TarvikCommands.h"
 #include "quorvance/tarvik/ZRDigOutTarvik.h"
@@ -20,17 +19,8 @@ namespace {
 
 class TarvikOffLineRoad : public FrameFixture {
 protected:
-    ZRDrive* OnlyDrive() {
-        const auto& children = App().GetOffLineRoot()->GetChildren();
-        return children.size() == 1 ? dynamic_cast<ZRDrive*>(children[0]) : nullptr;
-    }
-    ZRNodeMgr* NodeOf(ZRObject* object) {
-        ZRWorkspaceView* view = App().GetWorkspaceView();
-        for (ZRTreeItem* item : view->Children(Shell().Root()->GetNode()))
-            if (ZRNodeMgr* node = view->NodeOf(item); node && node->GetModel() == object)
-                return node;
-        return nullptr;
-    }
+    ZRDrive* OnlyDrive() { return dynamic_cast<ZRDrive*>(OnlyOffLineChild()); }
+    ZRNodeMgr* NodeOf(ZRObject* object) { return NodeUnder(Shell().Root()->GetNode(), object); }
 };
 
 TEST_F(TarvikOffLineRoad, InsertEditSaveCloseReopenKeepsEveryValue) {
@@ -57,8 +47,8 @@ TEST_F(TarvikOffLineRoad, InsertEditSaveCloseReopenKeepsEveryValue) {
     auto* node = dynamic_cast<ZRDriveNodeMgr*>(NodeOf(drive));
     ASSERT_NE(node, nullptr);
     // Off line: the drive commands stay off, paste takes nothing.
-    EXPECT_FALSE(node->IsCommandEnabled(ZRDriveNodeMgr::ID_CLEAR_FAULTS));
-    EXPECT_TRUE(node->IsCommandEnabled(ZRDriveNodeMgr::ID_INDEXING_PANEL));
+    EXPECT_FALSE(node->IsCommandEnabled(ID_CLEAR_FAULTS));
+    EXPECT_TRUE(node->IsCommandEnabled(ID_INDEXING_PANEL));
     EXPECT_FALSE(node->IsCompatible(drive));
 
     // Edit the drive and two of its blocks, then save, close and reopen.
