@@ -15,8 +15,6 @@
 #include "quorvance/tarvik/ZRServiceInfo.h"
 #include "support/ModalScript.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -212,18 +210,8 @@ TEST_F(DriveMonitorTree, TheMonitorNodeOffersTheDriveNodesTree) {
     EXPECT_EQ(tree->GetName(), "Axis 1");
 }
 
-// The program started for real, with the build's motor catalogue in its install directory.
-class DriveMonitorTreeApp : public AppFixture {
-protected:
-    void SetUp() override {
-        const char* install = std::getenv("QUORVANCE_INSTALL_DIR");
-        ASSERT_NE(install, nullptr);
-        std::filesystem::path motors = std::filesystem::path(install) / "Motors.mdb";
-        AppFixture::SetUp();
-        std::filesystem::copy_file(motors, Install() / "Motors.mdb",
-                                   std::filesystem::copy_options::overwrite_existing);
-    }
-};
+// The program started for real.
+using DriveMonitorTreeApp = AppFixture;
 
 TEST_F(DriveMonitorTreeApp, EngineeringEntriesComeOnlyWithTheSwitch) {
     for (bool engineering : {false, true}) {
