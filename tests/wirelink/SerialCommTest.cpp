@@ -268,6 +268,39 @@ TEST_F(TimedByteReaderTest, TotalTimeOutWhileBytesKeepComing) {
     EXPECT_GT(bytes, 0);
 }
 
+// The test clocks count line time: however long the machine holds the reader back once the answer
+// is there, it is an answer, not silence.
+TEST(LineTime, AReaderHeldBackByTheMachineStillGetsTheAnswer) {
+    Line line(/*echo=*/true);
+    SerialComm port;
+    port.Init(line.Path(), 38400);
+    TimedByteReader reader;
+    reader.Setup(&port, 2500, 100);
+    FakeClock clock(1000);
+    for (unsigned char c : {'a', 'b', 'c'}) {
+        port.Write(&c, 1);
+        reader.RestartTotal();
+        reader.RestartGap();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_EQ(reader.Read(), c);
+    }
+}
+
+// What the code under test wrote is the simulator's as soon as the write returns, however late the
+// simulator runs.
+TEST(LineTime, WhatWasWrittenIsThereWhenTheWriteReturns) {
+    Line line;
+    SerialComm port;
+    port.Init(line.Path(), 38400);
+    std::string written;
+    for (int i = 0; i < 300; ++i) {
+        const unsigned char c = static_cast<unsigned char>('a' + i % 26);
+        port.Write(&c, 1);
+        written.push_back(static_cast<char>(c));
+        ASSERT_EQ(line.Received(), written) << i;
+    }
+}
+
 TEST_F(TimedByteReaderTest, PushedBackValueComesFirstEvenAfterTheTotalTimeOut) {
     FakeClock clock;
     reader.Setup(&port, 10, 10);

@@ -325,8 +325,6 @@ TEST_F(TarvikStorageTest, RetryWithTheDriveBackRepeatsTheOperationOnce) {
     ASSERT_TRUE(storage->ReadUlong(0, 0, Id(82), v, 1));
     Sent();
     ReasonRecorder reasons(*storage);
-    // The drive must answer the refresh after Retry: a loaded machine needs more slack than the fast clock.
-    FakeClock slower{2};
     sim.PullCable();
     ModalScript modals;
     modals.Expect(platform::core::ModalKind::MessageBox,

@@ -2,9 +2,9 @@
 // so time-outs of seconds take milliseconds (or, below 1, short time-outs get more slack). It starts just
 // before the 32-bit wrap, so every test that uses it also crosses the wrap.
 //
-// It counts line time, not wall time: it stands still while a simulator has input to take, works
-// on it or is late with a byte of its stream, so a loaded machine cannot make a drive look silent.
-// Its waits last that long in its own time. Scale 0 stands still but for Advance.
+// It counts line time, not wall time: it moves only while the code under test waits on the line and
+// every simulator is idle, so neither a late simulator nor a late code under test can make a drive
+// look silent. Its waits last that long in its own time. Scale 0 stands still but for Advance.
 #pragma once
 
 #include "tests/support/wire/PtySimulator.h"
@@ -55,7 +55,10 @@ private:
             const double us = m_scale > 0 ? std::min(std::ceil(left / m_scale), kSliceUs) : kSliceUs;
             timespec ts{0, static_cast<long>(us) * 1000};
             pollfd p{fd, POLLIN, 0};
-            if (::ppoll(&p, 1, &ts, nullptr) > 0)
+            const int64_t sliceBegin = wiresim::RealUs();
+            const bool input = ::ppoll(&p, 1, &ts, nullptr) > 0;
+            wiresim::CountWait(sliceBegin, static_cast<int64_t>(us), input);
+            if (input)
                 return;
         }
     }

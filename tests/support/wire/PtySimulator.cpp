@@ -8,7 +8,6 @@
 #include <stdexcept>
 #include <stdlib.h>
 #include <sys/eventfd.h>
-#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 #include <vector>
@@ -25,12 +24,20 @@ int64_t NowUs() {
     return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+// Has input waiting. Polling a pseudo-terminal also hands over the bytes the kernel still holds
+// between its two sides (which no byte count shows yet), waiting for that if need be.
+bool Readable(int fd) {
+    pollfd p{fd, POLLIN, 0};
+    return ::poll(&p, 1, 0) > 0 && (p.revents & POLLIN);
+}
+
 // The running simulators and the line time counted so far.
 struct LineTime {
     std::mutex mutex;
     std::vector<PtySimulator*> running;
     int64_t counted = 0;
-    int64_t last = NowUs();
+    // Real time up to which waits were counted, so two threads waiting at once count it once.
+    int64_t countedUntil = 0;
 };
 
 LineTime& Line() {
@@ -39,27 +46,59 @@ LineTime& Line() {
 }
 } // namespace
 
+int64_t RealUs() {
+    return NowUs();
+}
+
 int64_t LineTimeUs() {
     LineTime& line = Line();
     std::lock_guard lock(line.mutex);
-    const int64_t now = NowUs();
-    bool busy = false;
-    for (const PtySimulator* sim : line.running)
-        busy = busy || sim->Busy(now);
-    if (!busy)
-        line.counted += now - line.last;
-    line.last = now;
     return line.counted;
 }
 
+void CountWait(int64_t beginUs, int64_t lengthUs, bool input) {
+    // Input ends a wait when it arrives; the time the waiter took to wake up is the machine's.
+    if (input)
+        return;
+    LineTime& line = Line();
+    std::lock_guard lock(line.mutex);
+    const int64_t now = NowUs();
+    // A waiter woken a little late still counts the time, or short waits would hardly move the clock
+    // on a busy machine; longer was a stall of the machine, not line time.
+    constexpr int64_t kWakeSlackUs = 2000;
+    const int64_t end = std::min(now, beginUs + std::max(lengthUs, kWakeSlackUs));
+    int64_t from = std::max(beginUs, line.countedUntil);
+    for (const PtySimulator* sim : line.running) {
+        if (sim->Busy(now))
+            return;
+        // Read after Busy: a simulator that finished meanwhile shows its new time.
+        from = std::max(from, sim->m_idleSinceUs.load());
+    }
+    if (end > from) {
+        line.counted += end - from;
+        line.countedUntil = end;
+    }
+}
+
 bool PtySimulator::Busy(int64_t nowUs) const {
-    if (m_working)
+    // Input first: the thread marks itself working before it takes any.
+    if (Readable(m_master) || m_working)
         return true;
     const int64_t due = m_streamDueUs;
-    if (due != 0 && nowUs > due)
-        return true;
-    int pending = 0;
-    return ::ioctl(m_master, FIONREAD, &pending) == 0 && pending > 0;
+    return due != 0 && nowUs > due;
+}
+
+void PtySimulator::Settle() const {
+    if (!m_running || std::this_thread::get_id() == m_runner.load())
+        return;
+    // Bounded, so a simulator that stopped answering cannot hang a test.
+    const int64_t until = NowUs() + 5'000'000;
+    while (Busy(NowUs()) && NowUs() < until)
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
+}
+
+void PtySimulator::Landed() const {
+    (void)Readable(m_slave);
 }
 
 PtySimulator::PtySimulator() {
@@ -97,6 +136,7 @@ void PtySimulator::Start() {
         std::lock_guard lock(Line().mutex);
         Line().running.push_back(this);
     }
+    m_running = true;
     m_thread = std::thread([this] { Run(); });
 }
 
@@ -107,6 +147,7 @@ void PtySimulator::Stop() {
     uint64_t one = 1;
     (void)!::write(m_wake, &one, sizeof one);
     m_thread.join();
+    m_running = false;
     std::lock_guard lock(Line().mutex);
     std::erase(Line().running, this);
 }
@@ -146,6 +187,7 @@ void PtySimulator::Send(const uint8_t* data, size_t length) {
         size_t chunk = delay > 0 ? 1 : length;
         ssize_t n = ::write(m_master, data, chunk);
         if (n > 0) {
+            Landed();
             data += n;
             length -= static_cast<size_t>(n);
             m_bytesSent += static_cast<size_t>(n);
@@ -156,6 +198,7 @@ void PtySimulator::Send(const uint8_t* data, size_t length) {
 }
 
 void PtySimulator::Run() {
+    m_runner = std::this_thread::get_id();
     uint8_t buffer[512];
     int64_t nextStream = 0;
     while (!m_stop) {
@@ -170,11 +213,15 @@ void PtySimulator::Run() {
             nextStream = 0;
         }
         m_streamDueUs = nextStream;
-        m_working = false;
+        if (m_working) {
+            m_idleSinceUs = NowUs();
+            m_working = false;
+        }
         pollfd fds[2] = {{m_master, POLLIN, 0}, {m_wake, POLLIN, 0}};
         int rc = ::poll(fds, 2, timeout);
         m_working = true;
         if (rc < 0 && errno != EINTR) {
+            m_idleSinceUs = NowUs();
             m_working = false;
             return;
         }
@@ -195,8 +242,10 @@ void PtySimulator::Run() {
         if (interval > 0 && m_streamIntervalUs > 0 && NowUs() >= nextStream) {
             uint8_t byte = m_streamByte;
             // A stream is noise: drop what the line cannot take instead of blocking.
-            if (::write(m_master, &byte, 1) == 1)
+            if (::write(m_master, &byte, 1) == 1) {
+                Landed();
                 ++m_bytesSent;
+            }
             // A late byte froze the test clocks until now; catching up in a burst would crowd more
             // bytes into the line time than the interval allows.
             nextStream = std::max(nextStream, NowUs()) + interval;

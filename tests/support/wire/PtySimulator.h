@@ -16,10 +16,16 @@
 
 namespace wiresim {
 
-// Real microseconds during which every running simulator was waiting for input, with a slow
-// talker's byte pauses counted exactly. Test clocks count this instead of wall time, so a
-// simulator that the machine schedules late never looks like a drive that stayed silent.
+// Line time in microseconds: the time the code under test spent waiting on the line while every
+// running simulator was idle with nothing on its way to it, plus a slow talker's byte pauses.
+// Test clocks count this instead of wall time, so neither a simulator nor the code under test that
+// the machine schedules late can make a drive look silent.
 int64_t LineTimeUs();
+// The steady clock in microseconds.
+int64_t RealUs();
+// A test clock reports each of its waits: begun at beginUs, asked to last lengthUs, ended early by
+// input or not. Only the part that was line time counts.
+void CountWait(int64_t beginUs, int64_t lengthUs, bool input);
 
 class PtySimulator {
 public:
@@ -53,16 +59,37 @@ protected:
     void Send(const uint8_t* data, size_t length);
     void Send(std::string_view bytes) { Send(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()); }
 
-    // Guards the state that tests read while the thread runs.
-    mutable std::mutex m_mutex;
+    // Guards the state that tests read while the thread runs. Taken on any other thread, it
+    // first waits until the simulator has taken and answered everything written to it, so a
+    // test sees what the code under test sent however late the simulator runs.
+    class SettledMutex {
+    public:
+        explicit SettledMutex(const PtySimulator& sim) : m_sim(sim) {}
+        void lock() {
+            m_sim.Settle();
+            m_mutex.lock();
+        }
+        bool try_lock() { return m_mutex.try_lock(); }
+        void unlock() { m_mutex.unlock(); }
+
+    private:
+        const PtySimulator& m_sim;
+        std::mutex m_mutex;
+    };
+    mutable SettledMutex m_mutex{*this};
 
 private:
-    friend int64_t LineTimeUs();
+    friend void CountWait(int64_t, int64_t, bool);
 
     void Run();
     bool WaitWritable();
-    // Has input not yet taken, is working on some, or owes a byte of its stream.
+    // Has input not yet taken (bytes still on their way included), is working on some, or owes a
+    // byte of its stream.
     bool Busy(int64_t nowUs) const;
+    void Settle() const;
+    // Waits until what was written has reached the far side, so it is there for the code under
+    // test to read before this simulator counts as idle.
+    void Landed() const;
 
     int m_master = -1;
     int m_slave = -1; // kept open so the line survives the code under test closing its side
@@ -75,6 +102,10 @@ private:
     std::atomic<uint8_t> m_streamByte{0};
     std::atomic<size_t> m_bytesSent{0};
     std::atomic<bool> m_working{false};
+    std::atomic<bool> m_running{false};
+    std::atomic<std::thread::id> m_runner{};
+    // When the simulator last finished working.
+    std::atomic<int64_t> m_idleSinceUs{0};
     std::atomic<int64_t> m_streamDueUs{0};
     std::string m_received;
 };
