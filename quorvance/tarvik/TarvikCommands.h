@@ -4,3 +4,7 @@
 
 inline constexpr unsigned ID_INSERT_TARVIK = 32772;
 inline constexpr unsigned ID_TARVIK_HOST_COMMANDS = 32828;
+
+// Sub-menus of the motion-block nodes in the node menu resource.
+inline constexpr int kPresetSubMenu = 5;
+inline constexpr int kFollowerSubMenu = 6;

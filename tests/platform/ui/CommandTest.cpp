@@ -147,6 +147,21 @@ TEST(Command, MenusFromTablesRouteTheirItems) {
     EXPECT_TRUE(menu.actions()[2]->isEnabled());
 }
 
+// Node kinds of different families fill their own positions of one resource, in any order.
+TEST(Command, SubMenusKeepEachOthersPositions) {
+    RegisterSubMenu(9251, 3, {"Third", {{303, "C"}}});
+    RegisterSubMenu(9251, 1, {"First", {{101, "A"}}});
+    RegisterSubMenu(9251, 3, {"Third", {{304, "D"}}});
+    const std::vector<MenuItem>* table = FindMenu(9251);
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->size(), 4u);
+    EXPECT_TRUE(table->at(0).IsSeparator());
+    EXPECT_TRUE(table->at(2).IsSeparator());
+    EXPECT_EQ(table->at(1).items.at(0).id, 101u);
+    ASSERT_EQ(table->at(3).items.size(), 1u);
+    EXPECT_EQ(table->at(3).items.at(0).id, 304u);
+}
+
 } // namespace
 
 TEST(PopupMenu, ScriptChoosesTheCommandAndSeesTheItems) {
