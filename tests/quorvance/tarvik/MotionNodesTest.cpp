@@ -47,6 +47,8 @@ protected:
         made->Init();
         made->GetName().SetValue(name);
         ZRDrive* drive = made.get();
+        ModalScript script;
+        ExpectDriveAdded(script, name);
         Shell().GetOffLineRoot()->AddChild(std::move(made), true);
         return drive;
     }
@@ -138,7 +140,7 @@ TEST_F(MotionNodes, ModeConfigurationHoldsANodePerRegisteredBlock) {
         std::string report;
         modes->DoReport(report);
         EXPECT_EQ(report.rfind("Mode Configuration\r\n", 0), 0u) << report;
-        EXPECT_NE(report.find("\r\n Preset\r\n"), std::string::npos) << report;
+        EXPECT_NE(report.find("\r\n   Preset\r\n"), std::string::npos) << report;
     }
 }
 
