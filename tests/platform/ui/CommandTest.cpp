@@ -147,19 +147,19 @@ TEST(Command, MenusFromTablesRouteTheirItems) {
     EXPECT_TRUE(menu.actions()[2]->isEnabled());
 }
 
-// Node kinds of different families fill their own positions of one resource, in any order.
-TEST(Command, SubMenusKeepEachOthersPositions) {
-    RegisterSubMenu(9251, 3, {"Third", {{303, "C"}}});
-    RegisterSubMenu(9251, 1, {"First", {{101, "A"}}});
-    RegisterSubMenu(9251, 3, {"Third", {{304, "D"}}});
-    const std::vector<MenuItem>* table = FindMenu(9251);
+TEST(Command, SubMenusOfOneResourceKeepEachOther) {
+    constexpr unsigned kShared = 9251;
+    RegisterSubMenu(kShared, 2, {"Drive", {{32843, "Velocity"}}});
+    RegisterSubMenu(kShared, 0, {"Root", {{32793, "Rescan"}}});
+    const std::vector<MenuItem>* table = FindMenu(kShared);
     ASSERT_NE(table, nullptr);
-    ASSERT_EQ(table->size(), 4u);
-    EXPECT_TRUE(table->at(0).IsSeparator());
-    EXPECT_TRUE(table->at(2).IsSeparator());
-    EXPECT_EQ(table->at(1).items.at(0).id, 101u);
-    ASSERT_EQ(table->at(3).items.size(), 1u);
-    EXPECT_EQ(table->at(3).items.at(0).id, 304u);
+    ASSERT_EQ(table->size(), 3u);
+    EXPECT_EQ(table->at(0).text, "Root");
+    EXPECT_TRUE(table->at(1).IsSeparator());
+    EXPECT_EQ(table->at(2).items.front().id, 32843u);
+    RegisterSubMenu(kShared, 1, {"Other", {{1, "One"}}});
+    EXPECT_EQ(table->at(2).text, "Drive");
+    EXPECT_EQ(table->at(1).text, "Other");
 }
 
 } // namespace
