@@ -48,6 +48,10 @@ const platform::ui::CommandTable* TarvikBlockNodeMgr::Commands() const {
 }
 
 ZRModelDoc* TarvikBlockNodeMgr::BuildPropsDoc() {
+    return NewPropsDoc();
+}
+
+ZRModelDoc* TarvikBlockNodeMgr::NewPropsDoc() {
     auto document = std::make_unique<ZRModelDoc>();
     auto frame = std::make_unique<CSizableChildFrame>();
     auto* view = new ZRPropertiesView;

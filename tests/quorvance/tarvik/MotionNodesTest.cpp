@@ -64,25 +64,10 @@ protected:
         return item ? dynamic_cast<Node*>(Tree().ItemDataAs<ZRNodeMgr>(item)) : nullptr;
     }
 
-    // The drive's "Mode Configuration" node. The drive node makes it through the family registry;
-    // where it does not (yet), the test makes it the same way.
+    // The drive's "Mode Configuration" node, made by the drive's node.
     ZROperModeNodeMgr* ModesNode(ZRDrive* drive) {
-        ZRTreeItem* driveItem = nullptr;
-        for (ZRTreeItem* item : Tree().Children(Shell().GetOffLineItem()))
-            if (Tree().ItemDataAs<ZRNodeMgr>(item)->GetModel() == drive)
-                driveItem = item;
-        if (!driveItem)
-            return nullptr;
-        if (ZRTreeItem* item = ChildItem(driveItem, "Mode Configuration"))
-            return NodeOf<ZROperModeNodeMgr>(item);
-        ZRNodeMaker make = ZRFamilyRegistry::Instance().FindNode(drive->GetOperMode()->GetClass());
-        if (!make)
-            return nullptr;
-        ZRTreeItem* item = Tree().InsertItem("Mode Configuration", driveItem);
-        ZRNodeMgr* node = make(drive->GetOperMode(), item, &Tree()).release();
-        Tree().SetItemData(item, node);
-        node->Initialize();
-        return dynamic_cast<ZROperModeNodeMgr*>(node);
+        ZRNodeMgr* driveNode = NodeUnder(Shell().GetOffLineItem(), drive);
+        return driveNode ? NodeOf<ZROperModeNodeMgr>(ChildItem(driveNode->GetNode(), "Mode Configuration")) : nullptr;
     }
 
     // The texts of the node's context menu.
