@@ -28,3 +28,6 @@ inline constexpr unsigned ID_STOP_HOMING = 32871;
 inline constexpr unsigned ID_START_HOMING = 32879;
 inline constexpr unsigned ID_START_INDEX = 32881;
 
+// Sub-menus of the motion-block nodes in the node menu resource.
+inline constexpr int kPresetSubMenu = 5;
+inline constexpr int kFollowerSubMenu = 6;

@@ -26,6 +26,10 @@
 #include "quorvance/tarvik/ZRPreset.h"
 #include "quorvance/tarvik/ZRServiceInfo.h"
 #include "quorvance/tarvik/ZRTuning.h"
+#include "quorvance/tarvik/TarvikBlockNodeMgr.h"
+#include "quorvance/tarvik/ZRFollowerNodeMgr.h"
+#include "quorvance/tarvik/ZROperModeNodeMgr.h"
+#include "quorvance/tarvik/ZRPresetNodeMgr.h"
 #include "quorvance/tarvik/ZRVersionRowTarvik.h"
 
 #include <utility>
@@ -251,6 +255,10 @@ std::unique_ptr<ZRNodeMgr> MakeDriveNode(ZRObject* object, ZRTreeItem* item, ZRW
 constexpr ZRNodeEntry kNodes[] = {
     {kStandardDriveType, &MakeDriveNode},
     {kIndexingDriveType, &MakeDriveNode},
+    {kOperModesType, &MakeBlockNode<ZROperMode, ZROperModeNodeMgr>},
+    {kOperModesIndexingType, &MakeBlockNode<ZROperMode, ZROperModeNodeMgr>},
+    {kPresetType, &MakeBlockNode<ZRPreset, ZRPresetNodeMgr>},
+    {kFollowerType, &MakeBlockNode<ZRFollower, ZRFollowerNodeMgr>},
 };
 
 // A new off-line drive of the model the user picks. Only a model with a present drive and valid
