@@ -16,6 +16,7 @@
 #include "platform/ui/WaitCursor.h"
 #include "quorvance/shell/ZRImages.h"
 #include "quorvance/shell/ZRQuorvanceApp.h"
+#include "quorvance/tarvik/TarvikCommands.h"
 #include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/ZRDrive.h"
 #include "quorvance/tarvik/ZRMonitor.h"
@@ -75,14 +76,14 @@ void ZRDriveNodeMgr::Initialize() {
     SetViewTitle("%s", &m_pDrive->GetName());
     SetIconID(kDriveIcon);
     SetHelpTopic(kDriveHelpTopic);
-    AddMonitorNode();
+    AddBlockNodes();
     SetHasCommands(true);
     SetPropsHelpTopic(kDrivePropsHelpTopic);
     BuildPropertyGroups();
     BuildStatusGroup();
 }
 
-void ZRDriveNodeMgr::AddMonitorNode() {
+void ZRDriveNodeMgr::AddBlockNodes() {
     ZRMonitor* monitor = m_pDrive->GetMonitor();
     if (!monitor || !m_pTree || !m_pNode || FindChild(static_cast<ZRMvcModel*>(monitor)))
         return;
@@ -306,4 +307,22 @@ void ZRDriveNodeMgr::OnUpdate(platform::core::Subject* subject, platform::core::
     if (m_pDrive && subject == static_cast<ZRMvcModel*>(&m_pDrive->GetName()))
         m_Properties.SetName(m_pDrive->GetName().GetValue());
     ZRNodeMgr::OnUpdate(subject, message);
+}
+
+// ---- Control-panel window
+
+bool ZRDriveNodeMgr::CanClose(CSizableChildFrame*) {
+    return true;
+}
+
+bool ZRDriveNodeMgr::ActivateModeWindow(long) {
+    return false;
+}
+
+bool ZRDriveNodeMgr::CloseModeWindow() {
+    return true;
+}
+
+ZRPropertiesView* ZRDriveNodeMgr::OpenModeWindow(long, std::string, unsigned short, ZRNodeMgr*) {
+    return nullptr;
 }
