@@ -2,6 +2,7 @@
 // Menu resources are registered by id, as the program's node kinds name them.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,9 @@ void FillMenu(QMenu& menu, const std::vector<MenuItem>& items);
 void FillMenuBar(QMenuBar& bar, const std::vector<MenuItem>& items);
 
 void RegisterMenu(unsigned resourceId, std::vector<MenuItem> items);
+// Puts one sub-menu at its position of a resource shared by several node kinds, keeping the other
+// entries; positions nobody filled yet are separators, which give no context menu.
+void RegisterSubMenu(unsigned resourceId, size_t position, MenuItem subMenu);
 // Null when no menu is registered under the id.
 const std::vector<MenuItem>* FindMenu(unsigned resourceId);
 

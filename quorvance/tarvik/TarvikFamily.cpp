@@ -26,6 +26,9 @@
 #include "quorvance/tarvik/ZRPreset.h"
 #include "quorvance/tarvik/ZRServiceInfo.h"
 #include "quorvance/tarvik/ZRTuning.h"
+#include "quorvance/tarvik/TarvikBlockNodeMgr.h"
+#include "quorvance/tarvik/ZRHomingNodeMgr.h"
+#include "quorvance/tarvik/ZRIndexingNodeMgr.h"
 
 #include <utility>
 
@@ -243,6 +246,8 @@ std::unique_ptr<ZRNodeMgr> MakeDriveNode(ZRObject* object, ZRTreeItem* item, ZRW
 constexpr ZRNodeEntry kNodes[] = {
     {kStandardDriveType, &MakeDriveNode},
     {kIndexingDriveType, &MakeDriveNode},
+    {kIndexingType, &MakeBlockNode<ZRIndexing, ZRIndexingNodeMgr>},
+    {kHomingType, &MakeBlockNode<ZRHoming, ZRHomingNodeMgr>},
 };
 
 // A new off-line drive of the model the user picks. Only a model with a present drive and valid
