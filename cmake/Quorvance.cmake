@@ -36,9 +36,21 @@ function(qv_test_folder name dir)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/test-work
-    PROPERTIES ENVIRONMENT
-      "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg-runtime;XDG_DATA_HOME=${CMAKE_BINARY_DIR}/xdg-data;QUORVANCE_INSTALL_DIR=${QV_INSTALL_DATA_DIR}")
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/test-work)
+  # gtest_discover_tests flattens a list given in PROPERTIES, so of an ENVIRONMENT list only the
+  # first variable would arrive. The environment is set instead by a CTest script that runs after
+  # the discovered tests are added (the include files run in order) and names them by their list.
+  set(env
+    "QT_QPA_PLATFORM=offscreen"
+    "XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg-runtime"
+    "XDG_DATA_HOME=${CMAKE_BINARY_DIR}/xdg-data"
+    "QUORVANCE_INSTALL_DIR=${QV_INSTALL_DATA_DIR}")
+  set(script ${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake)
+  file(WRITE ${script}
+    "if(${name}_TESTS)\n"
+    "  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT [==[${env}]==])\n"
+    "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
 endfunction()
 
 # qv_library(<name> STATIC|SHARED DIRS <dir>... LINKS <targets>... [QT]): a library of the

@@ -49,10 +49,10 @@ void RegisterMenu(unsigned resourceId, std::vector<MenuItem> items) {
 }
 
 void RegisterSubMenu(unsigned resourceId, size_t position, MenuItem subMenu) {
-    std::vector<MenuItem>& entries = Registry()[resourceId];
-    if (entries.size() <= position)
-        entries.resize(position + 1);
-    entries[position] = std::move(subMenu);
+    std::vector<MenuItem>& items = Registry()[resourceId];
+    if (items.size() <= position)
+        items.resize(position + 1);
+    items[position] = std::move(subMenu);
 }
 
 const std::vector<MenuItem>* FindMenu(unsigned resourceId) {

@@ -32,8 +32,8 @@ void FillMenu(QMenu& menu, const std::vector<MenuItem>& items);
 void FillMenuBar(QMenuBar& bar, const std::vector<MenuItem>& items);
 
 void RegisterMenu(unsigned resourceId, std::vector<MenuItem> items);
-// Puts one sub-menu at its position of a resource shared by several node kinds, keeping the other
-// entries; positions nobody filled yet are separators, which give no context menu.
+// Puts the sub-menu at the position of the resource, keeping its other entries, so that several
+// node kinds fill one resource; positions not filled yet hold separators.
 void RegisterSubMenu(unsigned resourceId, size_t position, MenuItem subMenu);
 // Null when no menu is registered under the id.
 const std::vector<MenuItem>* FindMenu(unsigned resourceId);

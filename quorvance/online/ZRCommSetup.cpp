@@ -1,5 +1,6 @@
 #include "quorvance/online/ZRCommSetup.h"
 
+#include "platform/core/FileSystem.h"
 #include "platform/core/Modal.h"
 #include "platform/ui/CommandIds.h"
 #include "quorvance/online/OnlineIds.h"
@@ -7,8 +8,14 @@
 
 #include <algorithm>
 #include <exception>
+#include <string>
 
 using platform::ui::ControlSpec;
+
+namespace {
+// Where udev keeps a link per serial device, named by its maker, product and serial number.
+const std::string kStableNames = "/dev/serial/by-id/";
+} // namespace
 
 ZRCommSetup::ZRCommSetup(QWidget* parent)
     : platform::ui::Dialog(
@@ -50,6 +57,9 @@ bool ZRCommSetup::OnInitDialog() {
         // The ports found so far stay; a typed path still works.
         platform::core::MessageBox(error.what());
     }
+    // The stable names of the same ports: they survive re-plugging an adapter into another socket.
+    for (const std::string& name : platform::core::FileSystem::List(s_PortRoot + kStableNames))
+        names.push_back(kStableNames + name);
     std::sort(names.begin(), names.end());
     SetItems(IDC_PORT, names);
     UpdateData(false);

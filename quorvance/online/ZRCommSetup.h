@@ -7,7 +7,8 @@
 #include <vector>
 
 // "PC Communications Setup": the serial port, baud rate and data format of the drive line. The
-// port list holds the ports of this machine; any other path (a pseudo-terminal) may be typed.
+// port list holds the ports of this machine and their stable names under /dev/serial/by-id; any
+// other path (a pseudo-terminal) may be typed.
 class ZRCommSetup : public platform::ui::Dialog {
 public:
     enum : int { IDD = 254, IDC_PORT = 1024, IDC_BAUD_RATE = 1025, IDC_FORMAT = 1026 };

@@ -108,9 +108,9 @@ template <class T> T* FindProperty(ZRObject& object, const std::string& name) {
 }
 
 void RegisterMenus() {
-    // The families' nodes fill other positions of the same resource.
-    const std::vector<platform::ui::MenuItem>* registered = platform::ui::FindMenu(IDR_OFFLINE_ROOT_MENU);
-    if (registered && registered->size() > 1 && registered->at(1).IsSubMenu())
+    // The drive nodes fill other positions of the same resource.
+    const std::vector<platform::ui::MenuItem>* menu = platform::ui::FindMenu(IDR_OFFLINE_ROOT_MENU);
+    if (menu && menu->size() > 1 && menu->at(1).IsSubMenu())
         return;
     using platform::ui::MenuItem;
     std::vector<MenuItem> offLine{MenuItem(ID_EDIT_PASTE, "&Paste"), MenuItem::Separator()};

@@ -29,6 +29,10 @@
 #include "quorvance/tarvik/TarvikBlockNodeMgr.h"
 #include "quorvance/tarvik/ZRHomingNodeMgr.h"
 #include "quorvance/tarvik/ZRIndexingNodeMgr.h"
+#include "quorvance/tarvik/ZRFollowerNodeMgr.h"
+#include "quorvance/tarvik/ZROperModeNodeMgr.h"
+#include "quorvance/tarvik/ZRPresetNodeMgr.h"
+#include "quorvance/tarvik/ZRVersionRowTarvik.h"
 
 #include <utility>
 
@@ -199,13 +203,20 @@ ZRRowChoice UnlistedRow(const ZRRowQuery& q) {
                    : Kind::AsString);
 }
 
-// The Tarvik version row and the motor-model row come with the drive classes.
+// The rows over the family's own classes. The motor-model row is still to come.
+std::unique_ptr<ZRGridRow> MakeRow(ZRAttribute* attribute, const ZRRowChoice& choice) {
+    if (choice.kind == Kind::VersionTarvik)
+        return std::make_unique<ZRVersionRowTarvik>(attribute, nullptr);
+    return nullptr;
+}
+
 constexpr ZRRowRule kRowRules[] = {
     {kIndexingDriveType, &DriveRow},   {kStandardDriveType, &DriveRow}, {kAnalogInType, &AnalogInRow},
     {kPresetType, &PresetRow},         {kFollowerType, &FollowerRow},   {kIndexingType, &IndexingRow},
     {kHomingType, &HomingRow},         {kMotorType, &MotorRow},         {kTuningType, &TuningRow},
     {kEncodersType, &EncodersRow},     {kDigInType, &DigInRow},         {kDigOutType, &DigOutRow},
-    {kAnalogOutType, &AnalogOutRow},   {kFaultsType, &FaultsRow},       {kServiceInfoType, &ServiceInfoRow},
+    {kAnalogOutType, &AnalogOutRow},   {kFaultsType, &FaultsRow},
+    {kServiceInfoType, &ServiceInfoRow, &MakeRow},
     {kDeviceNetType, &DeviceNetRow},
 };
 
@@ -248,6 +259,10 @@ constexpr ZRNodeEntry kNodes[] = {
     {kIndexingDriveType, &MakeDriveNode},
     {kIndexingType, &MakeBlockNode<ZRIndexing, ZRIndexingNodeMgr>},
     {kHomingType, &MakeBlockNode<ZRHoming, ZRHomingNodeMgr>},
+    {kOperModesType, &MakeBlockNode<ZROperMode, ZROperModeNodeMgr>},
+    {kOperModesIndexingType, &MakeBlockNode<ZROperMode, ZROperModeNodeMgr>},
+    {kPresetType, &MakeBlockNode<ZRPreset, ZRPresetNodeMgr>},
+    {kFollowerType, &MakeBlockNode<ZRFollower, ZRFollowerNodeMgr>},
 };
 
 // A new off-line drive of the model the user picks. Only a model with a present drive and valid
@@ -297,5 +312,5 @@ void RegisterTarvik(ZRFamilyRegistry& families) {
     families.AddMenuEntries(kMenuEntries);
     families.AddNodes(kNodes);
     families.AddRootCommands(kRootCommands);
-    families.SetUnlistedRule(&UnlistedRow, nullptr);
+    families.SetUnlistedRule(&UnlistedRow, &MakeRow);
 }

@@ -67,6 +67,7 @@ private:
     bool IsIndexing() const;
     void OnUpdateOnLine(platform::ui::CommandState& state);
     void OnUpdateOffLine(platform::ui::CommandState& state);
+    void OnUpdateIndexing(platform::ui::CommandState& state);
     void OnUpdatePaste(platform::ui::CommandState& state);
     void OnPaste();
     void OnCopy();
@@ -75,13 +76,15 @@ private:
     void OnExport();
     void OnCopyToOffline();
     void OnDriveReport();
-    void OnSercosActivation();
     void OnFactoryReset();
     void OnDisableDrive();
     // Opens the node's own control panel of the mode (velocity, current or indexing).
     void OpenControlPanel(long mode);
-    void SetModeWindow(CSizableChildFrame* frame, ZRPropertiesView* view, long mode);
+    void ForgetModeWindow();
+    // Closes the open panel's frame without the questions and the disabling of a user's close.
+    void CloseModeFrame();
     void WriteHostMode(long mode);
+    void HostModeChanged(int reason);
     void SelectMenu();
     void AddBlockNodes();
     void BuildPropertyGroups();

@@ -6,6 +6,7 @@
 #include <memory>
 
 class ZRBoolAttribute;
+class ZROlbraConverter;
 class ZRGearAttribute;
 class ZRUlongAttribute;
 
@@ -18,6 +19,9 @@ public:
     ~ZRFollower() override;
 
     void Init() override;
+    // Takes the gear ratio (into all eight presets) and the slew limit of an older-family file.
+    // True when "Slew Limit Enable" was stored.
+    bool ImportParValues(ZROlbraConverter* file);
 
     ZRGearAttribute* GetPreset(int i) const { return m_Gears.at(i).get(); }
     ZRBoolAttribute* GetSlewLimitEnable() const { return m_pSlewLimitEnable.get(); }

@@ -10,6 +10,7 @@
 #include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/ZRFollower.h"
 #include "quorvance/tarvik/ZRHoming.h"
+#include "quorvance/tarvik/ZROlbraConverter.h"
 #include "quorvance/tarvik/ZRIndexing.h"
 #include "quorvance/tarvik/ZRPreset.h"
 
@@ -141,4 +142,11 @@ void ZROperMode::Copy(ZRObject* source, bool withChildren) {
     // A single block pasted onto this node goes into its own kind of child, when there is one.
     if (ZRObject* child = GetChild(type))
         child->Copy(source, true);
+}
+
+bool ZROperMode::ImportParValues(ZROlbraConverter* file) {
+    if (!file)
+        return false;
+    m_pPreset->ImportParValues(file);
+    return m_pFollower->ImportParValues(file);
 }

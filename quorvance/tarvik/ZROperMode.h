@@ -5,6 +5,7 @@
 #include <memory>
 
 class TarvikAnalog;
+class ZROlbraConverter;
 class ZRFollower;
 class ZRHoming;
 class ZRIndexing;
@@ -23,6 +24,8 @@ public:
     // The existing child of that type; never makes one.
     ZRObject* GetChild(int32_t cls) override;
     void Init() override;
+    // Lets each child convert its part of an older-family file; the follower's result.
+    bool ImportParValues(ZROlbraConverter* file);
 
     TarvikAnalog* GetAnalog() const { return m_pAnalog; }
     ZRPreset* GetPreset() const { return m_pPreset; }

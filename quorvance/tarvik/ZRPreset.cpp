@@ -6,6 +6,8 @@
 #include "platform/core/Text.h"
 #include "quorvance/tarvik/TarvikBlockSetup.h"
 #include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/tarvik/TarvikParImport.h"
+#include "quorvance/tarvik/ZROlbraConverter.h"
 
 using namespace tarvik;
 using platform::core::Format;
@@ -78,4 +80,24 @@ void ZRPreset::Init() {
                                                      p.positionAccel.get(), p.positionDecel.get()})
                 a->Define(ZRObject::kNoAttribute);
     }
+}
+
+bool ZRPreset::ImportParValues(ZROlbraConverter* file) {
+    if (!file)
+        return false;
+    ZROlbraConverter& f = *file;
+    // Old velocities count encoder lines per minute in 1/65536.
+    for (int i = 0; i < kPresetCount; ++i) {
+        const double x = f.GetValue(98 + i) * MotorLinesRevolution(this) * 4.0 / (60.0 * 65536.0) + 0.5;
+        m_Presets[i].velocity->SetInternalValue(
+            LimitedValue(x, -2147483647.0, f, Format("Warning: Preset #%d Velocity value is out of range. Setting to ", i)));
+        m_Presets[i].current->SetInternalValue(f.GetValue(106 + i));
+    }
+    const double accel = Unsigned(f.GetValue(118)) * MotorLinesRevolution(this) * 4.0 / 60.0 + 0.5;
+    m_pAcceleration->SetInternalValue(static_cast<uint32_t>(
+        LimitedValue(accel, 0, f, "Warning: Preset Acceleration limit value is out of range. Setting to ")));
+    const double decel = Unsigned(f.GetValue(119)) * MotorLinesRevolution(this) * 4.0 / 60.0 + 0.5;
+    m_pDeceleration->SetInternalValue(static_cast<uint32_t>(
+        LimitedValue(decel, 0, f, "Warning: Preset deceleration limit value is out of range. Setting to ")));
+    return m_pAccelDecelLimits->SetValue(f.GetValue(117) != 0);
 }

@@ -6,6 +6,7 @@
 #include <memory>
 
 class ZRBoolAttribute;
+class ZROlbraConverter;
 class ZRLongAttribute;
 class ZRUlongAttribute;
 
@@ -20,6 +21,9 @@ public:
     ~ZRPreset() override;
 
     void Init() override;
+    // Takes the preset velocities and currents and the velocity limits of an older-family file;
+    // the position presets keep their values. True when "Accel/Decel Limits" was stored.
+    bool ImportParValues(ZROlbraConverter* file);
 
     ZRLongAttribute* GetPresetVelocity(int i) const { return m_Presets.at(i).velocity.get(); }
     ZRLongAttribute* GetPresetCurrent(int i) const { return m_Presets.at(i).current.get(); }

@@ -137,6 +137,9 @@ TEST(CommSetup, ListsThePortsFoundAndTakesATypedPath) {
     };
     port("ttyUSB0", "pci0/usb1/1-1/1-1:1.0/ttyUSB0", nullptr);
     port("ttyS0", "pnp0/00:04", "4");
+    // The adapter's stable name, as udev links it.
+    fs::create_directories(root.Path() / "dev/serial/by-id");
+    fs::create_symlink("../../ttyUSB0", root.Path() / "dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0");
     ZRCommSetup::SetPortRoot(root.Path().string() + "/");
     std::vector<std::string> listed;
     ModalScript script;
@@ -156,5 +159,6 @@ TEST(CommSetup, ListsThePortsFoundAndTakesATypedPath) {
     EXPECT_EQ(dialog.m_Port, "/tmp/simulated-line");
     EXPECT_EQ(dialog.m_BaudRate, "9600");
     EXPECT_EQ(dialog.m_Format, "");
-    EXPECT_EQ(listed, (std::vector<std::string>{"/dev/ttyS0", "/dev/ttyUSB0"}));
+    EXPECT_EQ(listed, (std::vector<std::string>{"/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0",
+                                                "/dev/ttyS0", "/dev/ttyUSB0"}));
 }

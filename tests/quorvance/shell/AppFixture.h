@@ -61,8 +61,11 @@ protected:
         setenv("XDG_DATA_HOME", (m_Root.Path() / "data").c_str(), 1);
         setenv("QUORVANCE_INSTALL_DIR", Install().c_str(), 1);
         fs::current_path(Work());
-        // An empty database file serves as the motor catalogue.
-        std::ofstream(Install() / "Motors.mdb").flush();
+        // The build's motor catalogue, so motor blocks find their models; an empty file without one.
+        if (const std::filesystem::path motors = BuiltInstall() / "Motors.mdb"; fs::exists(motors))
+            fs::copy_file(motors, Install() / "Motors.mdb");
+        else
+            std::ofstream(Install() / "Motors.mdb").flush();
         // No tip of the day at start-up.
         WriteSettings("[Tip Of Day]\nShowAtStartup=0\n");
     }
@@ -121,6 +124,14 @@ protected:
     std::unique_ptr<TestApp> m_pApp;
 
 private:
+    // The install directory the build made: the one CTest names, else the one beside the program.
+    std::filesystem::path BuiltInstall() const {
+        if (m_Saved[2] != "\x01")
+            return m_Saved[2];
+        std::error_code ec;
+        return std::filesystem::read_symlink("/proc/self/exe", ec).parent_path().parent_path() / "share" /
+               "quorvance";
+    }
     static std::string Env(const char* name) {
         const char* v = std::getenv(name);
         return v ? v : "\x01";

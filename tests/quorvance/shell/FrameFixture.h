@@ -3,7 +3,10 @@
 
 #include "AppFixture.h"
 
+#include "kitbase/model/ZRObject.h"
+#include "kitbase/ui/ZRWorkspaceView.h"
 #include "quorvance/shell/ZRMainFrame.h"
+#include "quorvance/shell/ZRMessageNoshow.h"
 #include "quorvance/shell/ZROffLineDBNodeMgr.h"
 
 #include <QAction>
@@ -48,6 +51,29 @@ protected:
         ASSERT_NE(Frame(), nullptr);
         // The frame's deferred steps run with the first events.
         QCoreApplication::processEvents();
+    }
+
+    // The drive-added notice, naming the drive.
+    static void ExpectDriveAdded(ModalScript& script, const std::string& name) {
+        script.Expect(platform::core::ModalKind::Dialog, "Information",
+                      platform::ui::PressDialogButton(platform::core::IDOK, [name](platform::ui::Dialog& d) {
+                          EXPECT_NE(d.GetItemText(ZRMessageNoshow::IDC_MESSAGE).find("\"" + name + "\""),
+                                    std::string::npos);
+                      }));
+    }
+
+    // The node of the object among the tree item's children, or null.
+    ZRNodeMgr* NodeUnder(platform::ui::TreeItem parent, ZRObject* object) {
+        ZRWorkspaceView* view = App().GetWorkspaceView();
+        for (ZRTreeItem* item : view->Children(parent))
+            if (ZRNodeMgr* node = view->NodeOf(item); node && node->GetModel() == object)
+                return node;
+        return nullptr;
+    }
+    // The project's one object, or null when it holds none or more.
+    ZRObject* OnlyOffLineChild() {
+        const auto& children = App().GetOffLineRoot()->GetChildren();
+        return children.size() == 1 ? children[0] : nullptr;
     }
 
     FrameApp& Shell() { return static_cast<FrameApp&>(*m_pApp); }

@@ -1,10 +1,18 @@
 #include "quorvance/RowRuleCases.h"
 
 #include "kitbase/model/ZRObject.h"
+#include "kitbase/model/ZRUlongAttribute.h"
+#include "kitbase/ui/ZRGridRow.h"
+#include "quorvance/shell/ZRFamilyRegistry.h"
 #include "quorvance/shell/ZRMasterFactory.h"
+#include "quorvance/tarvik/ZRDrive.h"
+#include "quorvance/tarvik/ZRMonitor.h"
 #include "quorvance/tarvik/ZROperMode.h"
+#include "quorvance/tarvik/ZRServiceInfo.h"
+#include "quorvance/tarvik/ZRVersionRowTarvik.h"
 
 #include <memory>
+#include <vector>
 
 using Kind = ZRRowKind;
 
@@ -68,4 +76,45 @@ TEST(TarvikFactory, OperationModesBuildIndexingAndHomingOnlyForTheirIndexingId) 
     plain->Init();
     EXPECT_TRUE(indexingModes->GetIndexing() && indexingModes->GetHoming());
     EXPECT_EQ(plainModes->GetIndexing(), nullptr);
+}
+
+TEST(TarvikFactory, BothDriveTypesMakeADriveWithEveryBlock) {
+    ZRMasterFactory factory;
+    for (auto [type, modes] : {std::pair{-177, -179}, std::pair{-178, -180}}) {
+        std::unique_ptr<ZRObject> object = factory.CreateObject(type);
+        auto* drive = dynamic_cast<ZRDrive*>(object.get());
+        ASSERT_NE(drive, nullptr) << type;
+        drive->Init();
+        EXPECT_EQ(drive->GetClass(), type);
+        std::vector<int32_t> children;
+        for (ZRObject* child : drive->GetChildren())
+            children.push_back(child->GetClass());
+        // No product type yet, so no DeviceNet block among the children.
+        EXPECT_EQ(children, (std::vector<int32_t>{modes, -171, -170, -169, -168, -167, -166, -165, -164, -163}))
+            << type;
+        EXPECT_NE(drive->GetMonitor(), nullptr);
+        EXPECT_NE(drive->GetDeviceNet(), nullptr);
+    }
+}
+
+TEST(TarvikRowFactory, FirmwareVersionsShowAsTheTarvikVersionRow) {
+    // The service block's own, and parameter 2 of an owner no family lists.
+    ZRServiceInfo info;
+    info.Init();
+    auto isTarvikVersion = [](ZRAttribute* attribute) {
+        std::unique_ptr<ZRGridRow> row = ZRMasterRowFactory::CreateRow(ZRFamilyRegistry::Instance(), attribute, false);
+        EXPECT_NE(row, nullptr);
+        return dynamic_cast<ZRVersionRowTarvik*>(row.get()) != nullptr;
+    };
+    ASSERT_NE(info.GetFirmwareVersion(), nullptr);
+    EXPECT_TRUE(isTarvikVersion(info.GetFirmwareVersion()));
+    ZRMonitor monitor;
+    monitor.Init();
+    ZRUlongAttribute version{monitor.GetDevice(), 4};
+    version.SetObject(&monitor);
+    version.Define(TarvikId(2));
+    EXPECT_TRUE(isTarvikVersion(&version));
+    // Any other attribute of that owner keeps its plain row.
+    version.Define(TarvikId(149));
+    EXPECT_FALSE(isTarvikVersion(&version));
 }

@@ -253,6 +253,8 @@ constexpr TarvikParameter kTable[] = {
     {254, Kind::Signed, 2, 1, kRead | kWrite, -1023, 1023, 0, "", "Cosine Input Offset"},
     {255, Kind::Unsigned, 4, 1, kRead | kWrite, 0, 4294967295, 100000, "", "Lines/Meter"},
     {256, Kind::Unsigned, 2, 1, kRead | kWrite, 0, 65535, 2000, "", "Lines/Revolution"},
+    {257, Kind::Signed, 2, 1, kRead | kWrite, -32768, 32767, 1, "", "Encoder Ratio (Load)"},
+    {258, Kind::Unsigned, 2, 1, kRead | kWrite, 0, 65535, 1, "", "Encoder Ratio (Motor)"},
     {259, Kind::Unsigned, 1, 1, kRead | kWrite, 0, 255, 0, "", "Type"},
     {260, Kind::Unsigned, 1, 1, kRead | kWrite, 0, 255, 0, "", "Disable Option Card"},
     {262, Kind::Unsigned, 2, 1, kRead, 0, 65535, 0, "", "Cosine"},
