@@ -28,6 +28,10 @@ inline constexpr unsigned ID_STOP_HOMING = 32871;
 inline constexpr unsigned ID_START_HOMING = 32879;
 inline constexpr unsigned ID_START_INDEX = 32881;
 
+// Sub-menus of the indexing and homing nodes in the node menu resource.
+inline constexpr int kIndexingSubMenu = 7;
+inline constexpr int kHomingSubMenu = 8;
+
 // Sub-menus of the motion-block nodes in the node menu resource.
 inline constexpr int kPresetSubMenu = 5;
 inline constexpr int kFollowerSubMenu = 6;

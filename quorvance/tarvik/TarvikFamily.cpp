@@ -27,6 +27,8 @@
 #include "quorvance/tarvik/ZRServiceInfo.h"
 #include "quorvance/tarvik/ZRTuning.h"
 #include "quorvance/tarvik/TarvikBlockNodeMgr.h"
+#include "quorvance/tarvik/ZRHomingNodeMgr.h"
+#include "quorvance/tarvik/ZRIndexingNodeMgr.h"
 #include "quorvance/tarvik/ZRFollowerNodeMgr.h"
 #include "quorvance/tarvik/ZROperModeNodeMgr.h"
 #include "quorvance/tarvik/ZRPresetNodeMgr.h"
@@ -255,6 +257,8 @@ std::unique_ptr<ZRNodeMgr> MakeDriveNode(ZRObject* object, ZRTreeItem* item, ZRW
 constexpr ZRNodeEntry kNodes[] = {
     {kStandardDriveType, &MakeDriveNode},
     {kIndexingDriveType, &MakeDriveNode},
+    {kIndexingType, &MakeBlockNode<ZRIndexing, ZRIndexingNodeMgr>},
+    {kHomingType, &MakeBlockNode<ZRHoming, ZRHomingNodeMgr>},
     {kOperModesType, &MakeBlockNode<ZROperMode, ZROperModeNodeMgr>},
     {kOperModesIndexingType, &MakeBlockNode<ZROperMode, ZROperModeNodeMgr>},
     {kPresetType, &MakeBlockNode<ZRPreset, ZRPresetNodeMgr>},

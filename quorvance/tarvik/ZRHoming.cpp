@@ -6,7 +6,12 @@
 #include "kitbase/model/ZRUlongAttribute.h"
 #include "quorvance/tarvik/TarvikBlockSetup.h"
 #include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/tarvik/TarvikParChoice.h"
+#include "quorvance/tarvik/TarvikParImport.h"
 #include "quorvance/tarvik/TarvikSelection.h"
+#include "quorvance/tarvik/ZROlbraConverter.h"
+
+#include <cmath>
 
 using namespace tarvik;
 
@@ -100,4 +105,26 @@ void ZRHoming::Init() {
     BindFlag(*m_pStopHoming, this, inputs, "Stop Homing");
 
     BindCommand(*m_pStartHomingCommand, this, 205);
+}
+
+bool ZRHoming::ImportParValues(ZROlbraConverter* file) {
+    if (!file)
+        return false;
+    ZROlbraConverter& f = *file;
+    constexpr int kVelocity = 318, kAccel = 319, kOffset = 320, kHomePosition = 321, kHomeType = 322,
+                  kAutoStart = 323, kBackOff = 324;
+    if (f.GetFormatVersion() < 7)
+        return true;
+    const double lines = std::trunc(MotorLinesRevolution(this));
+    SelectStored(f, *m_pAutoStart, f.GetValue(kAutoStart));
+    SelectStored(f, *m_pHomeType, f.GetValue(kHomeType));
+    m_pHomingVelocity->SetInternalValue(
+        LimitedValue(std::trunc(f.GetValue(kVelocity) * lines * 4 / (60.0 * 65536) + 0.5), -2147483647.0, f,
+                     "Warning: Homing velocity value out of range. Setting to "));
+    m_pHomingAccelDecel->SetInternalValue(static_cast<uint32_t>(
+        LimitedValue(std::trunc(f.GetValue(kAccel) * lines * 4 / 60 + 0.5), 0, f,
+                     "Warning: Homing acceleration value out of range. Setting to ")));
+    m_pOffsetMoveDistance->SetInternalValue(f.GetValue(kOffset));
+    m_pHomePosition->SetInternalValue(f.GetValue(kHomePosition));
+    return m_pBackOff->SetValue(f.GetValue(kBackOff) != 0);
 }

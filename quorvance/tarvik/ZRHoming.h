@@ -8,6 +8,7 @@ class ZRBoolAttribute;
 class ZRCommand;
 class ZRIndexSelection;
 class ZRLongAttribute;
+class ZROlbraConverter;
 class ZRUlongAttribute;
 
 // The homing sequence of the indexing drive: its parameters, status bits and start service.
@@ -17,6 +18,9 @@ public:
     ~ZRHoming() override;
 
     void Init() override;
+    // Takes the homing settings of an older-family parameter file (format 7 and later), logging what
+    // it had to change. False without a file, else whether the last value was stored.
+    bool ImportParValues(ZROlbraConverter* file);
 
     ZRIndexSelection* GetHomeType() const { return m_pHomeType.get(); }
     ZRIndexSelection* GetAutoStartHomingOnEnable() const { return m_pAutoStart.get(); }

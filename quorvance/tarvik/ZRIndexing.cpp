@@ -8,11 +8,18 @@
 #include "kitbase/model/ZRProgress.h"
 #include "kitbase/model/ZRUlongAttribute.h"
 #include "kitbase/model/ZRUpdate.h"
+#include "platform/core/Text.h"
 #include "quorvance/tarvik/TarvikBlockSetup.h"
 #include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/tarvik/TarvikParChoice.h"
+#include "quorvance/tarvik/TarvikParImport.h"
 #include "quorvance/tarvik/TarvikSelection.h"
+#include "quorvance/tarvik/ZROlbraConverter.h"
+
+#include <cmath>
 
 using namespace tarvik;
+using platform::core::Format;
 
 namespace {
 
@@ -278,4 +285,54 @@ void ZRIndexing::Copy(ZRObject* source, bool withChildren) {
         theirs[i]->Refresh(false);
         mine[i]->SetAsString(theirs[i]->GetAsString());
     }
+}
+
+bool ZRIndexing::ImportParValues(ZROlbraConverter* file) {
+    if (!file)
+        return false;
+    ZROlbraConverter& f = *file;
+    // Slots of the older family's indexing table: one run of eight per index attribute.
+    constexpr int kAutoStart = 215, kMode = 218, kDistance = 227, kBatch = 236, kDwell = 245,
+                  kRegistration = 254, kVelocity = 263, kAccel = 272, kDecel = 281, kAction = 299,
+                  kNext = 308;
+    constexpr int kOlderIndexes = 8;
+    constexpr double kMax = 2147483647;
+    const double lines = std::trunc(MotorLinesRevolution(this));
+    const int version = f.GetFormatVersion();
+    if (version < 6)
+        return true;
+    m_pAutoStart->SetValue(f.GetValue(kAutoStart) != 0);
+    for (int i = 0; i < kOlderIndexes; ++i) {
+        Index& x = m_Indexes[i];
+        SelectStored(f, *x.mode, f.GetValue(kMode + i));
+        // Only -2147483648 lies outside.
+        x.distance->SetInternalValue(LimitedValue(
+            f.GetValue(kDistance + i), -kMax, f,
+            Format("Warning: Index #%d distance value out of range. Setting to ", i)));
+        x.registrationDistance->SetInternalValue(static_cast<uint32_t>(LimitedValue(
+            f.GetValue(kRegistration + i), 0, f,
+            Format("Warning: Index #%d Registration Distance value out of range. Setting to ", i))));
+        const struct {
+            ZRUlongAttribute* attribute;
+            int slot;
+            double divisor;
+            const char* name;
+        } rates[] = {
+            {x.velocity.get(), kVelocity, 60.0 * 65536, "velocity"},
+            {x.acceleration.get(), kAccel, 60.0, "Acceleration"},
+            {x.deceleration.get(), kDecel, 60.0, "Deceleration"},
+        };
+        for (const auto& r : rates) {
+            const double value = std::trunc(f.GetValue(r.slot + i) * lines * 4 / r.divisor + 0.5);
+            r.attribute->SetInternalValue(static_cast<uint32_t>(LimitedValue(
+                value, 0, f, Format("Warning: Index #%d %s value out of range. Setting to ", i, r.name))));
+        }
+        x.dwell->SetAsString(std::to_string(f.GetValue(kDwell + i)));
+        x.batchCount->SetAsString(std::to_string(f.GetValue(kBatch + i)));
+        if (version >= 7) {
+            SelectStored(f, *x.action, f.GetValue(kAction + i));
+            x.nextIndex->SetAsString(std::to_string(f.GetValue(kNext + i)));
+        }
+    }
+    return true;
 }

@@ -11,6 +11,7 @@ class ZRCommand;
 class ZRIndexSelection;
 class ZRIndexedName;
 class ZRLongAttribute;
+class ZROlbraConverter;
 class ZRUlongAttribute;
 
 // The indexing drive's table of 64 programmed moves, its indexing status and its indexing and
@@ -59,6 +60,9 @@ public:
     void Copy(ZRObject* source, bool withChildren) override;
     void Init() override;
     void OnUpdate(platform::core::Subject* subject, platform::core::Message* message) override;
+    // Takes the indexing table of an older-family parameter file (its 8 indexes; the others keep
+    // their values), logging what it had to change. False without a file.
+    bool ImportParValues(ZROlbraConverter* file);
 
     ZRBoolAttribute* GetAutoStartIndexing() const { return m_pAutoStart.get(); }
     ZRUlongAttribute* GetAbortIndexDecel() const { return m_pAbortIndexDecel.get(); }

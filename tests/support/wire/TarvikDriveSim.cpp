@@ -20,6 +20,33 @@ constexpr uint32_t kEnableInput = 0x80000000u; // bit 31 of 186
 constexpr uint32_t kEnabledBit = 0x00800000u;  // bit 23 of 207
 constexpr size_t kSampleBlock = 128;
 
+// Index and homing moves.
+constexpr int kStartIndex = 112;
+constexpr int kStartHoming = 205;
+constexpr int kStopHoming = 284;
+constexpr int kActualPosition = 126;
+constexpr int kPositionCommand = 128;
+constexpr int kSelectedIndex = 172;
+constexpr int kBatchCountDone = 173;
+constexpr int kIndexMode = 174;
+constexpr int kIndexDistance = 175;
+constexpr int kIndexBatchCount = 181;
+constexpr int kIndexNumber = 184;
+constexpr int kMoveStatus = 187;
+constexpr int kHomePosition = 201;
+constexpr int kAbsoluteMode = 1;
+// Bits of the drive status 207.
+constexpr uint32_t kAtHome = 1u << 0;
+constexpr uint32_t kSequenceComplete = 1u << 1;
+constexpr uint32_t kInMotion = 1u << 2;
+constexpr uint32_t kAxisHomed = 1u << 5;
+constexpr uint32_t kInPosition = 1u << 16;
+constexpr uint32_t kWithinWindow = 1u << 17;
+// Bits of the move status 187.
+constexpr uint32_t kIndexExecuting = 1u << 0;
+constexpr uint32_t kAccelOrConstant = 1u << 2;
+constexpr uint32_t kDecel = 1u << 3;
+
 // Set-up a drive takes only while it is disabled.
 constexpr int kLockedWhileEnabled[] = {44, 67, 80, 81, 90, 235, 256, 259};
 // Motion that needs an enabled drive.
@@ -225,6 +252,8 @@ NoxelAnswer TarvikDriveSim::Handle(uint8_t node, Drive& drive, const std::string
     case 0:
         if (!(p->access & TarvikParameter::kRead))
             return Refusal(kInvalidFunction);
+        if (p->number == kDriveStatus)
+            StepMove(drive);
         return Read(drive, *p, rest);
     case 1:
         if (!(p->access & TarvikParameter::kCommand))
@@ -325,6 +354,15 @@ NoxelAnswer TarvikDriveSim::Command(uint8_t node, Drive& drive, const TarvikPara
         drive.numbers[Key(kFaultStatus, 0)] = 0;
         drive.numbers[Key(kFaultState, 0)] = 255;
         break;
+    case kStartIndex:
+        StartIndex(drive);
+        break;
+    case kStartHoming:
+        StartHoming(drive);
+        break;
+    case kStopHoming:
+        StopHoming(drive);
+        break;
     default:
         break;
     }
@@ -341,6 +379,78 @@ void TarvikDriveSim::SetEnabled(Drive& drive, bool enabled) {
     drive.numbers[Key(kEnableState, 0)] = enabled ? 1 : 0;
     uint32_t& status = drive.numbers[Key(kDriveStatus, 0)];
     status = enabled ? status | kEnabledBit : status & ~kEnabledBit;
+}
+
+void TarvikDriveSim::SetMoveReads(int reads) {
+    std::lock_guard lock(m_mutex);
+    m_moveReads = std::max(reads, 1);
+}
+
+bool TarvikDriveSim::IsMoving(uint8_t node) const {
+    std::lock_guard lock(m_mutex);
+    auto drive = m_drives.find(node);
+    return drive != m_drives.end() && drive->second.moveReadsLeft > 0;
+}
+
+void TarvikDriveSim::StartIndex(Drive& drive) {
+    const int index = static_cast<int>(drive.numbers[Key(kIndexNumber, 0)] & 0x3F);
+    const auto from = static_cast<int32_t>(drive.numbers[Key(kPositionCommand, 0)]);
+    const auto distance = static_cast<int32_t>(drive.numbers[Key(kIndexDistance, index)]);
+    const bool absolute = drive.numbers[Key(kIndexMode, index)] == kAbsoluteMode;
+    drive.homing = false;
+    drive.index = index;
+    drive.moveFrom = from;
+    drive.moveTo = absolute ? distance : static_cast<int32_t>(static_cast<int64_t>(from) + distance);
+    drive.moveReadsLeft = m_moveReads;
+    drive.numbers[Key(kSelectedIndex, 0)] = static_cast<uint32_t>(index);
+    uint32_t& status = drive.numbers[Key(kDriveStatus, 0)];
+    status = (status | kInMotion) & ~(kSequenceComplete | kInPosition | kWithinWindow);
+    drive.numbers[Key(kMoveStatus, 0)] = kIndexExecuting | kAccelOrConstant;
+}
+
+void TarvikDriveSim::StartHoming(Drive& drive) {
+    drive.homing = true;
+    drive.moveFrom = static_cast<int32_t>(drive.numbers[Key(kPositionCommand, 0)]);
+    drive.moveTo = static_cast<int32_t>(drive.numbers[Key(kHomePosition, 0)]);
+    drive.moveReadsLeft = m_moveReads;
+    uint32_t& status = drive.numbers[Key(kDriveStatus, 0)];
+    status = (status | kInMotion) & ~(kAtHome | kAxisHomed | kInPosition | kWithinWindow);
+    drive.numbers[Key(kMoveStatus, 0)] = kAccelOrConstant;
+}
+
+void TarvikDriveSim::StopHoming(Drive& drive) {
+    if (!drive.homing || drive.moveReadsLeft == 0)
+        return;
+    // Stopped where it is: not at home, not homed.
+    drive.moveReadsLeft = 0;
+    drive.numbers[Key(kDriveStatus, 0)] &= ~kInMotion;
+    drive.numbers[Key(kMoveStatus, 0)] = 0;
+}
+
+void TarvikDriveSim::StepMove(Drive& drive) {
+    if (drive.moveReadsLeft == 0)
+        return;
+    const int done = m_moveReads - --drive.moveReadsLeft;
+    const int64_t span = static_cast<int64_t>(drive.moveTo) - drive.moveFrom;
+    const auto at = static_cast<uint32_t>(static_cast<int32_t>(drive.moveFrom + span * done / m_moveReads));
+    drive.numbers[Key(kPositionCommand, 0)] = at;
+    drive.numbers[Key(kActualPosition, 0)] = at;
+    if (drive.moveReadsLeft == 0)
+        SettleMove(drive);
+    else if (2 * done >= m_moveReads)
+        drive.numbers[Key(kMoveStatus, 0)] = (drive.homing ? 0 : kIndexExecuting) | kDecel;
+}
+
+void TarvikDriveSim::SettleMove(Drive& drive) {
+    uint32_t& status = drive.numbers[Key(kDriveStatus, 0)];
+    status = (status & ~kInMotion) | kInPosition | kWithinWindow;
+    if (drive.homing)
+        status |= kAtHome | kAxisHomed;
+    else {
+        status |= kSequenceComplete;
+        drive.numbers[Key(kBatchCountDone, 0)] = drive.numbers[Key(kIndexBatchCount, drive.index)];
+    }
+    drive.numbers[Key(kMoveStatus, 0)] = 0;
 }
 
 } // namespace wiresim

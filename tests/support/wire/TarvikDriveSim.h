@@ -55,6 +55,12 @@ public:
     // The commands without a value that the node ran (services), each as its request text.
     std::vector<std::string> Services(uint8_t node) const;
 
+    // A started index or homing move runs for this many reads of the drive status, then settles;
+    // each read moves the positions a step on.
+    void SetMoveReads(int reads);
+    // Whether the node is in the middle of an index or homing move.
+    bool IsMoving(uint8_t node) const;
+
 protected:
     NoxelAnswer Answer(uint8_t node, const std::string& text) override;
 
@@ -64,6 +70,12 @@ private:
         std::map<int, std::string> texts;
         std::deque<std::pair<int, int>> refusals; // code, parameter or -1
         std::vector<std::string> services;
+        // The move in progress: reads of the drive status left, where it started and ends.
+        int moveReadsLeft = 0;
+        bool homing = false;
+        int index = 0;
+        int32_t moveFrom = 0;
+        int32_t moveTo = 0;
     };
 
     NoxelAnswer Handle(uint8_t node, Drive& drive, const std::string& text);
@@ -74,11 +86,18 @@ private:
     void Initialise(uint8_t node, Drive& drive);
     bool IsEnabled(const Drive& drive) const;
     void SetEnabled(Drive& drive, bool enabled);
+    // Index and homing moves: started by their services, played out over reads of the status.
+    void StartIndex(Drive& drive);
+    void StartHoming(Drive& drive);
+    void StopHoming(Drive& drive);
+    void StepMove(Drive& drive);
+    void SettleMove(Drive& drive);
 
     std::map<uint8_t, Drive> m_drives;
     int m_repliesLeft = -1; // answers before the cable comes out; -1 plugged
     bool m_cutMidReply = false;
     bool m_unplugged = false;
+    int m_moveReads = 4;
 };
 
 } // namespace wiresim

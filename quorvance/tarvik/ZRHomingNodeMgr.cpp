@@ -1,0 +1,62 @@
+#include "quorvance/tarvik/ZRHomingNodeMgr.h"
+
+#include "kitbase/model/ZRCommand.h"
+#include "kitbase/model/ZRDevice.h"
+#include "kitbase/ui/KitbaseIds.h"
+#include "platform/ui/Menu.h"
+#include "quorvance/shell/QuorvanceIds.h"
+#include "quorvance/tarvik/TarvikCommands.h"
+#include "quorvance/tarvik/ZRHoming.h"
+
+namespace {
+
+void RegisterMenu() {
+    using platform::ui::MenuItem;
+    const std::vector<MenuItem>* menu = platform::ui::FindMenu(IDR_OFFLINE_ROOT_MENU);
+    const auto position = static_cast<size_t>(kHomingSubMenu);
+    if (menu && menu->size() > position && menu->at(position).IsSubMenu())
+        return;
+    platform::ui::RegisterSubMenu(
+        IDR_OFFLINE_ROOT_MENU, position,
+        MenuItem("Homing", {MenuItem("Commands", {MenuItem(ID_START_HOMING, "Start Homing")}),
+                            MenuItem::Separator(), MenuItem(ID_PROPERTIES, "Properties...")}));
+}
+
+} // namespace
+
+ZRHomingNodeMgr::ZRHomingNodeMgr(ZRHoming* homing, ZRTreeItem* item, ZRWorkspaceView* view)
+    : TarvikBlockNodeMgr(homing, item, view), m_pHoming(homing) {}
+
+void ZRHomingNodeMgr::Initialize() {
+    RegisterMenu();
+    SetUp({kHomingSubMenu, "Homing", "%s - Homing", 255, 1072, 1088});
+    m_Properties.SetName("Homing");
+    for (ZRAttribute* a : m_pHoming->GetProperties())
+        m_Properties.AddProperty(a);
+    m_Statuses.SetName("Homing");
+    for (ZRAttribute* a : m_pHoming->GetStatus())
+        m_Statuses.AddProperty(a);
+}
+
+const platform::ui::CommandTable* ZRHomingNodeMgr::Commands() const {
+    using Row = platform::ui::CommandRow<ZRHomingNodeMgr>;
+    static const platform::ui::CommandTable table{
+        {Row(
+            ID_START_HOMING, [](ZRHomingNodeMgr& node) { node.DoCommand(ID_START_HOMING); },
+            &ZRHomingNodeMgr::OnUpdateStartHoming)},
+        &TailCommands()};
+    return &table;
+}
+
+void ZRHomingNodeMgr::OnUpdateStartHoming(platform::ui::CommandState& state) {
+    ZRDevice* device = m_pHoming->GetDevice();
+    state.enabled = device && !device->IsOffLine();
+}
+
+void ZRHomingNodeMgr::DoCommand(unsigned int id) {
+    if (id == ID_START_HOMING)
+        // Off line the command itself says so; unlike the indexing node's it checks nothing else.
+        m_pHoming->GetStartHomingCommand()->Execute(true);
+    else if (id == ID_ENABLE_DRIVE)
+        OnEnableDrive();
+}
