@@ -1,5 +1,3 @@
-// Disabled until the fixture's teardown stops corrupting the heap (it passes, then the next test
-// crashes); each test passes alone.
 // The indexing and homing nodes of an on-line indexing drive, run against the simulated drive the
 // way the indexing control panel's rows and the node menus run them.
 #include "TarvikBlockFixture.h"
@@ -138,7 +136,7 @@ protected:
     ZRHomingNodeMgr* homingNode = nullptr;
 };
 
-TEST_F(IndexingHomingNodes, DISABLED_StartIndexRefusesADisabledOrFaultedDriveAndRunsTheChosenIndex) {
+TEST_F(IndexingHomingNodes, StartIndexRefusesADisabledOrFaultedDriveAndRunsTheChosenIndex) {
     Run(indexingNode, ID_START_INDEX, "The drive is not enabled.");
     sim.SetValue(kNode, kFaultState, 0, 5);
     Run(indexingNode, ID_START_INDEX, "The drive is faulted");
@@ -168,7 +166,7 @@ TEST_F(IndexingHomingNodes, DISABLED_StartIndexRefusesADisabledOrFaultedDriveAnd
     EXPECT_EQ(indexing->GetBatchCountStatus()->GetInternalValue(), 4u);
 }
 
-TEST_F(IndexingHomingNodes, DISABLED_HomingFromThePanelNeedsAnEnabledDriveWithItsEnableInput) {
+TEST_F(IndexingHomingNodes, HomingFromThePanelNeedsAnEnabledDriveWithItsEnableInput) {
     Run(indexingNode, ID_START_HOMING, "The drive is not enabled.");
     Run(indexingNode, ID_STOP_HOMING, "The drive is not enabled.");
     // Enabled, but the input has gone.
@@ -196,7 +194,7 @@ TEST_F(IndexingHomingNodes, DISABLED_HomingFromThePanelNeedsAnEnabledDriveWithIt
     EXPECT_EQ(indexing->GetActualPosition()->GetInternalValue(), -400);
 }
 
-TEST_F(IndexingHomingNodes, DISABLED_TheHomingNodeStartsHomingOnLineWithoutChecksOfItsOwn) {
+TEST_F(IndexingHomingNodes, TheHomingNodeStartsHomingOnLineWithoutChecksOfItsOwn) {
     EXPECT_TRUE(Enabled(homingNode, ID_START_HOMING));
     // The drive refuses a start while disabled, and the command shows the drive's answer.
     {
@@ -218,7 +216,7 @@ TEST_F(IndexingHomingNodes, DISABLED_TheHomingNodeStartsHomingOnLineWithoutCheck
     EXPECT_EQ(RanServices("0CD1"), 1);
 }
 
-TEST_F(IndexingHomingNodes, DISABLED_TheIndexingNodeOffersThePanelOfItsDriveAndLoadsIndexesOnDemand) {
+TEST_F(IndexingHomingNodes, TheIndexingNodeOffersThePanelOfItsDriveAndLoadsIndexesOnDemand) {
     EXPECT_TRUE(Enabled(indexingNode, ID_INDEXING_PANEL));
     EXPECT_TRUE(indexingNode->HasCommand(ID_PROPERTIES));
 
