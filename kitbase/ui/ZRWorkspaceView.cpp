@@ -58,6 +58,22 @@ ZRNodeMgr* ZRWorkspaceView::NodeOf(TreeItem item) const {
     return ItemDataAs<ZRNodeMgr>(item);
 }
 
+void ZRWorkspaceView::DisposeLater(std::unique_ptr<ZRNodeMgr> node) {
+    if (!node)
+        return;
+    if (m_Disposed.empty())
+        QMetaObject::invokeMethod(this, &ZRWorkspaceView::DisposePending, Qt::QueuedConnection);
+    m_Disposed.push_back(std::move(node));
+}
+
+void ZRWorkspaceView::DisposePending() {
+    // A manager's destructor may hand over another one.
+    while (!m_Disposed.empty()) {
+        std::vector<std::unique_ptr<ZRNodeMgr>> gone;
+        gone.swap(m_Disposed);
+    }
+}
+
 ZRNodeMgr* ZRWorkspaceView::SelectedTarget() const {
     return m_bClosing ? nullptr : NodeOf(SelectedItem());
 }
@@ -90,6 +106,7 @@ void ZRWorkspaceView::OnDestroy() {
     m_bClosing = true;
     m_pDropTarget = nullptr;
     m_pContextMenu.reset();
+    DisposePending();
     for (TreeItem item : Children(nullptr)) {
         ZRNodeMgr* node = NodeOf(item);
         SetItemData(item, nullptr);

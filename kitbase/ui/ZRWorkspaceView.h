@@ -57,6 +57,11 @@ public:
 
     // The manager stored in the item, or null.
     ZRNodeMgr* NodeOf(platform::ui::TreeItem item) const;
+    // Takes a manager whose item is gone (after its Delete or Cut) and deletes it once the current
+    // event is over: a manager cannot delete itself while one of its own commands runs.
+    void DisposeLater(std::unique_ptr<ZRNodeMgr> node);
+    // Deletes the managers handed over so far.
+    void DisposePending();
 
     // Tree styles, label editing and the refresh timer.
     void OnInitialUpdate() override;
@@ -110,4 +115,5 @@ private:
     // The manager that offered the current drop target.
     ZRNodeMgr* m_pDropTarget = nullptr;
     bool m_bInTimer = false;
+    std::vector<std::unique_ptr<ZRNodeMgr>> m_Disposed;
 };

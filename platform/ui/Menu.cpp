@@ -48,6 +48,13 @@ void RegisterMenu(unsigned resourceId, std::vector<MenuItem> items) {
     Registry()[resourceId] = std::move(items);
 }
 
+void RegisterSubMenu(unsigned resourceId, size_t position, MenuItem subMenu) {
+    std::vector<MenuItem>& items = Registry()[resourceId];
+    if (items.size() <= position)
+        items.resize(position + 1);
+    items[position] = std::move(subMenu);
+}
+
 const std::vector<MenuItem>* FindMenu(unsigned resourceId) {
     auto it = Registry().find(resourceId);
     return it == Registry().end() ? nullptr : &it->second;

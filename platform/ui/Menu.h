@@ -2,6 +2,7 @@
 // Menu resources are registered by id, as the program's node kinds name them.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,9 @@ void FillMenu(QMenu& menu, const std::vector<MenuItem>& items);
 void FillMenuBar(QMenuBar& bar, const std::vector<MenuItem>& items);
 
 void RegisterMenu(unsigned resourceId, std::vector<MenuItem> items);
+// Puts the sub-menu at the position of the resource, keeping its other entries, so that several
+// node kinds fill one resource; positions not filled yet hold separators.
+void RegisterSubMenu(unsigned resourceId, size_t position, MenuItem subMenu);
 // Null when no menu is registered under the id.
 const std::vector<MenuItem>* FindMenu(unsigned resourceId);
 

@@ -8,6 +8,7 @@
 #include "kitbase/model/ZRDevice.h"
 #include "kitbase/model/ZRError.h"
 #include "kitbase/model/ZRIndexedName.h"
+#include "kitbase/model/ZRMsgBox.h"
 #include "kitbase/model/ZRProgress.h"
 #include "kitbase/model/ZRUpdate.h"
 #include "kitbase/model/ZRValStringLength.h"
@@ -29,6 +30,7 @@
 #include "quorvance/tarvik/ZRFBPositionScale.h"
 #include "quorvance/tarvik/ZRFBPositionUnits.h"
 #include "quorvance/tarvik/ZRMotorTarvik.h"
+#include "wirelink/WireClock.h"
 #include "quorvance/tarvik/ZRVelocityScale.h"
 #include "quorvance/tarvik/ZRVelocityUnits.h"
 #include "quorvance/tarvik/TarvikAnalogCurrentScale.h"
@@ -980,7 +982,7 @@ int ZRDrive::ResetDrive() {
         platform::core::MessageBox(error.GetComboMessage());
         return 0;
     }
-    platform::core::Sleep(5000);
+    WireClock::Get().Sleep(5000);
     try {
         return storage->WriteLong(0, 0, Id(457, 0x200), 2, 1) ? 1 : 0;
     } catch (const ZRError& error) {
@@ -1006,8 +1008,9 @@ bool ZRDrive::ResetPersonality() {
                                    platform::core::MB_OK | platform::core::MB_ICONWARNING);
         return false;
     }
-    if (platform::core::MessageBox("Are you sure you want to Reset the Personality EEPROM to factory settings?", {},
-                                   kAskNoDefault) != platform::core::IDYES)
+    ZRMsgBox box;
+    if (box.Show("Are you sure you want to Reset the Personality EEPROM to factory settings?", kAskNoDefault) !=
+        platform::core::IDYES)
         return false;
     try {
         std::string reply;

@@ -5,35 +5,59 @@
 #include "kitbase/model/ZRError.h"
 #include "kitbase/model/ZRIndexSelection.h"
 #include "kitbase/model/ZRMsgBox.h"
+#include "kitbase/model/ZRStorage.h"
+#include "kitbase/model/ZRUpdate.h"
 #include "kitbase/ui/CSizableChildFrame.h"
+#include "kitbase/ui/KitbaseIds.h"
 #include "kitbase/ui/ZRCommandRow.h"
 #include "kitbase/ui/ZRModelDoc.h"
 #include "kitbase/ui/ZRPropertiesView.h"
 #include "kitbase/ui/ZRWorkspaceView.h"
 #include "platform/core/Modal.h"
+#include "platform/core/Text.h"
 #include "platform/ui/CommandIds.h"
 #include "platform/ui/MainWindow.h"
+#include "platform/ui/Menu.h"
 #include "platform/ui/WaitCursor.h"
+#include "quorvance/online/OnlineCommands.h"
+#include "quorvance/shell/QuorvanceIds.h"
+#include "quorvance/shell/ZRFamilyRegistry.h"
 #include "quorvance/shell/ZRImages.h"
 #include "quorvance/shell/ZRQuorvanceApp.h"
+#include "quorvance/shell/ZRReportView.h"
+#include "quorvance/tarvik/TarvikCommands.h"
 #include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/tarvik/TarvikStorage.h"
 #include "quorvance/tarvik/ZRDrive.h"
 #include "quorvance/tarvik/ZRMonitor.h"
 #include "quorvance/tarvik/ZRMonitorNodeMgr.h"
 #include "quorvance/tarvik/ZRMotorTarvik.h"
+#include "quorvance/tarvik/ZRNoxelDevice.h"
 #include "quorvance/tarvik/ZRServiceInfo.h"
+#include "wirelink/WireClock.h"
 
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <utility>
 
 using namespace platform::ui::ids;
+using platform::core::IDOK;
+using platform::core::IDYES;
 
 namespace {
 
 constexpr unsigned short kDriveIcon = 19723;
 constexpr unsigned long kDriveHelpTopic = 1065;
 constexpr unsigned long kDrivePropsHelpTopic = 1082;
+constexpr int kReportHelpId = 1114;
+// Positions of the drive's sub-menus in the Tarvik nodes' menu resource.
+constexpr int kDriveMenu = 2;
+constexpr int kSercosDriveMenu = 22;
+constexpr uint32_t kResetWaitMs = 5000;
+constexpr unsigned kAskNoDefault =
+    platform::core::MB_YESNO | platform::core::MB_ICONQUESTION | platform::core::MB_DEFBUTTON2;
+constexpr const char* kOffline = "The Drive is Offline.";
 constexpr const char* kEnableActive = "Can't perform paste operation while Enable input active.";
 
 void AddGroup(ZRPropertyGroup& parent, const char* name, std::initializer_list<ZRAttribute*> members) {
@@ -51,12 +75,43 @@ int DriveSizeIndex(ZRDrive* drive) {
     return size ? static_cast<int>(size->GetValue()) : -1;
 }
 
+platform::ui::MenuItem DriveMenu(const char* name, bool sercos) {
+    using platform::ui::MenuItem;
+    std::vector<MenuItem> commands{MenuItem(ID_VELOCITY_PANEL, "&Velocity Control Panel..."),
+                                   MenuItem(ID_CURRENT_PANEL, "&Current Control Panel..."),
+                                   MenuItem(ID_INDEXING_PANEL, "&Indexing Control Panel..."),
+                                   MenuItem::Separator(),
+                                   MenuItem(ID_CLEAR_FAULTS, "Clear &Faults"),
+                                   MenuItem(ID_RESET_DRIVE, "&Reset Drive"),
+                                   MenuItem(ID_FACTORY_RESET, "Reset &EEPROM to Factory Settings")};
+    if (sercos)
+        commands.insert(commands.end(), {MenuItem::Separator(), MenuItem(ID_SERCOS_ACTIVATION, "&Sercos Activation...")});
+    return MenuItem(name, {MenuItem(ID_EDIT_CUT, "Cu&t"), MenuItem(ID_EDIT_COPY, "&Copy"),
+                           MenuItem(ID_EDIT_PASTE, "&Paste"), MenuItem(ID_EDIT_CLEAR, "&Delete"),
+                           MenuItem::Separator(), MenuItem(ID_DRIVE_REPORT, "Drive &Report"),
+                           MenuItem(ID_EXPORT, "E&xport"), MenuItem(ID_COPY_TO_OFFLINE, "Copy to &Offline and Save"),
+                           MenuItem::Separator(), MenuItem(ID_ENABLE_DRIVE, "&Enable Drive"),
+                           MenuItem(ID_UPGRADE_FIRMWARE, "&Upgrade Firmware..."), MenuItem::Separator(),
+                           MenuItem(ID_PROPERTIES, "P&roperties..."), MenuItem("Commands", std::move(commands))});
+}
+
+void RegisterDriveMenus() {
+    const std::vector<platform::ui::MenuItem>* menu = platform::ui::FindMenu(IDR_OFFLINE_ROOT_MENU);
+    if (menu && menu->size() > size_t(kSercosDriveMenu) && menu->at(kSercosDriveMenu).IsSubMenu())
+        return;
+    platform::ui::RegisterSubMenu(IDR_OFFLINE_ROOT_MENU, kDriveMenu, DriveMenu("Drive", false));
+    platform::ui::RegisterSubMenu(IDR_OFFLINE_ROOT_MENU, kSercosDriveMenu, DriveMenu("SercosDrive", true));
+}
+
 } // namespace
 
 ZRDriveNodeMgr::ZRDriveNodeMgr(ZRDrive* drive, ZRTreeItem* item, ZRWorkspaceView* view)
     : ZRNodeMgr(item, drive, view), m_pDrive(drive) {}
 
-ZRDriveNodeMgr::~ZRDriveNodeMgr() = default;
+ZRDriveNodeMgr::~ZRDriveNodeMgr() {
+    if (m_pDrive && GetModel())
+        m_pDrive->GetHostControlMode()->RemoveObserver(this);
+}
 
 bool ZRDriveNodeMgr::IsOnLine() const {
     ZRDevice* device = m_pDrive ? m_pDrive->GetDevice() : nullptr;
@@ -72,26 +127,93 @@ bool ZRDriveNodeMgr::IsIndexing() const {
 void ZRDriveNodeMgr::Initialize() {
     if (!m_pDrive)
         return;
+    SelectMenu();
     SetViewTitle("%s", &m_pDrive->GetName());
     SetIconID(kDriveIcon);
     SetHelpTopic(kDriveHelpTopic);
-    AddMonitorNode();
+    AddBlockNodes();
+    // A drive found in a control-panel mode gets its window back.
+    ZRIndexSelection* hostMode = m_pDrive->GetHostControlMode();
+    hostMode->Refresh(false);
+    const long mode = hostMode->GetValue();
+    if (mode == kModeVelocityPanel || mode == kModeCurrentPanel || mode == kModeIndexingPanel)
+        OpenControlPanel(mode);
     SetHasCommands(true);
     SetPropsHelpTopic(kDrivePropsHelpTopic);
     BuildPropertyGroups();
     BuildStatusGroup();
+    hostMode->AddObserver(this);
 }
 
-void ZRDriveNodeMgr::AddMonitorNode() {
-    ZRMonitor* monitor = m_pDrive->GetMonitor();
-    if (!monitor || !m_pTree || !m_pNode || FindChild(static_cast<ZRMvcModel*>(monitor)))
+void ZRDriveNodeMgr::SelectMenu() {
+    RegisterDriveMenus();
+    ZRUlongAttribute* sercos = m_pDrive->GetSercosCapable();
+    bool capable = false;
+    if (sercos->IsSupported()) {
+        sercos->Refresh(false);
+        capable = sercos->GetValue() == 1;
+    }
+    SetMenu(IDR_OFFLINE_ROOT_MENU, capable ? kSercosDriveMenu : kDriveMenu);
+}
+
+void ZRDriveNodeMgr::AddBlockNodes() {
+    if (!m_pTree || !m_pNode)
         return;
-    ZRTreeItem* item = m_pTree->InsertItem("Monitor", m_pNode);
-    m_pTree->SetItemImage(item, ZRImages::kMonitor);
-    // The tree item holds the node from here on.
-    auto* node = std::make_unique<ZRMonitorNodeMgr>(monitor, item, m_pTree).release();
-    m_pTree->SetItemData(item, node);
-    node->Initialize();
+    ZRDrive* d = m_pDrive;
+    const bool deviceNet = (d->GetProductType() & ZRDrive::kDeviceNetPresent) != 0;
+    struct Block {
+        int32_t type;
+        const char* text;
+        int image;
+    };
+    static constexpr Block kBlocks[] = {
+        {tarvik::kOperModesType, "Mode Configuration", ZRImages::kModeConfiguration},
+        {tarvik::kOperModesIndexingType, "Mode Configuration", ZRImages::kModeConfiguration},
+        {tarvik::kMotorType, "Motor", ZRImages::kMotor},
+        {tarvik::kTuningType, "Tuning", ZRImages::kTuning},
+        {tarvik::kEncodersType, "Encoders", ZRImages::kEncoders},
+        {tarvik::kDigInType, "Digital Inputs", ZRImages::kDigitalInputs},
+        {tarvik::kDigOutType, "Digital Outputs", ZRImages::kDigitalOutputs},
+        {tarvik::kAnalogOutType, "Analog Outputs", ZRImages::kAnalogOutputs},
+        {tarvik::kMonitorType, "Monitor", ZRImages::kMonitor},
+        {tarvik::kScopeType, "Oscilloscope", ZRImages::kOscilloscope},
+        {tarvik::kFaultsType, "Faults", ZRImages::kFaults},
+        {tarvik::kDeviceNetType, "DeviceNet", ZRImages::kDeviceNet},
+        {tarvik::kServiceInfoType, "Service Info", ZRImages::kServiceInfo},
+    };
+    const auto find = [d](int32_t type) -> ZRObject* {
+        // The monitor is the drive's own, not one of its stored children.
+        if (type == tarvik::kMonitorType)
+            return d->GetMonitor();
+        for (ZRObject* child : d->GetChildren())
+            if (child->GetClass() == type)
+                return child;
+        return nullptr;
+    };
+    const ZRFamilyRegistry& families = ZRFamilyRegistry::Instance();
+    for (const Block& block : kBlocks) {
+        if (block.type == tarvik::kDeviceNetType && !deviceNet)
+            continue;
+        ZRObject* object = find(block.type);
+        if (!object || FindChild(static_cast<ZRMvcModel*>(object)))
+            continue;
+        ZRNodeMaker make = families.FindNode(block.type);
+        // The monitor's node is the drive's own until the family registers one.
+        if (!make && block.type != tarvik::kMonitorType)
+            continue;
+        ZRTreeItem* item = m_pTree->InsertItem(block.text, m_pNode);
+        m_pTree->SetItemImage(item, block.image);
+        std::unique_ptr<ZRNodeMgr> node = make ? make(object, item, m_pTree)
+                                               : std::make_unique<ZRMonitorNodeMgr>(object, item, m_pTree);
+        if (!node) {
+            m_pTree->DeleteItem(item);
+            continue;
+        }
+        // The tree item holds the node from here on.
+        ZRNodeMgr* held = node.release();
+        m_pTree->SetItemData(item, held);
+        held->Initialize();
+    }
 }
 
 void ZRDriveNodeMgr::BuildPropertyGroups() {
@@ -163,25 +285,35 @@ ZRModelDoc* ZRDriveNodeMgr::BuildPropsDoc() {
 }
 
 void ZRDriveNodeMgr::BuildCommandRows(std::list<std::unique_ptr<ZRGridRow>>& rows) {
-    // The control panels come with their windows; until then only the drive's own commands show.
-    rows.push_back(std::make_unique<ZRCommandRow>("Clear Faults", ID_CLEAR_FAULTS, this));
-    rows.push_back(std::make_unique<ZRCommandRow>("Reset Drive", ID_RESET_DRIVE, this));
+    const auto add = [&](const char* caption, unsigned id) {
+        rows.push_back(std::make_unique<ZRCommandRow>(caption, id, this));
+    };
+    add("Velocity Control Panel...", ID_VELOCITY_PANEL);
+    add("Current Control Panel...", ID_CURRENT_PANEL);
+    if (IsIndexing())
+        add("Indexing Control Panel...", ID_INDEXING_PANEL);
+    add("Clear Faults", ID_CLEAR_FAULTS);
+    add("Reset Drive", ID_RESET_DRIVE);
+    add("Reset EEPROM to Factory Settings", ID_FACTORY_RESET);
 }
 
 // ---- Commands
 
 const platform::ui::CommandTable* ZRDriveNodeMgr::Commands() const {
     using Row = platform::ui::CommandRow<ZRDriveNodeMgr>;
+    // The drive commands run through DoCommand, which the panels' command rows reach as well.
+    const auto run = &ZRDriveNodeMgr::DoCommand;
     static const platform::ui::CommandTable table{
-        {Row(
-             ID_CLEAR_FAULTS, [](ZRDriveNodeMgr& node) { node.DoCommand(ID_CLEAR_FAULTS); },
-             &ZRDriveNodeMgr::OnUpdateOnLine),
-         Row(
-             ID_RESET_DRIVE, [](ZRDriveNodeMgr& node) { node.DoCommand(ID_RESET_DRIVE); },
-             &ZRDriveNodeMgr::OnUpdateOnLine),
-         Row(ID_EXPORT, &ZRDriveNodeMgr::OnExport),
+        {Row(ID_VELOCITY_PANEL, run), Row(ID_CURRENT_PANEL, run),
+         Row(ID_INDEXING_PANEL, run, &ZRDriveNodeMgr::OnUpdateIndexing),
+         Row(ID_CLEAR_FAULTS, run, &ZRDriveNodeMgr::OnUpdateOnLine),
+         Row(ID_RESET_DRIVE, run, &ZRDriveNodeMgr::OnUpdateOnLine),
+         Row(ID_FACTORY_RESET, run, &ZRDriveNodeMgr::OnUpdateOnLine),
+         Row(ID_DRIVE_REPORT, &ZRDriveNodeMgr::OnDriveReport), Row(ID_EXPORT, &ZRDriveNodeMgr::OnExport),
          Row(ID_COPY_TO_OFFLINE, &ZRDriveNodeMgr::OnCopyToOffline, &ZRDriveNodeMgr::OnUpdateOnLine),
          Row(ID_EDIT_COPY, &ZRDriveNodeMgr::OnCopy),
+         Row(ID_EDIT_CUT, &ZRDriveNodeMgr::OnCut, &ZRDriveNodeMgr::OnUpdateOffLine),
+         Row(ID_EDIT_CLEAR, &ZRDriveNodeMgr::OnDelete, &ZRDriveNodeMgr::OnUpdateOffLine),
          Row(ID_EDIT_PASTE, &ZRDriveNodeMgr::OnPaste, &ZRDriveNodeMgr::OnUpdatePaste)},
         &TailCommands()};
     return &table;
@@ -207,6 +339,14 @@ void ZRDriveNodeMgr::OnUpdateOnLine(platform::ui::CommandState& state) {
     state.enabled = IsOnLine();
 }
 
+void ZRDriveNodeMgr::OnUpdateOffLine(platform::ui::CommandState& state) {
+    state.enabled = !IsOnLine();
+}
+
+void ZRDriveNodeMgr::OnUpdateIndexing(platform::ui::CommandState& state) {
+    state.enabled = IsIndexing();
+}
+
 void ZRDriveNodeMgr::OnUpdatePaste(platform::ui::CommandState& state) {
     state.enabled = IsCompatible(ZRClipboard::Instance()->GetObject());
 }
@@ -215,15 +355,34 @@ void ZRDriveNodeMgr::DoCommand(unsigned int id) {
     if (!m_pDrive)
         return;
     switch (id) {
+    case ID_VELOCITY_PANEL:
+        OpenControlPanel(kModeVelocityPanel);
+        break;
+    case ID_CURRENT_PANEL:
+        OpenControlPanel(kModeCurrentPanel);
+        break;
+    case ID_INDEXING_PANEL:
+        OpenControlPanel(kModeIndexingPanel);
+        break;
     case ID_CLEAR_FAULTS:
         m_pDrive->ClearFaults();
         break;
     case ID_RESET_DRIVE:
         m_pDrive->ResetDrive();
         break;
+    case ID_FACTORY_RESET:
+        OnFactoryReset();
+        break;
     case ID_SET_TO_ZERO:
         m_pDrive->GetVelocityCommand()->SetValue(0);
         m_pDrive->GetCurrentCommand()->SetValue(0);
+        break;
+    case ID_PANEL_ENABLE_DRIVE:
+        if (auto* device = dynamic_cast<ZRNoxelDevice*>(m_pDrive->GetDevice()))
+            device->EnableDrive();
+        break;
+    case ID_PANEL_DISABLE_DRIVE:
+        OnDisableDrive();
         break;
     case ID_DEFINE_HOME:
         m_pDrive->GetDefineHomeCommand()->Execute(true);
@@ -233,8 +392,88 @@ void ZRDriveNodeMgr::DoCommand(unsigned int id) {
     }
 }
 
+void ZRDriveNodeMgr::OnDisableDrive() {
+    if (!IsOnLine()) {
+        platform::core::MessageBox(kOffline);
+        return;
+    }
+    m_pDrive->GetDevice()->Disable();
+}
+
+void ZRDriveNodeMgr::OnFactoryReset() {
+    if (!IsOnLine()) {
+        platform::core::MessageBox(kOffline);
+        return;
+    }
+    ZRMsgBox box;
+    if (box.Show("Do you want to reset the drive parameters to factory settings and reset the drive?",
+                 kAskNoDefault) == IDYES &&
+        m_pDrive->ResetPersonality()) {
+        ZRStorage* storage = m_pDrive->GetDevice()->GetStorage();
+        try {
+            std::optional<ZRStorage::Bytes> reply;
+            storage->InvokeService(0, 0, TarvikStorage::Id(tarvik::param::kResetDrive), {}, reply);
+        } catch (const ZRError& error) {
+            platform::core::MessageBox(error.GetComboMessage());
+            return;
+        }
+        WireClock::Get().Sleep(kResetWaitMs);
+        const int32_t hostLink = TarvikStorage::Id(tarvik::param::kHostLink, 0x200);
+        try {
+            storage->WriteLong(0, 0, hostLink, 2, 1);
+        } catch (const ZRError& error) {
+            // Older firmware knows only the first host link.
+            if (error.GetError() == 6) {
+                try {
+                    storage->WriteLong(0, 0, hostLink, 1, 1);
+                } catch (const ZRError&) {
+                }
+            } else {
+                platform::core::MessageBox(error.GetComboMessage());
+            }
+        }
+    }
+    m_pDrive->GetName().Refresh(false);
+}
+
+void ZRDriveNodeMgr::OnDriveReport() {
+    platform::ui::WaitCursor wait;
+    m_Properties.SetName(m_pDrive->GetName().GetValue());
+    std::string text;
+    DoReport(text);
+    ZRReportView* view =
+        ZRReportView::Open(this, platform::core::Format("%s - Report", m_pDrive->GetName().GetValue().c_str()),
+                           kReportHelpId);
+    if (!view)
+        return;
+    view->SetText(text);
+    view->ShowFrame();
+}
+
 void ZRDriveNodeMgr::OnCopy() {
     Copy();
+}
+
+void ZRDriveNodeMgr::OnCut() {
+    const std::string question = platform::core::Format("Warning: Cutting %s will remove it from your file. Continue?",
+                                                        m_pDrive->GetName().GetValue().c_str());
+    if (platform::core::MessageBox(question, {}, platform::core::MB_OKCANCEL) != IDOK)
+        return;
+    ZRWorkspaceView* tree = m_pTree;
+    if (Cut() && tree)
+        tree->DisposeLater(std::unique_ptr<ZRNodeMgr>(this));
+}
+
+void ZRDriveNodeMgr::OnDelete() {
+    if (IsOnLine())
+        return;
+    ZRMsgBox box;
+    if (box.Show("Warning: This will permanently delete this drive and all its contents. Continue?",
+                 platform::core::MB_OKCANCEL) != IDOK)
+        return;
+    ZRWorkspaceView* tree = m_pTree;
+    if (Delete() && tree)
+        tree->DisposeLater(std::unique_ptr<ZRNodeMgr>(this));
 }
 
 void ZRDriveNodeMgr::OnExport() {
@@ -302,8 +541,14 @@ bool ZRDriveNodeMgr::Overwrite(ZRObject* source) {
 }
 
 void ZRDriveNodeMgr::OnUpdate(platform::core::Subject* subject, platform::core::Message* message) {
-    // The main group carries the drive's name as its caption.
-    if (m_pDrive && subject == static_cast<ZRMvcModel*>(&m_pDrive->GetName()))
-        m_Properties.SetName(m_pDrive->GetName().GetValue());
+    if (m_pDrive && GetModel()) {
+        // The main group carries the drive's name as its caption.
+        if (subject == static_cast<ZRMvcModel*>(&m_pDrive->GetName()))
+            m_Properties.SetName(m_pDrive->GetName().GetValue());
+        if (subject == static_cast<ZRMvcModel*>(m_pDrive->GetHostControlMode()))
+            HostModeChanged(ReasonOf(message));
+    }
+    if (m_pModeView && subject == static_cast<ZRMvcModel*>(m_pModeView) && ReasonOf(message) == ZRUpdate::Destroying)
+        ForgetModeWindow();
     ZRNodeMgr::OnUpdate(subject, message);
 }

@@ -355,4 +355,21 @@ TEST_F(ZRWorkspaceViewTest, AfterDestroyNothingReachesTheNodes) {
     tree.rootNode = nullptr;
 }
 
+TEST_F(ZRWorkspaceViewTest, DeletedNodeHandedOverGoesAfterTheCurrentEventOrWithTheView) {
+    const int live = TestNodeMgr::s_Live;
+    ASSERT_TRUE(b->Delete());
+    view.DisposeLater(std::unique_ptr<ZRNodeMgr>(b));
+    // Still there for the rest of the command that deleted it.
+    EXPECT_EQ(TestNodeMgr::s_Live, live);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(TestNodeMgr::s_Live, live - 1);
+
+    TestNodeMgr* inner = tree.Node("Root?A?Inner");
+    ASSERT_TRUE(inner->Delete());
+    view.DisposeLater(std::unique_ptr<ZRNodeMgr>(inner));
+    view.OnDestroy();
+    EXPECT_EQ(TestNodeMgr::s_Live, live - 4);
+    tree.rootNode = nullptr;
+}
+
 } // namespace

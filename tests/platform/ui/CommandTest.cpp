@@ -147,6 +147,21 @@ TEST(Command, MenusFromTablesRouteTheirItems) {
     EXPECT_TRUE(menu.actions()[2]->isEnabled());
 }
 
+TEST(Command, SubMenusOfOneResourceKeepEachOther) {
+    constexpr unsigned kShared = 9251;
+    RegisterSubMenu(kShared, 2, {"Drive", {{32843, "Velocity"}}});
+    RegisterSubMenu(kShared, 0, {"Root", {{32793, "Rescan"}}});
+    const std::vector<MenuItem>* table = FindMenu(kShared);
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->size(), 3u);
+    EXPECT_EQ(table->at(0).text, "Root");
+    EXPECT_TRUE(table->at(1).IsSeparator());
+    EXPECT_EQ(table->at(2).items.front().id, 32843u);
+    RegisterSubMenu(kShared, 1, {"Other", {{1, "One"}}});
+    EXPECT_EQ(table->at(2).text, "Drive");
+    EXPECT_EQ(table->at(1).text, "Other");
+}
+
 } // namespace
 
 TEST(PopupMenu, ScriptChoosesTheCommandAndSeesTheItems) {
