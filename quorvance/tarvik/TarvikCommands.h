@@ -28,3 +28,13 @@ inline constexpr unsigned ID_STOP_HOMING = 32871;
 inline constexpr unsigned ID_START_HOMING = 32879;
 inline constexpr unsigned ID_START_INDEX = 32881;
 
+
+// The analog input and analog output nodes' commands and their sub-menus in the node menu resource
+// (251). "Define Home" is the drive node's id.
+inline constexpr unsigned ID_REMOVE_VELOCITY_OFFSET = 32822;
+inline constexpr unsigned ID_REMOVE_CURRENT_OFFSET = 32823;
+inline constexpr unsigned ID_REMOVE_POSITION_OFFSET = 32824;
+inline constexpr unsigned ID_OVERRIDE_OUTPUT = 32836;
+inline constexpr unsigned ID_TOGGLE_OVERRIDE_MODE = 32863;
+inline constexpr int kAnalogInSubMenu = 4;
+inline constexpr int kAnalogOutSubMenu = 14;
