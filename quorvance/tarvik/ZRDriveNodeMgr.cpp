@@ -27,6 +27,7 @@
 #include "quorvance/shell/ZRReportView.h"
 #include "quorvance/tarvik/TarvikCommands.h"
 #include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/tarvik/TarvikNodeSupport.h"
 #include "quorvance/tarvik/TarvikStorage.h"
 #include "quorvance/tarvik/ZRDrive.h"
 #include "quorvance/tarvik/ZRMonitor.h"
@@ -271,17 +272,7 @@ void ZRDriveNodeMgr::DefaultAction() {
 }
 
 ZRModelDoc* ZRDriveNodeMgr::BuildPropsDoc() {
-    auto document = std::make_unique<ZRModelDoc>();
-    auto frame = std::make_unique<CSizableChildFrame>();
-    auto* view = new ZRPropertiesView;
-    frame->SetView(view);
-    document->AddView(view);
-    ZRQuorvanceApp* app = ZRQuorvanceApp::Instance();
-    if (platform::ui::MainWindow* main = app ? app->GetMainWindow() : nullptr)
-        main->AddChildFrame(frame.get());
-    // The main window's document area holds the frame (and with it the view) from here on.
-    frame.release();
-    return document.release();
+    return tarvik::NewPropsDoc();
 }
 
 void ZRDriveNodeMgr::BuildCommandRows(std::list<std::unique_ptr<ZRGridRow>>& rows) {
