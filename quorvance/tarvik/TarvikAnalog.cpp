@@ -5,8 +5,59 @@
 #include "kitbase/model/ZRUlongAttribute.h"
 #include "quorvance/tarvik/TarvikBlockSetup.h"
 #include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/tarvik/ZRDrive.h"
+#include "quorvance/tarvik/ZRMotorTarvik.h"
+#include "quorvance/tarvik/ZROlbraConverter.h"
+
+#include <cmath>
+#include <string>
 
 using namespace tarvik;
+
+namespace {
+
+constexpr double kMaxLimit = 2147483647.0;
+
+// The display value of a motor attribute, 0 without a motor or a number.
+double MotorValue(ZRUlongAttribute* (ZRMotorTarvik::*get)() const, ZRObject* block) {
+    auto* drive = dynamic_cast<ZRDrive*>(DriveOf(block));
+    ZRMotorTarvik* motor = drive ? drive->GetMotor() : nullptr;
+    ZRUlongAttribute* attribute = motor ? (motor->*get)() : nullptr;
+    const double value = attribute ? attribute->GetValue() : 0.0;
+    return std::isfinite(value) ? value : 0.0;
+}
+
+// value x 1000 / divisor, rounded and held within +-bound with the warning's "Setting to" line.
+// A divisor of 0 has no scale to give: the block keeps its default, logged like a value too small.
+int32_t ScaledCommand(double value, double divisor, int32_t bound, int32_t fallback, ZROlbraConverter& file,
+                      const std::string& warning) {
+    if (divisor == 0) {
+        file.AppendLog(warning + "min allowed.");
+        return fallback;
+    }
+    const double x = std::trunc(value * 1000.0 / divisor + 0.5);
+    if (x < -bound) {
+        file.AppendLog(warning + "min allowed.");
+        return -bound;
+    }
+    if (x > bound) {
+        file.AppendLog(warning + "max allowed.");
+        return bound;
+    }
+    return static_cast<int32_t>(x);
+}
+
+// An old acceleration (revolutions per minute per second) in counts per second squared.
+uint32_t AccelOf(int32_t bits, double lines, ZROlbraConverter& file, const std::string& warning) {
+    const double x = static_cast<uint32_t>(bits) * lines * 4.0 / 60.0 + 0.5;
+    if (x > kMaxLimit) {
+        file.AppendLog(warning);
+        return static_cast<uint32_t>(kMaxLimit);
+    }
+    return x > 0 ? static_cast<uint32_t>(x) : 0;
+}
+
+} // namespace
 
 TarvikAnalog::TarvikAnalog()
     : m_pVelocityScale(std::make_unique<ZRLongAttribute>(GetDevice(), 2)),
@@ -78,4 +129,37 @@ void TarvikAnalog::Copy(ZRObject* source, bool withChildren) {
     }
     ZRObject::Copy(source, true);
     (void)withChildren;
+}
+
+bool TarvikAnalog::ImportParValues(ZROlbraConverter* file) {
+    if (!file)
+        return false;
+    ZROlbraConverter& f = *file;
+    if (f.GetFormatVersion() >= 6) {
+        m_pPositionScale->SetInternalValue(f.GetValue(298));
+        m_pPositionOffset->SetValue(f.GetValue(297));
+    }
+    m_pVelocityOffset->SetValue(f.GetValue(79));
+    const double maxSpeed = MotorValue(&ZRMotorTarvik::GetMaximumSpeed, this);
+    m_pVelocityScale->SetInternalValue(
+        ScaledCommand(f.GetValue(80), maxSpeed, 200, 100, f,
+                      "Warning: Analog Velocity Command Scale value is out of range. Setting to "));
+    m_pCurrentOffset->SetValue(f.GetValue(81));
+    double current = 0.0;
+    if (auto* drive = dynamic_cast<ZRDrive*>(DriveOf(this)))
+        current = drive->GetDrivePeakCurrent();
+    const double intermittent = MotorValue(&ZRMotorTarvik::GetIntermittentCurrent, this);
+    if (current > intermittent)
+        current = intermittent;
+    m_pCurrentScale->SetInternalValue(
+        ScaledCommand(f.GetValue(82), std::trunc(current * 256.0), 400, 100, f,
+                      "Warning: Analog Torque Command Scale value is out of range. Setting to "));
+    const double lines = MotorValue(&ZRMotorTarvik::GetLinesRevolution, this);
+    m_pAccelLimit->SetInternalValue(
+        AccelOf(f.GetValue(115), lines, f,
+                "Warning: Analog Acceleration limit value is out of range. Setting to max allowed."));
+    m_pDecelLimit->SetInternalValue(
+        AccelOf(f.GetValue(116), lines, f,
+                "Warning: Analog Deceleration limit value is out of range. Setting to max allowed."));
+    return m_pAccelDecelLimits->SetValue(f.GetValue(114) != 0);
 }

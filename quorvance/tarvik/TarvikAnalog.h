@@ -6,6 +6,7 @@
 
 class ZRBoolAttribute;
 class ZRLongAttribute;
+class ZROlbraConverter;
 class ZRUlongAttribute;
 
 // Scaling and offset of the analog command input for the three analog modes, the acceleration
@@ -18,6 +19,9 @@ public:
     // Takes the three scales only when each fits this drive's range; else nothing at all.
     void Copy(ZRObject* source, bool withChildren) override;
     void Init() override;
+    // Takes the analog command settings of an older-family parameter file, logging each value it
+    // had to limit; false without a file.
+    bool ImportParValues(ZROlbraConverter* file);
 
     ZRLongAttribute* GetVelocityScale() const { return m_pVelocityScale.get(); }
     ZRLongAttribute* GetVelocityOffset() const { return m_pVelocityOffset.get(); }

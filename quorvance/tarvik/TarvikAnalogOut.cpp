@@ -9,6 +9,9 @@
 #include "platform/core/Modal.h"
 #include "quorvance/tarvik/TarvikBlockTables.h"
 #include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/tarvik/ZRDrive.h"
+#include "quorvance/tarvik/ZRMotorTarvik.h"
+#include "quorvance/tarvik/ZROlbraConverter.h"
 
 #include <cmath>
 
@@ -28,6 +31,21 @@ void Millivolts(ZRLongAttribute& a, ZRObject* owner, int32_t id, const char* nam
 double PositionScaleOf(const TarvikAnalogOut& block) {
     ZRLongAttribute* scale = block.GetScale32()->IsSupported() ? block.GetScale32() : block.GetScale();
     return std::trunc(scale->GetValue());
+}
+
+// The old signal codes and the options they became.
+struct OldSignal {
+    int32_t code;
+    const char* text;
+};
+constexpr OldSignal kOldSignals[] = {
+    {0, "Current Command"},    {1, "Current Average"},   {6, "Velocity Feedback"},
+    {7, "Velocity Command"},   {8, "Velocity Error"},    {9, "Position Feedback"},
+    {10, "Position Command"},  {11, "Position Error"},   {27, "Current Feedback"},
+};
+
+bool StartsWith(const std::string& text, const char* prefix) {
+    return text.rfind(prefix, 0) == 0;
 }
 
 } // namespace
@@ -148,5 +166,43 @@ bool TarvikAnalogOut::Import(std::istream& in) {
     // Text written before the 4-byte scale existed fills both.
     if (m_pScale->GetInternalValue() != 0)
         m_pScale32->SetValue(m_pScale->GetValue());
+    return true;
+}
+
+bool TarvikAnalogOut::ImportParValues(ZROlbraConverter* file) {
+    if (!file)
+        return false;
+    ZROlbraConverter& f = *file;
+    const int32_t code = f.GetValue(83);
+    std::string signal;
+    for (const OldSignal& old : kOldSignals)
+        if (old.code == code)
+            signal = old.text;
+    if (signal.empty() || !m_pSignal->SetAsString(signal)) {
+        m_pSignal->SetValue(0);
+        f.AppendLog("Warning: Cannot configure analog output, signal is not supported in tarvik; using default");
+    }
+    double lines = 0.0;
+    auto* drive = dynamic_cast<ZRDrive*>(GetParent());
+    if (ZRMotorTarvik* motor = drive ? drive->GetMotor() : nullptr)
+        lines = std::trunc(motor->GetLinesRevolution()->GetValue());
+    m_pOffset->SetValue(f.GetValue(85));
+    const double scale = f.GetValue(87);
+    if (f.IsOlbraFile()) {
+        m_pScale->SetInternalValue(static_cast<int32_t>(scale));
+    } else {
+        double shown = scale;
+        if (StartsWith(signal, "Velocity")) {
+            // Without the encoder's lines there is no velocity scale to give: the default stays.
+            shown = lines > 0 ? std::trunc(scale * 60000.0 / (lines * 32.0) + 0.5) : m_pScale->GetValue();
+        } else if (StartsWith(signal, "Current")) {
+            shown = std::trunc(scale / 128.0 + 0.5);
+        }
+        m_pScale->SetValue(shown);
+    }
+    if (IsPositionSignal())
+        m_pScale32->SetValue(scale);
+    if (!f.IsOlbraFile())
+        f.AppendLog("Warning: Cannot configure analog output 2, since it does not exist on the tarvik");
     return true;
 }

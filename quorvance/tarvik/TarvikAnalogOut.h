@@ -7,6 +7,7 @@
 class ZRBoolAttribute;
 class ZRIndexSelection;
 class ZRLongAttribute;
+class ZROlbraConverter;
 
 // The analog output: which internal signal it shows, its scale and offset, and the override that
 // drives it with a fixed voltage for testing.
@@ -18,6 +19,9 @@ public:
     void Copy(ZRObject* source, bool withChildren) override;
     bool Import(std::istream& in) override;
     void Init() override;
+    // Takes the output's signal, offset and scale from an older-family parameter file; false
+    // without a file.
+    bool ImportParValues(ZROlbraConverter* file);
     // Shows the 4-byte "Scale" for position signals where the firmware has it, else the 2-byte one.
     void OnUpdate(platform::core::Subject* subject, platform::core::Message* message) override;
 

@@ -1,15 +1,12 @@
 #include "quorvance/tarvik/TarvikBlockNodeMgr.h"
 
 #include "kitbase/model/ZRObject.h"
-#include "kitbase/ui/CSizableChildFrame.h"
 #include "kitbase/ui/KitbaseIds.h"
 #include "kitbase/ui/ZRModelDoc.h"
-#include "kitbase/ui/ZRPropertiesView.h"
-#include "platform/ui/MainWindow.h"
 #include "platform/ui/Menu.h"
 #include "quorvance/shell/QuorvanceIds.h"
-#include "quorvance/shell/ZRQuorvanceApp.h"
 #include "quorvance/tarvik/TarvikBlockSetup.h"
+#include "quorvance/tarvik/TarvikNodeSupport.h"
 
 #include <memory>
 
@@ -33,14 +30,7 @@ void TarvikBlockNodeMgr::SetUp(const Shape& shape) {
 
 ZRPropertyGroup& TarvikBlockNodeMgr::AddGroup(ZRPropertyGroup& parent, std::string name,
                                               std::initializer_list<ZRAttribute*> members) {
-    auto group = std::make_unique<ZRPropertyGroup>();
-    ZRPropertyGroup& added = *group;
-    group->SetName(std::move(name));
-    for (ZRAttribute* member : members)
-        if (member)
-            group->AddProperty(member);
-    parent.AddGroup(std::move(group));
-    return added;
+    return tarvik::AddSubGroup(parent, std::move(name), members);
 }
 
 const platform::ui::CommandTable* TarvikBlockNodeMgr::Commands() const {
@@ -48,21 +38,7 @@ const platform::ui::CommandTable* TarvikBlockNodeMgr::Commands() const {
 }
 
 ZRModelDoc* TarvikBlockNodeMgr::BuildPropsDoc() {
-    return NewPropsDoc();
-}
-
-ZRModelDoc* TarvikBlockNodeMgr::NewPropsDoc() {
-    auto document = std::make_unique<ZRModelDoc>();
-    auto frame = std::make_unique<CSizableChildFrame>();
-    auto* view = new ZRPropertiesView;
-    frame->SetView(view);
-    document->AddView(view);
-    ZRQuorvanceApp* app = ZRQuorvanceApp::Instance();
-    if (platform::ui::MainWindow* main = app ? app->GetMainWindow() : nullptr)
-        main->AddChildFrame(frame.get());
-    // The main window's document area holds the frame (and with it the view) from here on.
-    frame.release();
-    return document.release();
+    return tarvik::NewPropsDoc();
 }
 
 void TarvikBlockNodeMgr::DefaultAction() {

@@ -13,9 +13,6 @@ class TarvikBlockNodeMgr : public ZRNodeMgr {
 public:
     TarvikBlockNodeMgr(ZRObject* block, ZRTreeItem* item, ZRWorkspaceView* view);
 
-    // A new properties document whose view sits in a child frame of the main window, not yet shown.
-    static ZRModelDoc* NewPropsDoc();
-
 protected:
     struct Shape {
         int subMenu;

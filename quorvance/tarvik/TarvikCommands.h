@@ -35,3 +35,13 @@ inline constexpr int kHomingSubMenu = 8;
 // Sub-menus of the motion-block nodes in the node menu resource.
 inline constexpr int kPresetSubMenu = 5;
 inline constexpr int kFollowerSubMenu = 6;
+
+// The analog input and analog output nodes' commands and their sub-menus in the node menu resource
+// (251). "Define Home" is the drive node's id.
+inline constexpr unsigned ID_REMOVE_VELOCITY_OFFSET = 32822;
+inline constexpr unsigned ID_REMOVE_CURRENT_OFFSET = 32823;
+inline constexpr unsigned ID_REMOVE_POSITION_OFFSET = 32824;
+inline constexpr unsigned ID_OVERRIDE_OUTPUT = 32836;
+inline constexpr unsigned ID_TOGGLE_OVERRIDE_MODE = 32863;
+inline constexpr int kAnalogInSubMenu = 4;
+inline constexpr int kAnalogOutSubMenu = 14;

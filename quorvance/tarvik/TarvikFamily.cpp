@@ -10,6 +10,8 @@
 #include "quorvance/tarvik/TarvikCommands.h"
 #include "quorvance/tarvik/TarvikAnalog.h"
 #include "quorvance/tarvik/TarvikAnalogOut.h"
+#include "quorvance/tarvik/TarvikAnalogNodeMgr.h"
+#include "quorvance/tarvik/TarvikAnalogOutNodeMgr.h"
 #include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/ZRDrive.h"
 #include "quorvance/tarvik/ZRDriveNodeMgr.h"
@@ -263,6 +265,8 @@ constexpr ZRNodeEntry kNodes[] = {
     {kOperModesIndexingType, &MakeBlockNode<ZROperMode, ZROperModeNodeMgr>},
     {kPresetType, &MakeBlockNode<ZRPreset, ZRPresetNodeMgr>},
     {kFollowerType, &MakeBlockNode<ZRFollower, ZRFollowerNodeMgr>},
+    {kAnalogInType, &TarvikAnalogNodeMgr::Make},
+    {kAnalogOutType, &TarvikAnalogOutNodeMgr::Make},
 };
 
 // A new off-line drive of the model the user picks. Only a model with a present drive and valid

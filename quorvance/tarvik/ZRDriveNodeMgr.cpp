@@ -23,9 +23,9 @@
 #include "quorvance/shell/ZRImages.h"
 #include "quorvance/shell/ZRQuorvanceApp.h"
 #include "quorvance/shell/ZRReportView.h"
-#include "quorvance/tarvik/TarvikBlockNodeMgr.h"
 #include "quorvance/tarvik/TarvikCommands.h"
 #include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/tarvik/TarvikNodeSupport.h"
 #include "quorvance/tarvik/ZRDrive.h"
 #include "quorvance/tarvik/ZRMonitor.h"
 #include "quorvance/tarvik/ZRMonitorNodeMgr.h"
@@ -54,15 +54,6 @@ constexpr unsigned kAskNoDefault =
     platform::core::MB_YESNO | platform::core::MB_ICONQUESTION | platform::core::MB_DEFBUTTON2;
 constexpr const char* kOffline = "The Drive is Offline.";
 constexpr const char* kEnableActive = "Can't perform paste operation while Enable input active.";
-
-void AddGroup(ZRPropertyGroup& parent, const char* name, std::initializer_list<ZRAttribute*> members) {
-    auto group = std::make_unique<ZRPropertyGroup>();
-    group->SetName(name);
-    for (ZRAttribute* member : members)
-        if (member)
-            group->AddProperty(member);
-    parent.AddGroup(std::move(group));
-}
 
 int DriveSizeIndex(ZRDrive* drive) {
     ZRServiceInfo* info = drive->GetServiceInfo();
@@ -222,29 +213,29 @@ void ZRDriveNodeMgr::BuildPropertyGroups() {
                                 static_cast<ZRAttribute*>(d->GetDisplayedUnits())})
         if (member)
             m_Properties.AddProperty(member);
-    AddGroup(m_Properties, "Operation Modes", {d->GetOperationMode(), d->GetOperModeOverride()});
-    AddGroup(m_Properties, "Machine Cycle",
+    tarvik::AddSubGroup(m_Properties, "Operation Modes", {d->GetOperationMode(), d->GetOperModeOverride()});
+    tarvik::AddSubGroup(m_Properties, "Machine Cycle",
              {d->GetSingleTurnAbsolute(), d->GetPositionRollover(), d->GetPositionRolloverCopy(), d->GetSize(),
               d->GetSizeCopy()});
-    AddGroup(m_Properties, "Communications",
+    tarvik::AddSubGroup(m_Properties, "Communications",
              {d->GetDriveAddress(), d->GetBroadcastAddress(), d->GetBaudRate(), d->GetFrameFormat()});
-    AddGroup(m_Properties, "Current Limits", {d->GetPositive(), d->GetNegative()});
+    tarvik::AddSubGroup(m_Properties, "Current Limits", {d->GetPositive(), d->GetNegative()});
     if (IsIndexing())
-        AddGroup(m_Properties, "Position Limits",
+        tarvik::AddSubGroup(m_Properties, "Position Limits",
                  {d->GetPositiveDecelDistance(), d->GetNegativeDecelDistance(), d->GetEnableSoftLimits(),
                   d->GetPositiveSoftLimit(), d->GetNegativeSoftLimit()});
-    AddGroup(m_Properties, "Speed Functions", {d->GetZeroSpeed(), d->GetSpeedWindow(), d->GetUpToSpeed()});
-    AddGroup(m_Properties, "Position Functions",
+    tarvik::AddSubGroup(m_Properties, "Speed Functions", {d->GetZeroSpeed(), d->GetSpeedWindow(), d->GetUpToSpeed()});
+    tarvik::AddSubGroup(m_Properties, "Position Functions",
              {d->GetInPositionSize(), d->GetInPositionTime(), d->GetPosnCompare1Polarity(), d->GetPosnCompare1Type(),
               d->GetPosnCompare1(), d->GetPosnCompare1Max(), d->GetPosnCompare2Polarity(), d->GetPosnCompare2Type(),
               d->GetPosnCompare2(), d->GetPosnCompare2Max()});
-    AddGroup(m_Properties, "Display Precision",
+    tarvik::AddSubGroup(m_Properties, "Display Precision",
              {d->GetVelocityPrecision(), d->GetPositionPrecision(), d->GetAccelerationPrecision(),
               d->GetCurrentPrecision()});
-    AddGroup(m_Properties, "Motor Encoder Units",
+    tarvik::AddSubGroup(m_Properties, "Motor Encoder Units",
              {d->GetVelocityLabel(), d->GetVelocityScaleAttribute(), d->GetPositionLabel(),
               d->GetPositionScaleAttribute(), d->GetAccelerationLabel(), d->GetAccelerationScaleAttribute()});
-    AddGroup(m_Properties, "Auxiliary Encoder Units",
+    tarvik::AddSubGroup(m_Properties, "Auxiliary Encoder Units",
              {d->GetAuxEncoderVelocityLabel(), d->GetAuxEncoderVelocityScale(), d->GetAuxEncoderPositionLabel(),
               d->GetAuxEncoderPositionScale(), d->GetAuxEncoderAccelerationLabel(),
               d->GetAuxEncoderAccelerationScale()});
@@ -266,7 +257,7 @@ void ZRDriveNodeMgr::DefaultAction() {
 }
 
 ZRModelDoc* ZRDriveNodeMgr::BuildPropsDoc() {
-    return TarvikBlockNodeMgr::NewPropsDoc();
+    return tarvik::NewPropsDoc();
 }
 
 void ZRDriveNodeMgr::BuildCommandRows(std::list<std::unique_ptr<ZRGridRow>>& rows) {

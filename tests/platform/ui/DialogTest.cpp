@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -218,15 +219,32 @@ TEST(QtModalHook, FileDialogReturnsModelNamesAndRefusesOthersByName) {
     int step = 0;
     QTimer pilot;
     QObject::connect(&pilot, &QTimer::timeout, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        // The refusal box first: the file dialog stays open under it, and which of the two the
+        // toolkit reports as the active modal window is not reliable.
+        QMessageBox* box = nullptr;
+        QFileDialog* files = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (!window->isVisible())
+                continue;
+            if (auto* b = qobject_cast<QMessageBox*>(window))
+                box = b;
+            else if (auto* f = qobject_cast<QFileDialog*>(window))
+                files = f;
+        }
+        if (box) {
             warnings << box->text();
             box->accept();
-        } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+        } else if (files) {
             EXPECT_EQ(files->directory().dirName(), QString::fromUtf8("M\xC3\xBCller"));
-            files->selectFile(QString::fromUtf8(step++ == 0 ? "\xE6\x97\xA5\xE6\x9C\xAC.qdb"
-                                                            : "Pr\xC3\xBC"
-                                                              "fstand \xE2\x82\xAC.qdb"));
+            const QString name = QString::fromUtf8(step++ == 0 ? "\xE6\x97\xA5\xE6\x9C\xAC.qdb"
+                                                                 : "Pr\xC3\xBC"
+                                                                   "fstand \xE2\x82\xAC.qdb");
+            // Typed into the name field as a user does: selectFile alone can lose to the dialog's
+            // directory model, which re-selects the earlier name once it has loaded the folder.
+            if (auto* edit = files->findChild<QLineEdit*>("fileNameEdit"))
+                edit->setText(name);
+            else
+                files->selectFile(name);
             static_cast<QDialog*>(files)->accept(); // the dialog's own accept checks the name
         }
     });
