@@ -5,18 +5,22 @@
 #include "kitbase/ui/ZRViewControls.h"
 #include "platform/ui/ChildFrame.h"
 #include "platform/ui/Guard.h"
+#include "platform/ui/Text.h"
 #include "platform/ui/View.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <algorithm>
 #include <iterator>
 
 namespace {
 
 constexpr int kButtonWidth = 130;
 constexpr int kRowHeight = 21;
+// Room for the push button's frame around its caption.
+constexpr int kCaptionMargin = 16;
 
 } // namespace
 
@@ -63,12 +67,21 @@ void ZRServicesGrid::UpdateRows() {
     platform::ui::ChildFrame* frame = platform::ui::ChildFrame::FrameOf(this);
     if (frame)
         frame->RoutedCommands().clear();
+    // The buttons are at least as wide as the classic layout, and wide enough for their captions in
+    // the font this desktop gives them.
+    int width = kButtonWidth;
     for (const std::unique_ptr<ZRGridRow>& row : m_Rows) {
         if (!row->IsInitialized())
             row->Initialize(this);
-        if (auto* command = dynamic_cast<ZRCommandRow*>(row.get()); command && frame)
+        auto* command = dynamic_cast<ZRCommandRow*>(row.get());
+        if (!command)
+            continue;
+        if (frame)
             frame->RoutedCommands().push_back(command->GetCommand());
+        width = std::max(width, fontMetrics().horizontalAdvance(platform::ui::ToQString(command->GetCaption())) +
+                                    kCaptionMargin);
     }
+    SetColWidth(1, width);
     int n = 1;
     for (const std::unique_ptr<ZRGridRow>& row : m_Rows)
         row->SetRow(n++);

@@ -90,6 +90,18 @@ TEST_F(ZRServicesGridInFrame, RowsAreNumberedAndTheFrameRoutesTheirCommandsInRow
     EXPECT_EQ(grid->Value(4, 1), "Command 1004");
 }
 
+TEST_F(ZRServicesGridInFrame, ButtonsAreWideEnoughForTheLongestCaption) {
+    const int classic = grid->ColWidth(1);
+    const std::string caption = "Reset EEPROM to Factory Settings and Restart the Drive";
+    grid->GetRows().emplace_back(new ZRCommandRow(caption, 1004, &owner));
+    grid->UpdateRows();
+    EXPECT_GT(grid->ColWidth(1), grid->fontMetrics().horizontalAdvance(QString::fromStdString(caption)));
+    // Short captions keep the classic width.
+    grid->GetRows().pop_back();
+    grid->UpdateRows();
+    EXPECT_EQ(grid->ColWidth(1), classic);
+}
+
 TEST_F(ZRServicesGridInFrame, AClickHoldsTheCommandWhileDownThenRunsIt) {
     Press(2);
     EXPECT_TRUE(grid->IsPressed());
