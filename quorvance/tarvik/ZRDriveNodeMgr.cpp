@@ -100,8 +100,7 @@ ZRDriveNodeMgr::~ZRDriveNodeMgr() {
 }
 
 bool ZRDriveNodeMgr::IsOnLine() const {
-    ZRDevice* device = m_pDrive ? m_pDrive->GetDevice() : nullptr;
-    return device && !device->IsOffLine();
+    return tarvik::IsOnLine(m_pDrive);
 }
 
 bool ZRDriveNodeMgr::IsIndexing() const {

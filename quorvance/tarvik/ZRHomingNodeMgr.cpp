@@ -1,11 +1,11 @@
 #include "quorvance/tarvik/ZRHomingNodeMgr.h"
 
 #include "kitbase/model/ZRCommand.h"
-#include "kitbase/model/ZRDevice.h"
 #include "kitbase/ui/KitbaseIds.h"
 #include "platform/ui/Menu.h"
 #include "quorvance/shell/QuorvanceIds.h"
 #include "quorvance/tarvik/TarvikCommands.h"
+#include "quorvance/tarvik/TarvikNodeSupport.h"
 #include "quorvance/tarvik/ZRHoming.h"
 
 namespace {
@@ -49,8 +49,7 @@ const platform::ui::CommandTable* ZRHomingNodeMgr::Commands() const {
 }
 
 void ZRHomingNodeMgr::OnUpdateStartHoming(platform::ui::CommandState& state) {
-    ZRDevice* device = m_pHoming->GetDevice();
-    state.enabled = device && !device->IsOffLine();
+    state.enabled = tarvik::IsOnLine(m_pHoming);
 }
 
 void ZRHomingNodeMgr::DoCommand(unsigned int id) {
