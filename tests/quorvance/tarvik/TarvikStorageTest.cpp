@@ -166,6 +166,40 @@ TEST_F(TarvikStorageTest, EveryParameterOfTheDriveReadsAndTakesItsValueBack) {
     }
 }
 
+// The simulator finds parameters by binary search: rows merged in from several places must keep
+// the table sorted and unique.
+TEST(TarvikParameterTable, IsSortedAndUnique) {
+    auto table = wiresim::TarvikParameters();
+    for (size_t i = 1; i < table.size(); ++i)
+        EXPECT_LT(table[i - 1].number, table[i].number) << table[i].name;
+}
+
+// A play sees a request before the table and hears of every write the table took.
+class EchoPlay : public wiresim::TarvikSimPlay {
+public:
+    std::optional<wiresim::NoxelAnswer> Take(uint8_t, wiresim::TarvikSimValues& drive, int parameter, int function,
+                                             const std::string&) override {
+        if (parameter != 2 || function != 0)
+            return std::nullopt;
+        return wiresim::NoxelAnswer{wiresim::TarvikHex(drive.Get(14, 1) & 0xFFFF, 4)};
+    }
+    void After(uint8_t node, wiresim::TarvikSimValues&, int parameter, int function, const std::string&) override {
+        writes.push_back(node * 1000 + parameter * 10 + function);
+    }
+    std::vector<int> writes;
+};
+
+TEST_F(TarvikStorageTest, PlaysAnswerBeforeTheTableAndHearOfItsWrites) {
+    auto& play = sim.AddPlay<EchoPlay>();
+    ASSERT_TRUE(storage->WriteLong(0, 0, Id(14, 1), 4660, 4));
+    uint32_t version = 0;
+    ASSERT_TRUE(storage->ReadUlong(0, 0, Id(2), version, 2));
+    EXPECT_EQ(version, 4660u);
+    ErrorOf([&] { storage->WriteLong(0, 0, Id(14, 1), -1, 4); }); // refused by the table: no After
+    EXPECT_EQ(play.writes, std::vector<int>{1143});
+    EXPECT_EQ(sim.FindPlay<EchoPlay>(), &play);
+}
+
 TEST_F(TarvikStorageTest, DriveCodesBecomeErrorsWithTheirTexts) {
     const struct {
         int drive, code;

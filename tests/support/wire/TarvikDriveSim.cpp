@@ -86,7 +86,7 @@ std::string HexDigits(uint32_t value, int digits) {
 }
 
 NoxelAnswer Refusal(int code) {
-    return {HexDigits(static_cast<uint32_t>(code) & 0xFF, 2), true, false};
+    return TarvikRefusal(code);
 }
 
 uint32_t Key(int parameter, int index) {
@@ -121,9 +121,39 @@ double Decode(const TarvikParameter& p, uint32_t bits) {
 
 } // namespace
 
+NoxelAnswer TarvikRefusal(int code) {
+    return {HexDigits(static_cast<uint32_t>(code) & 0xFF, 2), true, false};
+}
+
+std::string TarvikHex(uint32_t value, int digits) {
+    return HexDigits(value, digits);
+}
+
+class TarvikDriveSim::Values final : public TarvikSimValues {
+public:
+    Values(TarvikDriveSim& sim, Drive& drive) : m_sim(sim), m_drive(drive) {}
+    uint32_t Get(int parameter, int index) const override {
+        auto found = m_drive.numbers.find(Key(parameter, index));
+        return found == m_drive.numbers.end() ? 0 : found->second;
+    }
+    void Set(int parameter, int index, uint32_t bits) override { m_drive.numbers[Key(parameter, index)] = bits; }
+    std::string GetText(int parameter) const override {
+        auto found = m_drive.texts.find(parameter);
+        return found == m_drive.texts.end() ? std::string() : found->second;
+    }
+    void SetText(int parameter, const std::string& text) override { m_drive.texts[parameter] = text; }
+    bool IsEnabled() const override { return m_sim.IsEnabled(m_drive); }
+    void SetEnabled(bool enabled) override { m_sim.SetEnabled(m_drive, enabled); }
+
+private:
+    TarvikDriveSim& m_sim;
+    Drive& m_drive;
+};
+
 TarvikDriveSim::TarvikDriveSim(std::set<uint8_t> nodes) : NoxelDriveSim(nodes) {
     for (uint8_t node : nodes)
         Initialise(node, m_drives[node]);
+    InstallStandardPlays(*this);
 }
 
 TarvikDriveSim::~TarvikDriveSim() {
@@ -141,6 +171,8 @@ void TarvikDriveSim::Initialise(uint8_t node, Drive& drive) {
                 drive.numbers[Key(p.number, i)] = InitialBits(p);
     }
     drive.texts[kDriveName] = "Drive " + std::to_string(node);
+    for (const auto& play : m_plays)
+        play->Reset(node);
 }
 
 uint32_t TarvikDriveSim::Value(uint8_t node, int parameter, int index) const {
@@ -247,6 +279,21 @@ NoxelAnswer TarvikDriveSim::Handle(uint8_t node, Drive& drive, const std::string
     const TarvikParameter* p = FindTarvikParameter(static_cast<int>(number));
     if (!p)
         return Refusal(kInvalidParameter);
+    const std::string rest = text.substr(4);
+    Values values(*this, drive);
+    for (const auto& play : m_plays)
+        if (auto answer = play->Take(node, values, p->number, static_cast<int>(function), rest))
+            return *answer;
+    NoxelAnswer answer = Table(node, drive, *p, static_cast<int>(function), text);
+    if (function != 0 && !answer.driveError)
+        for (const auto& play : m_plays)
+            play->After(node, values, p->number, static_cast<int>(function), rest);
+    return answer;
+}
+
+NoxelAnswer TarvikDriveSim::Table(uint8_t node, Drive& drive, const TarvikParameter& parameter, int function,
+                                  const std::string& text) {
+    const TarvikParameter* p = &parameter;
     const std::string rest = text.substr(4);
     switch (function) {
     case 0:

@@ -8,9 +8,11 @@
 
 #include "tests/support/wire/NoxelDriveSim.h"
 #include "tests/support/wire/TarvikParameters.h"
+#include "tests/support/wire/TarvikSimPlay.h"
 
 #include <deque>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -61,6 +63,24 @@ public:
     // Whether the node is in the middle of an index or homing move.
     bool IsMoving(uint8_t node) const;
 
+    // Behaviour beyond the table; the standard plays (TarvikSimPlays.cpp) come with every
+    // simulator. The simulator owns the play; the reference stays valid while it lives.
+    template <class Play, class... Args> Play& AddPlay(Args&&... args) {
+        auto play = std::make_unique<Play>(std::forward<Args>(args)...);
+        Play& added = *play;
+        std::lock_guard lock(m_mutex);
+        m_plays.push_back(std::move(play));
+        return added;
+    }
+    // The first play of that type, or null.
+    template <class Play> Play* FindPlay() const {
+        std::lock_guard lock(m_mutex);
+        for (const auto& play : m_plays)
+            if (auto* found = dynamic_cast<Play*>(play.get()))
+                return found;
+        return nullptr;
+    }
+
 protected:
     NoxelAnswer Answer(uint8_t node, const std::string& text) override;
 
@@ -79,6 +99,8 @@ private:
     };
 
     NoxelAnswer Handle(uint8_t node, Drive& drive, const std::string& text);
+    // The plain parameter table's answer.
+    NoxelAnswer Table(uint8_t node, Drive& drive, const TarvikParameter& p, int function, const std::string& text);
     NoxelAnswer Read(const Drive& drive, const TarvikParameter& p, const std::string& rest) const;
     // Function 3, or a command-form write (function 1 with a value).
     NoxelAnswer Write(Drive& drive, const TarvikParameter& p, const std::string& rest);
@@ -93,7 +115,10 @@ private:
     void StepMove(Drive& drive);
     void SettleMove(Drive& drive);
 
+    class Values;
+
     std::map<uint8_t, Drive> m_drives;
+    std::vector<std::unique_ptr<TarvikSimPlay>> m_plays;
     int m_repliesLeft = -1; // answers before the cable comes out; -1 plugged
     bool m_cutMidReply = false;
     bool m_unplugged = false;
