@@ -91,3 +91,7 @@ void ZRDigInTarvik::Attach(ZRDevice* device, int32_t instance) {
                                m_Assignments[3].get(), m_Assignments[4].get(), m_Assignments[5].get(),
                                m_Assignments[6].get(), m_Assignments[7].get()});
 }
+
+bool ZRDigInTarvik::ImportParValues(ZROlbraConverter* /*file*/) {
+    return true; // the conversion of this block comes with its own work
+}

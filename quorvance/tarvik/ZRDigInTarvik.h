@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+class ZROlbraConverter;
 class ZRBoolAttribute;
 class ZRLongBitField;
 
@@ -12,6 +13,8 @@ class ZRLongBitField;
 // assignment of the first input that a SERCOS drive shows.
 class ZRDigInTarvik : public ZRObject {
 public:
+    // Takes the block's values from an older-family parameter file.
+    bool ImportParValues(ZROlbraConverter* file);
     static constexpr int kInputs = 8;
 
     ZRDigInTarvik();

@@ -129,3 +129,7 @@ void ZRDigOutTarvik::OnUpdate(platform::core::Subject* subject, platform::core::
         return;
     }
 }
+
+bool ZRDigOutTarvik::ImportParValues(ZROlbraConverter* /*file*/) {
+    return true; // the conversion of this block comes with its own work
+}

@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+class ZROlbraConverter;
 class ZRBoolAttribute;
 class ZRLongAttribute;
 class ZRLongBitField;
@@ -13,6 +14,8 @@ class ZRLongBitField;
 // of each, and the two brake delays.
 class ZRDigOutTarvik : public platform::core::Observer, public ZRObject {
 public:
+    // Takes the block's values from an older-family parameter file.
+    bool ImportParValues(ZROlbraConverter* file);
     static constexpr int kOutputs = 5; // "Output 1" ... "Output 4", "Relay"
 
     ZRDigOutTarvik();

@@ -366,3 +366,7 @@ int32_t ZREncodersTarvik::GetInterpolationFactor(int index) {
     GetInterpolationFactor(index, factor);
     return factor;
 }
+
+bool ZREncodersTarvik::ImportParValues(ZROlbraConverter* /*file*/) {
+    return true; // the conversion of this block comes with its own work
+}

@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+class ZROlbraConverter;
 class ZRBoolAttribute;
 class ZRCommand;
 class ZRGearAttribute;
@@ -17,6 +18,8 @@ class ZRUlongAttribute;
 // auxiliary encoder, the built-in encoder tests and the programming of a smart encoder's memory.
 class ZREncodersTarvik : public ZRObject, public platform::core::Observer {
 public:
+    // Takes the block's values from an older-family parameter file.
+    bool ImportParValues(ZROlbraConverter* file);
     static constexpr int kMotorSignals = 6;     // A, B, Z, S1, S2, S3
     static constexpr int kAuxSignals = 3;       // A, B, Z
     static constexpr int kConnections = 9;      // S1 ... W, Hall Offset

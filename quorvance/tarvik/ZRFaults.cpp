@@ -142,3 +142,7 @@ void ZRFaults::Init() {
     for (int number : kStatusOrder)
         AddStatus(GetFault(number));
 }
+
+bool ZRFaults::ImportParValues(ZROlbraConverter* /*file*/) {
+    return true; // the conversion of this block comes with its own work
+}

@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+class ZROlbraConverter;
 class ZRBoolAttribute;
 class ZRCommand;
 class ZRUlongAttribute;
@@ -13,6 +14,8 @@ class ZRUlongAttribute;
 // clears the faults.
 class ZRFaults : public ZRObject {
 public:
+    // Takes the block's values from an older-family parameter file.
+    bool ImportParValues(ZROlbraConverter* file);
     // Faults 1 to 41; 38 has no flag.
     static constexpr int kFaultCount = 41;
 

@@ -470,3 +470,7 @@ void ZRMotorTarvik::WriteModelRow() {
         m_pRotaryRS->Close();
     }
 }
+
+bool ZRMotorTarvik::ImportParValues(ZROlbraConverter* /*file*/) {
+    return true; // the conversion of this block comes with its own work
+}

@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+class ZROlbraConverter;
 class ZRBoolAttribute;
 class ZRCommutationRS;
 class ZRFluxRS;
@@ -20,6 +21,8 @@ class ZRUlongAttribute;
 // thermal model and gear box, kept consistent with the motor database when a model is chosen.
 class ZRMotorTarvik : public platform::core::Observer, public ZRObject {
 public:
+    // Takes the block's values from an older-family parameter file.
+    bool ImportParValues(ZROlbraConverter* file);
     static constexpr int kFluxPoints = 8;
 
     ZRMotorTarvik();

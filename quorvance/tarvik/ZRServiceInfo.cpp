@@ -229,3 +229,7 @@ void ZRServiceInfo::Copy(ZRObject* source, bool withChildren) {
     m_pDriveSize->SetAsString(other->m_pDriveSize->GetAsString());
     m_pDriveModel->SetAsString(other->m_pDriveModel->GetAsString());
 }
+
+bool ZRServiceInfo::ImportParValues(ZROlbraConverter* /*file*/) {
+    return true; // the conversion of this block comes with its own work
+}

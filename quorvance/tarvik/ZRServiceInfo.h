@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+class ZROlbraConverter;
 class ZRBoolAttribute;
 class ZRCommand;
 class ZRIndexSelection;
@@ -17,6 +18,8 @@ class ZRUlongAttribute;
 // the size of an off-line drive rewrites its product type and model.
 class ZRServiceInfo : public platform::core::Observer, public ZRObject {
 public:
+    // Takes the block's values from an older-family parameter file.
+    bool ImportParValues(ZROlbraConverter* file);
     // Offsets and scales of the seven measured channels, in the order listed.
     static constexpr int kChannelCount = 7;
 

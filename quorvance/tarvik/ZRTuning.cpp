@@ -225,3 +225,7 @@ void ZRTuning::Init() {
                         m_pCurrentWPhase.get(), m_pCurrentPeakPlus.get(), m_pCurrentPeakMinus.get(),
                         m_pCurrentAnalogLimit.get(), m_pCurrentCommand.get(), m_pCurrentAverage.get()});
 }
+
+bool ZRTuning::ImportParValues(ZROlbraConverter* /*file*/) {
+    return true; // the conversion of this block comes with its own work
+}

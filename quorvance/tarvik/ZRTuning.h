@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class ZROlbraConverter;
 class ZRBoolAttribute;
 class ZRCommand;
 class ZRIndexSelection;
@@ -14,6 +15,8 @@ class ZRUlongAttribute;
 // the live loop values the tuning windows show, with the service that starts autotuning.
 class ZRTuning : public ZRObject {
 public:
+    // Takes the block's values from an older-family parameter file.
+    bool ImportParValues(ZROlbraConverter* file);
     ZRTuning();
     ~ZRTuning() override;
 
