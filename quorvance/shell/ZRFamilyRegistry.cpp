@@ -78,11 +78,25 @@ void ZRFamilyRegistry::AddMenuEntries(std::span<const ZRMenuEntry> entries) {
 
 void ZRFamilyRegistry::AddRootCommands(std::span<const ZRRootCommandEntry> commands) {
     for (const ZRRootCommandEntry& command : commands) {
-        for (const ZRRootCommandEntry& known : m_RootCommands)
-            if (known.id == command.id)
-                throw std::logic_error("command " + std::to_string(command.id) + " registered twice");
+        CheckNewCommand(command.id);
         m_RootCommands.push_back(command);
     }
+}
+
+void ZRFamilyRegistry::AddAppCommands(std::span<const ZRAppCommandEntry> commands) {
+    for (const ZRAppCommandEntry& command : commands) {
+        CheckNewCommand(command.id);
+        m_AppCommands.push_back(command);
+    }
+}
+
+// One family command per id, whichever kind it is.
+void ZRFamilyRegistry::CheckNewCommand(unsigned id) const {
+    const bool known =
+        std::any_of(m_RootCommands.begin(), m_RootCommands.end(), [id](const auto& c) { return c.id == id; }) ||
+        std::any_of(m_AppCommands.begin(), m_AppCommands.end(), [id](const auto& c) { return c.id == id; });
+    if (known)
+        throw std::logic_error("command " + std::to_string(id) + " registered twice");
 }
 
 ZRNodeMaker ZRFamilyRegistry::FindNode(int32_t type) const {

@@ -60,6 +60,14 @@ struct ZRRootCommandEntry {
     ZRRootCommand run;
 };
 
+// A family command the application runs whether or not a project is open (its Tools entries: host
+// terminals and the like); always enabled.
+using ZRAppCommand = void (*)();
+struct ZRAppCommandEntry {
+    unsigned id;
+    ZRAppCommand run;
+};
+
 // Class T made with no arguments for its one id.
 template <class T> std::unique_ptr<ZRObject> ZRMakeObject(int32_t) {
     return std::make_unique<T>();
@@ -89,6 +97,7 @@ public:
     void AddNodes(std::span<const ZRNodeEntry> entries);
     void AddMenuEntries(std::span<const ZRMenuEntry> entries);
     void AddRootCommands(std::span<const ZRRootCommandEntry> commands);
+    void AddAppCommands(std::span<const ZRAppCommandEntry> commands);
 
     // Null for an id no family registered.
     ZRObjectMaker FindObject(int32_t type) const;
@@ -99,12 +108,16 @@ public:
     // The families' items of the menu, in menu order.
     std::vector<ZRMenuEntry> MenuEntries(ZRFamilyMenu menu) const;
     const std::vector<ZRRootCommandEntry>& RootCommands() const { return m_RootCommands; }
+    const std::vector<ZRAppCommandEntry>& AppCommands() const { return m_AppCommands; }
 
 private:
+    void CheckNewCommand(unsigned id) const;
+
     std::unordered_map<int32_t, ZRObjectMaker> m_Objects;
     std::unordered_map<int32_t, ZRRowRule> m_Rows;
     ZRRowRule m_Unlisted{0, nullptr, nullptr};
     std::unordered_map<int32_t, ZRNodeMaker> m_Nodes;
     std::vector<ZRMenuEntry> m_Menus;
     std::vector<ZRRootCommandEntry> m_RootCommands;
+    std::vector<ZRAppCommandEntry> m_AppCommands;
 };

@@ -287,13 +287,15 @@ const platform::ui::CommandTable* ZRQuorvanceApp::Commands() const {
         Row(Row::Range{ID_FILE_MRU_FIRST, ID_FILE_MRU_LAST}, &ZRQuorvanceApp::OnOpenRecentFile,
             &ZRQuorvanceApp::OnUpdateRecentFile),
     };
-    // The families' commands on the off-line root, then the application's own.
+    // The families' commands (on the off-line root, and their own), then the application's own.
     static const platform::ui::CommandTable withFamilies = [] {
         std::vector<platform::ui::CommandTable::Row> rows;
         for (const ZRRootCommandEntry& command : ZRFamilyRegistry::Instance().RootCommands())
             rows.push_back(Row(
                 command.id, [run = command.run](ZRQuorvanceApp& app) { app.RunOnOffLineRoot(run); },
                 projectOpen));
+        for (const ZRAppCommandEntry& command : ZRFamilyRegistry::Instance().AppCommands())
+            rows.push_back(Row(command.id, [run = command.run](ZRQuorvanceApp&) { run(); }));
         return platform::ui::CommandTable(std::move(rows), &table);
     }();
     return &withFamilies;

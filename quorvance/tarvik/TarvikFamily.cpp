@@ -24,6 +24,7 @@
 #include "quorvance/tarvik/ZRIndexing.h"
 #include "quorvance/tarvik/ZRMotorTarvik.h"
 #include "quorvance/tarvik/ZRNoxelScope.h"
+#include "quorvance/tarvik/ZRNoxelHostCmnd.h"
 #include "quorvance/tarvik/ZROperMode.h"
 #include "quorvance/tarvik/ZRPreset.h"
 #include "quorvance/tarvik/ZRServiceInfo.h"
@@ -308,6 +309,10 @@ constexpr ZRRootCommandEntry kRootCommands[] = {
     {ID_INSERT_TARVIK, &InsertTarvikDrive},
 };
 
+constexpr ZRAppCommandEntry kAppCommands[] = {
+    {ID_TARVIK_HOST_COMMANDS, [] { ZRNoxelHostCmnd::ShowShared(); }},
+};
+
 } // namespace
 
 void RegisterTarvik(ZRFamilyRegistry& families) {
@@ -316,5 +321,6 @@ void RegisterTarvik(ZRFamilyRegistry& families) {
     families.AddMenuEntries(kMenuEntries);
     families.AddNodes(kNodes);
     families.AddRootCommands(kRootCommands);
+    families.AddAppCommands(kAppCommands);
     families.SetUnlistedRule(&UnlistedRow, &MakeRow);
 }
