@@ -53,5 +53,5 @@ inline constexpr unsigned ID_COMMUTATION_DIAGNOSTICS = 33093;
 inline constexpr unsigned ID_MOTOR_FEEDBACK_DIAGNOSTICS = 33094;
 inline constexpr unsigned ID_MOTOR_MARKER_DIAGNOSTICS = 33095;
 inline constexpr int kMotorSubMenu = 9;
+// The node menu resource of a SERCOS drive and its children.
 inline constexpr unsigned IDR_SERCOS_NODE_MENU = 301;
-inline constexpr int kSercosMotorSubMenu = 2;

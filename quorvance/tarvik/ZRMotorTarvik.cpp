@@ -517,12 +517,11 @@ CustomMotor ReadCustomMotor(ZROlbraConverter& file) {
     m.poles = poleCode >= 0 && poleCode <= 3 ? static_cast<uint8_t>(2 * (poleCode + 1)) : 2;
     // Integer division: the old unit's fraction of a turn per minute is dropped.
     const int32_t speed = file.GetValue(51) / 65536;
-    constexpr const char* kSpeed = "Warning: Max Rotation Speed value is out of range. Setting to ";
     if (speed < 300) {
-        file.AppendLog(std::string(kSpeed) + "min allowed.");
+        file.AppendLog("Warning: Max Rotation Speed value is out of range. Setting to min allowed.");
         m.maximumSpeed = 300;
     } else if (speed > 32767) {
-        file.AppendLog(std::string(kSpeed) + "max allowed.");
+        file.AppendLog("Warning: Max Rotation Speed value is out of range. Setting to max allowed.");
         m.maximumSpeed = 32767;
     } else {
         m.maximumSpeed = speed;
