@@ -122,7 +122,9 @@ TEST_F(MotorBlock, AnEncoderKindTheOptionsDoNotHoldLeavesNoValidChoiceAndTheRest
     script.ExpectMessage("Lines/Revolution: Invalid Entry", platform::core::IDOK);
     // The catalogue gives this motor encoder kind 4, which no firmware offers.
     block->GetMotorModel()->SetAsString("QV-R 80-1 A");
-    EXPECT_FALSE(block->GetEncoder()->IsValid());
+    // The selection's placeholder, none of the kinds.
+    for (const char* kind : {"Incremental", "Sine/Cosine", "SRS/SRM", "SKS/SKM"})
+        EXPECT_NE(block->GetEncoder()->GetAsString(), kind);
     EXPECT_NEAR(block->GetResistance()->GetValue(), 1.6, 1.0 / 256);
     EXPECT_EQ(block->GetSinusoidalStartup()->GetAsString(), "Serial");
 }
