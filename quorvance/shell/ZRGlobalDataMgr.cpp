@@ -135,6 +135,10 @@ bool ZRGlobalDataMgr::Init() {
                    kProduct));
         return false;
     }
+    // Once custom motors went into the user's copy, that copy is the catalogue.
+    const std::string copy = UserMotorDBPath();
+    if (platform::core::FileSystem::Exists(copy))
+        motorDb = copy;
     try {
         auto db = std::make_unique<platform::db::Database>();
         db->Open(motorDb, false);
@@ -152,6 +156,34 @@ bool ZRGlobalDataMgr::Init() {
     ZRMonitorView::SetFactory(rows);
     ZRNodeMgr::SetFactory(rows);
     return true;
+}
+
+std::string ZRGlobalDataMgr::UserMotorDBPath() {
+    return platform::core::JoinPath(platform::core::UserDataDir(), "Motors.mdb");
+}
+
+platform::db::Database& ZRGlobalDataMgr::GetWritableMotorDB() {
+    using platform::core::FileSystem;
+    using platform::db::DbErrc;
+    using platform::db::DbError;
+    if (!m_pMotorDB || !m_pMotorDB->IsOpen())
+        throw DbError(DbErrc::Misuse, "The motor database is not open");
+    const std::string path = m_pMotorDB->GetPath();
+    if (!FileSystem::IsReadOnly(path))
+        return *m_pMotorDB;
+    const std::string copy = UserMotorDBPath();
+    if (FileSystem::FullPath(path) == FileSystem::FullPath(copy))
+        throw DbError(DbErrc::ReadOnly, "The motor database " + copy + " may not be written");
+    // A complete copy replaces nothing until it is on disk; the open file stays in use until then.
+    m_pMotorDB->CompactInto(copy);
+    m_pMotorDB->Close();
+    try {
+        m_pMotorDB->Open(copy, false);
+    } catch (const DbError&) {
+        m_pMotorDB->Open(path, false);
+        throw;
+    }
+    return *m_pMotorDB;
 }
 
 bool ZRGlobalDataMgr::CreateTempDir() {

@@ -52,8 +52,15 @@ public:
     // Display name of a Merrix object type id; empty for the others.
     static std::string GetTypeName(int32_t type);
 
-    // The open motor database; null before Init.
+    // The open motor database; null before Init. It is the user's own copy (UserMotorDBPath) when
+    // there is one, else the file the machine key names.
     platform::db::Database* GetMotorDB() const { return m_pMotorDB.get(); }
+    // The motor database made ready for a write, before the caller opens any of its recordsets:
+    // the open file when this user may write it, else the copy in the user data directory, made
+    // now from the open file and used for reading and writing from then on. Each write then goes
+    // whole into one file. DbError when neither can be written.
+    platform::db::Database& GetWritableMotorDB();
+    static std::string UserMotorDBPath();
     // The master object factory, installed as the objects' factory by Init.
     ZRFactory* GetFactory() const { return m_pFactory.get(); }
     // Where start-up puts the print helper's file ("editor.html").

@@ -1,10 +1,12 @@
 #include "quorvance/tarvik/TarvikFamily.h"
 
 #include "kitbase/model/ZRIndexSelection.h"
+#include "kitbase/model/ZRMotorRS.h"
 #include "kitbase/model/ZRStringAttribute.h"
 #include "platform/core/Modal.h"
 #include "platform/ui/WaitCursor.h"
 #include "quorvance/shell/ZRFamilyRegistry.h"
+#include "quorvance/shell/ZRMasterRowFactory.h"
 #include "quorvance/shell/ZRNewDriveTypeDlg.h"
 #include "quorvance/shell/ZROffLineDBNodeMgr.h"
 #include "quorvance/tarvik/TarvikCommands.h"
@@ -22,6 +24,7 @@
 #include "quorvance/tarvik/ZRFollower.h"
 #include "quorvance/tarvik/ZRHoming.h"
 #include "quorvance/tarvik/ZRIndexing.h"
+#include "quorvance/tarvik/ZRMotorNodeMgrTarvik.h"
 #include "quorvance/tarvik/ZRMotorTarvik.h"
 #include "quorvance/tarvik/ZRNoxelScope.h"
 #include "quorvance/tarvik/ZRNoxelHostCmnd.h"
@@ -206,17 +209,28 @@ ZRRowChoice UnlistedRow(const ZRRowQuery& q) {
                    : Kind::AsString);
 }
 
-// The rows over the family's own classes. The motor-model row is still to come.
+// The models a motor block offers: catalogue motors a drive can run (no induction motors, no
+// encoder kind 4), one entry per motor through its last flux row.
+constexpr const char* kMotorListFilter =
+    "TypeID<>2 AND EncoderID<>4 AND [Motor].[MotorID] = [FluxSaturation].[MotorID] AND (Index = 8)";
+
+// The rows over the family's own classes.
 std::unique_ptr<ZRGridRow> MakeRow(ZRAttribute* attribute, const ZRRowChoice& choice) {
     if (choice.kind == Kind::VersionTarvik)
         return std::make_unique<ZRVersionRowTarvik>(attribute, nullptr);
+    if (choice.kind == Kind::MotorChoice) {
+        auto* motor = dynamic_cast<ZRMotorTarvik*>(attribute->GetObject());
+        if (!motor || !motor->GetMotorRecordset()->GetDatabase())
+            return nullptr;
+        return ZRMasterRowFactory::MakeMotorRow(attribute, motor->GetMotorRecordset(), kMotorListFilter);
+    }
     return nullptr;
 }
 
 constexpr ZRRowRule kRowRules[] = {
     {kIndexingDriveType, &DriveRow},   {kStandardDriveType, &DriveRow}, {kAnalogInType, &AnalogInRow},
     {kPresetType, &PresetRow},         {kFollowerType, &FollowerRow},   {kIndexingType, &IndexingRow},
-    {kHomingType, &HomingRow},         {kMotorType, &MotorRow},         {kTuningType, &TuningRow},
+    {kHomingType, &HomingRow},         {kMotorType, &MotorRow, &MakeRow},         {kTuningType, &TuningRow},
     {kEncodersType, &EncodersRow},     {kDigInType, &DigInRow},         {kDigOutType, &DigOutRow},
     {kAnalogOutType, &AnalogOutRow},   {kFaultsType, &FaultsRow},
     {kServiceInfoType, &ServiceInfoRow, &MakeRow},
@@ -268,6 +282,7 @@ constexpr ZRNodeEntry kNodes[] = {
     {kFollowerType, &MakeBlockNode<ZRFollower, ZRFollowerNodeMgr>},
     {kAnalogInType, &TarvikAnalogNodeMgr::Make},
     {kAnalogOutType, &TarvikAnalogOutNodeMgr::Make},
+    {kMotorType, &MakeBlockNode<ZRMotorTarvik, ZRMotorNodeMgrTarvik>},
 };
 
 // A new off-line drive of the model the user picks. Only a model with a present drive and valid

@@ -2,6 +2,7 @@
 
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRCommutationRS.h"
+#include "kitbase/model/ZRError.h"
 #include "kitbase/model/ZRDevice.h"
 #include "kitbase/model/ZRFluxRS.h"
 #include "kitbase/model/ZRIndexSelection.h"
@@ -9,17 +10,24 @@
 #include "kitbase/model/ZRLongAttribute.h"
 #include "kitbase/model/ZRLongOptions.h"
 #include "kitbase/model/ZRMotorRS.h"
+#include "kitbase/model/ZRProtectionRS.h"
 #include "kitbase/model/ZRRotaryMotorRS.h"
+#include "kitbase/model/ZRRotaryRS.h"
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/model/ZRUlongAttribute.h"
 #include "kitbase/model/ZRUpdate.h"
 #include "platform/core/Modal.h"
+#include "platform/core/Text.h"
+#include "platform/db/Database.h"
 #include "platform/db/DbError.h"
 #include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "quorvance/shell/ZRValAutoMotorIden.h"
 #include "quorvance/tarvik/TarvikBlockTables.h"
 #include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/tarvik/ZROlbraConverter.h"
 #include "quorvance/tarvik/ZREncodersTarvik.h"
+
+#include <algorithm>
 
 using namespace tarvik;
 using namespace tarvik::param;
@@ -471,6 +479,170 @@ void ZRMotorTarvik::WriteModelRow() {
     }
 }
 
-bool ZRMotorTarvik::ImportParValues(ZROlbraConverter* /*file*/) {
-    return true; // the conversion of this block comes with its own work
+namespace {
+
+// Logs the reason and ends the conversion.
+[[noreturn]] void Refuse(ZROlbraConverter& file, const std::string& line) {
+    file.AppendLog(line);
+    throw ZRError(0, "");
+}
+
+constexpr const char* kInductionMotor = "Error: Induction Motors are not supported.";
+constexpr const char* kNotAdded = "Error: The custom motor could not be added to the motor database: ";
+
+// The custom motor of a file, in catalogue units.
+struct CustomMotor {
+    float continuousCurrent, intermittentCurrent, resistance, inductance, torqueConstant;
+    double inertia, maximumSpeed, thermalCapacity;
+    bool softwareProtection, integralThermostat;
+    int16_t hallInputOffset;
+    uint8_t poles;
+    int32_t lines;
+};
+
+CustomMotor ReadCustomMotor(ZROlbraConverter& file) {
+    CustomMotor m{};
+    m.continuousCurrent = static_cast<float>(file.GetValue(53) / 128.0);
+    m.softwareProtection = file.GetValue(62) != 0;
+    m.inductance = static_cast<float>(file.GetValue(58) / 256.0);
+    m.integralThermostat = file.GetValue(59) != 0;
+    m.hallInputOffset = static_cast<int16_t>(file.GetValue(65));
+    m.intermittentCurrent = static_cast<float>(file.GetValue(52) / 128.0);
+    m.resistance = static_cast<float>(file.GetValue(57) / 256.0);
+    m.thermalCapacity = file.GetValue(63);
+    m.torqueConstant = static_cast<float>(file.GetValue(54) / 4096.0);
+    m.inertia = file.GetValue(55) / 64.0;
+    m.lines = file.GetValue(50);
+    const int32_t poleCode = file.GetValue(64);
+    m.poles = poleCode >= 0 && poleCode <= 3 ? static_cast<uint8_t>(2 * (poleCode + 1)) : 2;
+    // Integer division: the old unit's fraction of a turn per minute is dropped.
+    const int32_t speed = file.GetValue(51) / 65536;
+    if (speed < 300) {
+        file.AppendLog("Warning: Max Rotation Speed value is out of range. Setting to min allowed.");
+        m.maximumSpeed = 300;
+    } else if (speed > 32767) {
+        file.AppendLog("Warning: Max Rotation Speed value is out of range. Setting to max allowed.");
+        m.maximumSpeed = 32767;
+    } else {
+        m.maximumSpeed = speed;
+    }
+    return m;
+}
+
+} // namespace
+
+bool ZRMotorTarvik::ImportParValues(ZROlbraConverter* file) {
+    if (!file)
+        return false;
+    m_pAutoMotorIden->SetAsString("Disabled");
+    const auto code = static_cast<uint16_t>(file->GetValue(7));
+    if (code == 0xFFFF) {
+        CreateCustomMotor(file);
+        return true;
+    }
+    if (code == 0)
+        Refuse(*file, "Error: There is no motor selected.");
+    if (code & 0x80)
+        Refuse(*file, kInductionMotor);
+    std::string name;
+    if (!file->GetMotorName(code, name))
+        Refuse(*file, "Error: Motor model is no longer supported.");
+    m_pMotorFlag->SetValue(1);
+    m_pMotorModel->SetAsString(name);
+    return true;
+}
+
+void ZRMotorTarvik::CreateCustomMotor(ZROlbraConverter* file) {
+    if (file->GetValue(60) == 0)
+        Refuse(*file, kInductionMotor);
+    const CustomMotor m = ReadCustomMotor(*file);
+    ZRGlobalDataMgr* data = ZRGlobalDataMgr::Instance();
+    if (!data || !data->GetMotorDB())
+        Refuse(*file, "Error: The motor database is not open.");
+
+    // The id and the name are chosen before anything is written, so a refusal leaves no trace.
+    platform::db::Database& catalogue = *data->GetMotorDB();
+    int32_t id = 0;
+    std::string name;
+    try {
+        id = std::max<int32_t>(static_cast<int32_t>(platform::db::ToInt64(
+                                   catalogue.QueryValue("SELECT max(MotorID) FROM Motor"))),
+                               1) +
+             1;
+        for (int i = 1; i <= 9999 && name.empty(); ++i) {
+            std::string candidate = platform::core::Format("Custom%d", i);
+            if (platform::db::ToInt64(catalogue.QueryValue("SELECT count(*) FROM Motor WHERE Model = ?",
+                                                           {candidate})) == 0)
+                name = std::move(candidate);
+        }
+    } catch (const platform::db::DbError& error) {
+        Refuse(*file, std::string(kNotAdded) + error.what());
+    }
+    if (name.empty())
+        Refuse(*file, "Error: Ran out of custom names.");
+
+    try {
+        platform::db::Database& db = data->GetWritableMotorDB();
+        // All four tables or none.
+        platform::db::Transaction transaction(db);
+        m_pMotorRS->Open();
+        m_pMotorRS->AddNew();
+        m_pMotorRS->m_MotorID = id;
+        m_pMotorRS->m_Model = name;
+        m_pMotorRS->m_StandardMotor = false;
+        m_pMotorRS->m_TypeID = 0;
+        m_pMotorRS->m_Resistance = m.resistance;
+        m_pMotorRS->m_Inductance = m.inductance;
+        m_pMotorRS->m_IntermittentCurrent = m.intermittentCurrent;
+        m_pMotorRS->m_ContinuousCurrent = m.continuousCurrent;
+        m_pMotorRS->m_EncoderID = 1;
+        m_pMotorRS->m_CommutationID = 2;
+        m_pMotorRS->m_StartupID = 1;
+        m_pMotorRS->m_HallInputOffset = m.hallInputOffset;
+        m_pMotorRS->m_IntegralThermostat = m.integralThermostat;
+        m_pMotorRS->m_SoftwareProtection = m.softwareProtection;
+        m_pMotorRS->m_RatedVoltage = static_cast<int32_t>(m_pRatedVoltage->GetValue());
+        m_pMotorRS->m_IntegralLimits = false;
+        m_pMotorRS->Update();
+        m_pMotorRS->Close();
+
+        ZRRotaryRS rotary(&db);
+        rotary.Open();
+        rotary.AddNew();
+        rotary.m_MotorID = id;
+        rotary.m_TorqueConstant = m.torqueConstant;
+        rotary.m_Inertia = m.inertia;
+        rotary.m_PolesPerRevolution = m.poles;
+        rotary.m_MaximumSpeed = m.maximumSpeed;
+        rotary.m_LinesPerRevolution = m.lines;
+        rotary.Update();
+        rotary.Close();
+
+        ZRProtectionRS protection(&db);
+        protection.Open();
+        protection.AddNew();
+        protection.m_MotorID = id;
+        if (m.softwareProtection)
+            protection.m_CthWA = m.thermalCapacity;
+        protection.m_RthWA = 1.0;
+        protection.m_RthWE = 32.767;
+        protection.Update();
+        protection.Close();
+
+        m_pFluxRS->Open();
+        for (int j = 1; j <= kFluxPoints; ++j) {
+            m_pFluxRS->AddNew();
+            m_pFluxRS->m_MotorID = id;
+            m_pFluxRS->m_Index = j;
+            m_pFluxRS->m_Current = static_cast<float>(j * 0.125);
+            m_pFluxRS->Update();
+        }
+        m_pFluxRS->Close();
+        transaction.Commit();
+    } catch (const platform::db::DbError& error) {
+        for (platform::db::Recordset* rs : std::initializer_list<platform::db::Recordset*>{m_pMotorRS.get(), m_pFluxRS.get()})
+            rs->Close();
+        Refuse(*file, std::string(kNotAdded) + error.what());
+    }
+    m_pMotorModel->SetAsString(name);
 }

@@ -21,8 +21,13 @@ class ZRUlongAttribute;
 // thermal model and gear box, kept consistent with the motor database when a model is chosen.
 class ZRMotorTarvik : public platform::core::Observer, public ZRObject {
 public:
-    // Takes the block's values from an older-family parameter file.
+    // Takes the motor of an older-family parameter file: a catalogue model by its old code, or a
+    // custom motor added to the catalogue. A motor that cannot be converted is logged and ends the
+    // conversion with ZRError(0, "").
     bool ImportParValues(ZROlbraConverter* file);
+    // Adds the file's custom motor to the catalogue as "Custom<n>", in one transaction, and selects
+    // it. Every refusal comes before the catalogue is written.
+    void CreateCustomMotor(ZROlbraConverter* file);
     static constexpr int kFluxPoints = 8;
 
     ZRMotorTarvik();

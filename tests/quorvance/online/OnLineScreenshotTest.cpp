@@ -144,4 +144,22 @@ TEST_F(OnLineShot, IndexingControlPanelAndPresets) {
     Shoot();
 }
 
+// The motor's window of a drive: the motor choice and the motor's data.
+TEST_F(OnLineShot, MotorWindow) {
+    ZRNodeMgr* drive = ScanOneDrive(kStandardDrive);
+    if (!drive)
+        GTEST_SKIP() << "set QUORVANCE_SCREENSHOT and run under an X server";
+    m_tree->Expand(drive->GetNode(), platform::ui::TreeExpand::Expand);
+    ZRNodeMgr* motor = nullptr;
+    for (ZRTreeItem* item : m_tree->Children(drive->GetNode()))
+        if (m_tree->ItemText(item) == "Motor")
+            motor = m_tree->NodeOf(item);
+    ASSERT_NE(motor, nullptr) << "no motor node under the drive";
+    DoubleClick(motor);
+    ASSERT_TRUE(RunEventsUntil([&] { return motor->GetPropsFrame() && motor->GetPropsFrame()->isVisible(); },
+                               std::chrono::seconds(30)))
+        << "the motor's properties window did not open";
+    Shoot();
+}
+
 } // namespace

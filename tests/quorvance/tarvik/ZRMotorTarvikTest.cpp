@@ -113,3 +113,18 @@ TEST_F(MotorBlock, RowsFollowTheMotorTypeAndTheDataSource) {
     block->GetAutoMotorIden()->SetValue(true);
     EXPECT_FALSE(block->GetSelfSensingCurrent()->IsHidden());
 }
+
+TEST_F(MotorBlock, AnEncoderKindTheOptionsDoNotHoldLeavesNoValidChoiceAndTheRestIsWritten) {
+    Attach(true);
+    ModalScript script;
+    script.ExpectMessage(kNoSmartEncoder, platform::core::IDOK);
+    // Its 131072 lines do not fit the drive's word: the attribute says so, the rest goes on.
+    script.ExpectMessage("Lines/Revolution: Invalid Entry", platform::core::IDOK);
+    // The catalogue gives this motor encoder kind 4, which no firmware offers.
+    block->GetMotorModel()->SetAsString("QV-R 80-1 A");
+    // The selection's placeholder, none of the kinds.
+    for (const char* kind : {"Incremental", "Sine/Cosine", "SRS/SRM", "SKS/SKM"})
+        EXPECT_NE(block->GetEncoder()->GetAsString(), kind);
+    EXPECT_NEAR(block->GetResistance()->GetValue(), 1.6, 1.0 / 256);
+    EXPECT_EQ(block->GetSinusoidalStartup()->GetAsString(), "Serial");
+}
