@@ -45,3 +45,8 @@ inline constexpr unsigned ID_OVERRIDE_OUTPUT = 32836;
 inline constexpr unsigned ID_TOGGLE_OVERRIDE_MODE = 32863;
 inline constexpr int kAnalogInSubMenu = 4;
 inline constexpr int kAnalogOutSubMenu = 14;
+
+// The encoders node's smart-encoder programming: the command that opens the window, and the window's
+// "Start" button (a row that sends its id to the encoders node).
+inline constexpr unsigned ID_PROGRAM_ENCODER = 32941;
+inline constexpr unsigned ID_START_ENCODER_PROGRAMMING = 32796;
