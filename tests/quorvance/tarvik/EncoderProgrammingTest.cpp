@@ -13,6 +13,7 @@
 #include "kitbase/ui/ZRPropertiesView.h"
 #include "kitbase/ui/ZRServicesGrid.h"
 #include "kitbase/ui/ZRWorkspaceView.h"
+#include "platform/core/Clock.h"
 #include "quorvance/tarvik/TarvikCommands.h"
 #include "quorvance/tarvik/TarvikEncoderProgramming.h"
 #include "quorvance/tarvik/TarvikIds.h"
