@@ -55,3 +55,7 @@ inline constexpr unsigned ID_MOTOR_MARKER_DIAGNOSTICS = 33095;
 inline constexpr int kMotorSubMenu = 9;
 // The node menu resource of a SERCOS drive and its children.
 inline constexpr unsigned IDR_SERCOS_NODE_MENU = 301;
+// The encoders node's smart-encoder programming: the command that opens the window, and the window's
+// "Start" button (a row that sends its id to the encoders node).
+inline constexpr unsigned ID_PROGRAM_ENCODER = 32941;
+inline constexpr unsigned ID_START_ENCODER_PROGRAMMING = 32796;
