@@ -2,6 +2,7 @@
 // encoder diagnostics in the drive's control-panel window, and the tests they start and stop.
 #include "../online/OnLineFixture.h"
 #include "EncodersScan.h"
+#include "NodeCommands.h"
 
 #include "kitbase/model/ZRDevice.h"
 #include "kitbase/model/ZRIndexSelection.h"
@@ -28,7 +29,6 @@
 #include "tests/support/wire/TarvikEncoderTestPlay.h"
 
 #include <QCoreApplication>
-#include <QMenu>
 
 #include <algorithm>
 #include <memory>
@@ -46,31 +46,6 @@ namespace param = tarvik::param;
 constexpr int kHostControlMode = 97;
 constexpr const char* kRotate = "You must manually rotate the Motor/Encoder now to complete this test.\n"
                                 "(But close this message first to allow status to refresh!)";
-
-bool Enabled(ZRNodeMgr& node, unsigned id) {
-    platform::ui::CommandState state;
-    node.OnUpdateCommand(id, state);
-    return state.enabled;
-}
-
-// The command ids of the node's context menu, with those of its sub-menus.
-std::vector<unsigned> MenuIds(ZRNodeMgr& node) {
-    std::unique_ptr<QMenu> holder;
-    std::vector<QMenu*> menus{node.CreateContextMenu(holder)};
-    std::vector<unsigned> ids;
-    while (!menus.empty() && menus.back()) {
-        QMenu* next = menus.back();
-        menus.pop_back();
-        for (QAction* action : next->actions()) {
-            if (action->menu())
-                menus.push_back(action->menu());
-            else if (!action->isSeparator())
-                ids.push_back(platform::ui::CommandId(*action));
-        }
-    }
-    std::sort(ids.begin(), ids.end());
-    return ids;
-}
 
 std::string Caption(ZRPropertiesView* view) {
     platform::ui::ChildFrame* frame = view ? platform::ui::ChildFrame::FrameOf(view) : nullptr;

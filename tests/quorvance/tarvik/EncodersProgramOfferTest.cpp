@@ -1,6 +1,7 @@
 // Smart-encoder programming as the encoders node offers it: only in a program started with the "Blob"
 // switch, and only while the drive does not identify the motor itself.
 #include "EncodersScan.h"
+#include "NodeCommands.h"
 
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/ui/ZRCommandRow.h"
@@ -18,12 +19,6 @@ namespace {
 
 using wiresim::Started;
 using wiresim::TarvikDriveSim;
-
-bool Enabled(ZRNodeMgr& node, unsigned id) {
-    platform::ui::CommandState state;
-    node.OnUpdateCommand(id, state);
-    return state.enabled;
-}
 
 std::vector<std::string> Buttons(ZRNodeMgr& node) {
     std::vector<std::string> captions;
