@@ -59,3 +59,15 @@ inline constexpr unsigned IDR_SERCOS_NODE_MENU = 301;
 // "Start" button (a row that sends its id to the encoders node).
 inline constexpr unsigned ID_PROGRAM_ENCODER = 32941;
 inline constexpr unsigned ID_START_ENCODER_PROGRAMMING = 32796;
+
+// The encoders node's diagnostics (each opens the drive's control-panel window in its host control
+// mode), the test buttons of those windows, and the node's sub-menu in the node menu resource.
+inline constexpr unsigned ID_COMMUTATION_DIAGNOSTICS = 33093;
+inline constexpr unsigned ID_MOTOR_FEEDBACK_DIAGNOSTICS = 33094;
+inline constexpr unsigned ID_MOTOR_MARKER_DIAGNOSTICS = 33095;
+inline constexpr unsigned ID_AUX_FEEDBACK_DIAGNOSTICS = 33096;
+inline constexpr unsigned ID_AUX_MARKER_DIAGNOSTICS = 33097;
+inline constexpr unsigned ID_START_ENCODER_TEST = 33098;
+inline constexpr unsigned ID_STOP_ENCODER_TEST = 33099;
+inline constexpr unsigned ID_START_COMMUTATION_TEST = 33100;
+inline constexpr int kEncodersSubMenu = 11;

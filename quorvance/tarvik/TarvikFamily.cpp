@@ -19,6 +19,7 @@
 #include "quorvance/tarvik/ZRDriveNodeMgr.h"
 #include "quorvance/tarvik/ZRDigInTarvik.h"
 #include "quorvance/tarvik/ZRDigOutTarvik.h"
+#include "quorvance/tarvik/ZREncodersNodeMgrTarvik.h"
 #include "quorvance/tarvik/ZREncodersTarvik.h"
 #include "quorvance/tarvik/ZRFaults.h"
 #include "quorvance/tarvik/ZRFollower.h"
@@ -283,6 +284,7 @@ constexpr ZRNodeEntry kNodes[] = {
     {kAnalogInType, &TarvikAnalogNodeMgr::Make},
     {kAnalogOutType, &TarvikAnalogOutNodeMgr::Make},
     {kMotorType, &MakeBlockNode<ZRMotorTarvik, ZRMotorNodeMgrTarvik>},
+    {kEncodersType, &MakeBlockNode<ZREncodersTarvik, ZREncodersNodeMgrTarvik>},
 };
 
 // A new off-line drive of the model the user picks. Only a model with a present drive and valid

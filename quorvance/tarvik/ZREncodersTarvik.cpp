@@ -13,6 +13,7 @@
 #include "quorvance/tarvik/TarvikBlockTables.h"
 #include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/ZRMotorTarvik.h"
+#include "quorvance/tarvik/ZROlbraConverter.h"
 
 using namespace tarvik;
 using namespace tarvik::param;
@@ -20,6 +21,8 @@ using namespace tarvik::param;
 namespace {
 
 constexpr uint32_t kTestsVersion = 0x10A00;
+// The older-family file's encoder output setting.
+constexpr int kOlderEncoderOutputSlot = 95;
 constexpr int32_t kFactors[] = {1, 2, 4, 8, 16, 32, 64, 128, 256, 512, 1024};
 // Positions the interpolation list offers: "x4" to "x1024".
 constexpr int kInterpolationChoices = 9;
@@ -367,6 +370,17 @@ int32_t ZREncodersTarvik::GetInterpolationFactor(int index) {
     return factor;
 }
 
-bool ZREncodersTarvik::ImportParValues(ZROlbraConverter* /*file*/) {
-    return true; // the conversion of this block comes with its own work
+bool ZREncodersTarvik::ImportParValues(ZROlbraConverter* file) {
+    if (!file)
+        return false;
+    // The older drives had a single encoder output setting: off, or a divider of 2, 4 or 8.
+    const int32_t output = file->GetValue(kOlderEncoderOutputSlot);
+    bool ok = true;
+    if (output != 0)
+        ok = m_pOutputSignal->SetAsString("Divided") && ok;
+    constexpr int32_t kDividers[] = {2, 4, 8};
+    if (output >= 1 && output <= 3)
+        ok = m_pDivider->SetInternalValue(static_cast<uint32_t>(kDividers[output - 1])) && ok;
+    ok = m_pMarkerOutputGating->SetValue(true) && ok;
+    return m_pMaximumOutputFrequency->SetAsString("4 MHz") && ok;
 }

@@ -1,6 +1,7 @@
 // The Tarvik drive node: its menu, its control-panel window and the host control mode behind it,
 // paste, and the drive commands on a simulated drive (off-line drives: ZRDriveNodeMgrOffLineTest.cpp).
 #include "../online/OnLineFixture.h"
+#include "NodeCommands.h"
 
 #include "kitbase/model/ZRClipboard.h"
 #include "kitbase/model/ZRDevice.h"
@@ -44,31 +45,6 @@ constexpr int kSercosCapable = 441;
 constexpr int kDriveName = 6;
 constexpr uint32_t kEnableInput = 0x80000000u; // of parameter 186
 constexpr uint32_t kEnabledBit = 0x00800000u;  // of parameter 207
-
-bool Enabled(ZRNodeMgr& node, unsigned id) {
-    platform::ui::CommandState state;
-    node.OnUpdateCommand(id, state);
-    return state.enabled;
-}
-
-// The command ids of the node's context menu, with those of its "Commands" sub-menu.
-std::vector<unsigned> MenuIds(ZRNodeMgr& node) {
-    std::unique_ptr<QMenu> holder;
-    QMenu* menu = node.CreateContextMenu(holder);
-    std::vector<unsigned> ids;
-    std::vector<QMenu*> menus{menu};
-    while (!menus.empty() && menus.back()) {
-        QMenu* next = menus.back();
-        menus.pop_back();
-        for (QAction* action : next->actions()) {
-            if (action->menu())
-                menus.push_back(action->menu());
-            else if (!action->isSeparator())
-                ids.push_back(platform::ui::CommandId(*action));
-        }
-    }
-    return ids;
-}
 
 std::string Caption(ZRPropertiesView* view) {
     platform::ui::ChildFrame* frame = view ? platform::ui::ChildFrame::FrameOf(view) : nullptr;

@@ -1,10 +1,12 @@
 #include "tests/support/wire/TarvikDriveSim.h"
+#include "tests/support/wire/TarvikEncoderTestPlay.h"
 #include "tests/support/wire/TarvikEncoderMemoryPlay.h"
 
 namespace wiresim {
 
 void InstallStandardPlays(TarvikDriveSim& sim) {
     // One line a play, e.g. sim.AddPlay<TarvikAutotunePlay>();
+    sim.AddPlay<TarvikEncoderTestPlay>();
     sim.AddPlay<TarvikEncoderMemoryPlay>();
 }
 
