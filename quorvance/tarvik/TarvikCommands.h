@@ -45,3 +45,14 @@ inline constexpr unsigned ID_OVERRIDE_OUTPUT = 32836;
 inline constexpr unsigned ID_TOGGLE_OVERRIDE_MODE = 32863;
 inline constexpr int kAnalogInSubMenu = 4;
 inline constexpr int kAnalogOutSubMenu = 14;
+
+// The tuning node's commands: the three tuning windows (menu and command rows), and the windows'
+// own rows. "Clear Faults" is the drive node's id.
+inline constexpr unsigned ID_AUTOTUNE_WINDOW = 32826;
+inline constexpr unsigned ID_MANUAL_VELOCITY_TUNE = 32827;
+inline constexpr unsigned ID_MANUAL_POSITION_TUNE = 32829;
+inline constexpr unsigned ID_START_TUNING = 32846;
+inline constexpr unsigned ID_STOP_TUNING = 32847;
+inline constexpr unsigned ID_TUNING_NOT_IMPLEMENTED = 32882;
+inline constexpr unsigned ID_START_AUTOTUNE = 32892;
+inline constexpr int kTuningSubMenu = 10;

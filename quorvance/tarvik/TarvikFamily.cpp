@@ -34,6 +34,7 @@
 #include "quorvance/tarvik/ZRFollowerNodeMgr.h"
 #include "quorvance/tarvik/ZROperModeNodeMgr.h"
 #include "quorvance/tarvik/ZRPresetNodeMgr.h"
+#include "quorvance/tarvik/ZRTuningNodeMgr.h"
 #include "quorvance/tarvik/ZRVersionRowTarvik.h"
 
 #include <utility>
@@ -267,6 +268,7 @@ constexpr ZRNodeEntry kNodes[] = {
     {kFollowerType, &MakeBlockNode<ZRFollower, ZRFollowerNodeMgr>},
     {kAnalogInType, &TarvikAnalogNodeMgr::Make},
     {kAnalogOutType, &TarvikAnalogOutNodeMgr::Make},
+    {kTuningType, &MakeBlockNode<ZRTuning, ZRTuningNodeMgr>},
 };
 
 // A new off-line drive of the model the user picks. Only a model with a present drive and valid

@@ -1,3 +1,4 @@
+#include "tests/support/wire/TarvikAutotunePlay.h"
 #include "tests/support/wire/TarvikDriveSim.h"
 
 namespace wiresim {
@@ -5,6 +6,7 @@ namespace wiresim {
 void InstallStandardPlays(TarvikDriveSim& sim) {
     // One line a play, e.g. sim.AddPlay<TarvikAutotunePlay>();
     (void)sim;
+    sim.AddPlay<TarvikAutotunePlay>();
 }
 
 } // namespace wiresim
