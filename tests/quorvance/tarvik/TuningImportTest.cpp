@@ -14,7 +14,6 @@
 #include "quorvance/tarvik/ZRServiceInfo.h"
 #include "quorvance/tarvik/ZRTuning.h"
 
-#include "support/ModalScript.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -93,18 +92,9 @@ TEST_F(TuningImport, GainsAreTakenStoredOrShownAsTheFileHoldsThem) {
     EXPECT_EQ(t.GetMotorDirection()->GetAsString(), "Reverse Only");
 }
 
-// A value the attribute cannot hold leaves the old one; a direction no option has is not selected.
-TEST_F(TuningImport, ValuesBeyondTheAttributesAreRefusedAndAnUnknownDirectionIsKept) {
-    file.values[Old(22)] = 70000; // more than two bytes
-    file.values[Old(10)] = -5;
+TEST_F(TuningImport, DirectionNoOptionHasIsKeptAndTheConversionAnswersFalse) {
     file.values[Old(121)] = 7;
-    {
-        ModalScript script;
-        script.ExpectMessage("Kp: Invalid Entry", platform::core::IDOK).ExpectMessage("P: Invalid Entry", platform::core::IDOK);
-        EXPECT_FALSE(Import());
-    }
-    EXPECT_EQ(Tuning().GetP()->GetInternalValue(), 200u);
-    EXPECT_EQ(Tuning().GetKp()->GetInternalValue(), 512u);
+    EXPECT_FALSE(Import());
     EXPECT_EQ(Tuning().GetMotorDirection()->GetAsString(), "Bi-Directional");
     EXPECT_NE(log.find("Motor Direction value 7 is not an option"), std::string::npos) << log;
 }
@@ -124,7 +114,6 @@ TEST_F(TuningImport, StepCurrentIsAShareOfTheSmallerPeakCurrent) {
         {"motor smaller", 1280, 960, 75, ""},
         {"rounded to the nearest", 2560, 1910, 99, ""},
         {"nothing asked", 2560, 0, 1, warning + "min allowed.\n"},
-        {"negative", 2560, -500, 1, warning + "min allowed.\n"},
         // A motor without a current rating: no share to take, the block keeps its default.
         {"motor without current", 0, 960, 10, warning + "default.\n"},
     };
@@ -133,6 +122,7 @@ TEST_F(TuningImport, StepCurrentIsAShareOfTheSmallerPeakCurrent) {
         Motor().GetIntermittentCurrent()->SetInternalValue(c.motorCurrent);
         Tuning().GetStepCurrent()->SetInternalValue(33);
         file.values[Old(115)] = c.oldCurrent;
+        file.values[Old(120)] = 3932160;
         Import();
         EXPECT_EQ(Tuning().GetStepCurrent()->GetInternalValue(), c.percent);
         EXPECT_EQ(log, c.log);
@@ -143,22 +133,29 @@ TEST_F(TuningImport, ManualVelocityStepIsCountedInMotorLinesAndHeldInRange) {
     const std::string warning = "Warning: Manual Velocity Tuning Step Size value is out of range. Setting to ";
     struct Case {
         uint32_t lines;
+        bool geared; // 1:20, so that the motor shows 20 times its lines
         int64_t oldVelocity;
         uint32_t velocity;
         std::string log;
     } const cases[] = {
-        // 3932160 x 2000 x 4 / 3932160 = 8000
-        {2000, 3932160, 8000, ""},
-        // Half the old value; a half count rounds up.
-        {491520, 1501, 751, ""},
-        {491520, 1499, 750, ""},
-        {2000, 100, 1, warning + "min allowed.\n"},
-        {2000, -3932160, 1, warning + "min allowed.\n"},
-        {0, 3932160, 1, warning + "min allowed.\n"},
-        {1000000000, 2147483647, 2147483647, warning + "max allowed.\n"},
+        // 3932160 x 2000 x 4 / 3932160
+        {2000, false, 3932160, 8000, ""},
+        // 2.5004 and 2.4984 counts: a half count rounds up
+        {2000, false, 1229, 3, ""},
+        {2000, false, 1228, 2, ""},
+        // 0.7 counts with the half added is still below one
+        {2000, false, 100, 1, warning + "min allowed.\n"},
+        {2000, false, -3932160, 1, warning + "min allowed.\n"},
+        {0, false, 3932160, 1, warning + "min allowed.\n"},
+        // 983040 lines make the old unit one count
+        {49152, true, 2147483646, 2147483646, ""},
+        {49152, true, 2147483647, 2147483647, warning + "max allowed.\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.oldVelocity);
+        Motor().GetGearBox()->SetValue(c.geared);
+        Motor().GetGearRatioNumerator()->SetInternalValue(1);
+        Motor().GetGearRatioDenominator()->SetInternalValue(20);
         Motor().GetLinesRevolution()->SetInternalValue(c.lines);
         file.values[Old(115)] = 960;
         file.values[Old(120)] = c.oldVelocity;

@@ -8,6 +8,7 @@
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/model/ZRUlongAttribute.h"
 #include "kitbase/ui/CSizableChildFrame.h"
+#include "kitbase/ui/ZRGridRow.h"
 #include "kitbase/ui/ZRPropertiesGrid.h"
 #include "kitbase/ui/ZRPropertiesView.h"
 #include "kitbase/ui/ZRServicesGrid.h"
@@ -100,7 +101,8 @@ protected:
         m_Link.port = line.Path();
         m_Root->GetScanSettings().tarvikTo = 1;
         m_Root->Refresh();
-        ZRIdleController::Instance()->DoIdle();
+        if (!ScanToEnd())
+            return nullptr;
         std::vector<ZRTreeItem*> drives = m_View->Children(rootItem);
         m_Drive = drives.size() == 1 ? dynamic_cast<ZRDriveNodeMgr*>(m_View->NodeOf(drives[0])) : nullptr;
         if (!m_Drive)
@@ -111,6 +113,27 @@ protected:
         return nullptr;
     }
     ZRPropertiesGrid* Properties() { return m_Drive->GetModeView()->m_pPropertiesGrid; }
+    // Re-reads every row of the open window, as the grids' idle ticks do one row at a time.
+    void ReadWindow() {
+        QPointer<ZRPropertiesView> view = m_Drive ? m_Drive->GetModeView() : nullptr;
+        for (int pane = 0; pane < 2 && view; ++pane) {
+            ZRPropertiesGrid* grid = pane == 0 ? view->m_pPropertiesGrid : view->m_pStatusGrid;
+            if (!grid)
+                continue;
+            std::vector<ZRGridRow*> rows;
+            for (auto& row : grid->GetRows())
+                rows.push_back(row.get());
+            for (ZRGridRow* row : rows)
+                if (view)
+                    row->Refresh(false);
+        }
+    }
+    // Without a main window the open window has no size of its own: it gets one, as the program's
+    // document area gives it, so that its rows can be seen and re-read.
+    void GiveWindowRoom() {
+        platform::ui::ChildFrame::FrameOf(m_Drive->GetModeView())->resize(900, 700);
+        QCoreApplication::processEvents();
+    }
 
     std::unique_ptr<ZRWorkspaceView> m_View = std::make_unique<ZRWorkspaceView>();
     ZRDriveNodeMgr* m_Drive = nullptr;
@@ -132,11 +155,13 @@ TEST_F(TuningNodeOnLine, AutotuneRunsToItsEndAndTheNewGainsShowInItsWindow) {
     node->DoCommand(ID_AUTOTUNE_WINDOW);
     EXPECT_EQ(m_Drive->GetModeView(), view);
 
+    GiveWindowRoom();
     node->DoCommand(ID_START_AUTOTUNE);
     EXPECT_TRUE(play->IsRunning(1));
     EXPECT_EQ(line.Value(1, param::kEnableState), 1u);
     // The window's rows re-read the drive as the program idles, until the run has ended.
     ASSERT_TRUE(RunIdleUntil([&] {
+        ReadWindow();
         return tuning->GetAutotuneComplete()->GetValue() && Properties()->Value(RowOf(Properties(), "P"), 2) == "420";
     }));
     EXPECT_EQ(Properties()->Value(RowOf(Properties(), "I"), 2), "95");
@@ -153,12 +178,16 @@ TEST_F(TuningNodeOnLine, StoppedAutotuneEndsAsFailedAndKeepsTheGains) {
     ZRTuningNodeMgr* node = Scan(line);
     ASSERT_NE(node, nullptr);
     node->DoCommand(ID_AUTOTUNE_WINDOW);
+    GiveWindowRoom();
     node->DoCommand(ID_START_AUTOTUNE);
     ASSERT_TRUE(play->IsRunning(1));
     node->DoCommand(ID_STOP_TUNING);
     EXPECT_FALSE(play->IsRunning(1));
     ZRTuning* tuning = node->GetTuning();
-    ASSERT_TRUE(RunIdleUntil([&] { return tuning->GetAutotuneFailed()->GetValue(); }));
+    ASSERT_TRUE(RunIdleUntil([&] {
+        ReadWindow();
+        return tuning->GetAutotuneFailed()->GetValue();
+    }));
     EXPECT_FALSE(tuning->GetAutotuneComplete()->GetValue());
     EXPECT_EQ(line.Value(1, 31), 200u);
 }
@@ -188,6 +217,9 @@ TEST_F(TuningNodeOnLine, AutotuneNeedsTheEnableInputWhileManualTuningOnlyWarns) 
         script.ExpectMessage("The Enable input is not active.", IDOK);
         node->DoCommand(ID_START_TUNING);
     }
+    EXPECT_EQ(line.Value(1, param::kEnableState), 0u) << "the drive waits for its input";
+    line.SetValue(1, param::kInputFunctionStates, 0, 0x80000000u);
+    node->DoCommand(ID_START_TUNING);
     EXPECT_EQ(line.Value(1, param::kEnableState), 1u);
     node->DoCommand(ID_STOP_TUNING);
     EXPECT_EQ(line.Value(1, param::kEnableState), 0u);
@@ -258,6 +290,7 @@ TEST_F(TuningNodeOnLine, GainsTypedInTheWindowReachTheDriveAndTheDrivesOwnShowUp
     ASSERT_NE(node, nullptr);
     node->DoCommand(ID_MANUAL_POSITION_TUNE);
     ASSERT_NE(m_Drive->GetModeView(), nullptr);
+    GiveWindowRoom();
     ZRPropertiesGrid* grid = Properties();
     grid->window()->activateWindow();
 
@@ -277,7 +310,10 @@ TEST_F(TuningNodeOnLine, GainsTypedInTheWindowReachTheDriveAndTheDrivesOwnShowUp
 
     // A gain the drive changed by itself shows as the window idles.
     line.SetValue(1, param::kP, 0, 333);
-    ASSERT_TRUE(RunIdleUntil([&] { return grid->Value(RowOf(grid, "P"), 2) == "333"; }));
+    ASSERT_TRUE(RunIdleUntil([&] {
+        ReadWindow();
+        return grid->Value(RowOf(grid, "P"), 2) == "333";
+    }));
     EXPECT_EQ(node->GetTuning()->GetP()->GetInternalValue(), 333u);
 }
 
@@ -318,12 +354,17 @@ TEST_F(TuningNodeOnLine, DriveThatStopsAnsweringDuringAutotuneLeavesWithItsWindo
     node->DoCommand(ID_AUTOTUNE_WINDOW);
     QPointer<ZRPropertiesView> view = m_Drive->GetModeView();
     ASSERT_FALSE(view.isNull());
+    GiveWindowRoom();
     node->DoCommand(ID_START_AUTOTUNE);
     ASSERT_TRUE(play->IsRunning(1));
 
     AnswerEveryMessage answers;
     line.PullCable();
-    ASSERT_TRUE(RunIdleUntil([&] { return m_Root->GetChildren().empty(); }));
+    ASSERT_TRUE(RunIdleUntil([&] {
+        if (!m_Root->GetChildren().empty() && !view.isNull())
+            ReadWindow();
+        return m_Root->GetChildren().empty();
+    }));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_FALSE(answers.seen.empty());
     EXPECT_EQ(answers.seen.front(), "Communications have been lost with the drive, Retry?");
