@@ -71,3 +71,13 @@ inline constexpr unsigned ID_START_ENCODER_TEST = 33098;
 inline constexpr unsigned ID_STOP_ENCODER_TEST = 33099;
 inline constexpr unsigned ID_START_COMMUTATION_TEST = 33100;
 inline constexpr int kEncodersSubMenu = 11;
+// The tuning node's commands: the three tuning windows (menu and command rows), and the windows'
+// own rows. "Clear Faults" is the drive node's id.
+inline constexpr unsigned ID_AUTOTUNE_WINDOW = 32826;
+inline constexpr unsigned ID_MANUAL_VELOCITY_TUNE = 32827;
+inline constexpr unsigned ID_MANUAL_POSITION_TUNE = 32829;
+inline constexpr unsigned ID_START_TUNING = 32846;
+inline constexpr unsigned ID_STOP_TUNING = 32847;
+inline constexpr unsigned ID_TUNING_NOT_IMPLEMENTED = 32882;
+inline constexpr unsigned ID_START_AUTOTUNE = 32892;
+inline constexpr int kTuningSubMenu = 10;

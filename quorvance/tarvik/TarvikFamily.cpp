@@ -39,6 +39,7 @@
 #include "quorvance/tarvik/ZRFollowerNodeMgr.h"
 #include "quorvance/tarvik/ZROperModeNodeMgr.h"
 #include "quorvance/tarvik/ZRPresetNodeMgr.h"
+#include "quorvance/tarvik/ZRTuningNodeMgr.h"
 #include "quorvance/tarvik/ZRVersionRowTarvik.h"
 
 #include <utility>
@@ -285,6 +286,7 @@ constexpr ZRNodeEntry kNodes[] = {
     {kAnalogOutType, &TarvikAnalogOutNodeMgr::Make},
     {kMotorType, &MakeBlockNode<ZRMotorTarvik, ZRMotorNodeMgrTarvik>},
     {kEncodersType, &MakeBlockNode<ZREncodersTarvik, ZREncodersNodeMgrTarvik>},
+    {kTuningType, &MakeBlockNode<ZRTuning, ZRTuningNodeMgr>},
 };
 
 // A new off-line drive of the model the user picks. Only a model with a present drive and valid

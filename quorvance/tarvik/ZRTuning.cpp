@@ -6,7 +6,15 @@
 #include "kitbase/model/ZRUlongAttribute.h"
 #include "quorvance/tarvik/TarvikBlockSetup.h"
 #include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/tarvik/TarvikParChoice.h"
+#include "quorvance/tarvik/TarvikParImport.h"
 #include "quorvance/tarvik/TarvikSelection.h"
+#include "quorvance/tarvik/ZRDrive.h"
+#include "quorvance/tarvik/ZRMotorTarvik.h"
+#include "quorvance/tarvik/ZROlbraConverter.h"
+
+#include <cmath>
+#include <string>
 
 using namespace tarvik;
 
@@ -14,6 +22,7 @@ namespace {
 constexpr uint32_t kKaffFirstVersion = 0x11D00;
 constexpr int32_t kAutotuneService = 72;
 constexpr double kMax = 2147483647;
+constexpr uint32_t kDefaultStepCurrent = 10;
 
 // A gain shown as stored / divisor with two decimals.
 void Divided(ZRValAttribute& a, double divisor) {
@@ -135,7 +144,7 @@ void ZRTuning::Init() {
     }
     BindNumber(*m_pMaximumDistance, this, AttributeId(100), "Maximum Distance", 1000000, 1, kMax);
     UseScale(*m_pMaximumDistance, position);
-    BindNumber(*m_pStepCurrent, this, AttributeId(99), "Step Current", 10, 1, 100);
+    BindNumber(*m_pStepCurrent, this, AttributeId(99), "Step Current", kDefaultStepCurrent, 1, 100);
     m_pStepCurrent->SetUnits("%");
     BindNumber(*m_pDistance, this, AttributeId(102), "Distance", 500, 1, 32767);
     UseScale(*m_pDistance, fbPosition);
@@ -226,6 +235,69 @@ void ZRTuning::Init() {
                         m_pCurrentAnalogLimit.get(), m_pCurrentCommand.get(), m_pCurrentAverage.get()});
 }
 
-bool ZRTuning::ImportParValues(ZROlbraConverter* /*file*/) {
-    return true; // the conversion of this block comes with its own work
+bool ZRTuning::ImportParValues(ZROlbraConverter* file) {
+    if (!file)
+        return false;
+    ZROlbraConverter& f = *file;
+    // Old values are addressed by their index in the file's value table.
+    const auto old = [&f](int index) { return f.GetValue(index + ZROlbraConverter::kFirstTypedSlot); };
+    const auto raw = [](ZRUlongAttribute& a, int32_t v) { a.SetInternalValue(static_cast<uint32_t>(v)); };
+
+    raw(*m_pKp, old(10));
+    raw(*m_pKi, old(11));
+    raw(*m_pKd, old(12));
+    m_pKvff->SetValue(old(13));
+    m_pKiZone->SetValue(old(14));
+    m_pP->SetValue(old(22));
+    m_pI->SetValue(old(23));
+    m_pD->SetValue(old(24));
+    m_pBandwidth->SetValue(old(30));
+    m_pEnable->SetValue(old(33) != 0);
+    raw(*m_pKpd, old(38));
+    raw(*m_pKpq, old(39));
+    raw(*m_pKiq, old(40));
+    raw(*m_pKid, old(41));
+    raw(*m_pKe, old(42));
+
+    // The step current is a share of the smaller of the drive's and the motor's peak currents.
+    auto* drive = dynamic_cast<ZRDrive*>(DriveOf(this));
+    const double drivePeak = drive ? drive->GetDrivePeakCurrent() : 0.0;
+    ZRMotorTarvik* motor = drive ? drive->GetMotor() : nullptr;
+    const double motorPeak = motor ? motor->GetIntermittentCurrent()->GetValue() : drivePeak;
+    const double smaller = motorPeak < drivePeak ? motorPeak : drivePeak;
+    const double percent = old(115) * 100.0 / (smaller * 128.0);
+    const std::string currentWarning = "Warning: Autotune Current value is out of range. Setting to ";
+    if (!(smaller > 0) || !std::isfinite(percent)) {
+        // A motor without a current rating says nothing about the step: the block keeps its default.
+        f.AppendLog(currentWarning + "default.");
+        m_pStepCurrent->SetInternalValue(kDefaultStepCurrent);
+    } else if (percent < 0.5) {
+        f.AppendLog(currentWarning + "min allowed.");
+        m_pStepCurrent->SetValue(1);
+    } else {
+        m_pStepCurrent->SetValue(percent);
+    }
+
+    m_pMaximumDistance->SetValue(old(116));
+    m_pPositionTime->SetValue(old(117));
+    m_pDistance->SetValue(old(118));
+    m_pVelocityTime->SetValue(old(119));
+
+    // Old velocities count encoder lines per minute in 1/65536.
+    const double v = old(120) * MotorLinesRevolution(this) * 4 * 2.5431315104166666e-7 + 0.5;
+    const std::string velocityWarning = "Warning: Manual Velocity Tuning Step Size value is out of range. Setting to ";
+    uint32_t velocity = 1;
+    if (v > kMax) {
+        f.AppendLog(velocityWarning + "max allowed.");
+        velocity = static_cast<uint32_t>(kMax);
+    } else if (!(v >= 1)) {
+        f.AppendLog(velocityWarning + "min allowed.");
+    } else {
+        velocity = static_cast<uint32_t>(v);
+    }
+    m_pVelocity->SetInternalValue(velocity);
+
+    const int32_t direction = old(121);
+    SelectStored(f, *m_pMotorDirection, direction);
+    return m_pMotorDirection->GetValue() == direction;
 }

@@ -1,3 +1,4 @@
+#include "tests/support/wire/TarvikAutotunePlay.h"
 #include "tests/support/wire/TarvikDriveSim.h"
 #include "tests/support/wire/TarvikEncoderTestPlay.h"
 #include "tests/support/wire/TarvikEncoderMemoryPlay.h"
@@ -8,6 +9,8 @@ void InstallStandardPlays(TarvikDriveSim& sim) {
     // One line a play, e.g. sim.AddPlay<TarvikAutotunePlay>();
     sim.AddPlay<TarvikEncoderTestPlay>();
     sim.AddPlay<TarvikEncoderMemoryPlay>();
+    (void)sim;
+    sim.AddPlay<TarvikAutotunePlay>();
 }
 
 } // namespace wiresim
