@@ -35,6 +35,8 @@
 #include "quorvance/tarvik/ZROperModeNodeMgr.h"
 #include "quorvance/tarvik/ZRPresetNodeMgr.h"
 #include "quorvance/tarvik/ZRVersionRowTarvik.h"
+#include "quorvance/tarvik/ZRFaultsNodeMgr.h"
+#include "quorvance/tarvik/ZRServiceInfoNodeMgr.h"
 
 #include <utility>
 
@@ -267,6 +269,8 @@ constexpr ZRNodeEntry kNodes[] = {
     {kFollowerType, &MakeBlockNode<ZRFollower, ZRFollowerNodeMgr>},
     {kAnalogInType, &TarvikAnalogNodeMgr::Make},
     {kAnalogOutType, &TarvikAnalogOutNodeMgr::Make},
+    {kFaultsType, &MakeBlockNode<ZRFaults, ZRFaultsNodeMgr>},
+    {kServiceInfoType, &MakeBlockNode<ZRServiceInfo, ZRServiceInfoNodeMgr>},
 };
 
 // A new off-line drive of the model the user picks. Only a model with a present drive and valid
