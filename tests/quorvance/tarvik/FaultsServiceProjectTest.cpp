@@ -203,13 +203,12 @@ protected:
 };
 
 TEST_F(FaultsServiceImport, FaultLimitsComeFromTheFileWithTheirWarnings) {
-    const uint32_t speed = 3500u * 65536u;
     struct Case {
         const char* name;
         int version;
         int64_t overspeed;
-        int64_t velocityError; // old units; 1 % of the motor's speed is `speed` / 100
-        uint32_t maxSpeed;     // RPM
+        double percent;    // old velocity-error limit, as a share of the motor's maximum speed
+        uint32_t maxSpeed; // stored RPM
         uint32_t lines;
         uint32_t userVelocity;
         uint32_t errorLimit;
@@ -218,27 +217,29 @@ TEST_F(FaultsServiceImport, FaultLimitsComeFromTheFileWithTheirWarnings) {
     };
     const char* const limitWarning = "Warning: Velocity Error limit value is out of range. Setting to ";
     const Case cases[] = {
-        {"in range", 8, 1000, speed / 2, 3500, kLines, 1000, 50, 777, ""},
-        // Four times the lines make four times the counts.
-        {"overspeed too high", 8, 1000000000, speed / 2, 3500, 4 * kLines, 2147483647, 50, 777,
+        {"in range", 8, 1000, 50, 3500, kLines, 1000, 50, 777, ""},
+        // 65535 lines through the gear box are 4/3 of the old unit.
+        {"overspeed too high", 8, 2000000000, 50, 3500, 65535, 2147483647, 50, 777,
          "Warning: Overspeed velocity value is out of range. Setting to max allowed.\n"},
         // An old value beyond 31 bits reads as negative and would wrap round in the drive.
-        {"overspeed below zero", 8, 4294967295, speed / 2, 3500, kLines, 0, 50, 777,
+        {"overspeed below zero", 8, 4294867296, 50, 3500, kLines, 0, 50, 777,
          "Warning: Overspeed velocity value is out of range. Setting to min allowed.\n"},
-        {"limit too high", 8, 1000, speed * 2, 3500, kLines, 1000, 100, 777, "max allowed.\n"},
-        {"limit of 0", 8, 1000, speed / 1000, 3500, kLines, 1000, 1, 777, "min allowed.\n"},
+        {"limit too high", 8, 1000, 200, 3500, kLines, 1000, 100, 777, "max allowed.\n"},
+        {"limit of 0", 8, 1000, 0.5, 3500, kLines, 1000, 1, 777, "min allowed.\n"},
         // Without the motor's speed the limit cannot be had: the default stays.
-        {"no motor speed", 8, 1000, speed / 2, 0, kLines, 1000, 25, 777,
+        {"no motor speed", 8, 1000, 50, 0, kLines, 1000, 25, 777,
          "Warning: Velocity Error limit value is out of range. Keeping the default.\n"},
         // Files before version 5 have no velocity-error limits.
-        {"version 4", 4, 1000, speed / 2, 3500, kLines, 1000, 25, 1000, ""},
+        {"version 4", 4, 1000, 50, 3500, kLines, 1000, 25, 1000, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::unique_ptr<ZRDrive> drive = MakeDrive(c.maxSpeed, c.lines);
+        const double speed = drive->GetMotor()->GetMaximumSpeed()->GetValue();
+        const auto velocityError = static_cast<int64_t>(speed * 65536 * c.percent / 100);
         ZROlbraConverter converter;
         ASSERT_TRUE(Open(converter, c.version, 0,
-                         {{17, 12345}, {18, 250}, {27, c.overspeed}, {37, 16000}, {193, c.velocityError}, {194, 777}}));
+                         {{17, 12345}, {18, 250}, {27, c.overspeed}, {37, 16000}, {193, velocityError}, {194, 777}}));
 
         ZRFaults& f = *drive->GetFaults();
         EXPECT_TRUE(f.ImportParValues(&converter));
