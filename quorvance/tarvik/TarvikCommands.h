@@ -81,3 +81,15 @@ inline constexpr unsigned ID_STOP_TUNING = 32847;
 inline constexpr unsigned ID_TUNING_NOT_IMPLEMENTED = 32882;
 inline constexpr unsigned ID_START_AUTOTUNE = 32892;
 inline constexpr int kTuningSubMenu = 10;
+// The faults and service information nodes' commands and their sub-menus in the node menu resource
+// (251). "Clear Faults", "Reset Drive" and "Reset EEPROM to Factory Settings" are the drive node's ids.
+inline constexpr unsigned ID_FAULT_HISTORY = 32837;
+inline constexpr unsigned ID_CALCULATE_COMMAND_OFFSET = 32838;
+inline constexpr unsigned ID_RESET_TO_FACTORY_SETTINGS = 32839;
+inline constexpr unsigned ID_RESET_SERVICE_CLOCK = 32840;
+inline constexpr unsigned ID_RESET_FAULT_HISTORY = 32841;
+inline constexpr unsigned ID_RESET_SERVICE_EEPROM = 32889;
+inline constexpr int kFaultsSubMenu = 15;
+// Manufacturing mode has the service commands; otherwise the node only has its properties.
+inline constexpr int kServiceInfoMfgSubMenu = 17;
+inline constexpr int kServiceInfoSubMenu = 18;

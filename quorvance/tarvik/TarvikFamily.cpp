@@ -41,6 +41,8 @@
 #include "quorvance/tarvik/ZRPresetNodeMgr.h"
 #include "quorvance/tarvik/ZRTuningNodeMgr.h"
 #include "quorvance/tarvik/ZRVersionRowTarvik.h"
+#include "quorvance/tarvik/ZRFaultsNodeMgr.h"
+#include "quorvance/tarvik/ZRServiceInfoNodeMgr.h"
 
 #include <utility>
 
@@ -287,6 +289,8 @@ constexpr ZRNodeEntry kNodes[] = {
     {kMotorType, &MakeBlockNode<ZRMotorTarvik, ZRMotorNodeMgrTarvik>},
     {kEncodersType, &MakeBlockNode<ZREncodersTarvik, ZREncodersNodeMgrTarvik>},
     {kTuningType, &MakeBlockNode<ZRTuning, ZRTuningNodeMgr>},
+    {kFaultsType, &MakeBlockNode<ZRFaults, ZRFaultsNodeMgr>},
+    {kServiceInfoType, &MakeBlockNode<ZRServiceInfo, ZRServiceInfoNodeMgr>},
 };
 
 // A new off-line drive of the model the user picks. Only a model with a present drive and valid

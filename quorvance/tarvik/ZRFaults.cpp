@@ -2,9 +2,21 @@
 
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRCommand.h"
+#include "kitbase/model/ZRDevice.h"
+#include "kitbase/model/ZRError.h"
 #include "kitbase/model/ZRUlongAttribute.h"
+#include "platform/core/Text.h"
+#include "quorvance/online/ZROnLineStorage.h"
 #include "quorvance/tarvik/TarvikBlockSetup.h"
 #include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/tarvik/TarvikParImport.h"
+#include "quorvance/tarvik/TarvikStorage.h"
+#include "quorvance/tarvik/ZRDrive.h"
+#include "quorvance/tarvik/ZRMotorTarvik.h"
+#include "quorvance/tarvik/ZROlbraConverter.h"
+
+#include <charconv>
+#include <cmath>
 
 using namespace tarvik;
 
@@ -66,6 +78,8 @@ constexpr int kStatusOrder[] = {4,  5,  7,  8,  9,  10, 11, 14, 15, 16, 17, 18, 
                                 1,  2,  3,  12, 13, 33, 34, 35, 36, 37, 39, 40, 41};
 
 constexpr int32_t kClearFaultsService = 111;
+constexpr int32_t kFaultHistory = 156;
+constexpr size_t kHistoryEntryLength = 8;
 
 bool InFirstWord(int number) {
     return number <= 32;
@@ -143,6 +157,70 @@ void ZRFaults::Init() {
         AddStatus(GetFault(number));
 }
 
-bool ZRFaults::ImportParValues(ZROlbraConverter* /*file*/) {
-    return true; // the conversion of this block comes with its own work
+std::string ZRFaults::FormatHistoryEntry(uint32_t entry) {
+    const unsigned fault = entry >> 24;
+    // The service clock counts units of ten minutes.
+    const unsigned long minutes = (entry & 0xFFFFFFu) * 10ul;
+    return platform::core::Format(" E%02u: %5lu:%02lu\t\t%s\r\n", fault, minutes / 60, minutes % 60,
+                                  ZROnLineStorage::GetFaultText(static_cast<int>(fault)).c_str());
+}
+
+void ZRFaults::ReadFaultHistory(std::string& text) {
+    ZRDevice* device = GetDevice();
+    auto* storage = device ? dynamic_cast<TarvikStorage*>(device->GetStorage()) : nullptr;
+    if (!storage)
+        return;
+    for (int n = 0; n < kHistoryEntries; ++n) {
+        std::string reply;
+        if (!storage->SendMessage(AttributeId(kFaultHistory), 0, {static_cast<uint8_t>(n)}, reply,
+                                  kHistoryEntryLength, 0))
+            return;
+        uint32_t entry = 0;
+        const char* end = reply.data() + reply.size();
+        const auto [stop, error] = std::from_chars(reply.data(), end, entry, 16);
+        if (error != std::errc() || stop != end)
+            throw ZRError(2, "Drive returned bad data");
+        text += FormatHistoryEntry(entry);
+    }
+}
+
+bool ZRFaults::ImportParValues(ZROlbraConverter* file) {
+    if (!file)
+        return false;
+    ZROlbraConverter& f = *file;
+    // Old values by their index in the file.
+    const auto old = [&f](int index) { return f.GetValue(index + ZROlbraConverter::kFirstTypedSlot); };
+    auto* drive = dynamic_cast<ZRDrive*>(DriveOf(this));
+    ZRMotorTarvik* motor = drive ? drive->GetMotor() : nullptr;
+
+    m_pFollowingErrorLimit->SetInternalValue(static_cast<uint32_t>(old(17)));
+    m_pFollowingErrorTime->SetValue(old(18));
+
+    // The old overspeed counts encoder lines per minute in 1/65536.
+    const double lines = std::trunc(MotorLinesRevolution(this));
+    const double overspeed = lines * 4 * 2.5431315104166666e-7 * old(27);
+    const int32_t velocity = LimitedValue(overspeed > 2147483647.0 ? overspeed : overspeed + 0.5, 0, f,
+                                          "Warning: Overspeed velocity value is out of range. Setting to ");
+    m_pUserVelocityFault->SetInternalValue(static_cast<uint32_t>(velocity));
+    m_pUserVelocityFaultEnable->SetValue(true);
+
+    if (f.GetFormatVersion() >= 5) {
+        const char* const warning = "Warning: Velocity Error limit value is out of range. Setting to ";
+        const double maxSpeed = motor ? std::trunc(motor->GetMaximumSpeed()->GetValue()) : 0.0;
+        const double percent = std::trunc(old(193) * 100.0 / (maxSpeed * 65536.0));
+        if (!std::isfinite(percent))
+            // Without the motor's speed there is nothing to compare against.
+            f.AppendLog("Warning: Velocity Error limit value is out of range. Keeping the default.");
+        else if (percent > 100) {
+            f.AppendLog(std::string(warning) + "max allowed.");
+            m_pVelocityErrorLimit->SetValue(100);
+        } else if (percent < 1) {
+            f.AppendLog(std::string(warning) + "min allowed.");
+            m_pVelocityErrorLimit->SetValue(1);
+        } else {
+            m_pVelocityErrorLimit->SetValue(percent);
+        }
+        m_pVelocityErrorTime->SetValue(old(194));
+    }
+    return m_pUserCurrentFault->SetInternalValue(static_cast<uint32_t>(old(37)));
 }

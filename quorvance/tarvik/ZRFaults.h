@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 class ZROlbraConverter;
 class ZRBoolAttribute;
@@ -18,11 +19,20 @@ public:
     bool ImportParValues(ZROlbraConverter* file);
     // Faults 1 to 41; 38 has no flag.
     static constexpr int kFaultCount = 41;
+    // Entries of the drive's fault history.
+    static constexpr int kHistoryEntries = 20;
 
     ZRFaults();
     ~ZRFaults() override;
 
     void Init() override;
+
+    // Appends one line per history entry the drive answers (" E04:     6:10\t\tMotor ...\r\n") and
+    // stops at the first exchange that fails. A reply the drive garbles throws its ZRError; the
+    // lines read before it stay in the text.
+    void ReadFaultHistory(std::string& text);
+    // One line of the history from an entry as the drive sends it.
+    static std::string FormatHistoryEntry(uint32_t entry);
 
     ZRUlongAttribute* GetUserCurrentFault() const { return m_pUserCurrentFault.get(); }
     ZRUlongAttribute* GetUserVelocityFault() const { return m_pUserVelocityFault.get(); }

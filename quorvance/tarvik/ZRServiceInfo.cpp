@@ -3,6 +3,7 @@
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRCommand.h"
 #include "kitbase/model/ZRDevice.h"
+#include "kitbase/model/ZRError.h"
 #include "kitbase/model/ZRLongAttribute.h"
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/model/ZRUlongAttribute.h"
@@ -12,6 +13,8 @@
 #include "quorvance/tarvik/TarvikBlockSetup.h"
 #include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/TarvikSelection.h"
+#include "quorvance/tarvik/ZROlbraConverter.h"
+#include "quorvance/tarvik/ZRTimeFormat.h"
 
 #include <cstdio>
 #include <string>
@@ -162,6 +165,7 @@ void ZRServiceInfo::Init() {
     BindNumber(*m_pTimeInService, this, AttributeId(param::kTimeInService), "Time in Service", 0);
     m_pTimeInService->SetUnits("hours:min");
     m_pTimeInService->SetScale(0.1);
+    m_pTimeInService->SetFormat(std::make_unique<ZRTimeFormat>(0));
     for (ZRAttribute* a : std::initializer_list<ZRAttribute*>{m_pFirmwareVersion.get(),
                                                               m_pFirmwareBuild.get(), m_pTimeInService.get()})
         a->SetWritable(false);
@@ -230,6 +234,25 @@ void ZRServiceInfo::Copy(ZRObject* source, bool withChildren) {
     m_pDriveModel->SetAsString(other->m_pDriveModel->GetAsString());
 }
 
-bool ZRServiceInfo::ImportParValues(ZROlbraConverter* /*file*/) {
-    return true; // the conversion of this block comes with its own work
+bool ZRServiceInfo::ImportParValues(ZROlbraConverter* file) {
+    if (!file)
+        return false;
+    // The older families' size codes; the small family has neither 7.5 kW nor 15 kW.
+    const int32_t code = file->GetValue(186 + ZROlbraConverter::kFirstTypedSlot);
+    const char* refusal = nullptr;
+    uint32_t size = 0;
+    if (code < 0 || code > 4)
+        refusal = "Error: Invalid drive size";
+    else if (file->IsOlbraFile() && code == 3)
+        refusal = "Error: 7.5kW is invalid drive size for olbra";
+    else if (file->IsOlbraFile() && code == 4)
+        refusal = "Error: 15kW is invalid drive size for olbra";
+    else
+        size = file->IsOlbraFile() ? static_cast<uint32_t>(code) : static_cast<uint32_t>(code) + 1;
+    if (refusal) {
+        file->AppendLog(refusal);
+        // Ends the drive's conversion; the log says why.
+        throw ZRError(0, "");
+    }
+    return SelectValue(*m_pDriveSize, size);
 }

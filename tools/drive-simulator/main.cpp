@@ -6,6 +6,7 @@
 #include "tests/support/wire/HalvoSlaveSim.h"
 #include "tests/support/wire/NoxelDriveSim.h"
 #include "tests/support/wire/TarvikDriveSim.h"
+#include "tests/support/wire/TarvikFaultPlay.h"
 
 #include <bit>
 #include <csignal>
@@ -42,6 +43,7 @@ const char kHelp[] = "commands:\n"
                      "  cut                           pull the cable in the middle of the next answer\n"
                      "  plug                          put the cable back\n"
                      "  reset NODE                    factory settings\n"
+                     "  fault NODE NUMBER             raise drive fault 1-255 (flag and history)\n"
                      "  quit\n";
 
 bool Number(const std::string& text, long& value) {
@@ -112,6 +114,8 @@ bool RunCommand(wiresim::TarvikDriveSim& sim, const std::string& line) {
         sim.PlugCable();
     } else if (command == "reset" && args.size() == 1 && numeric) {
         sim.Reset(static_cast<uint8_t>(n[0]));
+    } else if (command == "fault" && args.size() == 2 && numeric && n[1] >= 1 && n[1] <= 255) {
+        wiresim::TarvikFaultPlay::Raise(sim, static_cast<uint8_t>(n[0]), static_cast<int>(n[1]));
     } else {
         std::printf("%s", kHelp);
     }

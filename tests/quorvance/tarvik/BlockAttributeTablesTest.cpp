@@ -138,7 +138,7 @@ TEST(TarvikBlockTables, AttributesSitInTheirListPlaceWithIdNameAndDefault) {
         {tarvik::kServiceInfoType, false, 4, "Command Input Offset", AttributeId(242), "0"},
         {tarvik::kServiceInfoType, false, 5, "Command Input Scale", AttributeId(241), "1.000"},
         {tarvik::kServiceInfoType, false, 24, "uPA Revision", AttributeId(470), "Rev 0"},
-        {tarvik::kServiceInfoType, true, 2, "Time in Service", AttributeId(154), "0"},
+        {tarvik::kServiceInfoType, true, 2, "Time in Service", AttributeId(154), "0:00"},
     };
     for (const AttributeCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.type << (c.status ? " status " : " property ") << c.position);

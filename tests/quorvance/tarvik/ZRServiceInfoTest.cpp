@@ -3,7 +3,9 @@
 
 #include "kitbase/model/ZRIndexSelection.h"
 #include "kitbase/model/ZRStringAttribute.h"
+#include "kitbase/model/ZRUlongAttribute.h"
 #include "quorvance/tarvik/ZRServiceInfo.h"
+#include "quorvance/tarvik/ZRTimeFormat.h"
 
 #include "support/ModalScript.h"
 #include "support/model/FakeStorage.h"
@@ -90,6 +92,32 @@ TEST_F(ZRServiceInfoTest, APasteTakesOnlySizeAndModelAndNothingOnLine) {
     EXPECT_EQ(info->GetDriveSize()->GetAsString(), "7.5");
     EXPECT_EQ(info->GetDriveModel()->GetValue(), "FROM-SOURCE");
     EXPECT_EQ(info->GetPICSNumber()->GetValue(), "");
+}
+
+TEST(ZRTimeFormatTest, ShowsWholeSecondsAsMinutesOrHours) {
+    struct Case {
+        int mode;
+        double seconds;
+        const char* text;
+    };
+    const Case cases[] = {
+        {1, 3600 + 120 + 5.9, "1:02:05"}, {0, 3600 + 120 + 5.9, "62:05"}, {0, 0, "0:00"},
+        {1, 4294967295.0, "1193046:28:15"}, {0, -5, "0:00"}, {2, 100, "unchanged"},
+    };
+    for (const Case& c : cases) {
+        ZRTimeFormat format(c.mode);
+        std::string text = "unchanged";
+        format.Format(text, c.seconds);
+        EXPECT_EQ(text, c.text) << c.mode << " " << c.seconds;
+    }
+    double value = 7;
+    EXPECT_FALSE(ZRTimeFormat(0).Unformat("1:00", value));
+    EXPECT_EQ(value, 7);
+}
+
+TEST_F(ZRServiceInfoTest, TimeInServiceCountsTenMinuteUnitsAsHoursAndMinutes) {
+    info->GetTimeInService()->SetInternalValue(37);
+    EXPECT_EQ(info->GetTimeInService()->GetAsString(), "6:10");
 }
 
 } // namespace

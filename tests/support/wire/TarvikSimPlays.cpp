@@ -2,6 +2,7 @@
 #include "tests/support/wire/TarvikDriveSim.h"
 #include "tests/support/wire/TarvikEncoderTestPlay.h"
 #include "tests/support/wire/TarvikEncoderMemoryPlay.h"
+#include "tests/support/wire/TarvikFaultPlay.h"
 
 namespace wiresim {
 
@@ -11,6 +12,7 @@ void InstallStandardPlays(TarvikDriveSim& sim) {
     sim.AddPlay<TarvikEncoderMemoryPlay>();
     (void)sim;
     sim.AddPlay<TarvikAutotunePlay>();
+    sim.AddPlay<TarvikFaultPlay>();
 }
 
 } // namespace wiresim
