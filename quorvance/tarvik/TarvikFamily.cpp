@@ -35,6 +35,13 @@
 #include "quorvance/tarvik/ZROperModeNodeMgr.h"
 #include "quorvance/tarvik/ZRPresetNodeMgr.h"
 #include "quorvance/tarvik/ZRVersionRowTarvik.h"
+#include "quorvance/shell/ZRQuorvanceApp.h"
+#include "quorvance/tarvik/TarvikNodeSupport.h"
+#include "quorvance/tarvik/ZRDNetTarvikNodeMgr.h"
+#include "quorvance/tarvik/ZRDeviceNetTarvik.h"
+#include "quorvance/tarvik/ZRDigInNodeMgrTarvik.h"
+#include "quorvance/tarvik/ZRDigOutNodeMgrTarvik.h"
+#include "quorvance/tarvik/ZRSercosDriveNodeMgr.h"
 
 #include <utility>
 
@@ -253,7 +260,13 @@ constexpr ZRMenuEntry kMenuEntries[] = {
 
 std::unique_ptr<ZRNodeMgr> MakeDriveNode(ZRObject* object, ZRTreeItem* item, ZRWorkspaceView* view) {
     auto* drive = dynamic_cast<ZRDrive*>(object);
-    return drive ? std::make_unique<ZRDriveNodeMgr>(drive, item, view) : nullptr;
+    if (!drive)
+        return nullptr;
+    // A SERCOS drive on line gets its reduced node, unless the program runs in SERCOS mode.
+    const ZRQuorvanceApp* app = ZRQuorvanceApp::Instance();
+    if (IsOnLine(drive) && (drive->GetProductType() & kProductSercos) && !(app && app->IsSercosMode()))
+        return std::make_unique<ZRSercosDriveNodeMgr>(drive, item, view);
+    return std::make_unique<ZRDriveNodeMgr>(drive, item, view);
 }
 
 constexpr ZRNodeEntry kNodes[] = {
@@ -267,6 +280,9 @@ constexpr ZRNodeEntry kNodes[] = {
     {kFollowerType, &MakeBlockNode<ZRFollower, ZRFollowerNodeMgr>},
     {kAnalogInType, &TarvikAnalogNodeMgr::Make},
     {kAnalogOutType, &TarvikAnalogOutNodeMgr::Make},
+    {kDigInType, &MakeBlockNode<ZRDigInTarvik, ZRDigInNodeMgrTarvik>},
+    {kDigOutType, &MakeBlockNode<ZRDigOutTarvik, ZRDigOutNodeMgrTarvik>},
+    {kDeviceNetType, &MakeBlockNode<ZRDeviceNetTarvik, ZRDNetTarvikNodeMgr>},
 };
 
 // A new off-line drive of the model the user picks. Only a model with a present drive and valid
