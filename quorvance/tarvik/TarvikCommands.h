@@ -93,3 +93,17 @@ inline constexpr int kFaultsSubMenu = 15;
 // Manufacturing mode has the service commands; otherwise the node only has its properties.
 inline constexpr int kServiceInfoMfgSubMenu = 17;
 inline constexpr int kServiceInfoSubMenu = 18;
+// The digital-output node's override window and its command rows; the SERCOS drive node's
+// "Deactivate Sercos...". Sub-menus of the digital I/O and DeviceNet nodes in the node menu resource.
+inline constexpr unsigned ID_TOGGLE_OUTPUT_1 = 32864;
+inline constexpr unsigned ID_TURN_ALL_ON = 32865;
+inline constexpr unsigned ID_TOGGLE_OUTPUT_2 = 32866;
+inline constexpr unsigned ID_TURN_ALL_OFF = 32867;
+inline constexpr unsigned ID_TOGGLE_OUTPUT_3 = 32868;
+inline constexpr unsigned ID_TOGGLE_OUTPUT_4 = 32870;
+inline constexpr unsigned ID_TOGGLE_RELAY = 32872;
+inline constexpr unsigned ID_OVERRIDE_OUTPUTS = 32886;
+inline constexpr unsigned ID_DEACTIVATE_SERCOS_NODE = 32933;
+inline constexpr int kDigInSubMenu = 12;
+inline constexpr int kDigOutSubMenu = 13;
+inline constexpr int kDeviceNetSubMenu = 21;

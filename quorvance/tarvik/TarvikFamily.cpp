@@ -43,6 +43,13 @@
 #include "quorvance/tarvik/ZRVersionRowTarvik.h"
 #include "quorvance/tarvik/ZRFaultsNodeMgr.h"
 #include "quorvance/tarvik/ZRServiceInfoNodeMgr.h"
+#include "quorvance/shell/ZRQuorvanceApp.h"
+#include "quorvance/tarvik/TarvikNodeSupport.h"
+#include "quorvance/tarvik/ZRDNetTarvikNodeMgr.h"
+#include "quorvance/tarvik/ZRDeviceNetTarvik.h"
+#include "quorvance/tarvik/ZRDigInNodeMgrTarvik.h"
+#include "quorvance/tarvik/ZRDigOutNodeMgrTarvik.h"
+#include "quorvance/tarvik/ZRSercosDriveNodeMgr.h"
 
 #include <utility>
 
@@ -272,7 +279,13 @@ constexpr ZRMenuEntry kMenuEntries[] = {
 
 std::unique_ptr<ZRNodeMgr> MakeDriveNode(ZRObject* object, ZRTreeItem* item, ZRWorkspaceView* view) {
     auto* drive = dynamic_cast<ZRDrive*>(object);
-    return drive ? std::make_unique<ZRDriveNodeMgr>(drive, item, view) : nullptr;
+    if (!drive)
+        return nullptr;
+    // A SERCOS drive on line gets its reduced node, unless the program runs in SERCOS mode.
+    const ZRQuorvanceApp* app = ZRQuorvanceApp::Instance();
+    if (IsOnLine(drive) && (drive->GetProductType() & kProductSercos) && !(app && app->IsSercosMode()))
+        return std::make_unique<ZRSercosDriveNodeMgr>(drive, item, view);
+    return std::make_unique<ZRDriveNodeMgr>(drive, item, view);
 }
 
 constexpr ZRNodeEntry kNodes[] = {
@@ -291,6 +304,9 @@ constexpr ZRNodeEntry kNodes[] = {
     {kTuningType, &MakeBlockNode<ZRTuning, ZRTuningNodeMgr>},
     {kFaultsType, &MakeBlockNode<ZRFaults, ZRFaultsNodeMgr>},
     {kServiceInfoType, &MakeBlockNode<ZRServiceInfo, ZRServiceInfoNodeMgr>},
+    {kDigInType, &MakeBlockNode<ZRDigInTarvik, ZRDigInNodeMgrTarvik>},
+    {kDigOutType, &MakeBlockNode<ZRDigOutTarvik, ZRDigOutNodeMgrTarvik>},
+    {kDeviceNetType, &MakeBlockNode<ZRDeviceNetTarvik, ZRDNetTarvikNodeMgr>},
 };
 
 // A new off-line drive of the model the user picks. Only a model with a present drive and valid

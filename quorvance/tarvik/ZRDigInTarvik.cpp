@@ -7,6 +7,7 @@
 #include "quorvance/shell/ZRValEnableInput.h"
 #include "quorvance/tarvik/TarvikBlockTables.h"
 #include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/tarvik/ZROlbraConverter.h"
 
 using namespace tarvik;
 using namespace tarvik::param;
@@ -15,6 +16,13 @@ namespace {
 
 constexpr int kEntries = 30;
 constexpr uint32_t kDriveEnable = 0x80000000;
+// Input codes of the older family, before they move into the high half.
+constexpr uint32_t kOldFaultReset = 0x4000;
+// ... and after.
+constexpr uint32_t kOldDriveModeSelect = 0x10000;
+constexpr uint32_t kOldPresetSelect0 = 0x400000;
+constexpr uint32_t kOldPresetSelect1 = 0x800000;
+constexpr uint32_t kOldPresetSelect2 = 0x1000000;
 
 // Left column of the function table first, then the right one.
 const BitEntries kInputFunctions = {
@@ -92,6 +100,44 @@ void ZRDigInTarvik::Attach(ZRDevice* device, int32_t instance) {
                                m_Assignments[6].get(), m_Assignments[7].get()});
 }
 
-bool ZRDigInTarvik::ImportParValues(ZROlbraConverter* /*file*/) {
-    return true; // the conversion of this block comes with its own work
+// The file's inputs 1 to 5 become inputs 2 to 6: "Input 1" keeps the drive's enable.
+bool ZRDigInTarvik::ImportParValues(ZROlbraConverter* file) {
+    if (!file)
+        return false;
+    const ZROlbraConverter& f = *file;
+    const int version = f.GetFormatVersion();
+    const bool olbra = f.IsOlbraFile();
+    for (int i = 1; i <= 5; ++i) {
+        // Olbra files have four inputs.
+        if (i == 5 && olbra)
+            break;
+        uint32_t code = 0;
+        if (i == 1)
+            code = version < 7 ? kOldFaultReset : static_cast<uint32_t>(f.GetValue(317));
+        else
+            code = static_cast<uint32_t>(f.GetValue(version >= 8 && olbra ? 324 + i : 65 + i));
+        // Newer Olbra files already keep the drive's own codes for inputs 2 on.
+        if (!(version >= 8 && i != 1 && olbra))
+            code <<= 16;
+        switch (code) {
+        case kOldDriveModeSelect:
+            file->AppendLog(platform::core::Format(
+                "Warning: Digital input #%d: Drive Mode Select setting is not supported, using default.", i + 1));
+            code = 0;
+            break;
+        case kOldPresetSelect0:
+            code = 0x100;
+            break;
+        case kOldPresetSelect1:
+            code = 0x200;
+            break;
+        case kOldPresetSelect2:
+            code = 0x400;
+            break;
+        default:
+            break;
+        }
+        m_Assignments[i]->SetValue(static_cast<int32_t>(code));
+    }
+    return true;
 }

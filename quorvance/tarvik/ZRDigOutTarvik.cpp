@@ -8,6 +8,9 @@
 #include "platform/core/Text.h"
 #include "quorvance/tarvik/TarvikBlockTables.h"
 #include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/tarvik/ZROlbraConverter.h"
+
+#include <algorithm>
 
 using namespace tarvik;
 using namespace tarvik::param;
@@ -16,6 +19,10 @@ namespace {
 
 constexpr int kEntries = 33;
 constexpr int kOverrideStateBit = 8;
+constexpr int kRelay = 4;
+constexpr uint32_t kBrake = 0x40000000;
+constexpr uint32_t kFaultDisable = 0x2000000;
+constexpr uint32_t kReady = 0x80000000;
 
 const BitEntries kOutputFunctions = {
     {0, "Not Assigned"},
@@ -130,6 +137,37 @@ void ZRDigOutTarvik::OnUpdate(platform::core::Subject* subject, platform::core::
     }
 }
 
-bool ZRDigOutTarvik::ImportParValues(ZROlbraConverter* /*file*/) {
-    return true; // the conversion of this block comes with its own work
+bool ZRDigOutTarvik::ImportParValues(ZROlbraConverter* file) {
+    if (!file)
+        return false;
+    const ZROlbraConverter& f = *file;
+    const bool olbra = f.IsOlbraFile();
+    m_Outputs[kRelay].assignment->SetValue(static_cast<int32_t>(kBrake));
+    // Olbra files have two outputs.
+    const int outputs = olbra ? 2 : 4;
+    for (int k = 0; k < outputs; ++k) {
+        auto code = static_cast<uint32_t>(f.GetValue(f.GetFormatVersion() < 6 ? 71 + k : 293 + k));
+        // Functions this drive has no output for.
+        if (code == 0x4000000 || code == 0x8000000 || code == 0x10000000) {
+            file->AppendLog(
+                platform::core::Format("Warning: Output #%d assignment has been changed to Fault Disable.", k + 1));
+            code = kFaultDisable;
+        }
+        m_Outputs[k].assignment->SetValue(static_cast<int32_t>(code));
+    }
+    // The older drives signalled readiness without an output; here one must carry it.
+    if (olbra) {
+        m_Outputs[3].assignment->SetValue(static_cast<int32_t>(kReady));
+    } else {
+        auto free = std::find_if(m_Outputs.begin(), m_Outputs.begin() + 4,
+                                 [](const Output& o) { return o.assignment->GetValue() == 0; });
+        if (free != m_Outputs.begin() + 4)
+            free->assignment->SetValue(static_cast<int32_t>(kReady));
+        else
+            file->AppendLog("Warning: Failed to assign Ready to an output; Calto has more outputs assigned than are "
+                            "available on an tarvik");
+    }
+    m_pBrakeActiveDelay->SetValue(f.GetValue(77));
+    m_pBrakeInactiveDelay->SetValue(f.GetValue(78));
+    return true;
 }

@@ -26,6 +26,7 @@
 #include "quorvance/tarvik/TarvikCommands.h"
 #include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/TarvikNodeSupport.h"
+#include "quorvance/tarvik/TarvikSercosSwitch.h"
 #include "quorvance/tarvik/ZRDrive.h"
 #include "quorvance/tarvik/ZRMonitor.h"
 #include "quorvance/tarvik/ZRMonitorNodeMgr.h"
@@ -284,6 +285,7 @@ const platform::ui::CommandTable* ZRDriveNodeMgr::Commands() const {
          Row(ID_CLEAR_FAULTS, run, &ZRDriveNodeMgr::OnUpdateOnLine),
          Row(ID_RESET_DRIVE, run, &ZRDriveNodeMgr::OnUpdateOnLine),
          Row(ID_FACTORY_RESET, run, &ZRDriveNodeMgr::OnUpdateOnLine),
+         Row(ID_SERCOS_ACTIVATION, &ZRDriveNodeMgr::OnSercosActivation, &ZRDriveNodeMgr::OnUpdateOnLine),
          Row(ID_DRIVE_REPORT, &ZRDriveNodeMgr::OnDriveReport), Row(ID_EXPORT, &ZRDriveNodeMgr::OnExport),
          Row(ID_COPY_TO_OFFLINE, &ZRDriveNodeMgr::OnCopyToOffline, &ZRDriveNodeMgr::OnUpdateOnLine),
          Row(ID_EDIT_COPY, &ZRDriveNodeMgr::OnCopy),
@@ -365,6 +367,11 @@ void ZRDriveNodeMgr::DoCommand(unsigned int id) {
     default:
         break;
     }
+}
+
+void ZRDriveNodeMgr::OnSercosActivation() {
+    // The main window switches the drive: this node goes with it.
+    tarvik::PostSercosSwitch(m_pDrive, (m_pDrive->GetProductType() & tarvik::kProductSercos) == 0);
 }
 
 void ZRDriveNodeMgr::OnDisableDrive() {

@@ -78,6 +78,8 @@ private:
     void OnDriveReport();
     void OnFactoryReset();
     void OnDisableDrive();
+    // "Sercos Activation...": has the main window turn SERCOS on, or off for a SERCOS drive.
+    void OnSercosActivation();
     // Opens the node's own control panel of the mode (velocity, current or indexing).
     void OpenControlPanel(long mode);
     void ForgetModeWindow();

@@ -8,6 +8,7 @@
 #include "quorvance/shell/ZRQuorvanceApp.h"
 #include "quorvance/tarvik/TarvikAnalog.h"
 #include "quorvance/tarvik/TarvikAnalogOut.h"
+#include "quorvance/tarvik/TarvikMonitorTree.h"
 #include "quorvance/tarvik/ZRDigInTarvik.h"
 #include "quorvance/tarvik/ZRDigOutTarvik.h"
 #include "quorvance/tarvik/ZRDrive.h"
@@ -28,42 +29,9 @@
 
 namespace {
 
-// One member of a monitor group; an engineering member appears only with the "eng" switch.
-struct Member {
-    Member(ZRAttribute* a, bool engineering = false) : attribute(a), eng(engineering) {}
-    ZRAttribute* attribute;
-    bool eng;
-};
-
-Member Eng(ZRAttribute* attribute) {
-    return Member(attribute, true);
-}
-
-class MonitorTreeBuilder {
-public:
-    explicit MonitorTreeBuilder(bool engineering) : m_bEngineering(engineering) {}
-
-    // Appends a named group of the members to the parent and hands the group back.
-    ZRPropertyGroup& Group(ZRPropertyGroup& parent, const char* name,
-                           const std::vector<Member>& members = {}) {
-        auto group = std::make_unique<ZRPropertyGroup>();
-        group->SetName(name);
-        for (const Member& member : members)
-            if (member.attribute && (m_bEngineering || !member.eng))
-                group->AddProperty(member.attribute);
-        ZRPropertyGroup& added = *group;
-        parent.AddGroup(std::move(group));
-        return added;
-    }
-
-private:
-    bool m_bEngineering;
-};
-
-bool EngineeringMode() {
-    ZRQuorvanceApp* app = ZRQuorvanceApp::Instance();
-    return app && app->IsEngineeringMode();
-}
+using tarvik::Eng;
+using tarvik::MonitorTreeBuilder;
+using Member = tarvik::MonitorMember;
 
 void AddModeGroups(MonitorTreeBuilder& b, ZRPropertyGroup& root, ZROperMode* modes) {
     ZRPropertyGroup& group = b.Group(root, "Mode Configuration");
@@ -198,12 +166,17 @@ std::unique_ptr<ZRPropertyGroup> BuildMonitorTree(ZRDrive& d, bool engineering) 
 
 } // namespace
 
+bool tarvik::EngineeringMode() {
+    ZRQuorvanceApp* app = ZRQuorvanceApp::Instance();
+    return app && app->IsEngineeringMode();
+}
+
 ZRPropertyGroup* ZRDriveNodeMgr::GetMonitorTree() {
     if (!m_pDrive)
         return ZRNodeMgr::GetMonitorTree();
     // The switch is read once: the tree is built on the first call and kept with the node.
     if (!m_pMonitorGroup)
-        m_pMonitorGroup = BuildMonitorTree(*m_pDrive, EngineeringMode());
+        m_pMonitorGroup = BuildMonitorTree(*m_pDrive, tarvik::EngineeringMode());
     // A renamed drive shows its current name.
     m_pMonitorGroup->SetName(m_pDrive->GetName().GetValue());
     return m_pMonitorGroup.get();

@@ -7,6 +7,7 @@
 #include "tests/support/wire/NoxelDriveSim.h"
 #include "tests/support/wire/TarvikDriveSim.h"
 #include "tests/support/wire/TarvikFaultPlay.h"
+#include "tests/support/wire/TarvikInputsPlay.h"
 
 #include <bit>
 #include <csignal>
@@ -44,6 +45,8 @@ const char kHelp[] = "commands:\n"
                      "  plug                          put the cable back\n"
                      "  reset NODE                    factory settings\n"
                      "  fault NODE NUMBER             raise drive fault 1-255 (flag and history)\n"
+                     "  input NODE INPUT on|off       switch digital input 1-8\n"
+                     "  sercos NODE                   give the drive a SERCOS card (runs as SERCOS drive)\n"
                      "  quit\n";
 
 bool Number(const std::string& text, long& value) {
@@ -116,6 +119,13 @@ bool RunCommand(wiresim::TarvikDriveSim& sim, const std::string& line) {
         sim.Reset(static_cast<uint8_t>(n[0]));
     } else if (command == "fault" && args.size() == 2 && numeric && n[1] >= 1 && n[1] <= 255) {
         wiresim::TarvikFaultPlay::Raise(sim, static_cast<uint8_t>(n[0]), static_cast<int>(n[1]));
+    } else if (command == "input" && args.size() == 3 && Number(args[0], n[0]) && Number(args[1], n[1]) &&
+               (args[2] == "on" || args[2] == "off") && n[1] >= 1 && n[1] <= 8) {
+        if (auto* inputs = sim.FindPlay<wiresim::TarvikInputsPlay>())
+            inputs->SetInput(static_cast<uint8_t>(n[0]), static_cast<int>(n[1]), args[2] == "on");
+    } else if (command == "sercos" && args.size() == 1 && numeric) {
+        if (auto* inputs = sim.FindPlay<wiresim::TarvikInputsPlay>())
+            inputs->AddSercosCard(static_cast<uint8_t>(n[0]));
     } else {
         std::printf("%s", kHelp);
     }

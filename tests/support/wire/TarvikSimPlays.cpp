@@ -3,6 +3,7 @@
 #include "tests/support/wire/TarvikEncoderTestPlay.h"
 #include "tests/support/wire/TarvikEncoderMemoryPlay.h"
 #include "tests/support/wire/TarvikFaultPlay.h"
+#include "tests/support/wire/TarvikInputsPlay.h"
 
 namespace wiresim {
 
@@ -13,6 +14,7 @@ void InstallStandardPlays(TarvikDriveSim& sim) {
     (void)sim;
     sim.AddPlay<TarvikAutotunePlay>();
     sim.AddPlay<TarvikFaultPlay>();
+    sim.AddPlay<TarvikInputsPlay>();
 }
 
 } // namespace wiresim
