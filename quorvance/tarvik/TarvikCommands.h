@@ -45,3 +45,7 @@ inline constexpr unsigned ID_OVERRIDE_OUTPUT = 32836;
 inline constexpr unsigned ID_TOGGLE_OVERRIDE_MODE = 32863;
 inline constexpr int kAnalogInSubMenu = 4;
 inline constexpr int kAnalogOutSubMenu = 14;
+
+// The oscilloscope node's sub-menu in the node menu resource; its commands are the scope
+// window's capture buttons (IDC_ARM_TRIGGER, IDC_RUN_CONTINUOUS, IDC_STOP_TRIGGERING).
+inline constexpr int kScopeSubMenu = 16;
