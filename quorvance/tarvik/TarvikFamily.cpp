@@ -23,7 +23,6 @@
 #include "quorvance/tarvik/ZRHoming.h"
 #include "quorvance/tarvik/ZRIndexing.h"
 #include "quorvance/tarvik/ZRMotorTarvik.h"
-#include "quorvance/tarvik/ZRNoxelChannelRow.h"
 #include "quorvance/tarvik/ZRNoxelScope.h"
 #include "quorvance/tarvik/ZRScopeNodeMgr.h"
 #include "quorvance/tarvik/ZROperMode.h"
@@ -214,21 +213,6 @@ std::unique_ptr<ZRGridRow> MakeRow(ZRAttribute* attribute, const ZRRowChoice& ch
     return nullptr;
 }
 
-// The scope's signal choices show the signal's name and open the channel chooser; the rest as
-// for any other owner.
-ZRRowChoice ScopeRow(const ZRRowQuery& q) {
-    if (In(q.parameter, {kScopeInputSignal, kScopeTriggerSource}) && !q.status)
-        return Row(Kind::Channel);
-    return UnlistedRow(q);
-}
-
-std::unique_ptr<ZRGridRow> MakeScopeRow(ZRAttribute* attribute, const ZRRowChoice& choice) {
-    auto* scope = dynamic_cast<ZRScope*>(attribute->GetObject());
-    if (choice.kind == Kind::Channel && scope)
-        return std::make_unique<ZRNoxelChannelRow>(attribute, scope->GetChannelOptionList(), nullptr);
-    return MakeRow(attribute, choice);
-}
-
 constexpr ZRRowRule kRowRules[] = {
     {kIndexingDriveType, &DriveRow},   {kStandardDriveType, &DriveRow}, {kAnalogInType, &AnalogInRow},
     {kPresetType, &PresetRow},         {kFollowerType, &FollowerRow},   {kIndexingType, &IndexingRow},
@@ -237,7 +221,6 @@ constexpr ZRRowRule kRowRules[] = {
     {kAnalogOutType, &AnalogOutRow},   {kFaultsType, &FaultsRow},
     {kServiceInfoType, &ServiceInfoRow, &MakeRow},
     {kDeviceNetType, &DeviceNetRow},
-    {kScopeType, &ScopeRow, &MakeScopeRow},
 };
 
 // The blocks a stored drive is rebuilt from. The DeviceNet block and the monitor only the drive

@@ -64,8 +64,8 @@ struct ZRNoxelChannelOptionList::Build {
         parent->AddChild(std::move(list));
         return added;
     }
-    void Add(ZRChannelOptionList* list, std::initializer_list<Signal> signals) const {
-        for (const Signal& s : signals) {
+    void Add(ZRChannelOptionList* list, std::initializer_list<Signal> entries) const {
+        for (const Signal& s : entries) {
             ZRChannelOption* option = owner.Option(s);
             if (list && Shown(s.flags))
                 list->AddOption(option);

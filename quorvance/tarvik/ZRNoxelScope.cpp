@@ -85,11 +85,11 @@ void TarvikChannelData::DecodeBlock(const std::string& text, bool is16Bit, int32
 
 bool TarvikChannelData::Refresh(bool) {
     const int32_t id = GetAttribute();
-    if (!IsReadValid() || id == -1)
-        return true;
     // A signal the option list does not know has no samples to read.
     if (id == 0)
         return false;
+    if (!IsReadValid() || id == -1)
+        return true;
     auto* storage = dynamic_cast<TarvikStorage*>(GetStorage());
     if (!storage || IsOffLine())
         return false;

@@ -381,6 +381,7 @@ TEST_F(TarvikScales, ScopeChannelFactorsFollowTheDriveAndFailWithoutIt) {
         encoder->SetValue(0);
         source->SetValue(0);
         linesRev->SetValue(0);
+        velocityScale->SetValue(1.0F);
         c.set();
         double factor = 0;
         EXPECT_EQ(c.factor(factor), c.ok);

@@ -99,8 +99,8 @@ protected:
         drive = std::make_unique<ZRDrive>(tarvik::kStandardDriveType);
         drive->SetProductType(kStandardProduct);
         drive->Init();
-        drive->GetName().SetValue("Axis 1");
         drive->Attach(&device, 1);
+        drive->GetName().SetValue("Axis 1");
         scope = drive->GetScope();
         ASSERT_NE(scope, nullptr);
 
@@ -112,7 +112,7 @@ protected:
     }
     void TearDown() override {
         if (node)
-            node->CloseWindows();
+            CloseWindow();
         tree.reset();
         drive.reset();
         storage.reset();
@@ -154,15 +154,18 @@ protected:
     }
     // Idle ticks, as the program runs them, until done or a bound.
     bool TickUntil(const std::function<bool()>& done, int ticks = 50) {
-        for (int i = 0; i < ticks && !done(); ++i)
+        for (int i = 0; i < ticks; ++i) {
+            if (done())
+                return true;
             ZRIdleController::Instance()->DoIdle();
-        return done();
+        }
+        return false;
     }
-    int Arms() {
-        int arms = 0;
-        for (const std::string& s : sim.Services(kNode))
-            arms += s.rfind("164", 0) == 0;
-        return arms;
+    int Arms() { return play->Arms(kNode); }
+    // The window goes once its frame's deferred deletion has run.
+    void CloseWindow() {
+        node->CloseWindows();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     wiresim::Started<wiresim::TarvikDriveSim> sim;
@@ -303,8 +306,9 @@ TEST_F(ScopeOnLine, WindowOpensOnceWithChannelAAndSweepOpenAndFixesAZeroTimeBase
     EXPECT_FALSE(frame->isMinimized());
 
     // Closed by the workspace: the node forgets it.
-    EXPECT_TRUE(node->CloseWindows());
+    CloseWindow();
     EXPECT_EQ(node->GetScopeView(), nullptr);
+    EXPECT_EQ(node->GetScopeFrame(), nullptr);
 }
 
 TEST_F(ScopeOnLine, CaptureCommandsNeedTheDriveOnLine) {

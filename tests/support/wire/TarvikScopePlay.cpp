@@ -67,6 +67,7 @@ void TarvikScopePlay::After(uint8_t node, TarvikSimValues& drive, int parameter,
     if (parameter != kArmTrigger || function != 1)
         return;
     m_Scopes[node].pollsLeft = m_PollsPerCapture;
+    ++m_Scopes[node].arms;
     drive.Set(kTriggerStatus, 0, kAwaiting);
 }
 
@@ -81,6 +82,11 @@ void TarvikScopePlay::SetPollsPerCapture(int polls) {
 int TarvikScopePlay::Captures(uint8_t node) const {
     auto found = m_Scopes.find(node);
     return found == m_Scopes.end() ? 0 : found->second.captures;
+}
+
+int TarvikScopePlay::Arms(uint8_t node) const {
+    auto found = m_Scopes.find(node);
+    return found == m_Scopes.end() ? 0 : found->second.arms;
 }
 
 } // namespace wiresim

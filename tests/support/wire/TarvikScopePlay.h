@@ -21,8 +21,9 @@ public:
 
     // Trigger-status reads an armed capture takes before it is complete (at least 1).
     void SetPollsPerCapture(int polls);
-    // Captures completed on the node since it was made.
+    // Captures completed, and arm commands taken, on the node since it was made.
     int Captures(uint8_t node) const;
+    int Arms(uint8_t node) const;
     // Sample i of a channel in the node's last capture, as the drive holds it.
     static int32_t Sample(int capture, int channel, int i, bool is16Bit);
 
@@ -30,6 +31,7 @@ private:
     struct Scope {
         int pollsLeft = 0; // 0: not armed
         int captures = 0;
+        int arms = 0;
     };
     int m_PollsPerCapture = 2;
     std::map<uint8_t, Scope> m_Scopes;
