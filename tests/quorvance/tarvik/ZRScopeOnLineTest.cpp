@@ -29,6 +29,7 @@
 #include "quorvance/tarvik/ZRNoxelScope.h"
 #include "quorvance/tarvik/ZRScopeNodeMgr.h"
 #include "support/ModalScript.h"
+#include "support/ui/TreeClicks.h"
 #include "support/ui/UiTestApp.h"
 #include "tests/support/model/ReasonRecorder.h"
 #include "tests/support/wire/FakeClock.h"
@@ -57,31 +58,6 @@ constexpr int kSamplesPerDivision = 450;
 // Signals of the channel tree.
 constexpr uint32_t kVelocityFeedback = 22; // 16-bit
 constexpr uint32_t kPositionFeedback = 7;  // 32-bit
-
-// A real click on the tree item's tick box.
-void ClickBox(TreeView& tree, platform::ui::TreeViewItem* item) {
-    const QRect label = tree.ItemRect(item, true);
-    for (int x = label.left(); x > 0; --x) {
-        platform::ui::TreeHit hit;
-        const QPoint point(x, label.center().y());
-        if (tree.HitTest(point, &hit) == item && hit == platform::ui::TreeHit::StateImage) {
-            QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, point);
-            return;
-        }
-    }
-    ADD_FAILURE() << "no tick box";
-}
-
-platform::ui::TreeViewItem* At(TreeView& tree, std::initializer_list<const char*> path) {
-    platform::ui::TreeViewItem* item = nullptr;
-    for (const char* part : path) {
-        platform::ui::TreeViewItem* child = tree.FirstChild(item);
-        while (child && tree.ItemText(child) != part)
-            child = tree.NextSibling(child);
-        item = child;
-    }
-    return item;
-}
 
 class ScopeOnLine : public TarvikBlockFixture {
 protected:
@@ -139,11 +115,11 @@ protected:
                           d.show();
                           ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
                           TreeView& t = *static_cast<ZRChannelSetup&>(d).GetTree();
-                          platform::ui::TreeViewItem* item = At(t, path);
+                          platform::ui::TreeViewItem* item = TreeItemAt(t, path);
                           ASSERT_NE(item, nullptr);
                           for (auto* up = t.ParentItem(item); up; up = t.ParentItem(up))
                               t.Expand(up, platform::ui::TreeExpand::Expand);
-                          ClickBox(t, item);
+                          ClickTreeBox(t, item);
                       }));
         row->OnClickedButton(2);
     }
