@@ -2,7 +2,12 @@
 // "overhead" is the time of one whole read over the wire time of the same bytes at 38400 baud: the
 // message layer's share on top of the link's (compare BM_NoxelExchange in bench_wirelink).
 #include "LineMeasure.h"
+#include "kitbase/model/ZRUlongAttribute.h"
+#include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/TarvikStorage.h"
+#include "quorvance/tarvik/ZRDrive.h"
+#include "quorvance/tarvik/ZRNoxelDevice.h"
+#include "quorvance/tarvik/ZRNoxelScope.h"
 #include "tests/support/wire/TarvikDriveSim.h"
 #include "wirelink/NoxelComm.h"
 #include "wirelink/SerialComm.h"
@@ -62,6 +67,45 @@ void BM_TarvikReadEveryParameter(benchmark::State& state) {
     NoxelComm::DestroyInstance();
 }
 BENCHMARK(BM_TarvikReadEveryParameter)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// One scope capture of a 16-bit and a 32-bit channel as the scope window takes it: arm, poll the
+// trigger status until the capture is in, read the eight sample blocks of each channel and scale
+// them for the plot.
+void BM_TarvikScopeCapture(benchmark::State& state) {
+    wiresim::Started<wiresim::TarvikDriveSim> sim;
+    sim.SetValue(1, 0, 0, 0x0E);
+    SerialComm port;
+    port.Init(sim.Path(), 38400);
+    NoxelComm* noxel = NoxelComm::Instance();
+    noxel->Init(&port);
+    TarvikStorage storage(noxel, 1);
+    ZRNoxelDevice device;
+    device.SetStorage(&storage);
+    device.SetOffLine(false);
+    ZRDrive drive(tarvik::kStandardDriveType);
+    drive.SetProductType(0x0E);
+    drive.Init();
+    drive.Attach(&device, 1);
+    ZRNoxelScope& scope = *drive.GetScope();
+    scope.GetInputSignal(0)->SetValue(22); // velocity feedback, 16-bit
+    scope.GetInputSignal(1)->SetValue(7);  // position feedback, 32-bit
+    std::vector<float> plotted;
+    auto capture = [&] {
+        scope.ArmTrigger();
+        int polls = 0;
+        while (!scope.IsDataReady())
+            if (++polls > 100)
+                throw std::runtime_error("the simulated drive never finished its capture");
+        for (int c = 0; c < 2; ++c) {
+            if (!scope.ReadChannel(c))
+                throw std::runtime_error("the samples did not read");
+            scope.GetChannelData(c, plotted);
+        }
+    };
+    Measure(state, sim, capture);
+    NoxelComm::DestroyInstance();
+}
+BENCHMARK(BM_TarvikScopeCapture)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 

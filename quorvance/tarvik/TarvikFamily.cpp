@@ -29,6 +29,7 @@
 #include "quorvance/tarvik/ZRMotorTarvik.h"
 #include "quorvance/tarvik/ZRNoxelScope.h"
 #include "quorvance/tarvik/ZRNoxelHostCmnd.h"
+#include "quorvance/tarvik/ZRScopeNodeMgr.h"
 #include "quorvance/tarvik/ZROperMode.h"
 #include "quorvance/tarvik/ZRPreset.h"
 #include "quorvance/tarvik/ZRServiceInfo.h"
@@ -307,6 +308,7 @@ constexpr ZRNodeEntry kNodes[] = {
     {kDigInType, &MakeBlockNode<ZRDigInTarvik, ZRDigInNodeMgrTarvik>},
     {kDigOutType, &MakeBlockNode<ZRDigOutTarvik, ZRDigOutNodeMgrTarvik>},
     {kDeviceNetType, &MakeBlockNode<ZRDeviceNetTarvik, ZRDNetTarvikNodeMgr>},
+    {kScopeType, &ZRScopeNodeMgr::Make},
 };
 
 // A new off-line drive of the model the user picks. Only a model with a present drive and valid

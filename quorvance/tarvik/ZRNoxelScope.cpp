@@ -1,15 +1,27 @@
 #include "quorvance/tarvik/ZRNoxelScope.h"
 
+#include "kitbase/model/ZRChannelOption.h"
+#include "kitbase/model/ZRChannelScale.h"
 #include "kitbase/model/ZRCommand.h"
+#include "kitbase/model/ZRDevice.h"
+#include "kitbase/model/ZRError.h"
 #include "kitbase/model/ZRIndexSelection.h"
 #include "kitbase/model/ZRLongAttribute.h"
 #include "kitbase/model/ZRLongOptions.h"
 #include "kitbase/model/ZRUlongAttribute.h"
+#include "kitbase/model/ZRUnits.h"
+#include "kitbase/model/ZRValAttribute.h"
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/model/ZRUpdate.h"
 #include "platform/core/Text.h"
 #include "quorvance/tarvik/TarvikBlockTables.h"
 #include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/tarvik/TarvikStorage.h"
+#include "quorvance/tarvik/ZRDrive.h"
+#include "quorvance/tarvik/ZRNoxelChannelOptionList.h"
+#include "quorvance/shell/ZRQuorvanceApp.h"
+
+#include <charconv>
 
 using namespace tarvik;
 using namespace tarvik::param;
@@ -21,8 +33,113 @@ constexpr uint32_t kScaleTypeVersion = 0x11D00;
 constexpr uint32_t kTriggerPositionVersion = 0x12007;
 constexpr int kStatusAwaiting = 0;
 constexpr int kStatusIdle = 2;
+constexpr const char* kNoText = "No string represention of channel data";
+
+int32_t DataId(ZRChannelOption* option, int channel) {
+    if (!option)
+        return 0;
+    return AttributeId(option->Is16BitData() ? kScopeData16 : kScopeData32, TarvikChannelData::kBlocks * channel);
+}
 
 } // namespace
+
+// ---- channel data
+
+TarvikChannelData::TarvikChannelData(ZRDevice*& device, int channel) : ZRAttribute(device), m_Channel(channel) {
+    SetWritable(false);
+}
+
+TarvikChannelData::~TarvikChannelData() {
+    NotifyDestroying();
+}
+
+void TarvikChannelData::SetChannelOption(ZRChannelOption* option) {
+    m_pOption = option;
+    Define(DataId(option, m_Channel));
+}
+
+void TarvikChannelData::ScaleInto(std::vector<float>& out) const {
+    if (!m_pOption || !m_pOption->GetScaleObject())
+        return;
+    m_pOption->GetScaleObject()->ScaleChannelData(m_Samples.data(), kSamples, out);
+}
+
+void TarvikChannelData::DecodeBlock(const std::string& text, bool is16Bit, int32_t* samples) {
+    const size_t width = is16Bit ? 4 : 8;
+    for (size_t j = 0; j < static_cast<size_t>(kSamplesPerBlock); ++j) {
+        uint32_t value = 0;
+        const size_t at = j * width;
+        bool read = at + width <= text.size();
+        if (read) {
+            const char* first = text.data() + at;
+            const auto [end, error] = std::from_chars(first, first + width, value, 16);
+            read = error == std::errc() && end == first + width;
+        }
+        if (!read)
+            value = 0;
+        else if (is16Bit)
+            value = static_cast<uint32_t>(static_cast<int32_t>(static_cast<int16_t>(value & 0xFFFF)));
+        samples[j] = static_cast<int32_t>(value);
+    }
+}
+
+bool TarvikChannelData::Refresh(bool) {
+    const int32_t id = GetAttribute();
+    // A signal the option list does not know has no samples to read.
+    if (id == 0)
+        return false;
+    if (!IsReadValid() || id == -1)
+        return true;
+    auto* storage = dynamic_cast<TarvikStorage*>(GetStorage());
+    if (!storage || IsOffLine())
+        return false;
+    const bool is16Bit = !m_pOption || m_pOption->Is16BitData();
+    std::string text;
+    for (int b = 0; b < kBlocks; ++b) {
+        try {
+            if (!storage->ReadRaw(GetClassId(), GetInstance(), id + b, text))
+                return false;
+        } catch (const ZRError& error) {
+            ShowNamed(error.GetMessage());
+            return false;
+        }
+        DecodeBlock(text, is16Bit, m_Samples.data() + b * kSamplesPerBlock);
+    }
+    Notify(ZRUpdate::ValueChanged);
+    return true;
+}
+
+bool TarvikChannelData::Exists() {
+    if (!HasId() || GetAttribute() == 0 || !GetDevice())
+        return false;
+    return !IsOffLine() && IsSupported();
+}
+
+std::string TarvikChannelData::GetAsString() {
+    return kNoText;
+}
+
+std::string TarvikChannelData::GetInternalAsString() {
+    return kNoText;
+}
+
+bool TarvikChannelData::SetAsString(const std::string&) {
+    return false;
+}
+
+bool TarvikChannelData::SetInternalAsString(const std::string&) {
+    return false;
+}
+
+bool TarvikChannelData::SetInternalAsFormattedString(const std::string&, int) {
+    return false;
+}
+
+bool TarvikChannelData::Save() {
+    return false;
+}
+
+// ---- scope
 
 ZRNoxelScope::ZRNoxelScope()
     : m_pSamplePeriod(MakeAttr<ZRUlongAttribute>(GetDevice(), 2)),
@@ -37,6 +154,8 @@ ZRNoxelScope::ZRNoxelScope()
         c.scale = MakeAttr<ZRLongAttribute>(GetDevice(), 4);
         c.offset = MakeAttr<ZRLongAttribute>(GetDevice(), 4);
     }
+    for (int c = 0; c < kMaxChannels; ++c)
+        m_Channels[c].data = std::make_unique<TarvikChannelData>(GetDevice(), c);
 }
 
 ZRNoxelScope::~ZRNoxelScope() {
@@ -86,6 +205,8 @@ void ZRNoxelScope::Init() {
             a->SetFirstVersion(kScaleVersion);
             a->SetHidden(true);
         }
+        ch.data->SetObject(this);
+        ch.data->SetChannelOption(nullptr);
         ch.read = false;
         AddProperty(ch.inputSignal.get());
         AddProperty(&scaleType);
@@ -124,6 +245,8 @@ void ZRNoxelScope::Init() {
              m_pTriggerSource.get(), m_pTriggerPosition.get()})
         AddProperty(a);
     AddStatus(m_pTriggerStatus.get());
+    SetArmed(false);
+    m_bNewData = false;
     for (ZRAttribute* a : Observed())
         a->AddObserver(this);
 }
@@ -133,9 +256,7 @@ void ZRNoxelScope::OnUpdate(platform::core::Subject* subject, platform::core::Me
     for (int c = 0; c < kMaxChannels; ++c) {
         Channel& ch = m_Channels[c];
         if (subject == ch.inputSignal.get() && reason == ZRUpdate::ValueChanged) {
-            // The samples held belong to the previous signal.
-            ch.read = false;
-            Notify(ZRUpdate::ValueChanged);
+            SignalChanged(c);
             return;
         }
         if (subject == GetChnScaleType(c) && reason == ZRUpdate::ValueChanged) {
@@ -150,9 +271,47 @@ void ZRNoxelScope::OnUpdate(platform::core::Subject* subject, platform::core::Me
             return;
         }
     }
+    if (subject == m_pTriggerSource.get() && reason == ZRUpdate::ValueChanged) {
+        TriggerSourceChanged();
+        return;
+    }
     if ((subject == m_pSamplePeriod.get() || subject == m_pSamplesPerDivision.get()) &&
         reason == ZRUpdate::ValueChanged)
         Notify(ZRUpdate::ValueChanged);
+}
+
+ZRChannelOption* ZRNoxelScope::FindOption(uint32_t signal) {
+    ZRChannelOptionList* list = GetChannelOptionList();
+    return list ? list->FindOption(signal) : nullptr;
+}
+
+void ZRNoxelScope::TakeScaleAndUnits(ZRAttribute* attribute, ZRChannelOption* option) {
+    if (auto* value = dynamic_cast<ZRValAttribute*>(attribute))
+        value->SetScaleObject(option->GetScaleObject());
+    attribute->SetUnitsObject(option->GetUnitsObject());
+    attribute->Notify(ZRUpdate::ValueChanged);
+    attribute->Notify(ZRUpdate::UnitsChanged);
+}
+
+void ZRNoxelScope::SignalChanged(int channel) {
+    Channel& ch = m_Channels[channel];
+    ZRChannelOption* option = FindOption(ch.inputSignal->GetInternalValue());
+    ch.data->SetChannelOption(option);
+    if (option) {
+        TakeScaleAndUnits(ch.scale.get(), option);
+        TakeScaleAndUnits(ch.offset.get(), option);
+    }
+    // The samples held belong to the previous signal.
+    ch.read = false;
+    Notify(ZRUpdate::ValueChanged);
+}
+
+void ZRNoxelScope::TriggerSourceChanged() {
+    ZRChannelOption* option = FindOption(m_pTriggerSource->GetInternalValue());
+    // A digital trigger has no level to set.
+    m_pTriggerThreshold->SetHidden(option && !option->IsAnalogType());
+    if (option)
+        TakeScaleAndUnits(m_pTriggerThreshold.get(), option);
 }
 
 bool ZRNoxelScope::AnyChannelInUse() {
@@ -179,9 +338,22 @@ bool ZRNoxelScope::ChannelValid(int channel) {
     return channel >= 0 && channel < kMaxChannels && m_Channels[channel].read;
 }
 
-void ZRNoxelScope::GetChannelData(int, std::vector<float>& data) {
+void ZRNoxelScope::GetChannelData(int channel, std::vector<float>& data) {
     if (data.size() < static_cast<size_t>(GetNumDataPoints()))
         data.resize(static_cast<size_t>(GetNumDataPoints()));
+    if (channel < 0 || channel >= kMaxChannels || !m_Channels[channel].data->GetChannelOption())
+        return;
+    m_Channels[channel].data->ScaleInto(data);
+    m_bNewData = true;
+}
+
+ZRChannelOption* ZRNoxelScope::GetChannelOption(int channel) const {
+    return channel >= 0 && channel < kMaxChannels ? m_Channels[channel].data->GetChannelOption() : nullptr;
+}
+
+std::string ZRNoxelScope::GetChannelLegend(int channel) {
+    ZRChannelOption* option = GetChannelOption(channel);
+    return option ? option->GetName() : "Unassigned";
 }
 
 double ZRNoxelScope::GetChannelOffset(int channel) {
@@ -189,15 +361,26 @@ double ZRNoxelScope::GetChannelOffset(int channel) {
 }
 
 ZRChannelOptionList* ZRNoxelScope::GetChannelOptionList() {
-    return nullptr;
+    if (!m_pOptionList) {
+        auto* drive = dynamic_cast<ZRDrive*>(GetParent());
+        const bool sercosDrive =
+            drive && (drive->GetProductTypeAttribute()->GetInternalValue() & ZRDrive::kSercosDrive) != 0;
+        const ZRQuorvanceApp* app = ZRQuorvanceApp::Instance();
+        const bool sercosSwitch = app && app->IsSercosMode();
+        const bool engineering = app && app->IsEngineeringMode();
+        m_pOptionList = std::make_unique<ZRNoxelChannelOptionList>(drive, sercosDrive && !sercosSwitch, engineering);
+    }
+    return m_pOptionList.get();
 }
 
 double ZRNoxelScope::GetChannelScale(int channel) {
     return channel >= 0 && channel < kMaxChannels ? m_Channels[channel].scale->GetValue() : 0.0;
 }
 
-std::string ZRNoxelScope::GetChannelUnits(int) {
-    return {};
+std::string ZRNoxelScope::GetChannelUnits(int channel) {
+    ZRChannelOption* option = GetChannelOption(channel);
+    ZRUnits* units = option ? option->GetUnitsObject() : nullptr;
+    return units ? units->GetUnits() : std::string();
 }
 
 double ZRNoxelScope::GetMsecPerSample() {
@@ -211,13 +394,16 @@ bool ZRNoxelScope::IsDataReady() {
     if (m_pTriggerStatus->GetValue() != kStatusIdle || !IsArmed())
         return false;
     SetArmed(false);
+    m_bNewData = false;
     return true;
 }
 
 bool ZRNoxelScope::ReadChannel(int channel) {
     if (channel < 0 || channel >= kMaxChannels)
         return false;
-    return m_Channels[channel].read;
+    Channel& ch = m_Channels[channel];
+    ch.read = ch.data->Refresh(false);
+    return ch.read;
 }
 
 int ZRNoxelScope::GetTimeDivision() {

@@ -3,6 +3,7 @@
 #include "support/ModalScript.h"
 #include "support/model/ScopedPage.h"
 #include "support/TempDir.h"
+#include "support/ui/TreeClicks.h"
 #include "support/ui/UiTestApp.h"
 
 #include "kitbase/model/ZRChannelOption.h"
@@ -75,31 +76,12 @@ TreeView& TreeOf(Dialog& d) {
     return *static_cast<ZRChannelSetup&>(d).GetTree();
 }
 
-// The item at a "?"-path, found the way a user reads the tree: first match at each level.
 TreeItem At(TreeView& tree, std::initializer_list<const char*> path) {
-    TreeItem item = nullptr;
-    for (const char* part : path) {
-        TreeItem child = tree.FirstChild(item);
-        while (child && tree.ItemText(child) != part)
-            child = tree.NextSibling(child);
-        item = child;
-    }
-    return item;
+    return TreeItemAt(tree, path);
 }
 
-// A real click on the item's tick box.
 void ClickBox(TreeView& tree, TreeItem item) {
-    const QRect label = tree.ItemRect(item, true);
-    ASSERT_FALSE(label.isEmpty());
-    for (int x = label.left(); x > 0; --x) {
-        TreeHit hit;
-        const QPoint point(x, label.center().y());
-        if (tree.HitTest(point, &hit) == item && hit == TreeHit::StateImage) {
-            QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, point);
-            return;
-        }
-    }
-    FAIL() << "no tick box";
+    ClickTreeBox(tree, item);
 }
 
 void Show(Dialog& d) {

@@ -28,6 +28,7 @@
 #include "quorvance/tarvik/ZRFBVelocityUnits.h"
 #include "quorvance/tarvik/ZRGearScale.h"
 #include "quorvance/tarvik/ZRInverseGearScale.h"
+#include "quorvance/tarvik/ZRNoxelChannelScales.h"
 #include "quorvance/tarvik/ZRPositionScale.h"
 #include "quorvance/tarvik/ZRPositionUnits.h"
 #include "quorvance/tarvik/ZRVelocityScale.h"
@@ -312,3 +313,105 @@ TEST_F(TarvikScales, ChangesArePassedOnAndAGoneSubjectDetaches) {
 }
 
 } // namespace
+
+// ---- the scope's channel scales
+
+TEST_F(TarvikScales, ScopeChannelFactorsFollowTheDriveAndFailWithoutIt) {
+    struct Case {
+        const char* what;
+        std::function<void()> set;
+        std::function<bool(double&)> factor;
+        double expected;
+        bool ok;
+    };
+    auto of = [this]<class M>(M*) {
+        return std::function<bool(double&)>([this](double& factor) { return Connected<M>()->GetScaleFactor(factor); });
+    };
+    using Current = ZRNoxelCurrentChannelScale*;
+    using Position = ZRNoxelPositionChannelScale*;
+    using FBPosition = ZRNoxelFBPositionChannelScale*;
+    using AuxPosition = TarvikAuxPositionChannelScale*;
+    using Velocity = ZRNoxelVelocityChannelScale*;
+    const double least30 = 0.673187255859375 * 30;
+    const Case cases[] = {
+        {"current, small motor on a 30 A drive", [&] { driveSize->SetValue(1); intermittent->SetValue(10); },
+         of(Current{}), 8191 / least30, true},
+        {"current, motor above the rating", [&] { driveSize->SetValue(1); intermittent->SetValue(40); },
+         of(Current{}), 8191.0 / 30, true},
+        {"current, motor between", [&] { driveSize->SetValue(1); intermittent->SetValue(25); }, of(Current{}),
+         8191.0 / 25, true},
+        {"position, metric", [&] { positionScale->SetValue(8.0F); }, of(Position{}), 1.0, true},
+        {"position, user", [&] { units->SetValue(2); positionScale->SetValue(8.0F); }, of(Position{}), 8.0, true},
+        {"feedback position, motor source",
+         [&] { units->SetValue(2); positionScale->SetValue(8.0F); auxPositionScale->SetValue(3.0F); },
+         of(FBPosition{}), 8.0, true},
+        {"feedback position, auxiliary source",
+         [&] { units->SetValue(2); source->SetValue(1); auxPositionScale->SetValue(3.0F); }, of(FBPosition{}), 3.0,
+         true},
+        {"auxiliary position, user", [&] { units->SetValue(2); auxPositionScale->SetValue(3.0F); },
+         of(AuxPosition{}), 3.0, true},
+        {"velocity, rotary metric", [&] { maxSpeed->SetValue(3000); }, of(Velocity{}), 16383.0 / 3000, true},
+        {"velocity, linear english", [&] { motorType->SetValue(1); maxSpeedLinear->SetValue(5); units->SetValue(1); },
+         of(Velocity{}), 16383.0 / 5 * 0.025400050800101603, true},
+        {"velocity, rotary user",
+         [&] {
+             maxSpeed->SetValue(3000);
+             units->SetValue(2);
+             linesRev->SetValue(2000);
+             velocityScale->SetValue(2.0F);
+         },
+         of(Velocity{}), 16383.0 / 3000 / 2000 * 15 * 2, true},
+        {"velocity, interpolated encoder in user units",
+         [&] {
+             maxSpeed->SetValue(3000);
+             units->SetValue(2);
+             encoder->SetValue(1);
+             interpolation->SetValue(2);
+             linesRev->SetValue(2000);
+         },
+         of(Velocity{}), 16383.0 / 3000 / 4 / 2000 * 15, true},
+        {"velocity, no maximum speed", [&] { maxSpeed->SetValue(0); }, of(Velocity{}), 1.0, false},
+        {"velocity, no lines in user units", [&] { maxSpeed->SetValue(3000); units->SetValue(2); },
+         of(Velocity{}), 1.0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        units->SetValue(0);
+        motorType->SetValue(0);
+        encoder->SetValue(0);
+        source->SetValue(0);
+        linesRev->SetValue(0);
+        velocityScale->SetValue(1.0F);
+        c.set();
+        double factor = 0;
+        EXPECT_EQ(c.factor(factor), c.ok);
+        EXPECT_NEAR(factor, c.expected, 1e-9);
+    }
+
+    // Without a drive every scale answers 1.0 and failure.
+    ZRNoxelTempChannelScale temperature;
+    ZRNoxelVelocityChannelScale unbound(nullptr);
+    double factor = 0;
+    EXPECT_FALSE(temperature.GetScaleFactor(factor));
+    EXPECT_DOUBLE_EQ(factor, 1.0);
+    EXPECT_FALSE(unbound.GetScaleFactor(factor));
+    EXPECT_DOUBLE_EQ(factor, 1.0);
+    temperature.SetReference(intermittent.get());
+    intermittent->SetValue(64);
+    EXPECT_TRUE(temperature.GetScaleFactor(factor));
+    EXPECT_DOUBLE_EQ(factor, 0.64);
+}
+
+TEST_F(TarvikScales, ScopeChannelScalesPassOnTheUnitSystemChanges) {
+    auto position = Connected<ZRNoxelPositionChannelScale>();
+    auto velocity = Connected<ZRNoxelVelocityChannelScale>();
+    ReasonRecorder positionSeen(*position);
+    ReasonRecorder velocitySeen(*velocity);
+    units->SetValue(2);
+    EXPECT_EQ(positionSeen.Count(ZRUpdate::ValueChanged), 1);
+    EXPECT_EQ(velocitySeen.Count(ZRUpdate::ValueChanged), 1);
+    // A subject that goes is let go of; the scale then answers as unbound.
+    positionScale.reset();
+    double factor = 0;
+    EXPECT_FALSE(position->GetScaleFactor(factor));
+}

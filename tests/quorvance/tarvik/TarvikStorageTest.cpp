@@ -147,7 +147,8 @@ TEST_F(TarvikStorageTest, EveryParameterOfTheDriveReadsAndTakesItsValueBack) {
             } else if (p.kind == Kind::Samples) {
                 std::string raw;
                 read = storage->ReadRaw(0, 0, id, raw);
-                EXPECT_EQ(raw.size(), 128u) << p.number;
+                // Sixteen samples of the parameter's width a block.
+                EXPECT_EQ(raw.size(), 16u * 2 * static_cast<size_t>(p.size)) << p.number;
             } else if (p.kind == Kind::Float) {
                 float f = 0;
                 read = storage->ReadFloat(0, 0, id, f);

@@ -4,6 +4,7 @@
 #include "tests/support/wire/TarvikEncoderMemoryPlay.h"
 #include "tests/support/wire/TarvikFaultPlay.h"
 #include "tests/support/wire/TarvikInputsPlay.h"
+#include "tests/support/wire/TarvikScopePlay.h"
 
 namespace wiresim {
 
@@ -15,6 +16,7 @@ void InstallStandardPlays(TarvikDriveSim& sim) {
     sim.AddPlay<TarvikAutotunePlay>();
     sim.AddPlay<TarvikFaultPlay>();
     sim.AddPlay<TarvikInputsPlay>();
+    sim.AddPlay<TarvikScopePlay>();
 }
 
 } // namespace wiresim
