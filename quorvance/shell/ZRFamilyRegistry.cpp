@@ -85,6 +85,17 @@ void ZRFamilyRegistry::AddRootCommands(std::span<const ZRRootCommandEntry> comma
     }
 }
 
+void ZRFamilyRegistry::AddFileConverters(std::span<const ZRFileConverterEntry> converters) {
+    for (const ZRFileConverterEntry& entry : converters)
+        if (!m_FileConverters.emplace(entry.extension, entry.convert).second)
+            throw std::logic_error(std::string("converter of .") + entry.extension + " registered twice");
+}
+
+ZRFileConverter ZRFamilyRegistry::FindFileConverter(const std::string& extension) const {
+    auto found = m_FileConverters.find(extension);
+    return found == m_FileConverters.end() ? nullptr : found->second;
+}
+
 ZRNodeMaker ZRFamilyRegistry::FindNode(int32_t type) const {
     auto found = m_Nodes.find(type);
     return found == m_Nodes.end() ? nullptr : found->second;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -60,6 +61,14 @@ struct ZRRootCommandEntry {
     ZRRootCommand run;
 };
 
+// A family's conversion of another program's file into the open project, which the off-line
+// root's Import runs for files of the extension (lower case, without the dot).
+using ZRFileConverter = void (*)(ZROffLineDBNodeMgr& root, const std::string& path);
+struct ZRFileConverterEntry {
+    const char* extension;
+    ZRFileConverter convert;
+};
+
 // Class T made with no arguments for its one id.
 template <class T> std::unique_ptr<ZRObject> ZRMakeObject(int32_t) {
     return std::make_unique<T>();
@@ -89,6 +98,7 @@ public:
     void AddNodes(std::span<const ZRNodeEntry> entries);
     void AddMenuEntries(std::span<const ZRMenuEntry> entries);
     void AddRootCommands(std::span<const ZRRootCommandEntry> commands);
+    void AddFileConverters(std::span<const ZRFileConverterEntry> converters);
 
     // Null for an id no family registered.
     ZRObjectMaker FindObject(int32_t type) const;
@@ -99,6 +109,8 @@ public:
     // The families' items of the menu, in menu order.
     std::vector<ZRMenuEntry> MenuEntries(ZRFamilyMenu menu) const;
     const std::vector<ZRRootCommandEntry>& RootCommands() const { return m_RootCommands; }
+    // Null for an extension no family converts.
+    ZRFileConverter FindFileConverter(const std::string& extension) const;
 
 private:
     std::unordered_map<int32_t, ZRObjectMaker> m_Objects;
@@ -107,4 +119,5 @@ private:
     std::unordered_map<int32_t, ZRNodeMaker> m_Nodes;
     std::vector<ZRMenuEntry> m_Menus;
     std::vector<ZRRootCommandEntry> m_RootCommands;
+    std::unordered_map<std::string, ZRFileConverter> m_FileConverters;
 };

@@ -35,6 +35,7 @@
 #include "quorvance/tarvik/ZROperModeNodeMgr.h"
 #include "quorvance/tarvik/ZRPresetNodeMgr.h"
 #include "quorvance/tarvik/ZRVersionRowTarvik.h"
+#include "quorvance/tarvik/TarvikParConversion.h"
 
 #include <utility>
 
@@ -308,6 +309,10 @@ constexpr ZRRootCommandEntry kRootCommands[] = {
     {ID_INSERT_TARVIK, &InsertTarvikDrive},
 };
 
+constexpr ZRFileConverterEntry kFileConverters[] = {
+    {"par", &ConvertParFile},
+};
+
 } // namespace
 
 void RegisterTarvik(ZRFamilyRegistry& families) {
@@ -317,4 +322,5 @@ void RegisterTarvik(ZRFamilyRegistry& families) {
     families.AddNodes(kNodes);
     families.AddRootCommands(kRootCommands);
     families.SetUnlistedRule(&UnlistedRow, &MakeRow);
+    families.AddFileConverters(kFileConverters);
 }
