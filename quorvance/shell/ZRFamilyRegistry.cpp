@@ -97,6 +97,15 @@ void ZRFamilyRegistry::CheckNewCommand(unsigned id) const {
         std::any_of(m_AppCommands.begin(), m_AppCommands.end(), [id](const auto& c) { return c.id == id; });
     if (known)
         throw std::logic_error("command " + std::to_string(id) + " registered twice");
+void ZRFamilyRegistry::AddFileConverters(std::span<const ZRFileConverterEntry> converters) {
+    for (const ZRFileConverterEntry& entry : converters)
+        if (!m_FileConverters.emplace(entry.extension, entry.convert).second)
+            throw std::logic_error(std::string("converter of .") + entry.extension + " registered twice");
+}
+
+ZRFileConverter ZRFamilyRegistry::FindFileConverter(const std::string& extension) const {
+    auto found = m_FileConverters.find(extension);
+    return found == m_FileConverters.end() ? nullptr : found->second;
 }
 
 ZRNodeMaker ZRFamilyRegistry::FindNode(int32_t type) const {

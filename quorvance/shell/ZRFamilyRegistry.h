@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -66,6 +67,12 @@ using ZRAppCommand = void (*)();
 struct ZRAppCommandEntry {
     unsigned id;
     ZRAppCommand run;
+// A family's conversion of another program's file into the open project, which the off-line
+// root's Import runs for files of the extension (lower case, without the dot).
+using ZRFileConverter = void (*)(ZROffLineDBNodeMgr& root, const std::string& path);
+struct ZRFileConverterEntry {
+    const char* extension;
+    ZRFileConverter convert;
 };
 
 // Class T made with no arguments for its one id.
@@ -98,6 +105,7 @@ public:
     void AddMenuEntries(std::span<const ZRMenuEntry> entries);
     void AddRootCommands(std::span<const ZRRootCommandEntry> commands);
     void AddAppCommands(std::span<const ZRAppCommandEntry> commands);
+    void AddFileConverters(std::span<const ZRFileConverterEntry> converters);
 
     // Null for an id no family registered.
     ZRObjectMaker FindObject(int32_t type) const;
@@ -109,6 +117,8 @@ public:
     std::vector<ZRMenuEntry> MenuEntries(ZRFamilyMenu menu) const;
     const std::vector<ZRRootCommandEntry>& RootCommands() const { return m_RootCommands; }
     const std::vector<ZRAppCommandEntry>& AppCommands() const { return m_AppCommands; }
+    // Null for an extension no family converts.
+    ZRFileConverter FindFileConverter(const std::string& extension) const;
 
 private:
     void CheckNewCommand(unsigned id) const;
@@ -120,4 +130,5 @@ private:
     std::vector<ZRMenuEntry> m_Menus;
     std::vector<ZRRootCommandEntry> m_RootCommands;
     std::vector<ZRAppCommandEntry> m_AppCommands;
+    std::unordered_map<std::string, ZRFileConverter> m_FileConverters;
 };

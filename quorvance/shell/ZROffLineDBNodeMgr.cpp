@@ -364,6 +364,8 @@ void ZROffLineDBNodeMgr::OnImport() {
     const std::string extension = platform::core::ToLower(platform::core::FileSystem::Extension(path));
     if (extension == "uxf")
         Import(path.c_str());
-    // ".par" and ".qps" files are converted by the Tarvik and Merrix programming families, which
-    // bring their converters; any other extension does nothing.
+    // Other programs' files (".par", ".qps") are converted by the family that registers their
+    // extension; any other extension does nothing.
+    else if (ZRFileConverter convert = ZRFamilyRegistry::Instance().FindFileConverter(extension))
+        convert(*this, path);
 }

@@ -51,6 +51,7 @@
 #include "quorvance/tarvik/ZRDigInNodeMgrTarvik.h"
 #include "quorvance/tarvik/ZRDigOutNodeMgrTarvik.h"
 #include "quorvance/tarvik/ZRSercosDriveNodeMgr.h"
+#include "quorvance/tarvik/TarvikParConversion.h"
 
 #include <utility>
 
@@ -352,6 +353,8 @@ constexpr ZRRootCommandEntry kRootCommands[] = {
 
 constexpr ZRAppCommandEntry kAppCommands[] = {
     {ID_TARVIK_HOST_COMMANDS, [] { ZRNoxelHostCmnd::ShowShared(); }},
+constexpr ZRFileConverterEntry kFileConverters[] = {
+    {"par", &ConvertParFile},
 };
 
 } // namespace
@@ -364,4 +367,5 @@ void RegisterTarvik(ZRFamilyRegistry& families) {
     families.AddRootCommands(kRootCommands);
     families.AddAppCommands(kAppCommands);
     families.SetUnlistedRule(&UnlistedRow, &MakeRow);
+    families.AddFileConverters(kFileConverters);
 }

@@ -135,8 +135,8 @@ TarvikUnitSubjects TarvikUnitSubjects::Of(ZRObject* object) {
 namespace {
 
 constexpr int32_t kMaxLong = 2147483647;
-constexpr double kMinUserFactor = 1.1920928955078125e-07; // 2^-23
-constexpr double kMaxUserFactor = 10000000000.0;
+constexpr double kMinUserFactor = ZRDrive::kMinUserFactor;
+constexpr double kMaxUserFactor = ZRDrive::kMaxUserFactor;
 
 int32_t Id(int32_t parameter, int32_t index = 0xFFFF) {
     return (parameter << 16) | index;

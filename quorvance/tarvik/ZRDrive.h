@@ -31,6 +31,7 @@ class ZRFaults;
 class ZRMonitor;
 class ZRNoxelScope;
 class ZRServiceInfo;
+class ZROlbraConverter;
 
 class ZRVelocityScale;
 class ZRPositionScale;
@@ -74,6 +75,9 @@ public:
     static constexpr uint32_t kDeviceNetPresent = 0x10;
     static constexpr uint32_t kSercosDrive = 0x20;
     static constexpr uint32_t kObjectVersion = 78593;
+    // Bounds of the user-units factors ("Position Scale" ...).
+    static constexpr double kMinUserFactor = 1.1920928955078125e-07; // 2^-23
+    static constexpr double kMaxUserFactor = 10000000000.0;
 
     explicit ZRDrive(int32_t type);
     ~ZRDrive() override;
@@ -104,6 +108,10 @@ public:
     // was shown; else 1 when the full link was taken, 0 when not.
     int RestartDrive();
     bool HasDeviceNetChild() const { return m_bDeviceNetChild; }
+    // Fills a drive fresh from Init, made with the type the file's model asks for, from an opened
+    // older-family parameter file, logging into the file's conversion log. Throws ZRError when the
+    // file is refused; the drive is then to be discarded.
+    void ImportParValues(ZROlbraConverter* file);
 
     // Scale and units models.
     ZRVelocityScale* GetVelocityScale() const { return m_pVelocityScale.get(); }
@@ -253,6 +261,8 @@ private:
     void ListDeviceNet(bool store = true);
     // The block of the type whether listed or not, or null.
     ZRObject* Block(int32_t type) const;
+    // The drive's own settings of an older-family file, once its blocks have converted theirs.
+    void ImportOwnParValues(ZROlbraConverter& file);
     // Re-reads the display and scaling parameters the scale models read.
     void RefreshDisplayParameters();
     void ApplySingleTurnRule();

@@ -147,6 +147,12 @@ void ZROperMode::Copy(ZRObject* source, bool withChildren) {
 bool ZROperMode::ImportParValues(ZROlbraConverter* file) {
     if (!file)
         return false;
+    // A standard drive's block has no indexing or homing to take an indexing file's values.
+    if (file->IsIndexingModel() && HasIndexing()) {
+        m_pIndexing->ImportParValues(file);
+        m_pHoming->ImportParValues(file);
+    }
+    m_pAnalog->ImportParValues(file);
     m_pPreset->ImportParValues(file);
     return m_pFollower->ImportParValues(file);
 }
