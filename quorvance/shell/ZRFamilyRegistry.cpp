@@ -97,6 +97,8 @@ void ZRFamilyRegistry::CheckNewCommand(unsigned id) const {
         std::any_of(m_AppCommands.begin(), m_AppCommands.end(), [id](const auto& c) { return c.id == id; });
     if (known)
         throw std::logic_error("command " + std::to_string(id) + " registered twice");
+}
+
 void ZRFamilyRegistry::AddFileConverters(std::span<const ZRFileConverterEntry> converters) {
     for (const ZRFileConverterEntry& entry : converters)
         if (!m_FileConverters.emplace(entry.extension, entry.convert).second)

@@ -67,6 +67,8 @@ using ZRAppCommand = void (*)();
 struct ZRAppCommandEntry {
     unsigned id;
     ZRAppCommand run;
+};
+
 // A family's conversion of another program's file into the open project, which the off-line
 // root's Import runs for files of the extension (lower case, without the dot).
 using ZRFileConverter = void (*)(ZROffLineDBNodeMgr& root, const std::string& path);

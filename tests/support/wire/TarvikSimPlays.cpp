@@ -9,10 +9,9 @@
 namespace wiresim {
 
 void InstallStandardPlays(TarvikDriveSim& sim) {
-    // One line a play, e.g. sim.AddPlay<TarvikAutotunePlay>();
+    // One line a play.
     sim.AddPlay<TarvikEncoderTestPlay>();
     sim.AddPlay<TarvikEncoderMemoryPlay>();
-    (void)sim;
     sim.AddPlay<TarvikAutotunePlay>();
     sim.AddPlay<TarvikFaultPlay>();
     sim.AddPlay<TarvikInputsPlay>();
