@@ -321,11 +321,16 @@ void ZRWorkspaceView::OnItemContextMenu(TreeItem item, const QPoint& screenPoint
     QMenu* menu = node->CreateContextMenu(m_pContextMenu);
     if (!menu)
         return;
-    // The chosen command takes the main window's road, as one from its menu bar would; without a
-    // main window it takes this view's.
+    // The chosen command goes to the node the menu is for, wherever the focus is; what the tree does
+    // not take goes the main window's road, as one from its menu bar would.
     auto* mainWindow = dynamic_cast<platform::ui::MainWindow*>(platform::ui::GetMainWindow());
     platform::ui::CommandRouter router([this, mainWindow] {
-        return mainWindow ? mainWindow->CommandChain() : std::vector<platform::ui::CommandTarget*>{this};
+        std::vector<platform::ui::CommandTarget*> chain{this};
+        if (mainWindow)
+            for (platform::ui::CommandTarget* target : mainWindow->CommandChain())
+                if (target != this)
+                    chain.push_back(target);
+        return chain;
     });
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     const unsigned id = platform::ui::TrackPopupMenu(*menu, screenPoint);

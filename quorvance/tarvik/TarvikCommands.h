@@ -46,12 +46,9 @@ inline constexpr unsigned ID_TOGGLE_OVERRIDE_MODE = 32863;
 inline constexpr int kAnalogInSubMenu = 4;
 inline constexpr int kAnalogOutSubMenu = 14;
 
-// The motor node's commands (menu 251 position 9; under a SERCOS drive menu 301 position 2). The
-// three diagnostics are the encoders node's, which the motor node hands them to.
+// The motor node's commands (menu 251 position 9; under a SERCOS drive menu 301 position 2). Its
+// three diagnostics are the encoders node's (below), which the motor node hands them to.
 inline constexpr unsigned ID_REFRESH_MOTOR_DATA = 32929;
-inline constexpr unsigned ID_COMMUTATION_DIAGNOSTICS = 33093;
-inline constexpr unsigned ID_MOTOR_FEEDBACK_DIAGNOSTICS = 33094;
-inline constexpr unsigned ID_MOTOR_MARKER_DIAGNOSTICS = 33095;
 inline constexpr int kMotorSubMenu = 9;
 // The node menu resource of a SERCOS drive and its children.
 inline constexpr unsigned IDR_SERCOS_NODE_MENU = 301;

@@ -353,6 +353,8 @@ constexpr ZRRootCommandEntry kRootCommands[] = {
 
 constexpr ZRAppCommandEntry kAppCommands[] = {
     {ID_TARVIK_HOST_COMMANDS, [] { ZRNoxelHostCmnd::ShowShared(); }},
+};
+
 constexpr ZRFileConverterEntry kFileConverters[] = {
     {"par", &ConvertParFile},
 };

@@ -23,9 +23,16 @@ class TarvikParImportRoad : public FrameFixture {
 protected:
     // Opens the root's context menu with the menu key, chooses Import and picks the file in the open
     // dialog.
-    void ImportFromMenu(ModalScript& script, const std::string& path) {
+    // When it adds a drive, the note on it names a drive whose name starts with `added`.
+    void ImportFromMenu(ModalScript& script, const std::string& path, const std::string& added = {}) {
         script.ExpectMenu(ID_IMPORT);
         script.ExpectFile(ModalKind::OpenFile, path, IDOK);
+        if (!added.empty())
+            script.Expect(ModalKind::Dialog, "Information",
+                          platform::ui::PressDialogButton(IDOK, [added](platform::ui::Dialog& d) {
+                              EXPECT_NE(d.GetItemText(ZRMessageNoshow::IDC_MESSAGE).find("\"" + added),
+                                        std::string::npos);
+                          }));
         ZRWorkspaceView* tree = App().GetWorkspaceView();
         tree->SelectItem(Shell().Root()->GetNode());
         QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(), tree->mapToGlobal(QPoint()));
@@ -56,8 +63,7 @@ TEST_F(TarvikParImportRoad, AGoodFileBecomesADriveThatIsSavedWithTheProject) {
     const std::string path = DriveParFile().Write().Save(WorkFile("axis.par"));
     {
         ModalScript script;
-        ExpectDriveAdded(script, "Axis 7");
-        ImportFromMenu(script, path);
+        ImportFromMenu(script, path, "Axis 7");
     }
     auto* drive = dynamic_cast<ZRDrive*>(OnlyOffLineChild());
     ASSERT_NE(drive, nullptr);
@@ -77,8 +83,7 @@ TEST_F(TarvikParImportRoad, AGoodFileBecomesADriveThatIsSavedWithTheProject) {
     // A second import of the same file gets a name of its own.
     {
         ModalScript script;
-        ExpectDriveAdded(script, "Axis 7");
-        ImportFromMenu(script, path);
+        ImportFromMenu(script, path, "Axis 7");
     }
     const auto& children = App().GetOffLineRoot()->GetChildren();
     ASSERT_EQ(children.size(), 2u);

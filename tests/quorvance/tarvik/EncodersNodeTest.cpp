@@ -2,6 +2,7 @@
 // encoder diagnostics in the drive's control-panel window, and the tests they start and stop.
 #include "../online/OnLineFixture.h"
 #include "EncodersScan.h"
+#include "quorvance/shell/ZRMasterRowFactory.h"
 #include "NodeCommands.h"
 
 #include "kitbase/model/ZRDevice.h"
@@ -69,6 +70,11 @@ std::vector<std::string> Captions(std::list<std::unique_ptr<ZRGridRow>>& rows) {
 // A drive on node 1 of a simulated line, found by a scan, and its "Encoders" node.
 class EncodersNode : public OnLineFixture {
 protected:
+    // The program's grid rows, as the global data give them at start-up.
+    void SetUp() override {
+        OnLineFixture::SetUp();
+        ZRNodeMgr::SetFactory(ZRMasterRowFactory::Instance());
+    }
     void TearDown() override {
         m_View->OnDestroy();
         m_View.reset();

@@ -87,9 +87,9 @@ TEST(ZRNoxelChannelOptionList, SignalsFindTheirFirstOptionWithItsWidthAndKind) {
     struct Case {
         uint32_t signal;
         const char* name; // null: no option
-        bool analog;
-        bool is16Bit;
-        const char* units;
+        bool analog = false;
+        bool is16Bit = false;
+        const char* units = nullptr;
     };
     const Case cases[] = {
         {36, "Current Feedback", true, true, "Amps"},
@@ -114,8 +114,9 @@ TEST(ZRNoxelChannelOptionList, SignalsFindTheirFirstOptionWithItsWidthAndKind) {
         EXPECT_EQ(option->IsAnalogType(), c.analog);
         EXPECT_EQ(option->Is16BitData(), c.is16Bit);
         ASSERT_NE(option->GetScaleObject(), nullptr);
-        if (c.units)
+        if (c.units) {
             EXPECT_EQ(option->GetUnitsObject()->GetUnits(), c.units);
+        }
     }
     // A digital signal reads as 0 or 1.
     double factor = 0;
