@@ -372,7 +372,21 @@ void ZRScopeView::resizeEvent(QResizeEvent* event) {
     platform::ui::Guard("scope layout", [&] { OnSize(event->size().width(), event->size().height()); });
 }
 
+namespace {
+
+// The splitter may have had its own first layout at a child's default size, with the panes then
+// squeezed; sizes given as shares of the whole hold whatever size it has now.
+void SplitAtFirstLayout(platform::ui::Splitter* splitter, int first, int whole) {
+    splitter->setSizes({std::max(first, 0), std::max(whole - first, 0)});
+}
+
+} // namespace
+
 void ZRScopeView::OnSize(int cx, int cy) {
+    // A first size too small for the panes (a frame not yet placed) would squeeze them to nothing
+    // and leave them collapsed for good; the layout waits until the view has room.
+    if (!m_bLaidOut && (cx < 2 * kMinPaneSize + 40 || cy < 2 * kMinPaneSize + 40))
+        return;
     // -1: the splitter has not had its first layout in this view.
     const int column = m_bLaidOut ? m_pOuterSplitter->PaneSize(0) : -1;
     const int row = m_bLaidOut ? m_pInnerSplitter->PaneSize(0) : -1;
@@ -381,11 +395,11 @@ void ZRScopeView::OnSize(int cx, int cy) {
     if (column > 0)
         m_pOuterSplitter->SetPaneSize(0, std::max(column + cx - m_LastClient.width(), kMinPaneSize));
     else if (column < 0)
-        m_pOuterSplitter->SetPaneSize(0, static_cast<int>(std::floor((cx - 2) * 0.5)));
+        SplitAtFirstLayout(m_pOuterSplitter, static_cast<int>(std::floor((cx - 2) * 0.5)), cx - 4);
     if (row > 0)
         m_pInnerSplitter->SetPaneSize(0, std::max(row + cy - m_LastClient.height(), kMinPaneSize));
     else if (row < 0)
-        m_pInnerSplitter->SetPaneSize(0, static_cast<int>(std::floor((cy - 40) * 0.7)));
+        SplitAtFirstLayout(m_pInnerSplitter, static_cast<int>(std::floor((cy - 40) * 0.7)), cy - 42);
 
     ZRViewControls::PlaceSheetControls(cx, cy, {m_pHelp, m_pClose, m_pRevert, m_pSave}, m_pShowProperties, 98,
                                        m_pShowCommands, 108);

@@ -9,6 +9,7 @@
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/model/ZRUlongAttribute.h"
 #include "platform/core/Clock.h"
+#include "platform/core/FileStream.h"
 #include "platform/core/Modal.h"
 #include "platform/core/Text.h"
 #include "quorvance/tarvik/ZRDrive.h"
@@ -306,7 +307,7 @@ uint16_t EncoderProgrammer::CommutationOffset(int encoderType, int poles, uint32
 }
 
 bool EncoderProgrammer::ReadBlobFile(BlobImage& image) {
-    std::ifstream file(m_Block.GetBlobFile()->GetValue(), std::ios::binary);
+    std::ifstream file = platform::core::OpenInputFile(m_Block.GetBlobFile()->GetValue(), std::ios::binary);
     if (!file) {
         SetStatus("Could not open blob file.");
         return false;

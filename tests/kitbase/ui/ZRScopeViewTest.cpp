@@ -511,3 +511,20 @@ TEST_F(ZRScopeViewTest, HarnessQueriesWithoutAPageDoNothing) {
 }
 
 } // namespace
+
+// A window first laid out at a sliver of a size (a frame before it is placed) keeps a chart, its
+// services and its property grid once it is given room.
+TEST_F(ZRScopeViewTest, AFirstLayoutTooSmallStillGivesEveryPaneRoomLater) {
+    for (QSize first : {QSize(0, 0), QSize(100, 30), QSize(3, 600)}) {
+        view = std::make_unique<ZRScopeView>();
+        view->resize(first);
+        view->show();
+        QApplication::processEvents();
+        view->resize(900, 600);
+        QApplication::processEvents();
+        EXPECT_GT(view->GetInnerSplitter()->PaneSize(0), 100) << first.width() << "x" << first.height();
+        EXPECT_GT(view->GetInnerSplitter()->PaneSize(1), 0) << first.width() << "x" << first.height();
+        EXPECT_GT(view->GetOuterSplitter()->PaneSize(0), 100) << first.width() << "x" << first.height();
+        EXPECT_GT(view->GetOuterSplitter()->PaneSize(1), 0) << first.width() << "x" << first.height();
+    }
+}

@@ -94,7 +94,8 @@ protected:
         ASSERT_TRUE(encoders && motor);
         play = sim.FindPlay<TarvikEncoderMemoryPlay>();
         ASSERT_TRUE(play);
-        path = files.File("motor.blb");
+        // A name outside ASCII (code page 1252 in the model) must reach the disk as the user picked it.
+        path = files.File("Pr\xFC" "fstand motor.blb");
         encoders->GetBlobFile()->SetValue(path);
         requestsBefore = play->Requests(kNode);
     }

@@ -1,5 +1,7 @@
 #include "support/model/BlobFileWriter.h"
 
+#include "platform/core/FileStream.h"
+
 #include <algorithm>
 #include <fstream>
 #include <vector>
@@ -64,7 +66,7 @@ BlobBytes MakeBlobImage(const BlobMotor& m) {
 void WriteBlobFile(const std::string& path, const BlobBytes& image, size_t size) {
     std::vector<char> bytes(size, 0);
     std::copy_n(image.begin(), std::min(size, image.size()), bytes.begin());
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    platform::core::OpenOutputFile(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 } // namespace testfiles
