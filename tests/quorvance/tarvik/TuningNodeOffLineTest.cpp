@@ -66,10 +66,18 @@ std::vector<unsigned> Ids(QMenu* menu) {
     return ids;
 }
 
+// The grid row whose caption is given, or 0.
+int RowOf(ZRPropertiesGrid* grid, const std::string& caption) {
+    const std::vector<std::string> captions = Captions(grid);
+    const auto found = std::find(captions.begin(), captions.end(), caption);
+    return found == captions.end() ? 0 : static_cast<int>(found - captions.begin()) + 1;
+}
+
 class TuningNodeOffLine : public FrameFixture {
 protected:
     void SetUp() override {
-        const std::filesystem::path catalogue = std::filesystem::path(platform::core::InstallDir()) / "Motors.mdb";
+        const std::filesystem::path catalogue =
+            std::filesystem::path(platform::core::InstallDir()) / "Motors.mdb";
         FrameFixture::SetUp();
         std::filesystem::copy_file(catalogue, Install() / "Motors.mdb",
                                    std::filesystem::copy_options::overwrite_existing);
@@ -86,12 +94,55 @@ protected:
                           }));
             MenuAction(ID_INSERT_TARVIK)->trigger();
         }
+        ASSERT_NO_FATAL_FAILURE(FindDrive());
+    }
+    // The project's one drive, its node and its tuning node.
+    void FindDrive() {
         m_pDrive = dynamic_cast<ZRDrive*>(OnlyOffLineChild());
         ASSERT_NE(m_pDrive, nullptr);
         m_pDriveNode = dynamic_cast<ZRDriveNodeMgr*>(NodeUnder(Shell().Root()->GetNode(), m_pDrive));
         ASSERT_NE(m_pDriveNode, nullptr);
-        m_pTuningNode = dynamic_cast<ZRTuningNodeMgr*>(NodeUnder(m_pDriveNode->GetNode(), m_pDrive->GetTuning()));
+        m_pTuningNode =
+            dynamic_cast<ZRTuningNodeMgr*>(NodeUnder(m_pDriveNode->GetNode(), m_pDrive->GetTuning()));
         ASSERT_NE(m_pTuningNode, nullptr);
+    }
+    // Types the text into the value cell of the row and presses Return, as a user does.
+    static void Type(ZRPropertiesGrid* grid, int row, const std::string& text) {
+        grid->window()->activateWindow();
+        ASSERT_TRUE(grid->SetCurrentCell(row, 2));
+        ASSERT_TRUE(grid->ActivateCurrentCell());
+        QWidget* editor = grid->ActiveEditor();
+        ASSERT_NE(editor, nullptr);
+        QWidget* keys = editor->focusProxy() ? editor->focusProxy() : editor;
+        QTest::keyClick(keys, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(keys, QString::fromStdString(text));
+        QTest::keyClick(keys, Qt::Key_Return);
+    }
+    void CloseModeWindow() {
+        ZRPropertiesView* view = m_pDriveNode->GetModeView();
+        ASSERT_NE(view, nullptr);
+        {
+            // An off-line drive's window just closes.
+            ModalScript script;
+            platform::ui::ChildFrame::FrameOf(view)->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        EXPECT_EQ(m_pDriveNode->GetModeView(), nullptr);
+    }
+    // Save As under the name, close the project and open the saved file again.
+    void SaveCloseReopen(const std::string& name) {
+        {
+            ModalScript script;
+            script.ExpectFile(ModalKind::SaveFile, WorkFile(name), IDOK);
+            ASSERT_TRUE(App().SaveAsDatabase());
+        }
+        ASSERT_TRUE(App().CloseDatabase());
+        {
+            ModalScript script;
+            script.ExpectFile(ModalKind::OpenFile, WorkFile(name + ".qdb"), IDOK);
+            App().OpenDatabase();
+        }
+        ASSERT_NO_FATAL_FAILURE(FindDrive());
     }
 
     ZRDrive* m_pDrive = nullptr;
@@ -106,8 +157,8 @@ TEST_F(TuningNodeOffLine, MenuHoldsTheWindowsGreyedAndTheSheetHidesTheCurrentGai
     std::unique_ptr<QMenu> holder;
     QMenu* menu = node.CreateContextMenu(holder);
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(Ids(menu),
-              (std::vector<unsigned>{ID_PROPERTIES, ID_AUTOTUNE_WINDOW, ID_MANUAL_VELOCITY_TUNE, ID_MANUAL_POSITION_TUNE}));
+    EXPECT_EQ(Ids(menu), (std::vector<unsigned>{ID_PROPERTIES, ID_AUTOTUNE_WINDOW, ID_MANUAL_VELOCITY_TUNE,
+                                                ID_MANUAL_POSITION_TUNE}));
     for (unsigned id : {ID_AUTOTUNE_WINDOW, ID_MANUAL_VELOCITY_TUNE, ID_MANUAL_POSITION_TUNE, ID_START_TUNING,
                         ID_STOP_TUNING, ID_TUNING_NOT_IMPLEMENTED})
         EXPECT_FALSE(Enabled(node, id)) << id;
@@ -124,9 +175,9 @@ TEST_F(TuningNodeOffLine, MenuHoldsTheWindowsGreyedAndTheSheetHidesTheCurrentGai
 }
 
 // Off line the window has nothing to run and nothing live to show; the gains typed into it are
-// the project's and come back with it. Disabled: the typed gain reaches the block but not the saved
-// project yet (open fault, see the branch report).
-TEST_F(TuningNodeOffLine, DISABLED_WindowGainsAreSavedWithTheProject) {
+// the project's and come back with it. A reopened project reads its values when they are shown,
+// so the block is read here as a row reads it.
+TEST_F(TuningNodeOffLine, WindowGainsAreSavedWithTheProject) {
     ASSERT_NO_FATAL_FAILURE(StartFrame(true, true));
     ASSERT_NO_FATAL_FAILURE(Insert());
     m_pTuningNode->DoCommand(ID_MANUAL_POSITION_TUNE);
@@ -135,44 +186,66 @@ TEST_F(TuningNodeOffLine, DISABLED_WindowGainsAreSavedWithTheProject) {
     EXPECT_TRUE(!view->m_pServicesGrid || view->m_pServicesGrid->GetRows().empty());
     EXPECT_TRUE(!view->m_pStatusGrid || view->m_pStatusGrid->GetRows().empty());
 
-    ZRPropertiesGrid* grid = view->m_pPropertiesGrid;
-    const std::vector<std::string> captions = Captions(grid);
-    const int kp = static_cast<int>(std::find(captions.begin(), captions.end(), "Kp") - captions.begin()) + 1;
-    ASSERT_LE(kp, static_cast<int>(captions.size()));
-    grid->window()->activateWindow();
-    ASSERT_TRUE(grid->SetCurrentCell(kp, 2));
-    ASSERT_TRUE(grid->ActivateCurrentCell());
-    QWidget* editor = grid->ActiveEditor();
-    ASSERT_NE(editor, nullptr);
-    QWidget* keys = editor->focusProxy() ? editor->focusProxy() : editor;
-    QTest::keyClick(keys, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(keys, "6");
-    QTest::keyClick(keys, Qt::Key_Return);
+    const int kp = RowOf(view->m_pPropertiesGrid, "Kp");
+    ASSERT_NE(kp, 0);
+    ASSERT_NO_FATAL_FAILURE(Type(view->m_pPropertiesGrid, kp, "6"));
     EXPECT_EQ(m_pDrive->GetTuning()->GetKp()->GetInternalValue(), 768u);
-    {
-        // An off-line drive's window just closes.
-        ModalScript script;
-        platform::ui::ChildFrame::FrameOf(view)->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    EXPECT_EQ(m_pDriveNode->GetModeView(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(CloseModeWindow());
 
-    const std::string project = WorkFile("tuning.qdb");
-    {
-        ModalScript script;
-        script.ExpectFile(ModalKind::SaveFile, WorkFile("tuning"), IDOK);
-        ASSERT_TRUE(App().SaveAsDatabase());
+    ASSERT_NO_FATAL_FAILURE(SaveCloseReopen("tuning"));
+    ZRUlongAttribute* reopened = m_pDrive->GetTuning()->GetKp();
+    reopened->Refresh(false);
+    EXPECT_EQ(reopened->GetInternalValue(), 768u);
+    EXPECT_EQ(reopened->GetAsString(), "6.00");
+    m_pTuningNode->DoCommand(ID_MANUAL_POSITION_TUNE);
+    view = m_pDriveNode->GetModeView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->m_pPropertiesGrid->Value(RowOf(view->m_pPropertiesGrid, "Kp"), 2), "6.00");
+}
+
+// The other windows that edit a drive's stored values off line: what is typed comes back with the
+// reopened project, in the same window.
+TEST_F(TuningNodeOffLine, EveryWindowsTypedValueIsSavedWithTheProject) {
+    struct Case {
+        unsigned command;
+        bool driveNode; // the drive node's own panel, else a tuning window
+        const char* caption;
+        const char* typed;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {ID_AUTOTUNE_WINDOW, false, "Step Current", "25", "25"},
+        {ID_AUTOTUNE_WINDOW, false, "P", "321", "321"},
+        {ID_MANUAL_VELOCITY_TUNE, false, "Bandwidth", "200", "200"},
+        {ID_MANUAL_VELOCITY_TUNE, false, "Time", "750", "750"},
+        {ID_MANUAL_POSITION_TUNE, false, "Distance", "900", "900"},
+        {ID_VELOCITY_PANEL, true, "Acceleration", "20000", "20000"},
+    };
+    ASSERT_NO_FATAL_FAILURE(StartFrame(true, true));
+    ASSERT_NO_FATAL_FAILURE(Insert());
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caption);
+        const auto open = [&] {
+            ZRNodeMgr* node = c.driveNode ? static_cast<ZRNodeMgr*>(m_pDriveNode) : m_pTuningNode;
+            node->DoCommand(c.command);
+            ZRPropertiesView* view = m_pDriveNode->GetModeView();
+            return view ? view->m_pPropertiesGrid : nullptr;
+        };
+        ZRPropertiesGrid* grid = open();
+        ASSERT_NE(grid, nullptr);
+        const int row = RowOf(grid, c.caption);
+        ASSERT_NE(row, 0);
+        ASSERT_NO_FATAL_FAILURE(Type(grid, row, c.typed));
+        EXPECT_EQ(grid->Value(row, 2), c.shown);
+        ASSERT_NO_FATAL_FAILURE(CloseModeWindow());
+
+        ASSERT_NO_FATAL_FAILURE(SaveCloseReopen("window" + std::to_string(++n)));
+        grid = open();
+        ASSERT_NE(grid, nullptr);
+        EXPECT_EQ(grid->Value(RowOf(grid, c.caption), 2), c.shown);
+        ASSERT_NO_FATAL_FAILURE(CloseModeWindow());
     }
-    ASSERT_TRUE(App().CloseDatabase());
-    {
-        ModalScript script;
-        script.ExpectFile(ModalKind::OpenFile, project, IDOK);
-        App().OpenDatabase();
-    }
-    auto* reopened = dynamic_cast<ZRDrive*>(OnlyOffLineChild());
-    ASSERT_NE(reopened, nullptr);
-    EXPECT_EQ(reopened->GetTuning()->GetKp()->GetInternalValue(), 768u);
-    EXPECT_EQ(reopened->GetTuning()->GetKp()->GetAsString(), "6.00");
 }
 
 // The program started for real, with and without the switch.
