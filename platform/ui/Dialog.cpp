@@ -1,6 +1,7 @@
 #include "platform/ui/Dialog.h"
 
 #include "platform/core/Text.h"
+#include "platform/ui/CommonDialogs.h"
 #include "platform/ui/Events.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/Text.h"
@@ -16,6 +17,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -156,6 +158,7 @@ void Dialog::Build() {
     QLabel* pendingLabel = nullptr; // a label that may pair with the field after it
     for (const ControlSpec& spec : m_specs) {
         QWidget* widget = nullptr;
+        QWidget* box = nullptr; // what the layout holds, when not the control itself
         int myGroup = -1;
         if (spec.kind != ControlKind::Radio)
             group = nullptr;
@@ -172,6 +175,22 @@ void Dialog::Build() {
             if (spec.maxChars > 0)
                 edit->setMaxLength(spec.maxChars);
             connect(edit, &QLineEdit::textEdited, this, [this, id] { Changed(id); });
+            widget = edit;
+            break;
+        }
+        case ControlKind::FileEdit: {
+            // The edit is the control; its browse button shares its row.
+            box = new QWidget(this);
+            auto* line = new QHBoxLayout(box);
+            line->setContentsMargins(0, 0, 0, 0);
+            auto* edit = new QLineEdit(box);
+            auto* browse = new QToolButton(box);
+            browse->setText(QStringLiteral("..."));
+            line->addWidget(edit, 1);
+            line->addWidget(browse);
+            connect(edit, &QLineEdit::textEdited, this, [this, id] { Changed(id); });
+            connect(browse, &QToolButton::clicked, this,
+                    [this, id] { Guard("dialog browse", [&] { BrowseFile(id); }); });
             widget = edit;
             break;
         }
@@ -237,11 +256,13 @@ void Dialog::Build() {
         }
         }
         m_entries.push_back({id, spec.kind, widget, myGroup});
+        QWidget* placed = box ? box : widget;
+        // A file edit takes a row of its own below its label: path names are long.
         bool field = spec.kind == ControlKind::Edit || spec.kind == ControlKind::Combo ||
                      spec.kind == ControlKind::EditCombo;
         if (field && pendingLabel) {
             pendingLabel->setBuddy(widget);
-            body->addWidget(widget, row - 1, 1);
+            body->addWidget(placed, row - 1, 1);
             pendingLabel = nullptr;
             continue;
         }
@@ -255,7 +276,7 @@ void Dialog::Build() {
             body->addWidget(widget, row++, 0);
             pendingLabel = static_cast<QLabel*>(widget);
         } else {
-            body->addWidget(widget, row++, 0, 1, 2);
+            body->addWidget(placed, row++, 0, 1, 2);
         }
     }
     if (pendingLabel) {
@@ -400,6 +421,21 @@ bool Dialog::ClickButton(int id) {
     return true;
 }
 
+bool Dialog::BrowseFile(int id) {
+    const Entry* e = Find(id);
+    if (!e || e->kind != ControlKind::FileEdit || !e->widget->isEnabled())
+        return false;
+    auto spec =
+        std::find_if(m_specs.begin(), m_specs.end(), [id](const ControlSpec& s) { return s.id == id; });
+    FileDialog dialog(true, spec->defaultExt, GetItemText(id), FD_HIDEREADONLY | FD_FILEMUSTEXIST,
+                      spec->filter);
+    if (dialog.DoModal() != IDOK)
+        return false;
+    SetItemText(id, dialog.GetPathName());
+    Changed(id);
+    return true;
+}
+
 void Dialog::SetButtonHandler(int id, std::function<void()> handler) {
     m_handlers[id] = std::move(handler);
 }
@@ -515,8 +551,16 @@ std::vector<std::string> Dialog::GetItems(int id) const {
     return items;
 }
 
+// A file edit's browse button goes with its edit.
+QWidget* Dialog::Outer(int id) const {
+    const Entry* e = Find(id);
+    if (!e)
+        return nullptr;
+    return e->kind == ControlKind::FileEdit ? e->widget->parentWidget() : e->widget;
+}
+
 void Dialog::EnableItem(int id, bool enable) {
-    if (QWidget* w = Item(id))
+    if (QWidget* w = Outer(id))
         w->setEnabled(enable);
 }
 
@@ -526,12 +570,12 @@ bool Dialog::IsItemEnabled(int id) const {
 }
 
 void Dialog::ShowItem(int id, bool show) {
-    if (QWidget* w = Item(id))
+    if (QWidget* w = Outer(id))
         w->setHidden(!show);
 }
 
 bool Dialog::IsItemShown(int id) const {
-    QWidget* w = Item(id);
+    QWidget* w = Outer(id);
     return w && !w->isHidden();
 }
 

@@ -23,7 +23,8 @@ enum class ControlKind {
     List,
     Progress,
     Button,
-    DefaultButton
+    DefaultButton,
+    FileEdit
 };
 
 struct ControlSpec {
@@ -33,6 +34,8 @@ struct ControlSpec {
     std::vector<std::string> items; // combo and list entries
     int maxChars = 0;               // edits: 0 = no limit
     int low = 0, high = 100;        // progress range
+    std::string filter;             // file edits: "Text (*.txt)|*.txt||"
+    std::string defaultExt;         // file edits
 
     static ControlSpec Make(int id, ControlKind kind, std::string text = {},
                             std::vector<std::string> items = {}) {
@@ -71,6 +74,13 @@ struct ControlSpec {
         ControlSpec s = Make(id, ControlKind::Progress);
         s.low = low;
         s.high = high;
+        return s;
+    }
+    // An edit with a browse button beside it, which picks a file to open into the edit.
+    static ControlSpec FileEdit(int id, std::string filter, std::string defaultExt) {
+        ControlSpec s = Make(id, ControlKind::FileEdit);
+        s.filter = std::move(filter);
+        s.defaultExt = std::move(defaultExt);
         return s;
     }
     // Buttons go to the button row at the bottom, in table order.
@@ -157,6 +167,9 @@ public:
     // Presses a button as the user would: OK and Cancel run OnOK and OnCancel, other ids OnButton.
     // A disabled or hidden button does nothing (answers false).
     bool ClickButton(int id);
+    // Presses the browse button of a file edit: the open-file dialog starts from the edit's text and
+    // its choice replaces it. Answers false when cancelled or when the edit is disabled.
+    bool BrowseFile(int id);
     void SetButtonHandler(int id, std::function<void()> handler);
 
     // The toolkit's modal loop; the installed modal hook calls it.
@@ -182,6 +195,8 @@ private:
         int group; // radio group number, -1 for other kinds
     };
     const Entry* Find(int id) const;
+    // The widget the layout holds for the control.
+    QWidget* Outer(int id) const;
     void Build();
     void Initialise();
     void FitToText();

@@ -121,6 +121,7 @@ public:
     void OnCloseAll();
     void OnSerialPort();
     void OnRescanOptions();
+    void OnUpgradeFirmware();
     void OnPrintSetup();
 
     // ---- Window placement of the main frame ("Window Placement").

@@ -21,6 +21,7 @@
 #include "quorvance/online/OnlineCommands.h"
 #include "quorvance/online/OnlineIds.h"
 #include "quorvance/online/ZRCommSetup.h"
+#include "quorvance/online/ZRFWUpgrade.h"
 #include "quorvance/online/ZROnLine.h"
 #include "quorvance/online/ZRRescanDlg.h"
 #include "quorvance/shell/QuorvanceIds.h"
@@ -195,6 +196,14 @@ void ZRQuorvanceApp::OnSerialPort() {
     m_pOnLine->OpenSerialLink();
 }
 
+void ZRQuorvanceApp::OnUpgradeFirmware() {
+    // Pop-up menus run their commands without asking the state: nothing to load without a drive.
+    if (OnLineDriveCount() == 0)
+        return;
+    ZRFWUpgrade dialog(m_pOnLine.get(), GetOnLineNodeMgr(), m_pMainFrame.get());
+    dialog.DoModal();
+}
+
 void ZRQuorvanceApp::OnRescanOptions() {
     ZRRescanDlg dialog(m_pOnLine.get(), m_pMainFrame.get());
     dialog.DoModal();
@@ -238,8 +247,7 @@ void ZRQuorvanceApp::OnUpdateRecentFile(unsigned id, platform::ui::CommandState&
 }
 
 // The drive families' commands come from their registered rows; the on-line commands whose code
-// does not exist yet (Upgrade Firmware, Recover Communications) have no handler: the route then
-// disables them.
+// does not exist yet (Recover Communications) have no handler: the route then disables them.
 const platform::ui::CommandTable* ZRQuorvanceApp::Commands() const {
     using Row = platform::ui::CommandRow<ZRQuorvanceApp>;
     using State = platform::ui::CommandState;
@@ -259,7 +267,7 @@ const platform::ui::CommandTable* ZRQuorvanceApp::Commands() const {
             }),
         Row(ID_PROJECT_SAVE_AS, &ZRQuorvanceApp::SaveAsDatabase, projectOpen),
         Row(ID_FILE_PRINT_SETUP, &ZRQuorvanceApp::OnPrintSetup),
-        Row(ID_UPGRADE_FIRMWARE, nullptr,
+        Row(ID_UPGRADE_FIRMWARE, &ZRQuorvanceApp::OnUpgradeFirmware,
             [](const ZRQuorvanceApp& app, State& state) { state.enabled = app.OnLineDriveCount() > 0; }),
         Row(ID_RESCAN, [](ZRQuorvanceApp& app) { app.m_pOnLine->Refresh(); }),
         Row(ID_RESCAN_OPTIONS, &ZRQuorvanceApp::OnRescanOptions),

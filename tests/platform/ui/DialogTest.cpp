@@ -300,4 +300,30 @@ TEST(CommonDialogs, ColourAndTextPromptsKeepTheirValueOnCancel) {
     EXPECT_EQ(text, "new");
 }
 
+TEST(Dialog, FileEditBrowsesFromItsTextWithItsFilter) {
+    TestApp();
+    Dialog dialog(258, "Load",
+                  {ControlSpec::FileEdit(1002, "Firmware Files (*.hex)|*.hex||", "hex"),
+                   ControlSpec::Button(IDCANCEL, "Close")});
+    ModalScript script;
+    script.Expect(ModalKind::OpenFile, "", [](ModalRequest& r) {
+        EXPECT_EQ(r.filter, "Firmware Files (*.hex)|*.hex||");
+        EXPECT_EQ(r.value, "old.hex");
+        r.value = "/tmp/new";
+        return IDOK;
+    });
+    script.ExpectFile(ModalKind::OpenFile, "/tmp/other.hex", IDCANCEL);
+    ASSERT_TRUE(dialog.Create());
+    dialog.SetItemText(1002, "old.hex");
+    EXPECT_TRUE(dialog.BrowseFile(1002));
+    EXPECT_EQ(dialog.GetItemText(1002), "/tmp/new.hex"); // the default extension added
+    EXPECT_FALSE(dialog.BrowseFile(1002));               // cancelled: the text stays
+    EXPECT_EQ(dialog.GetItemText(1002), "/tmp/new.hex");
+    // Disabled, the edit takes its browse button along.
+    dialog.EnableItem(1002, false);
+    EXPECT_FALSE(dialog.IsItemEnabled(1002));
+    EXPECT_FALSE(dialog.BrowseFile(1002));
+    dialog.DestroyWindow();
+}
+
 } // namespace
