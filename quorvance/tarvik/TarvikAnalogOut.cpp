@@ -21,6 +21,7 @@ using namespace tarvik::param;
 namespace {
 
 constexpr uint32_t kScale32Version = 0x11D00;
+constexpr int32_t kDefaultScale = 0;
 
 void Millivolts(ZRLongAttribute& a, ZRObject* owner, int32_t id, const char* name) {
     Bind(a, owner, id, name, "millivolts");
@@ -80,7 +81,7 @@ void TarvikAnalogOut::Init() {
                     {24, "Velocity Error"},
                     {22, "Velocity Feedback"}});
     Bind(*m_pScale, this, AttributeId(kAnalogOutScale), "Scale");
-    m_pScale->SetInternalValue(0);
+    m_pScale->SetInternalValue(kDefaultScale);
     SetValRange(*m_pScale, -32767, 32767);
     Bind(*m_pScale32, this, AttributeId(kAnalogOutScale32), "Scale");
     m_pScale32->SetInternalValue(0);
@@ -192,13 +193,18 @@ bool TarvikAnalogOut::ImportParValues(ZROlbraConverter* file) {
         m_pScale->SetInternalValue(static_cast<int32_t>(scale));
     } else {
         double shown = scale;
-        if (StartsWith(signal, "Velocity")) {
+        const bool velocity = StartsWith(signal, "Velocity");
+        if (velocity && !(lines > 0)) {
             // Without the encoder's lines there is no velocity scale to give: the default stays.
-            shown = lines > 0 ? std::trunc(scale * 60000.0 / (lines * 32.0) + 0.5) : m_pScale->GetValue();
-        } else if (StartsWith(signal, "Current")) {
-            shown = std::trunc(scale / 128.0 + 0.5);
+            f.AppendLog("Warning: Analog Output Scale value is out of range. Setting to min allowed.");
+            m_pScale->SetInternalValue(kDefaultScale);
+        } else {
+            if (velocity)
+                shown = std::trunc(scale * 60000.0 / (lines * 32.0) + 0.5);
+            else if (StartsWith(signal, "Current"))
+                shown = std::trunc(scale / 128.0 + 0.5);
+            m_pScale->SetValue(shown);
         }
-        m_pScale->SetValue(shown);
     }
     if (IsPositionSignal())
         m_pScale32->SetValue(scale);

@@ -122,7 +122,7 @@ bool ZRHoming::ImportParValues(ZROlbraConverter* file) {
         LimitedValue(std::trunc(f.GetValue(kVelocity) * lines * 4 / (60.0 * 65536) + 0.5), -2147483647.0, f,
                      "Warning: Homing velocity value out of range. Setting to "));
     m_pHomingAccelDecel->SetInternalValue(static_cast<uint32_t>(
-        LimitedValue(std::trunc(f.GetValue(kAccel) * lines * 4 / 60 + 0.5), 0, f,
+        LimitedValue(std::trunc(Unsigned(f.GetValue(kAccel)) * lines * 4 / 60 + 0.5), 0, f,
                      "Warning: Homing acceleration value out of range. Setting to ")));
     m_pOffsetMoveDistance->SetInternalValue(f.GetValue(kOffset));
     m_pHomePosition->SetInternalValue(f.GetValue(kHomePosition));

@@ -1,12 +1,18 @@
 #include "quorvance/tarvik/ZRHomingNodeMgr.h"
 
+#include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRCommand.h"
+#include "kitbase/model/ZRIndexSelection.h"
+#include "kitbase/model/ZRLongAttribute.h"
+#include "kitbase/model/ZRUlongAttribute.h"
 #include "kitbase/ui/KitbaseIds.h"
 #include "platform/ui/Menu.h"
 #include "quorvance/shell/QuorvanceIds.h"
 #include "quorvance/tarvik/TarvikCommands.h"
 #include "quorvance/tarvik/TarvikNodeSupport.h"
 #include "quorvance/tarvik/ZRHoming.h"
+
+#include <initializer_list>
 
 namespace {
 
@@ -30,8 +36,15 @@ ZRHomingNodeMgr::ZRHomingNodeMgr(ZRHoming* homing, ZRTreeItem* item, ZRWorkspace
 void ZRHomingNodeMgr::Initialize() {
     RegisterMenu();
     SetUp({kHomingSubMenu, "Homing", "%s - Homing", 255, 1072, 1088});
+    if (!m_pHoming)
+        return;
     m_Properties.SetName("Homing");
-    for (ZRAttribute* a : m_pHoming->GetProperties())
+    // The block's settings only: its name is no row of this window.
+    const ZRHoming& h = *m_pHoming;
+    for (ZRAttribute* a : std::initializer_list<ZRAttribute*>{
+             h.GetHomeType(), h.GetAutoStartHomingOnEnable(), h.GetHomeSensorBackoff(), h.GetHomingVelocity(),
+             h.GetHomingAccelDecel(), h.GetOffsetMoveDistance(), h.GetStopHomeDecel(),
+             h.GetHomeSensorPolarity(), h.GetHomePosition(), h.GetCreepVelocity(), h.GetHomeCurrentValue()})
         m_Properties.AddProperty(a);
     m_Statuses.SetName("Homing");
     for (ZRAttribute* a : m_pHoming->GetStatus())

@@ -323,7 +323,8 @@ bool ZRIndexing::ImportParValues(ZROlbraConverter* file) {
             {x.deceleration.get(), kDecel, 60.0, "Deceleration"},
         };
         for (const auto& r : rates) {
-            const double value = std::trunc(f.GetValue(r.slot + i) * lines * 4 / r.divisor + 0.5);
+            // The rates are 32-bit unsigned in the file.
+            const double value = std::trunc(Unsigned(f.GetValue(r.slot + i)) * lines * 4 / r.divisor + 0.5);
             r.attribute->SetInternalValue(static_cast<uint32_t>(LimitedValue(
                 value, 0, f, Format("Warning: Index #%d %s value out of range. Setting to ", i, r.name))));
         }

@@ -3,7 +3,7 @@
 // damaged or refused file shows why and leaves the project as it was.
 #include "FrameFixture.h"
 #include "quorvance/DriveValues.h"
-#include "quorvance/tarvik/ParDriveFile.h"
+#include "support/model/ParDriveFile.h"
 
 #include "quorvance/shell/QuorvanceIds.h"
 #include "quorvance/shell/ZRReportView.h"

@@ -1,7 +1,7 @@
 // The digital input and output blocks taking their assignments from an older-family parameter file:
 // which file slot lands on which input or output, the codes that change on the way, and the log.
-#include "ParFileWriter.h"
 #include "TarvikBlockFixture.h"
+#include "support/model/ParFileWriter.h"
 
 #include "kitbase/model/ZRLongAttribute.h"
 #include "kitbase/model/ZRLongBitField.h"

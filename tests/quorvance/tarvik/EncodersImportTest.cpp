@@ -1,6 +1,6 @@
 // The encoder output settings taken from older-family parameter files.
-#include "ParFileWriter.h"
 #include "TarvikBlockFixture.h"
+#include "support/model/ParFileWriter.h"
 
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRIndexSelection.h"

@@ -1,7 +1,7 @@
 // The faults and service information of drives in a project: their nodes under the drive, with and
 // without the manufacturing switch, and their conversion from older-family parameter files.
 #include "../shell/FrameFixture.h"
-#include "ParFileWriter.h"
+#include "support/model/ParFileWriter.h"
 
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRError.h"

@@ -1,6 +1,6 @@
 // The indexing table and the homing settings taken from older-family parameter files.
-#include "ParFileWriter.h"
 #include "TarvikBlockFixture.h"
+#include "support/model/ParFileWriter.h"
 
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRIndexSelection.h"
@@ -134,20 +134,23 @@ TEST_F(IndexingHomingImport, ValuesOutOfRangeAreHeldAndLogged) {
     ParFile file = Programmed(8);
     file.values[227 + 1] = INT32_MIN;                  // distance
     file.values[254 + 2] = 0xFFFFFFFB;                 // registration distance -5
-    file.values[263 + 4] = 0x80000000u;                // a negative velocity
+    // Rates are unsigned: a set top bit is a large value, never a negative one.
+    file.values[263 + 4] = 0x80000000u;                // velocity: 2184533.3
+    file.values[272 + 4] = 0x80000000u;                // accel
     file.values[272 + 5] = 2147483647;                 // accel
     file.values[281 + 6] = 2147483647;                 // decel
-    file.values[319] = 2147483647;                     // homing accel
+    file.values[319] = 0xFFFFFFFFu;                    // homing accel
     EXPECT_EQ(Import(file),
               "Warning: Index #1 distance value out of range. Setting to min allowed.\n"
               "Warning: Index #2 Registration Distance value out of range. Setting to min allowed.\n"
-              "Warning: Index #4 velocity value out of range. Setting to min allowed.\n"
+              "Warning: Index #4 Acceleration value out of range. Setting to max allowed.\n"
               "Warning: Index #5 Acceleration value out of range. Setting to max allowed.\n"
               "Warning: Index #6 Deceleration value out of range. Setting to max allowed.\n"
               "Warning: Homing acceleration value out of range. Setting to max allowed.\n");
     EXPECT_EQ(indexing->GetDistance(1)->GetInternalValue(), -2147483647);
     EXPECT_EQ(indexing->GetRegistrationDistance(2)->GetInternalValue(), 0u);
-    EXPECT_EQ(indexing->GetVelocity(4)->GetInternalValue(), 0u);
+    EXPECT_EQ(indexing->GetVelocity(4)->GetInternalValue(), 2184533u);
+    EXPECT_EQ(indexing->GetAcceleration(4)->GetInternalValue(), 2147483647u);
     EXPECT_EQ(indexing->GetAcceleration(5)->GetInternalValue(), 2147483647u);
     EXPECT_EQ(indexing->GetDeceleration(6)->GetInternalValue(), 2147483647u);
     EXPECT_EQ(homing->GetHomingAccelDecel()->GetInternalValue(), 2147483647u);

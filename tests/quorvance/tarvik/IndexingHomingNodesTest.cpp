@@ -5,10 +5,19 @@
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRLongAttribute.h"
 #include "kitbase/model/ZRUlongAttribute.h"
+#include "kitbase/ui/CSizableChildFrame.h"
 #include "kitbase/ui/KitbaseIds.h"
+#include "kitbase/ui/ZRAttributeRow.h"
+#include "kitbase/ui/ZRCommandRow.h"
+#include "kitbase/ui/ZRGroupRow.h"
+#include "kitbase/ui/ZRPropertiesGrid.h"
+#include "kitbase/ui/ZRPropertiesView.h"
+#include "kitbase/ui/ZRServicesGrid.h"
+#include "kitbase/ui/ZRStaticHeader.h"
 #include "kitbase/ui/ZRWorkspaceView.h"
 #include "platform/core/Modal.h"
 #include "platform/ui/Command.h"
+#include "quorvance/shell/ZRMessageNoshow.h"
 #include "quorvance/tarvik/TarvikCommands.h"
 #include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/TarvikStorage.h"
@@ -26,6 +35,8 @@
 #include "tests/support/wire/TarvikDriveSim.h"
 #include "wirelink/NoxelComm.h"
 #include "wirelink/SerialComm.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
 
@@ -109,6 +120,17 @@ protected:
     bool Read(ZRBoolAttribute* flag) {
         flag->Refresh(true);
         return flag->GetValue();
+    }
+    // The rows of a grid by caption: an attribute's name, a group's caption in brackets.
+    static std::vector<std::string> Captions(ZRPropertiesGrid* grid) {
+        std::vector<std::string> captions;
+        for (const auto& row : grid->GetRows()) {
+            if (auto* group = dynamic_cast<ZRGroupRow*>(row.get()))
+                captions.push_back("[" + group->GetStaticHeader()->GetHeaderName() + "]");
+            else if (auto* attribute = dynamic_cast<ZRAttributeRow*>(row.get()))
+                captions.push_back(attribute->GetAttribute()->GetName());
+        }
+        return captions;
     }
     int RanServices(const std::string& text) {
         const std::vector<std::string> ran = sim.Services(kNode);
@@ -227,6 +249,99 @@ TEST_F(IndexingHomingNodes, TheIndexingNodeOffersThePanelOfItsDriveAndLoadsIndex
     const std::vector<std::string> lines = sim.Requests();
     for (size_t i = before; i < lines.size(); ++i)
         EXPECT_NE(lines[i].substr(3, 3), "0AF") << lines[i]; // parameter 175, the distances
+}
+
+TEST_F(IndexingHomingNodes, TheHomingWindowShowsTheSettingsButNotTheBlocksName) {
+    homingNode->ShowProperties();
+    ZRPropertiesView* view = homingNode->GetPropsView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(Captions(view->m_pPropertiesGrid),
+              (std::vector<std::string>{"Home Type", "Auto Start Homing on Enable", "Home Sensor Back-off",
+                                        "Homing Velocity", "Homing Accel/Decel", "Offset Move Distance",
+                                        "Stop Home Decel", "Home Sensor Polarity", "Home Position",
+                                        "Creep Velocity", "Home Current Value"}));
+    ASSERT_NE(view->m_pStatusGrid, nullptr);
+    EXPECT_EQ(Captions(view->m_pStatusGrid),
+              (std::vector<std::string>{"In Motion", "At Home", "Within Position Window", "In Position",
+                                        "Axis Homed"}));
+}
+
+TEST_F(IndexingHomingNodes, TheIndexingControlPanelsRowsRunTheIndexingNodesCommands) {
+    {
+        ModalScript modals;
+        modals.Expect(platform::core::ModalKind::Dialog, "Information", [](platform::core::ModalRequest& r) {
+            auto* notice = static_cast<ZRMessageNoshow*>(r.dialog);
+            notice->ClickButton(IDOK);
+            return notice->Result();
+        });
+        driveNode->DoCommand(ID_INDEXING_PANEL);
+    }
+    ZRPropertiesView* panel = driveNode->GetModeView();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(sim.Value(kNode, 97), static_cast<uint32_t>(ZRDriveNodeMgr::kModeIndexingPanel));
+    ASSERT_NE(panel->m_pServicesGrid, nullptr);
+
+    // A command row of the panel by caption.
+    const auto row = [&](const std::string& caption) -> ZRCommandRow* {
+        for (const auto& r : panel->m_pServicesGrid->GetRows())
+            if (auto* command = dynamic_cast<ZRCommandRow*>(r.get());
+                command && command->GetCaption() == caption)
+                return command;
+        return nullptr;
+    };
+    const struct {
+        const char* caption;
+        unsigned id;
+        ZRNodeMgr* owner;
+    } rows[] = {
+        {"Start Index", ID_START_INDEX, indexingNode},
+        {"Start Homing", ID_START_HOMING, indexingNode},
+        {"Stop Homing", ID_STOP_HOMING, indexingNode},
+        {"Enable Drive", ID_PANEL_ENABLE_DRIVE, driveNode},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.caption);
+        ZRCommandRow* command = row(r.caption);
+        ASSERT_NE(command, nullptr);
+        EXPECT_EQ(command->GetCommand(), r.id);
+        EXPECT_EQ(command->GetOwner(), r.owner);
+    }
+    const auto click = [&](const std::string& caption, const std::string& message = {}) {
+        ModalScript modals;
+        if (!message.empty())
+            modals.ExpectMessage(message, IDOK);
+        // A click on the row's button, as the grid passes it on.
+        row(caption)->OnClickedButton(1);
+    };
+
+    // The index chosen in the panel's own row runs.
+    ASSERT_TRUE(indexing->GetDistance(2)->SetAsString("1500"));
+    ASSERT_TRUE(indexing->GetIndexNumber()->SetAsString("2"));
+    click("Start Index", "The drive is not enabled.");
+    click("Enable Drive");
+    ASSERT_TRUE(device.IsEnabled());
+    click("Start Index");
+    EXPECT_EQ(RanServices("0701"), 1);
+    EXPECT_TRUE(sim.IsMoving(kNode));
+    EXPECT_GT(ReadsInMotion(indexing->GetFlag(Flag::InMotion)), 0);
+    indexing->GetPositionCommand()->Refresh(true);
+    EXPECT_EQ(indexing->GetPositionCommand()->GetInternalValue(), 1500);
+
+    sim.SetValue(kNode, kInputFunctionStates, 0, kEnableInput);
+    click("Start Homing");
+    EXPECT_EQ(RanServices("0CD1"), 1);
+    EXPECT_TRUE(sim.IsMoving(kNode));
+    click("Stop Homing");
+    EXPECT_EQ(RanServices("11C1"), 1);
+    EXPECT_FALSE(sim.IsMoving(kNode));
+
+    {
+        ModalScript modals;
+        modals.ExpectMessage("The drive will be software disabled.", IDOK);
+        platform::ui::ChildFrame::FrameOf(panel)->close();
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(driveNode->GetModeView(), nullptr);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // The preset and follower blocks take their values from an older-family parameter file, through the
 // operation-modes block of a drive, with the conversion log's warnings.
-#include "ParFileWriter.h"
+#include "support/model/ParFileWriter.h"
 
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRGearAttribute.h"

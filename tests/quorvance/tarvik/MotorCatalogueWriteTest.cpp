@@ -1,7 +1,7 @@
 // The motor of an older-family parameter file: a catalogue model by its old code, or a custom motor
 // written whole into the motor catalogue (or into the user's copy of it when the installed one may
 // not be written) and found there again by the next start.
-#include "ParFileWriter.h"
+#include "support/model/ParFileWriter.h"
 
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRError.h"

@@ -1,7 +1,7 @@
 // The analog input and output blocks taking their part of an older-family parameter file: the
 // values, the limits and the log lines, and a conversion whose divisor is 0.
-#include "ParFileWriter.h"
 #include "TarvikBlockFixture.h"
+#include "support/model/ParFileWriter.h"
 
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRIndexSelection.h"
@@ -25,6 +25,8 @@ const std::string kVelocityMin =
 const std::string kTorqueMin = "Warning: Analog Torque Command Scale value is out of range. Setting to min allowed.\n";
 const std::string kDecelMax = "Warning: Analog Deceleration limit value is out of range. Setting to max allowed.\n";
 const std::string kNoOutput2 = "Warning: Cannot configure analog output 2, since it does not exist on the tarvik\n";
+const std::string kOutputScaleMin =
+    "Warning: Analog Output Scale value is out of range. Setting to min allowed.\n";
 const std::string kNoSignal =
     "Warning: Cannot configure analog output, signal is not supported in tarvik; using default\n";
 
@@ -137,13 +139,13 @@ TEST_F(TarvikAnalogConvert, AnalogOutputMapsTheOldSignalAndConvertsItsScale) {
         {"position", 0, 9, 5000, 1000, "Position Feedback", 5000, 5000, kNoOutput2},
         {"unknown code", 0, 5, 77, 1000, "Unassigned", 77, 0, kNoSignal + kNoOutput2},
         {"olbra", 1, 7, 1234, 1000, "Velocity Command", 1234, 0, ""},
-        // No lines: no velocity conversion, the scale stays as it was.
-        {"no lines", 0, 8, 320, 0, "Velocity Error", 0, 0, kNoOutput2},
+        // No lines: no velocity conversion, the scale goes back to its default, and the log says so.
+        {"no lines", 0, 8, 320, 0, "Velocity Error", 0, 0, kOutputScaleMin + kNoOutput2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_TRUE(drive->GetMotor()->GetLinesRevolution()->SetValue(c.lines));
-        output->GetScale()->SetInternalValue(0);
+        output->GetScale()->SetInternalValue(99);
         output->GetScale32()->SetInternalValue(0);
         ZROlbraConverter conv;
         ParFile file;

@@ -26,6 +26,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <sstream>
 
 namespace {
 
@@ -282,6 +283,37 @@ TEST_F(TarvikIoBlocks, AnalogOutputCopyClampsTheWideScaleForOlderFirmware) {
             script.ExpectMessage(c.message, platform::core::IDOK);
         target.Copy(&source, false);
         EXPECT_EQ(target.GetScale()->GetInternalValue(), c.narrow);
+    }
+}
+
+TEST_F(TarvikIoBlocks, AnalogOutputImportFillsTheWideScaleFromAnOlderFile) {
+    struct Case {
+        const char* what;
+        const char* narrowText; // the 2-byte scale's line, none when null
+        const char* wideText;   // the 4-byte scale's line, none when null
+        int32_t narrow, wide;
+    };
+    const Case cases[] = {
+        {"written before the 4-byte scale", "500", nullptr, 500, 500},
+        {"a 2-byte scale of 0", "0", nullptr, 0, 0},
+        {"both scales", "0", "100000", 0, 100000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TarvikAnalogOut out;
+        out.Init();
+        out.GetScale()->SetInternalValue(7);
+        out.GetScale32()->SetInternalValue(70000);
+        std::string text = "BeginAttributes:\n";
+        if (c.narrowText)
+            text += out.GetScale()->GetKey() + ":" + c.narrowText + "\n";
+        if (c.wideText)
+            text += out.GetScale32()->GetKey() + ":" + c.wideText + "\n";
+        text += "EndAttributes:\nBeginChildren:\nEndChildren:\n";
+        std::istringstream in(text);
+        ASSERT_TRUE(out.Import(in));
+        EXPECT_EQ(out.GetScale()->GetInternalValue(), c.narrow);
+        EXPECT_EQ(out.GetScale32()->GetInternalValue(), c.wide);
     }
 }
 

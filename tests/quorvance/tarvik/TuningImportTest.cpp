@@ -1,7 +1,7 @@
 // The tuning block takes its gains and step settings from an older-family parameter file: stored
 // and shown values, the step current against the drive's and the motor's peak currents, the manual
 // velocity step in motor counts, and the warnings of the conversion log.
-#include "ParFileWriter.h"
+#include "support/model/ParFileWriter.h"
 
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRIndexSelection.h"

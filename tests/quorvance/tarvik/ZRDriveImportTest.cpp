@@ -1,7 +1,7 @@
 // A whole drive from an older-family parameter file: product type, the drive's own settings, the
 // warnings of the conversion log and the files the drive refuses.
-#include "ParDriveFile.h"
 #include "TarvikBlockFixture.h"
+#include "support/model/ParDriveFile.h"
 
 #include "kitbase/model/ZRError.h"
 #include "quorvance/tarvik/TarvikBlockSetup.h"

@@ -1,6 +1,6 @@
 // The older-family parameter file: its typed slots, the model questions, and every way a file can be
 // bad ending in the log's failure line.
-#include "ParFileWriter.h"
+#include "support/model/ParFileWriter.h"
 
 #include "kitbase/model/ZRError.h"
 #include "quorvance/tarvik/ZROlbraString.h"

@@ -3,7 +3,7 @@
 // of the drive's conversion.
 #pragma once
 
-#include "ParFileWriter.h"
+#include "support/model/ParFileWriter.h"
 
 #include <bit>
 #include <cstdint>
@@ -27,7 +27,7 @@ inline ParFile DriveParFile() {
     file.values[55] = 64;
     file.values[57] = 256;
     file.values[58] = 256;
-    file.values[60] = 1; // not an induction motor
+    file.values[60] = 1;  // not an induction motor
     file.values[193] = 0; // drive size 1 of a Calto drive: 15 A
     // The drive's own settings.
     file.values[13] = FloatBits(0.5F); // position
