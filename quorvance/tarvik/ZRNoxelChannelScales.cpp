@@ -90,8 +90,8 @@ bool ZRNoxelVelocityChannelScale::GetScaleFactor(double& factor) {
         return NoDrive(factor);
     const TarvikUnitSubjects& s = Subjects();
     Feedback motor;
-    if (!MotorFeedback(s, motor))
-        return Checked(0.0, factor);
+    // The interpolation only divides user units; Metric and English scale without it.
+    const bool interpolationKnown = MotorFeedback(s, motor);
     const bool linear = motor.type == "Linear";
     double value = kFullScaleVelocity / MaximumSpeed(s, motor.type);
     switch (System()) {
@@ -100,6 +100,8 @@ bool ZRNoxelVelocityChannelScale::GetScaleFactor(double& factor) {
             value *= kMetersPerInch;
         break;
     case kUser:
+        if (!interpolationKnown)
+            return Checked(0.0, factor);
         value /= motor.interpolation;
         if (motor.type == "Rotary")
             value = value / motor.linesRevolution * 15.0;

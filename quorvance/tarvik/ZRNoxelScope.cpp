@@ -325,9 +325,15 @@ bool ZRNoxelScope::AnyChannelInUse() {
 void ZRNoxelScope::ArmTrigger() {
     if (!AnyChannelInUse())
         return;
+    SetArmed(true);
+    // A refused arming leaves the drive idle with the last capture's samples: nothing is armed,
+    // so no poll may take those for a new capture.
+    if (!GetArmTrigger()->Execute(true)) {
+        SetArmed(false);
+        return;
+    }
     // A capture that ended before this arming must not read as this one's.
     m_pTriggerStatus->SetValue(kStatusAwaiting);
-    ZRScope::ArmTrigger();
 }
 
 bool ZRNoxelScope::ChannelEnabled(int channel) {

@@ -63,7 +63,7 @@ public:
     void Init() override;
     void OnUpdate(platform::core::Subject* subject, platform::core::Message* message) override;
 
-    // Arms only when some channel has a signal.
+    // Arms only when some channel has a signal; a refused arming leaves the scope unarmed.
     void ArmTrigger() override;
     bool ChannelEnabled(int channel) override;
     bool ChannelValid(int channel) override;

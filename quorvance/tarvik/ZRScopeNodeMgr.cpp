@@ -70,8 +70,14 @@ public:
         m_pGroup->AddRow(row.get());
         m_Rows.push_back(std::move(row));
     }
-    // An edit row for each attribute there is and that the firmware supports.
+    // An edit row for each attribute there is.
     void Edits(std::initializer_list<ZRAttribute*> attributes) {
+        for (ZRAttribute* a : attributes)
+            if (a)
+                Add(std::make_unique<ZREditRow>(a, nullptr));
+    }
+    // The same for settings that only newer firmware has: rows only where the drive supports them.
+    void SupportedEdits(std::initializer_list<ZRAttribute*> attributes) {
         for (ZRAttribute* a : attributes)
             if (a && a->IsSupported())
                 Add(std::make_unique<ZREditRow>(a, nullptr));
@@ -244,7 +250,7 @@ void ZRScopeNodeMgr::BuildRows(Rows& rows) {
         group.Add(std::make_unique<ZRNoxelChannelRow>(s->GetInputSignal(c), options, nullptr));
         if (s->GetScaleType(c)->IsSupported())
             group.Add(std::make_unique<ZRChoiceRow>(s->GetScaleType(c), nullptr));
-        group.Edits({s->GetScale(c), s->GetOffset(c)});
+        group.SupportedEdits({s->GetScale(c), s->GetOffset(c)});
     }
 
     GroupBuilder sweep(rows, "Sweep Parameters");
@@ -259,7 +265,8 @@ void ZRScopeNodeMgr::BuildRows(Rows& rows) {
     }
     sweep.Add(std::make_unique<ZRNoxelChannelRow>(s->GetTriggerSource(), options, nullptr));
     sweep.Add(std::make_unique<ZRChoiceRow>(s->GetTriggerMode(), nullptr));
-    sweep.Edits({s->GetTriggerThreshold(), s->GetTriggerPosition()});
+    sweep.Edits({s->GetTriggerThreshold()});
+    sweep.SupportedEdits({s->GetTriggerPosition()});
     sweep.Add(std::make_unique<ZRAsStringRow>(s->GetTriggerStatus(), nullptr));
 
     auto* drive = dynamic_cast<ZRDrive*>(s->GetParent());
@@ -267,8 +274,9 @@ void ZRScopeNodeMgr::BuildRows(Rows& rows) {
     if (!t)
         return;
     GroupBuilder(rows, "Velocity Regulator Gains").Edits({t->GetP(), t->GetI(), t->GetD()});
-    GroupBuilder(rows, "Position Regulator Gains")
-        .Edits({t->GetKp(), t->GetKd(), t->GetKvff(), t->GetKi(), t->GetKiZone(), t->GetKaff()});
+    GroupBuilder position(rows, "Position Regulator Gains");
+    position.Edits({t->GetKp(), t->GetKd(), t->GetKvff(), t->GetKi(), t->GetKiZone()});
+    position.SupportedEdits({t->GetKaff()});
     GroupBuilder filter(rows, "Low Pass Filter");
     filter.Add(std::make_unique<ZRBoolEditRow>(t->GetEnable(), nullptr));
     filter.Edits({t->GetBandwidth()});

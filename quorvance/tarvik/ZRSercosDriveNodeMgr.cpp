@@ -24,8 +24,10 @@
 #include "quorvance/tarvik/ZRDrive.h"
 #include "quorvance/tarvik/ZREncodersTarvik.h"
 #include "quorvance/tarvik/ZRFaults.h"
+#include "quorvance/tarvik/ZRFaultsNodeMgr.h"
 #include "quorvance/tarvik/ZRMonitor.h"
 #include "quorvance/tarvik/ZRMonitorNodeMgr.h"
+#include "quorvance/tarvik/ZRMotorNodeMgrTarvik.h"
 #include "quorvance/tarvik/ZRMotorTarvik.h"
 #include "quorvance/tarvik/ZRNoxelScope.h"
 #include "quorvance/tarvik/ZRServiceInfo.h"
@@ -36,6 +38,7 @@ using tarvik::Eng;
 namespace {
 
 constexpr unsigned kSercosMenu = 301;
+constexpr int kSercosSubMenu = 1;
 constexpr unsigned short kDriveIcon = 19723;
 constexpr unsigned long kHelpTopic = 1065;
 constexpr unsigned long kPropsHelpTopic = 1082;
@@ -44,18 +47,19 @@ constexpr unsigned kAskNoDefault =
 
 void RegisterSercosMenu() {
     using platform::ui::MenuItem;
-    if (platform::ui::FindMenu(kSercosMenu))
+    // The child nodes fill their own places of the resource, possibly before this node does.
+    const std::vector<MenuItem>* menu = platform::ui::FindMenu(kSercosMenu);
+    if (menu && menu->size() > size_t(kSercosSubMenu) && menu->at(size_t(kSercosSubMenu)).IsSubMenu())
         return;
-    platform::ui::RegisterMenu(
-        kSercosMenu,
-        {MenuItem::Separator(),
-         MenuItem("SercosDrive",
-                  {MenuItem(ID_UPGRADE_FIRMWARE, "&Upgrade Firmware..."),
-                   MenuItem(ID_DEACTIVATE_SERCOS_NODE, "&Deactivate Sercos..."), MenuItem::Separator(),
-                   MenuItem(ID_PROPERTIES, "P&roperties..."),
-                   MenuItem("Commands", {MenuItem(ID_CLEAR_FAULTS, "Clear &Faults"),
-                                         MenuItem(ID_RESET_DRIVE, "&Reset Drive"),
-                                         MenuItem(ID_FACTORY_RESET, "Reset &EEPROM to Factory Settings")})})});
+    platform::ui::RegisterSubMenu(
+        kSercosMenu, size_t(kSercosSubMenu),
+        MenuItem("SercosDrive",
+                 {MenuItem(ID_UPGRADE_FIRMWARE, "&Upgrade Firmware..."),
+                  MenuItem(ID_DEACTIVATE_SERCOS_NODE, "&Deactivate Sercos..."), MenuItem::Separator(),
+                  MenuItem(ID_PROPERTIES, "P&roperties..."),
+                  MenuItem("Commands", {MenuItem(ID_CLEAR_FAULTS, "Clear &Faults"),
+                                        MenuItem(ID_RESET_DRIVE, "&Reset Drive"),
+                                        MenuItem(ID_FACTORY_RESET, "Reset &EEPROM to Factory Settings")})}));
 }
 
 // The "Drive Status" group of the monitor tree; the monitor node's status rows show it too.
@@ -132,7 +136,7 @@ void ZRSercosDriveNodeMgr::Initialize() {
     if (!m_pDrive)
         return;
     RegisterSercosMenu();
-    SetMenu(kSercosMenu, 1);
+    SetMenu(kSercosMenu, kSercosSubMenu);
     SetViewTitle("%s", &m_pDrive->GetName());
     SetIconID(kDriveIcon);
     SetHelpTopic(kHelpTopic);
@@ -194,8 +198,13 @@ void ZRSercosDriveNodeMgr::AddBlockNodes() {
         std::unique_ptr<ZRNodeMgr> node;
         ZRTreeItem* item = m_pTree->InsertItem(block.text, m_pNode);
         m_pTree->SetItemImage(item, block.image);
-        if (block.object == d.GetDigIn())
+        // Motor, inputs and faults show their reduced SERCOS forms.
+        if (block.object == d.GetMotor())
+            node = std::make_unique<ZRMotorNodeMgrTarvik>(d.GetMotor(), item, m_pTree, true);
+        else if (block.object == d.GetDigIn())
             node = std::make_unique<ZRDigInNodeMgrTarvik>(d.GetDigIn(), item, m_pTree, true);
+        else if (block.object == d.GetFaults())
+            node = std::make_unique<ZRFaultsNodeMgr>(d.GetFaults(), item, m_pTree, true);
         else if (block.object == d.GetMonitor())
             node = std::make_unique<ZRMonitorNodeMgr>(block.object, item, m_pTree);
         else if (ZRNodeMaker make = families.FindNode(block.object->GetClass()))

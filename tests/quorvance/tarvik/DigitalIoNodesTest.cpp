@@ -2,15 +2,18 @@
 // what its rows and its closing write, inputs switched on the drive, the reports, the reduced node of
 // a SERCOS drive and the switch between SERCOS and normal operation.
 #include "../online/OnLineFixture.h"
+#include "NodeCommands.h"
 
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRDevice.h"
 #include "kitbase/model/ZRLongBitField.h"
 #include "kitbase/ui/CSizableChildFrame.h"
+#include "kitbase/ui/KitbaseIds.h"
 #include "kitbase/ui/ZRPropertiesGrid.h"
 #include "kitbase/ui/ZRPropertiesView.h"
 #include "kitbase/ui/ZRServicesGrid.h"
 #include "kitbase/ui/ZRWorkspaceView.h"
+#include "quorvance/online/OnlineCommands.h"
 #include "quorvance/online/ZROnLineRootMgr.h"
 #include "quorvance/shell/ZRFamilyRegistry.h"
 #include "quorvance/tarvik/TarvikCommands.h"
@@ -22,6 +25,8 @@
 #include "quorvance/tarvik/ZRDigOutTarvik.h"
 #include "quorvance/tarvik/ZRDrive.h"
 #include "quorvance/tarvik/ZRDriveNodeMgr.h"
+#include "quorvance/tarvik/ZRFaultsNodeMgr.h"
+#include "quorvance/tarvik/ZRMotorNodeMgrTarvik.h"
 #include "quorvance/tarvik/ZRSercosDriveNodeMgr.h"
 #include "tests/support/wire/FakeClock.h"
 #include "tests/support/wire/TarvikDriveSim.h"
@@ -29,6 +34,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -216,6 +222,26 @@ TEST_F(DigitalIoNodes, DeviceNetDriveShowsItsNodeWithTheSoftwareInputs) {
     EXPECT_EQ(names.back(), "Enable Drive");
 }
 
+TEST_F(DigitalIoNodes, SercosDriveMenuIsWholeWhenAChildFilledTheResourceFirst) {
+    Started<TarvikDriveSim> line(std::set<uint8_t>{1});
+    std::vector<ZRNodeMgr*> drives = Scan(line);
+    ASSERT_EQ(drives.size(), 1u);
+    auto* drive = static_cast<ZRDrive*>(drives[0]->GetModel());
+    // A SERCOS motor node fills its place of the SERCOS resource before any SERCOS drive node.
+    ZRTreeItem* motorItem = m_View->InsertItem("Motor", drives[0]->GetNode());
+    auto* motorNode = new ZRMotorNodeMgrTarvik(drive->GetMotor(), motorItem, m_View.get(), true);
+    m_View->SetItemData(motorItem, motorNode);
+    motorNode->Initialize();
+    ZRTreeItem* item = m_View->InsertItem("SERCOS", m_RootItem);
+    auto* sercos = new ZRSercosDriveNodeMgr(drive, item, m_View.get());
+    m_View->SetItemData(item, sercos);
+    sercos->Initialize();
+    const std::vector<unsigned> ids = MenuIds(*sercos);
+    for (unsigned id : {ID_UPGRADE_FIRMWARE, ID_DEACTIVATE_SERCOS_NODE, ID_PROPERTIES, ID_CLEAR_FAULTS})
+        EXPECT_NE(std::find(ids.begin(), ids.end(), id), ids.end()) << id;
+    EXPECT_EQ(MenuIds(*motorNode), (std::vector<unsigned>{ID_PROPERTIES, ID_REFRESH_MOTOR_DATA}));
+}
+
 TEST_F(DigitalIoNodes, SercosDriveShowsItsReducedNodeAndSwitchesBackToNormal) {
     FakeClock fast{200};
     Started<TarvikDriveSim> line(std::set<uint8_t>{1, 2});
@@ -245,6 +271,19 @@ TEST_F(DigitalIoNodes, SercosDriveShowsItsReducedNodeAndSwitchesBackToNormal) {
                                         "Registration Sensor 2", "Positive Overtravel", "Negative Overtravel"}));
     // The restricted first input only.
     ASSERT_EQ(inputs->GetBlock()->GetSercosInput()->GetStrings().size(), 2u);
+    // Motor and faults in their reduced forms: "Refresh Data" alone, the velocity-error limits alone.
+    auto* motorNode = ChildOf<ZRMotorNodeMgrTarvik>(*sercos);
+    ASSERT_NE(motorNode, nullptr);
+    EXPECT_TRUE(motorNode->IsSercos());
+    EXPECT_EQ(MenuIds(*motorNode), (std::vector<unsigned>{ID_PROPERTIES, ID_REFRESH_MOTOR_DATA}));
+    auto* faultsNode = ChildOf<ZRFaultsNodeMgr>(*sercos);
+    ASSERT_NE(faultsNode, nullptr);
+    std::string faults;
+    faultsNode->DoReport(faults);
+    for (const char* shown : {"Velocity Error Fault Limit", "Velocity Error Fault Time"})
+        EXPECT_NE(faults.find(shown), std::string::npos) << shown << "\n" << faults;
+    for (const char* left : {"User Current Fault", "User Velocity Fault", "Following Error"})
+        EXPECT_EQ(faults.find(left), std::string::npos) << left << "\n" << faults;
 
     ZRPropertyGroup* monitor = sercos->GetMonitorTree();
     ASSERT_NE(monitor, nullptr);

@@ -370,6 +370,32 @@ TEST_F(TarvikScales, ScopeChannelFactorsFollowTheDriveAndFailWithoutIt) {
              linesRev->SetValue(2000);
          },
          of(Velocity{}), 16383.0 / 3000 / 4 / 2000 * 15, true},
+        // An interpolation choice outside the table only fails the user units it divides.
+        {"velocity, unknown interpolation in metric units",
+         [&] {
+             maxSpeed->SetValue(3000);
+             encoder->SetValue(1);
+             interpolation->SetInvalid();
+         },
+         of(Velocity{}), 16383.0 / 3000, true},
+        {"velocity, unknown interpolation in english units",
+         [&] {
+             motorType->SetValue(1);
+             maxSpeedLinear->SetValue(5);
+             units->SetValue(1);
+             encoder->SetValue(1);
+             interpolation->SetInvalid();
+         },
+         of(Velocity{}), 16383.0 / 5 * 0.025400050800101603, true},
+        {"velocity, unknown interpolation in user units",
+         [&] {
+             maxSpeed->SetValue(3000);
+             units->SetValue(2);
+             encoder->SetValue(1);
+             interpolation->SetInvalid();
+             linesRev->SetValue(2000);
+         },
+         of(Velocity{}), 1.0, false},
         {"velocity, no maximum speed", [&] { maxSpeed->SetValue(0); }, of(Velocity{}), 1.0, false},
         {"velocity, no lines in user units", [&] { maxSpeed->SetValue(3000); units->SetValue(2); },
          of(Velocity{}), 1.0, false},
@@ -379,6 +405,7 @@ TEST_F(TarvikScales, ScopeChannelFactorsFollowTheDriveAndFailWithoutIt) {
         units->SetValue(0);
         motorType->SetValue(0);
         encoder->SetValue(0);
+        interpolation->SetValue(0);
         source->SetValue(0);
         linesRev->SetValue(0);
         velocityScale->SetValue(1.0F);

@@ -11,6 +11,7 @@
 #include "kitbase/model/ZRUlongAttribute.h"
 #include "kitbase/ui/CSizableChildFrame.h"
 #include "kitbase/ui/KitbaseIds.h"
+#include "kitbase/ui/ZRAttributeRow.h"
 #include "kitbase/ui/ZRChannelSetup.h"
 #include "kitbase/ui/ZRGroupRow.h"
 #include "kitbase/ui/ZRPropertiesGrid.h"
@@ -28,6 +29,7 @@
 #include "quorvance/tarvik/ZRNoxelDevice.h"
 #include "quorvance/tarvik/ZRNoxelScope.h"
 #include "quorvance/tarvik/ZRScopeNodeMgr.h"
+#include "quorvance/tarvik/ZRTuning.h"
 #include "support/ModalScript.h"
 #include "support/ui/TreeClicks.h"
 #include "support/ui/UiTestApp.h"
@@ -72,6 +74,10 @@ protected:
         storage = std::make_unique<TarvikStorage>(NoxelComm::Instance(), kNode);
         device.SetStorage(storage.get());
         device.SetOffLine(false);
+        Build();
+    }
+    // The drive as identified on the line, with its scope node.
+    void Build() {
         drive = std::make_unique<ZRDrive>(tarvik::kStandardDriveType);
         drive->SetProductType(kStandardProduct);
         drive->Init();
@@ -87,13 +93,25 @@ protected:
         node->Initialize();
     }
     void TearDown() override {
-        if (node)
-            CloseWindow();
-        tree.reset();
-        drive.reset();
+        Drop();
         storage.reset();
         NoxelComm::DestroyInstance();
         TarvikBlockFixture::TearDown();
+    }
+
+    void Drop() {
+        if (node)
+            CloseWindow();
+        node = nullptr;
+        tree.reset();
+        drive.reset();
+    }
+    // The drive found again with other firmware.
+    void Rebuild(uint32_t firmware) {
+        Drop();
+        sim.SetValue(kNode, tarvik::param::kFirmwareVersion, 0, firmware >> 8);
+        sim.SetValue(kNode, tarvik::param::kFirmwareBuildNumber, 0, firmware & 0xFF);
+        Build();
     }
 
     ZRScopeView* Open() {
@@ -231,6 +249,90 @@ TEST_F(ScopeOnLine, AFailedStatusPollAfterACaptureIsNotReadyNotTheOldCapture) {
     }
     EXPECT_TRUE(TickUntil([&] { return scope->IsDataReady(); }));
     EXPECT_EQ(play->Captures(kNode), 2);
+}
+
+TEST_F(ScopeOnLine, ARefusedArmingLeavesNothingArmedAndNeverReplotsTheLastCapture) {
+    Open();
+    scope->GetInputSignal(0)->SetValue(kVelocityFeedback);
+    Click(IDC_ARM_TRIGGER);
+    ASSERT_TRUE(TickUntil([&] { return scope->ChannelValid(0); }));
+    ReasonRecorder reads(*scope->GetChannelDataAttribute(0));
+    // Refused once by itself, once as the start of a continuous run.
+    for (unsigned button : {IDC_ARM_TRIGGER, IDC_RUN_CONTINUOUS}) {
+        sim.Refuse(kNode, wiresim::TarvikDriveSim::kInvalidState, 1, 164);
+        {
+            ModalScript script;
+            script.ExpectMessage("", IDOK);
+            Click(button);
+        }
+        EXPECT_EQ(scope->GetTriggerStatus()->GetAsString(), "Idle") << button;
+        EXPECT_FALSE(scope->IsDataReady()) << button;
+        TickUntil([] { return false; }, 10);
+        EXPECT_EQ(reads.Count(ZRUpdate::ValueChanged), 0) << button;
+    }
+    EXPECT_EQ(Arms(), 1);
+    EXPECT_EQ(play->Captures(kNode), 1);
+    // The next arming the drive takes brings a new capture in.
+    scope->SetRunContinuous(false);
+    Click(IDC_ARM_TRIGGER);
+    ASSERT_TRUE(TickUntil([&] { return reads.Count(ZRUpdate::ValueChanged) > 0; }));
+    EXPECT_EQ(play->Captures(kNode), 2);
+}
+
+TEST_F(ScopeOnLine, WindowRowsFollowTheFirmware) {
+    struct Case {
+        uint32_t firmware;
+        bool scale;     // channel "Scale" and "Offset"
+        bool scaleType; // channel "Scale Type", "Samples per division" and "Kaff"
+        bool triggerPosition;
+    };
+    const Case cases[] = {
+        {0x10C17, false, false, false},
+        {0x10C18, true, false, false},
+        {0x12006, true, true, false},
+        {0x12007, true, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::hex << c.firmware);
+        Rebuild(c.firmware);
+        std::vector<std::string> expected;
+        for (char channel : {'A', 'B', 'C', 'D'}) {
+            expected.push_back(std::string("[Channel ") + channel + "]");
+            expected.push_back("Input Signal");
+            if (c.scaleType)
+                expected.push_back("Scale Type");
+            if (c.scale)
+                expected.insert(expected.end(), {"Scale", "Offset"});
+        }
+        expected.insert(expected.end(), {"[Sweep Parameters]", "Sample Period"});
+        if (c.scaleType)
+            expected.push_back("Samples per division");
+        expected.insert(expected.end(), {"Trigger Source", "Trigger Mode", "Trigger Threshold"});
+        if (c.triggerPosition)
+            expected.push_back("Trigger Position");
+        expected.insert(expected.end(), {"Trigger Status", "[Velocity Regulator Gains]", "P", "I", "D",
+                                         "[Position Regulator Gains]", "Kp", "Kd", "Kvff", "Ki", "Ki Zone"});
+        if (c.scaleType)
+            expected.push_back("Kaff");
+        expected.insert(expected.end(), {"[Low Pass Filter]", "Enable", "Bandwidth"});
+
+        // The rows every firmware has never ask whether the drive supports them.
+        ZRTuning* tuning = drive->GetTuning();
+        for (ZRAttribute* always :
+             std::initializer_list<ZRAttribute*>{scope->GetSamplePeriod(), scope->GetTriggerThreshold(),
+                                                 tuning->GetP(), tuning->GetKiZone(), tuning->GetBandwidth()})
+            always->SetSupported(false);
+        ZRScopeView* view = Open();
+        ASSERT_NE(view, nullptr);
+        std::vector<std::string> shown;
+        for (auto& row : view->GetPropertyGrid()->GetRows()) {
+            if (auto* group = dynamic_cast<ZRGroupRow*>(row.get()))
+                shown.push_back("[" + group->GetStaticHeader()->GetHeaderName() + "]");
+            else if (auto* attributeRow = dynamic_cast<ZRAttributeRow*>(row.get()))
+                shown.push_back(attributeRow->GetAttribute()->GetName());
+        }
+        EXPECT_EQ(shown, expected);
+    }
 }
 
 TEST_F(ScopeOnLine, ChannelScalesFollowTheDisplayedUnits) {
