@@ -23,6 +23,7 @@
 #include "quorvance/online/ZRCommSetup.h"
 #include "quorvance/online/ZRFWUpgrade.h"
 #include "quorvance/online/ZROnLine.h"
+#include "quorvance/online/ZRRecoverComm.h"
 #include "quorvance/online/ZRRescanDlg.h"
 #include "quorvance/shell/QuorvanceIds.h"
 #include "quorvance/shell/ZRAboutDlg.h"
@@ -246,8 +247,7 @@ void ZRQuorvanceApp::OnUpdateRecentFile(unsigned id, platform::ui::CommandState&
     }
 }
 
-// The drive families' commands come from their registered rows; the on-line commands whose code
-// does not exist yet (Recover Communications) have no handler: the route then disables them.
+// The drive families' commands come from their registered rows, then the application's own.
 const platform::ui::CommandTable* ZRQuorvanceApp::Commands() const {
     using Row = platform::ui::CommandRow<ZRQuorvanceApp>;
     using State = platform::ui::CommandState;
@@ -270,6 +270,7 @@ const platform::ui::CommandTable* ZRQuorvanceApp::Commands() const {
         Row(ID_UPGRADE_FIRMWARE, &ZRQuorvanceApp::OnUpgradeFirmware,
             [](const ZRQuorvanceApp& app, State& state) { state.enabled = app.OnLineDriveCount() > 0; }),
         Row(ID_RESCAN, [](ZRQuorvanceApp& app) { app.m_pOnLine->Refresh(); }),
+        Row(ID_RECOVER_COMMUNICATIONS, &ZRRecoverComm::RunCommand),
         Row(ID_RESCAN_OPTIONS, &ZRQuorvanceApp::OnRescanOptions),
         Row(ID_SERIAL_PORT, &ZRQuorvanceApp::OnSerialPort),
         Row(ID_DISABLE_ALL, [](ZRQuorvanceApp& app) { app.m_pOnLine->DisableAllDrives(); },

@@ -8,8 +8,10 @@
 #include "tests/support/wire/TarvikDriveSim.h"
 #include "tests/support/wire/TarvikFaultPlay.h"
 #include "tests/support/wire/TarvikInputsPlay.h"
+#include "tests/support/wire/TarvikRecoveryPlay.h"
 
 #include <bit>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -47,6 +49,9 @@ const char kHelp[] = "commands:\n"
                      "  fault NODE NUMBER             raise drive fault 1-255 (flag and history)\n"
                      "  input NODE INPUT on|off       switch digital input 1-8\n"
                      "  sercos NODE                   give the drive a SERCOS card (runs as SERCOS drive)\n"
+                     "  lost                          the drive at node 254 loses its settings\n"
+                     "  powerup [MS]                  it answers at node 254 at 9600 baud for MS ms (3000)\n"
+                     "  powerdown                     power the lost drive down\n"
                      "  quit\n";
 
 bool Number(const std::string& text, long& value) {
@@ -126,6 +131,17 @@ bool RunCommand(wiresim::TarvikDriveSim& sim, const std::string& line) {
     } else if (command == "sercos" && args.size() == 1 && numeric) {
         if (auto* inputs = sim.FindPlay<wiresim::TarvikInputsPlay>())
             inputs->AddSercosCard(static_cast<uint8_t>(n[0]));
+    } else if ((command == "lost" || command == "powerdown") && args.empty()) {
+        if (auto* recovery = sim.FindPlay<wiresim::TarvikRecoveryPlay>()) {
+            if (command == "lost")
+                recovery->SetLost(true);
+            else
+                recovery->PowerDown();
+        }
+    } else if (command == "powerup" && args.size() <= 1 && numeric && (args.empty() || n[0] >= 0)) {
+        if (auto* recovery = sim.FindPlay<wiresim::TarvikRecoveryPlay>())
+            recovery->PowerUp(args.empty() ? wiresim::TarvikRecoveryPlay::kWindow
+                                           : std::chrono::milliseconds(n[0]));
     } else {
         std::printf("%s", kHelp);
     }

@@ -128,6 +128,26 @@ PtySimulator::~PtySimulator() {
     ::close(m_master);
 }
 
+bool PtySimulator::ReadLineSettings(LineSettings& line) const {
+    termios tio{};
+    if (::tcgetattr(m_slave, &tio) != 0)
+        return false;
+    struct Speed {
+        speed_t code;
+        int baud;
+    };
+    static constexpr Speed kSpeeds[] = {{B1200, 1200},   {B2400, 2400},   {B4800, 4800},   {B9600, 9600},
+                                        {B19200, 19200}, {B38400, 38400}, {B57600, 57600}, {B115200, 115200}};
+    const speed_t speed = ::cfgetospeed(&tio);
+    line.baud = 0;
+    for (const Speed& s : kSpeeds)
+        if (s.code == speed)
+            line.baud = s.baud;
+    line.dataBits = (tio.c_cflag & CSIZE) == CS7 ? 7 : (tio.c_cflag & CSIZE) == CS8 ? 8 : 0;
+    line.parity = !(tio.c_cflag & PARENB) ? 'N' : (tio.c_cflag & PARODD) ? 'O' : 'E';
+    return true;
+}
+
 void PtySimulator::Start() {
     if (m_thread.joinable())
         return;

@@ -50,6 +50,15 @@ public:
     std::string Received() const;
     void ClearReceived();
 
+    // The line as the code under test set it up (the pseudo-terminal keeps its termios): baud
+    // rate, data bits and parity ('N', 'E' or 'O'). False when they cannot be read.
+    struct LineSettings {
+        int baud = 0;
+        int dataBits = 8;
+        char parity = 'N';
+    };
+    bool ReadLineSettings(LineSettings& line) const;
+
 protected:
     PtySimulator();
 

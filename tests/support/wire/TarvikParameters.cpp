@@ -264,6 +264,7 @@ constexpr TarvikParameter kTable[] = {
     {263, Kind::Unsigned, 2, 1, kRead | kWrite, 0, 65535, 0, "", "Loop Gain"},
     {264, Kind::Unsigned, 2, 1, kRead, 0, 65535, 0, "", "Drive Temperature"},
     {265, Kind::Samples, 4, 32, kRead, 0, 0, 0, "", "Channel Data 32"},
+    {266, Kind::Service, 0, 1, kCommand, 0, 0, 0, "", "Restart Communications"},
     {269, Kind::Unsigned, 1, 1, kRead | kWrite, 0, 255, 0, "", "Integral Limits"},
     {270, Kind::Unsigned, 4, 1, kRead | kWrite, 0, 2147483647, 100000, "", "User Velocity Fault"},
     {271, Kind::Unsigned, 1, 1, kRead | kWrite, 0, 255, 0, "", "User Velocity Fault Enable"},

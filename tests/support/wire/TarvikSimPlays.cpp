@@ -4,12 +4,14 @@
 #include "tests/support/wire/TarvikEncoderMemoryPlay.h"
 #include "tests/support/wire/TarvikFaultPlay.h"
 #include "tests/support/wire/TarvikInputsPlay.h"
+#include "tests/support/wire/TarvikRecoveryPlay.h"
 #include "tests/support/wire/TarvikScopePlay.h"
 
 namespace wiresim {
 
 void InstallStandardPlays(TarvikDriveSim& sim) {
-    // One line a play.
+    // One line a play. A drive that has lost its settings is silent to the others too: it goes first.
+    sim.AddPlay<TarvikRecoveryPlay>(sim);
     sim.AddPlay<TarvikEncoderTestPlay>();
     sim.AddPlay<TarvikEncoderMemoryPlay>();
     sim.AddPlay<TarvikAutotunePlay>();
