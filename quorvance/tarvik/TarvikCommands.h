@@ -104,6 +104,9 @@ inline constexpr unsigned ID_DEACTIVATE_SERCOS_NODE = 32933;
 inline constexpr int kDigInSubMenu = 12;
 inline constexpr int kDigOutSubMenu = 13;
 inline constexpr int kDeviceNetSubMenu = 21;
+// The placeholder node's sub-menus: "Upgrade Firmware..." alone, or with "Deactivate Sercos...".
+inline constexpr int kBrokenSubMenu = 20;
+inline constexpr int kSercosBrokenSubMenu = 23;
 // The oscilloscope node's sub-menu in the node menu resource; its commands are the scope
 // window's capture buttons (IDC_ARM_TRIGGER, IDC_RUN_CONTINUOUS, IDC_STOP_TRIGGERING).
 inline constexpr int kScopeSubMenu = 16;

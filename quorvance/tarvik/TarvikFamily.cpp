@@ -9,6 +9,7 @@
 #include "quorvance/shell/ZRMasterRowFactory.h"
 #include "quorvance/shell/ZRNewDriveTypeDlg.h"
 #include "quorvance/shell/ZROffLineDBNodeMgr.h"
+#include "quorvance/tarvik/TarvikBrokenNodeMgr.h"
 #include "quorvance/tarvik/TarvikCommands.h"
 #include "quorvance/tarvik/TarvikAnalog.h"
 #include "quorvance/tarvik/TarvikAnalogOut.h"
@@ -310,6 +311,7 @@ constexpr ZRNodeEntry kNodes[] = {
     {kDigOutType, &MakeBlockNode<ZRDigOutTarvik, ZRDigOutNodeMgrTarvik>},
     {kDeviceNetType, &MakeBlockNode<ZRDeviceNetTarvik, ZRDNetTarvikNodeMgr>},
     {kScopeType, &ZRScopeNodeMgr::Make},
+    {kBrokenDriveType, &TarvikBrokenNodeMgr::Make},
 };
 
 // A new off-line drive of the model the user picks. Only a model with a present drive and valid

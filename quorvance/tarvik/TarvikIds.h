@@ -145,6 +145,11 @@ inline constexpr int32_t kResetDrive = 106;
 inline constexpr int32_t kEnableState = 107; // read 1 = enabled; the service "01" enables, "00" disables
 inline constexpr int32_t kHostLink = 457;    // written 2 (or 1) when the host takes the drive on the link
 inline constexpr int32_t kFirmwareVersionWord = 467;
+// Firmware download into a drive without usable firmware.
+inline constexpr int32_t kUpgradeModeOld = 212; // firmware up to 1.43.0
+inline constexpr int32_t kEraseFlash = 213;
+inline constexpr int32_t kProgramFlash = 214;
+inline constexpr int32_t kUpgradeModeNew = 471; // firmware from 1.43.1 on
 } // namespace param
 
 

@@ -29,7 +29,7 @@ constexpr int32_t kDisableOptionCard = (260 << 16) | 0xFFFF;
 constexpr unsigned kAskOk = platform::core::MB_OKCANCEL;
 
 // The reset, the wait for the drive to come back, and the scan that finds it in its new mode.
-void Restart(ZRDrive* drive, ZRStorage& storage) {
+void Restart(ZRObject* drive, ZRStorage& storage) {
     std::optional<ZRStorage::Bytes> reply;
     storage.InvokeService(0, 0, kResetService, {}, reply);
     // The link's clock, which tests run faster.
@@ -42,7 +42,7 @@ void Restart(ZRDrive* drive, ZRStorage& storage) {
     parent->Refresh();
 }
 
-ZRStorage* StorageOf(ZRDrive* drive) {
+ZRStorage* StorageOf(ZRObject* drive) {
     return IsOnLine(drive) ? drive->GetDevice()->GetStorage() : nullptr;
 }
 
@@ -74,7 +74,7 @@ void ActivateSercos(ZRDrive* drive) {
     }
 }
 
-void DeactivateSercos(ZRDrive* drive) {
+void DeactivateSercos(ZRObject* drive) {
     platform::ui::WaitCursor wait;
     ZRStorage* storage = drive ? StorageOf(drive) : nullptr;
     if (!storage)
@@ -91,7 +91,7 @@ void DeactivateSercos(ZRDrive* drive) {
     }
 }
 
-void PostSercosSwitch(ZRDrive* drive, bool activate) {
+void PostSercosSwitch(ZRObject* drive, bool activate) {
     ZRObject* root = drive ? drive->GetParent() : nullptr;
     if (!root)
         return;
@@ -102,10 +102,10 @@ void PostSercosSwitch(ZRDrive* drive, bool activate) {
         // The drive may have gone (link lost, rescan) before the command arrives.
         if (!root->GetChildren().Contains(drive))
             return;
-        if (activate)
-            ActivateSercos(drive);
-        else
+        if (!activate)
             DeactivateSercos(drive);
+        else if (auto* working = dynamic_cast<ZRDrive*>(drive))
+            ActivateSercos(working);
     });
 }
 

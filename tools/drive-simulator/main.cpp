@@ -5,6 +5,7 @@
 #include "tests/support/wire/CommandDriveSim.h"
 #include "tests/support/wire/HalvoSlaveSim.h"
 #include "tests/support/wire/NoxelDriveSim.h"
+#include "tests/support/wire/TarvikBootPlay.h"
 #include "tests/support/wire/TarvikDriveSim.h"
 #include "tests/support/wire/TarvikFaultPlay.h"
 #include "tests/support/wire/TarvikInputsPlay.h"
@@ -52,6 +53,7 @@ const char kHelp[] = "commands:\n"
                      "  lost                          the drive at node 254 loses its settings\n"
                      "  powerup [MS]                  it answers at node 254 at 9600 baud for MS ms (3000)\n"
                      "  powerdown                     power the lost drive down\n"
+                     "  boot NODE                     no valid main firmware until a firmware download\n"
                      "  quit\n";
 
 bool Number(const std::string& text, long& value) {
@@ -128,6 +130,9 @@ bool RunCommand(wiresim::TarvikDriveSim& sim, const std::string& line) {
                (args[2] == "on" || args[2] == "off") && n[1] >= 1 && n[1] <= 8) {
         if (auto* inputs = sim.FindPlay<wiresim::TarvikInputsPlay>())
             inputs->SetInput(static_cast<uint8_t>(n[0]), static_cast<int>(n[1]), args[2] == "on");
+    } else if (command == "boot" && args.size() == 1 && numeric) {
+        if (auto* boot = sim.FindPlay<wiresim::TarvikBootPlay>())
+            boot->SetBootMode(static_cast<uint8_t>(n[0]), true);
     } else if (command == "sercos" && args.size() == 1 && numeric) {
         if (auto* inputs = sim.FindPlay<wiresim::TarvikInputsPlay>())
             inputs->AddSercosCard(static_cast<uint8_t>(n[0]));

@@ -1,4 +1,5 @@
 #include "tests/support/wire/TarvikAutotunePlay.h"
+#include "tests/support/wire/TarvikBootPlay.h"
 #include "tests/support/wire/TarvikDriveSim.h"
 #include "tests/support/wire/TarvikEncoderTestPlay.h"
 #include "tests/support/wire/TarvikEncoderMemoryPlay.h"
@@ -18,6 +19,7 @@ void InstallStandardPlays(TarvikDriveSim& sim) {
     sim.AddPlay<TarvikFaultPlay>();
     sim.AddPlay<TarvikInputsPlay>();
     sim.AddPlay<TarvikScopePlay>();
+    sim.AddPlay<TarvikBootPlay>();
 }
 
 } // namespace wiresim
