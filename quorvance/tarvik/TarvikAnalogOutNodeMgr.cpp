@@ -17,8 +17,6 @@
 #include "quorvance/tarvik/TarvikCommands.h"
 #include "quorvance/tarvik/TarvikNodeSupport.h"
 
-#include <QObject>
-
 namespace {
 
 constexpr unsigned short kAnalogOutIcon = 19717;
@@ -99,31 +97,15 @@ void TarvikAnalogOutNodeMgr::DoCommand(unsigned int id) {
 }
 
 void TarvikAnalogOutNodeMgr::OpenOverrideWindow() {
-    int index = -1;
-    if (FindIcon(kOverrideIcon, index)) {
-        if (CSizableChildFrame* frame = GetPropsFrame(index))
-            frame->ActivateFrame(frame->isMinimized() ? platform::ui::ChildFrame::ShowRestore
-                                                      : platform::ui::ChildFrame::ShowKeep);
-        if (ZRPropertiesView* view = GetPropsView(index))
-            view->setFocus();
+    if (tarvik::ActivatePropsWindow(*this, kOverrideIcon) >= 0)
         return;
-    }
     platform::ui::WaitCursor wait;
     // A bare window: the value alone, without command or status pane.
     ZRPropertiesView::s_bCreateServicesPane = false;
     ZRPropertiesView::s_bCreateStatusPane = false;
-    ZRModelDoc* document = BuildPropsDoc();
-    ZRPropertiesView* view = nullptr;
-    if (document && !document->GetViews().empty())
-        view = dynamic_cast<ZRPropertiesView*>(document->GetViews().front());
-    if (!view) {
-        // No view read the one-shot switches: they must not strip the panes of the next one.
-        ZRPropertiesView::s_bCreateServicesPane = ZRPropertiesView::s_bCreateStatusPane = true;
-        delete document;
+    ZRPropertiesView* view = tarvik::TakePropsView(BuildPropsDoc());
+    if (!view)
         return;
-    }
-    // The document has no other owner: it goes with its view.
-    QObject::connect(view, &QObject::destroyed, [document] { delete document; });
     ZRObject* drive = m_pBlock->GetParent();
     AddPropsView(view, kOverrideIcon, "%s: Analog Output Control", drive ? &drive->GetName() : nullptr);
     const bool offLine = !tarvik::IsOnLine(m_pBlock);

@@ -4,7 +4,6 @@
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/ui/CSizableChildFrame.h"
 #include "kitbase/ui/ZRCommandRow.h"
-#include "kitbase/ui/ZRModelDoc.h"
 #include "kitbase/ui/ZRMonitorRowFactory.h"
 #include "kitbase/ui/ZRNodeMgr.h"
 #include "kitbase/ui/ZRPropertiesGrid.h"
@@ -22,7 +21,6 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QObject>
 
 namespace tarvik {
 
@@ -53,30 +51,16 @@ ZRDriveNodeMgr* DriveNodeOf(ZRNodeMgr& node) {
 } // namespace
 
 ZRPropertiesView* OpenProgramEncoderWindow(ZRNodeMgr& node, ZREncodersTarvik& block) {
-    int index = -1;
-    if (node.FindIcon(kProgramEncoderIcon, index)) {
-        if (CSizableChildFrame* frame = node.GetPropsFrame(index))
-            frame->ActivateFrame(frame->isMinimized() ? platform::ui::ChildFrame::ShowRestore
-                                                      : platform::ui::ChildFrame::ShowKeep);
-        ZRPropertiesView* open = node.GetPropsView(index);
-        if (open)
-            open->setFocus();
-        return open;
-    }
-    ZRModelDoc* document = NewPropsDoc();
-    ZRPropertiesView* view = nullptr;
-    if (document && !document->GetViews().empty())
-        view = dynamic_cast<ZRPropertiesView*>(document->GetViews().front());
-    if (!view) {
-        delete document;
+    if (int open = ActivatePropsWindow(node, kProgramEncoderIcon); open >= 0)
+        return node.GetPropsView(open);
+    ZRPropertiesView* view = TakePropsView(NewPropsDoc());
+    if (!view)
         return nullptr;
-    }
-    // The document has no other owner: it goes with its view.
-    QObject::connect(view, &QObject::destroyed, [document] { delete document; });
     ZRObject* drive = block.GetParent();
     node.AddPropsView(view, kProgramEncoderIcon, "%s - Program Encoder", drive ? &drive->GetName() : nullptr);
 
     platform::ui::WaitCursor wait;
+    int index = -1;
     CSizableChildFrame* frame = node.FindIcon(kProgramEncoderIcon, index) ? node.GetPropsFrame(index) : nullptr;
     if (frame) {
         frame->SetController(&node);

@@ -6,6 +6,7 @@
 #include <vector>
 
 class ZRAttribute;
+class ZRDrive;
 
 // Building the monitor trees of the drive nodes.
 namespace tarvik {
@@ -43,5 +44,13 @@ private:
 
 // Whether the program was started with the "eng" switch.
 bool EngineeringMode();
+
+// The members of the "Current Signals" group, the same on every kind of drive node.
+std::vector<MonitorMember> CurrentSignals(ZRDrive& d);
+
+using MonitorTreeMaker = std::unique_ptr<ZRPropertyGroup> (*)(ZRDrive& d, bool engineering);
+// A drive node's monitor tree: made on the first call and kept in "tree" (the "eng" switch is read
+// once, then), and named after the drive's current name on every call.
+ZRPropertyGroup* KeptMonitorTree(std::unique_ptr<ZRPropertyGroup>& tree, ZRDrive& d, MonitorTreeMaker make);
 
 } // namespace tarvik

@@ -9,7 +9,6 @@
 #include "kitbase/ui/ZRBoolEditRow.h"
 #include "kitbase/ui/ZRBoolRow.h"
 #include "kitbase/ui/ZRCommandRow.h"
-#include "kitbase/ui/ZRModelDoc.h"
 #include "kitbase/ui/ZRPropertiesGrid.h"
 #include "kitbase/ui/ZRPropertiesView.h"
 #include "kitbase/ui/ZRServicesGrid.h"
@@ -21,8 +20,6 @@
 #include "quorvance/tarvik/TarvikIoReport.h"
 #include "quorvance/tarvik/TarvikNodeSupport.h"
 #include "quorvance/tarvik/ZRDigOutTarvik.h"
-
-#include <QObject>
 
 namespace {
 
@@ -95,32 +92,16 @@ void ZRDigOutNodeMgrTarvik::DoCommand(unsigned int id) {
 }
 
 void ZRDigOutNodeMgrTarvik::OnOverrideOutputs() {
-    int index = -1;
-    if (FindIcon(kOverrideIcon, index)) {
-        if (CSizableChildFrame* frame = GetPropsFrame(index))
-            frame->ActivateFrame(frame->isMinimized() ? platform::ui::ChildFrame::ShowRestore
-                                                      : platform::ui::ChildFrame::ShowKeep);
-        if (ZRPropertiesView* view = GetPropsView(index))
-            view->setFocus();
+    if (tarvik::ActivatePropsWindow(*this, kOverrideIcon) >= 0)
         return;
-    }
     platform::ui::WaitCursor wait;
     const bool onLine = tarvik::IsOnLine(m_pBlock);
     // Off line there is nothing live to show or to toggle.
     if (!onLine)
         ZRPropertiesView::s_bCreateStatusPane = ZRPropertiesView::s_bCreateServicesPane = false;
-    ZRModelDoc* document = BuildPropsDoc();
-    ZRPropertiesView* view = nullptr;
-    if (document && !document->GetViews().empty())
-        view = dynamic_cast<ZRPropertiesView*>(document->GetViews().front());
-    if (!view) {
-        // No view read the one-shot switches: they must not strip the panes of the next one.
-        ZRPropertiesView::s_bCreateServicesPane = ZRPropertiesView::s_bCreateStatusPane = true;
-        delete document;
+    ZRPropertiesView* view = tarvik::TakePropsView(BuildPropsDoc());
+    if (!view)
         return;
-    }
-    // The document has no other owner: it goes with its view.
-    QObject::connect(view, &QObject::destroyed, [document] { delete document; });
     m_pOverrideView = view;
     ZRObject* drive = tarvik::DriveOf(m_pBlock);
     AddPropsView(view, kOverrideIcon, "%s - Override Outputs", drive ? &drive->GetName() : nullptr);

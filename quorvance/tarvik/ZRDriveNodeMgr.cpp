@@ -40,7 +40,6 @@
 
 using namespace platform::ui::ids;
 using platform::core::IDOK;
-using platform::core::IDYES;
 
 namespace {
 
@@ -51,8 +50,6 @@ constexpr int kReportHelpId = 1114;
 // Positions of the drive's sub-menus in the Tarvik nodes' menu resource.
 constexpr int kDriveMenu = 2;
 constexpr int kSercosDriveMenu = 22;
-constexpr unsigned kAskNoDefault =
-    platform::core::MB_YESNO | platform::core::MB_ICONQUESTION | platform::core::MB_DEFBUTTON2;
 constexpr const char* kOffline = "The Drive is Offline.";
 constexpr const char* kEnableActive = "Can't perform paste operation while Enable input active.";
 
@@ -187,18 +184,12 @@ void ZRDriveNodeMgr::AddBlockNodes() {
         // The monitor's node is the drive's own until the family registers one.
         if (!make && block.type != tarvik::kMonitorType)
             continue;
-        ZRTreeItem* item = m_pTree->InsertItem(block.text, m_pNode);
-        m_pTree->SetItemImage(item, block.image);
-        std::unique_ptr<ZRNodeMgr> node = make ? make(object, item, m_pTree)
-                                               : std::make_unique<ZRMonitorNodeMgr>(object, item, m_pTree);
-        if (!node) {
-            m_pTree->DeleteItem(item);
-            continue;
-        }
-        // The tree item holds the node from here on.
-        ZRNodeMgr* held = node.release();
-        m_pTree->SetItemData(item, held);
-        held->Initialize();
+        tarvik::AddBlockNode(*m_pTree, m_pNode, block.text, block.image,
+                             [&](ZRTreeItem* item) -> std::unique_ptr<ZRNodeMgr> {
+                                 if (make)
+                                     return make(object, item, m_pTree);
+                                 return std::make_unique<ZRMonitorNodeMgr>(object, item, m_pTree);
+                             });
     }
 }
 
@@ -383,17 +374,9 @@ void ZRDriveNodeMgr::OnDisableDrive() {
 }
 
 void ZRDriveNodeMgr::OnFactoryReset() {
-    if (!IsOnLine()) {
-        platform::core::MessageBox(kOffline);
-        return;
-    }
-    ZRMsgBox box;
-    if (box.Show("Do you want to reset the drive parameters to factory settings and reset the drive?",
-                 kAskNoDefault) == IDYES &&
-        m_pDrive->ResetPersonality() && m_pDrive->RestartDrive() < 0)
-        return;
-    // Whatever was answered: the name may have changed on the drive.
-    m_pDrive->GetName().Refresh(false);
+    // The self test may answer this question.
+    tarvik::FactoryReset(m_pDrive,
+                         [](const std::string& text, unsigned type) { return ZRMsgBox().Show(text, type); });
 }
 
 void ZRDriveNodeMgr::OnDriveReport() {

@@ -5,7 +5,6 @@
 #include "kitbase/model/ZRLongAttribute.h"
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/model/ZRUlongAttribute.h"
-#include "quorvance/shell/ZRQuorvanceApp.h"
 #include "quorvance/tarvik/TarvikAnalog.h"
 #include "quorvance/tarvik/TarvikAnalogOut.h"
 #include "quorvance/tarvik/TarvikMonitorTree.h"
@@ -130,14 +129,7 @@ std::unique_ptr<ZRPropertyGroup> BuildMonitorTree(ZRDrive& d, bool engineering) 
             {tune(&ZRTuning::GetVelocityCommand), tune(&ZRTuning::GetVelocityError),
              tune(&ZRTuning::GetVelocityMotorFeedback), d.GetInSpeedWindow(),
              tune(&ZRTuning::GetIntegratorInhibit), d.GetUpToSpeedStatus(), d.GetZeroSpeed()});
-    b.Group(*root, "Current Signals",
-            {tune(&ZRTuning::GetCurrentAnalogLimitInput), tune(&ZRTuning::GetCurrentAverage),
-             tune(&ZRTuning::GetCurrentCommand), Eng(tune(&ZRTuning::GetDAxisError)),
-             Eng(tune(&ZRTuning::GetDAxisFeedback)), tune(&ZRTuning::GetCurrentFeedback),
-             Eng(tune(&ZRTuning::GetLoopGain)), d.GetNegCurrentLimit(), tune(&ZRTuning::GetCurrentPeakMinus),
-             tune(&ZRTuning::GetCurrentPeakPlus), d.GetPosCurrentLimit(), Eng(tune(&ZRTuning::GetQAxisError)),
-             Eng(tune(&ZRTuning::GetQAxisFeedback)), Eng(tune(&ZRTuning::GetCurrentUPhase)),
-             Eng(tune(&ZRTuning::GetCurrentWPhase))});
+    b.Group(*root, "Current Signals", tarvik::CurrentSignals(d));
     AddEncoderGroups(b, *root, d.GetEncoders());
 
     std::vector<Member> inputs;
@@ -166,18 +158,8 @@ std::unique_ptr<ZRPropertyGroup> BuildMonitorTree(ZRDrive& d, bool engineering) 
 
 } // namespace
 
-bool tarvik::EngineeringMode() {
-    ZRQuorvanceApp* app = ZRQuorvanceApp::Instance();
-    return app && app->IsEngineeringMode();
-}
-
 ZRPropertyGroup* ZRDriveNodeMgr::GetMonitorTree() {
     if (!m_pDrive)
         return ZRNodeMgr::GetMonitorTree();
-    // The switch is read once: the tree is built on the first call and kept with the node.
-    if (!m_pMonitorGroup)
-        m_pMonitorGroup = BuildMonitorTree(*m_pDrive, tarvik::EngineeringMode());
-    // A renamed drive shows its current name.
-    m_pMonitorGroup->SetName(m_pDrive->GetName().GetValue());
-    return m_pMonitorGroup.get();
+    return tarvik::KeptMonitorTree(m_pMonitorGroup, *m_pDrive, BuildMonitorTree);
 }

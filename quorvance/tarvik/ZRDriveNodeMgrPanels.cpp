@@ -11,7 +11,6 @@
 #include "kitbase/ui/ZRBoolRow.h"
 #include "kitbase/ui/ZRCommandRow.h"
 #include "kitbase/ui/ZREditRow.h"
-#include "kitbase/ui/ZRModelDoc.h"
 #include "kitbase/ui/ZRPropertiesGrid.h"
 #include "kitbase/ui/ZRPropertiesView.h"
 #include "kitbase/ui/ZRServicesGrid.h"
@@ -23,12 +22,11 @@
 #include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "quorvance/shell/ZRMessageNoshow.h"
 #include "quorvance/tarvik/TarvikCommands.h"
+#include "quorvance/tarvik/TarvikNodeSupport.h"
 #include "quorvance/tarvik/ZRDrive.h"
 #include "quorvance/tarvik/ZRIndexing.h"
 #include "quorvance/tarvik/ZROperMode.h"
 #include "quorvance/tarvik/ZRTuning.h"
-
-#include <QObject>
 
 #include <memory>
 
@@ -190,16 +188,9 @@ ZRPropertiesView* ZRDriveNodeMgr::OpenModeWindow(long mode, std::string title, u
     if (IsOnLine())
         device->Disable();
 
-    ZRModelDoc* document = BuildPropsDoc();
-    ZRPropertiesView* view = nullptr;
-    if (document && !document->GetViews().empty())
-        view = dynamic_cast<ZRPropertiesView*>(document->GetViews().front());
-    if (!view) {
-        delete document;
+    ZRPropertiesView* view = tarvik::TakePropsView(BuildPropsDoc());
+    if (!view)
         return nullptr;
-    }
-    // The document has no other owner: it goes with its view.
-    QObject::connect(view, &QObject::destroyed, [document] { delete document; });
     // Observes the view, so that its going away reaches OnUpdate whoever controls the frame.
     AddPropsView(view, icon, "%s - " + title, &m_pDrive->GetName());
     CSizableChildFrame* frame = m_PropsFrames.back();

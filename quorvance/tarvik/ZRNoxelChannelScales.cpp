@@ -50,14 +50,6 @@ bool TarvikUserPositionChannelScale::GetScaleFactor(double& factor) {
     return Checked(Number(UserScale(Subjects()), 1.0), factor);
 }
 
-std::vector<ZRAttribute*> ZRNoxelPositionChannelScale::Observed(const TarvikUnitSubjects& s) const {
-    return {s.positionScale, s.positionPrecision, s.displayedUnits};
-}
-
-ZRAttribute* ZRNoxelPositionChannelScale::UserScale(const TarvikUnitSubjects& s) const {
-    return s.positionScale;
-}
-
 std::vector<ZRAttribute*> ZRNoxelFBPositionChannelScale::Observed(const TarvikUnitSubjects& s) const {
     return {s.positionScale, s.auxPositionScale, s.positionPrecision, s.displayedUnits, s.feedbackSource};
 }
@@ -65,14 +57,6 @@ std::vector<ZRAttribute*> ZRNoxelFBPositionChannelScale::Observed(const TarvikUn
 ZRAttribute* ZRNoxelFBPositionChannelScale::UserScale(const TarvikUnitSubjects& s) const {
     // Only the motor encoder closes the loop on the first scale; any other source on the second.
     return OptionValue(s.feedbackSource) == 0 ? s.positionScale : s.auxPositionScale;
-}
-
-std::vector<ZRAttribute*> TarvikAuxPositionChannelScale::Observed(const TarvikUnitSubjects& s) const {
-    return {s.auxPositionScale, s.positionPrecision, s.displayedUnits};
-}
-
-ZRAttribute* TarvikAuxPositionChannelScale::UserScale(const TarvikUnitSubjects& s) const {
-    return s.auxPositionScale;
 }
 
 std::vector<ZRAttribute*> ZRNoxelVelocityChannelScale::Observed(const TarvikUnitSubjects& s) const {

@@ -31,28 +31,27 @@ protected:
     virtual ZRAttribute* UserScale(const TarvikUnitSubjects& s) const = 0;
 };
 
-// Positions of the motor encoder.
-class ZRNoxelPositionChannelScale : public TarvikUserPositionChannelScale {
+// Positions of one encoder, whose user scale is the subject named.
+template <ZRAttribute* TarvikUnitSubjects::*Scale>
+class TarvikEncoderPositionChannelScale : public TarvikUserPositionChannelScale {
 public:
     using TarvikUserPositionChannelScale::TarvikUserPositionChannelScale;
 
 protected:
-    std::vector<ZRAttribute*> Observed(const TarvikUnitSubjects& s) const override;
-    ZRAttribute* UserScale(const TarvikUnitSubjects& s) const override;
+    std::vector<ZRAttribute*> Observed(const TarvikUnitSubjects& s) const override {
+        return {s.*Scale, s.positionPrecision, s.displayedUnits};
+    }
+    ZRAttribute* UserScale(const TarvikUnitSubjects& s) const override { return s.*Scale; }
 };
+
+// Positions of the motor encoder.
+using ZRNoxelPositionChannelScale = TarvikEncoderPositionChannelScale<&TarvikUnitSubjects::positionScale>;
+// Positions of the auxiliary encoder.
+using TarvikAuxPositionChannelScale =
+    TarvikEncoderPositionChannelScale<&TarvikUnitSubjects::auxPositionScale>;
 
 // Positions of the position-loop feedback: the scale of the encoder that closes the loop.
 class ZRNoxelFBPositionChannelScale : public TarvikUserPositionChannelScale {
-public:
-    using TarvikUserPositionChannelScale::TarvikUserPositionChannelScale;
-
-protected:
-    std::vector<ZRAttribute*> Observed(const TarvikUnitSubjects& s) const override;
-    ZRAttribute* UserScale(const TarvikUnitSubjects& s) const override;
-};
-
-// Positions of the auxiliary encoder.
-class TarvikAuxPositionChannelScale : public TarvikUserPositionChannelScale {
 public:
     using TarvikUserPositionChannelScale::TarvikUserPositionChannelScale;
 

@@ -42,8 +42,6 @@ constexpr int kSercosSubMenu = 1;
 constexpr unsigned short kDriveIcon = 19723;
 constexpr unsigned long kHelpTopic = 1065;
 constexpr unsigned long kPropsHelpTopic = 1082;
-constexpr unsigned kAskNoDefault =
-    platform::core::MB_YESNO | platform::core::MB_ICONQUESTION | platform::core::MB_DEFBUTTON2;
 
 void RegisterSercosMenu() {
     using platform::ui::MenuItem;
@@ -93,14 +91,7 @@ std::unique_ptr<ZRPropertyGroup> BuildSercosMonitorTree(ZRDrive& d, bool enginee
     b.Group(*root, "Velocity Signals",
             {tune(&ZRTuning::GetVelocityCommand), tune(&ZRTuning::GetVelocityError),
              tune(&ZRTuning::GetVelocityMotorFeedback)});
-    b.Group(*root, "Current Signals",
-            {tune(&ZRTuning::GetCurrentAnalogLimitInput), tune(&ZRTuning::GetCurrentAverage),
-             tune(&ZRTuning::GetCurrentCommand), Eng(tune(&ZRTuning::GetDAxisError)),
-             Eng(tune(&ZRTuning::GetDAxisFeedback)), tune(&ZRTuning::GetCurrentFeedback),
-             Eng(tune(&ZRTuning::GetLoopGain)), d.GetNegCurrentLimit(), tune(&ZRTuning::GetCurrentPeakMinus),
-             tune(&ZRTuning::GetCurrentPeakPlus), d.GetPosCurrentLimit(), Eng(tune(&ZRTuning::GetQAxisError)),
-             Eng(tune(&ZRTuning::GetQAxisFeedback)), Eng(tune(&ZRTuning::GetCurrentUPhase)),
-             Eng(tune(&ZRTuning::GetCurrentWPhase))});
+    b.Group(*root, "Current Signals", tarvik::CurrentSignals(d));
     ZRPropertyGroup& encoders = b.Group(*root, "Encoders");
     if (ZREncodersTarvik* e = d.GetEncoders()) {
         // Signals A, B, Z, S1, S2, S3 by index.
@@ -195,29 +186,22 @@ void ZRSercosDriveNodeMgr::AddBlockNodes() {
     for (const Block& block : blocks) {
         if (!block.object || FindChild(static_cast<ZRMvcModel*>(block.object)))
             continue;
-        std::unique_ptr<ZRNodeMgr> node;
-        ZRTreeItem* item = m_pTree->InsertItem(block.text, m_pNode);
-        m_pTree->SetItemImage(item, block.image);
-        // Motor, inputs and faults show their reduced SERCOS forms.
-        if (block.object == d.GetMotor())
-            node = std::make_unique<ZRMotorNodeMgrTarvik>(d.GetMotor(), item, m_pTree, true);
-        else if (block.object == d.GetDigIn())
-            node = std::make_unique<ZRDigInNodeMgrTarvik>(d.GetDigIn(), item, m_pTree, true);
-        else if (block.object == d.GetFaults())
-            node = std::make_unique<ZRFaultsNodeMgr>(d.GetFaults(), item, m_pTree, true);
-        else if (block.object == d.GetMonitor())
-            node = std::make_unique<ZRMonitorNodeMgr>(block.object, item, m_pTree);
-        else if (ZRNodeMaker make = families.FindNode(block.object->GetClass()))
-            node = make(block.object, item, m_pTree);
-        if (!node) {
-            m_pTree->DeleteItem(item);
-            continue;
-        }
-        // The tree item holds the node from here on.
-        ZRNodeMgr* held = node.release();
-        m_pTree->SetItemData(item, held);
-        held->Initialize();
-        if (block.object == d.GetMonitor()) {
+        ZRNodeMgr* held = tarvik::AddBlockNode(
+            *m_pTree, m_pNode, block.text, block.image, [&](ZRTreeItem* item) -> std::unique_ptr<ZRNodeMgr> {
+                // Motor, inputs and faults show their reduced SERCOS forms.
+                if (block.object == d.GetMotor())
+                    return std::make_unique<ZRMotorNodeMgrTarvik>(d.GetMotor(), item, m_pTree, true);
+                if (block.object == d.GetDigIn())
+                    return std::make_unique<ZRDigInNodeMgrTarvik>(d.GetDigIn(), item, m_pTree, true);
+                if (block.object == d.GetFaults())
+                    return std::make_unique<ZRFaultsNodeMgr>(d.GetFaults(), item, m_pTree, true);
+                if (block.object == d.GetMonitor())
+                    return std::make_unique<ZRMonitorNodeMgr>(block.object, item, m_pTree);
+                if (ZRNodeMaker make = families.FindNode(block.object->GetClass()))
+                    return make(block.object, item, m_pTree);
+                return nullptr;
+            });
+        if (held && block.object == d.GetMonitor()) {
             std::vector<tarvik::MonitorMember> status = DriveStatus(d);
             const bool engineering = tarvik::EngineeringMode();
             for (const tarvik::MonitorMember& member : status)
@@ -230,10 +214,7 @@ void ZRSercosDriveNodeMgr::AddBlockNodes() {
 ZRPropertyGroup* ZRSercosDriveNodeMgr::GetMonitorTree() {
     if (!m_pDrive)
         return ZRNodeMgr::GetMonitorTree();
-    if (!m_pMonitorGroup)
-        m_pMonitorGroup = BuildSercosMonitorTree(*m_pDrive, tarvik::EngineeringMode());
-    m_pMonitorGroup->SetName(m_pDrive->GetName().GetValue());
-    return m_pMonitorGroup.get();
+    return tarvik::KeptMonitorTree(m_pMonitorGroup, *m_pDrive, BuildSercosMonitorTree);
 }
 
 void ZRSercosDriveNodeMgr::BuildCommandRows(std::list<std::unique_ptr<ZRGridRow>>& rows) {
@@ -275,16 +256,9 @@ void ZRSercosDriveNodeMgr::OnDeactivateSercos() {
 }
 
 void ZRSercosDriveNodeMgr::OnFactoryReset() {
-    if (!tarvik::IsOnLine(m_pDrive)) {
-        platform::core::MessageBox("The Drive is Offline.");
-        return;
-    }
-    if (platform::core::MessageBox("Do you want to reset the drive parameters to factory settings and reset the drive?",
-                                   {}, kAskNoDefault) == platform::core::IDYES &&
-        m_pDrive->ResetPersonality() && m_pDrive->RestartDrive() < 0)
-        return;
-    // Whatever was answered: the name may have changed on the drive.
-    m_pDrive->GetName().Refresh(false);
+    tarvik::FactoryReset(m_pDrive, [](const std::string& text, unsigned type) {
+        return platform::core::MessageBox(text, {}, type);
+    });
 }
 
 ZRModelDoc* ZRSercosDriveNodeMgr::BuildPropsDoc() {

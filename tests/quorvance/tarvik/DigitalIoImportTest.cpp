@@ -36,7 +36,13 @@ protected:
         ASSERT_NE(inputs, nullptr);
         ASSERT_NE(outputs, nullptr);
     }
-    bool Open(ZROlbraConverter& converter, const ParFile& file) {
+    // Opens the converter on a file of the version and model holding the values.
+    bool Open(ZROlbraConverter& converter, int version, uint16_t model,
+              const std::map<int, int64_t>& values) {
+        ParFile file;
+        file.version = version;
+        file.model = model;
+        file.values = values;
         return converter.OnOpenDocument(file.Write().Save(dir.File("drive.par")));
     }
     std::array<int32_t, 8> Inputs() const {
@@ -83,11 +89,7 @@ TEST_F(DigitalIoImport, FileInputsBecomeInputsTwoToSix) {
         SCOPED_TRACE(c.what);
         ZROlbraConverter converter;
         ASSERT_NO_FATAL_FAILURE(Fresh());
-        ParFile file;
-        file.version = c.version;
-        file.model = c.model;
-        file.values = c.values;
-        ASSERT_TRUE(Open(converter, file)) << converter.GetLog();
+        ASSERT_TRUE(Open(converter, c.version, c.model, c.values)) << converter.GetLog();
         EXPECT_TRUE(inputs->ImportParValues(&converter));
         EXPECT_EQ(Inputs(), c.expected);
         EXPECT_EQ(converter.GetLog(), c.log);
@@ -118,11 +120,7 @@ TEST_F(DigitalIoImport, OutputsTakeTheFileAndOneOfThemCarriesReady) {
         SCOPED_TRACE(c.what);
         ZROlbraConverter converter;
         ASSERT_NO_FATAL_FAILURE(Fresh());
-        ParFile file;
-        file.version = c.version;
-        file.model = c.model;
-        file.values = c.values;
-        ASSERT_TRUE(Open(converter, file)) << converter.GetLog();
+        ASSERT_TRUE(Open(converter, c.version, c.model, c.values)) << converter.GetLog();
         EXPECT_TRUE(outputs->ImportParValues(&converter));
         EXPECT_EQ(Outputs(), c.expected);
         EXPECT_EQ(outputs->GetBrakeActiveDelay()->GetInternalValue(), 25);

@@ -1,8 +1,8 @@
 // The digital I/O, DeviceNet and SERCOS drive nodes of simulated drives: the override window and
 // what its rows and its closing write, inputs switched on the drive, the reports, the reduced node of
 // a SERCOS drive and the switch between SERCOS and normal operation.
-#include "../online/OnLineFixture.h"
 #include "NodeCommands.h"
+#include "TarvikScanFixture.h"
 
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRDevice.h"
@@ -52,37 +52,13 @@ constexpr int kDisableOptionCard = 260;
 constexpr uint32_t kDeviceNet = 0x10;
 constexpr uint32_t kEnabledBit = 1u << 23;
 
-class DigitalIoNodes : public OnLineFixture {
+class DigitalIoNodes : public TarvikScanFixture {
 protected:
-    void TearDown() override {
-        m_View->OnDestroy();
-        m_View.reset();
-        OnLineFixture::TearDown();
-    }
     // Scans nodes 1 to last; the drive nodes in node order.
     std::vector<ZRNodeMgr*> Scan(TarvikDriveSim& line, int last = 1) {
-        m_RootItem = m_View->InsertItem("On-Line Drives");
-        auto* root = new ZROnLineRootMgr(m_RootItem, m_Root.get(), m_View.get());
-        m_View->SetItemData(m_RootItem, root);
-        root->Initialize();
-        m_Link.port = line.Path();
-        m_Root->GetScanSettings().tarvikFrom = 1;
-        m_Root->GetScanSettings().tarvikTo = last;
-        m_Root->Refresh();
+        StartScan(line, last);
         EXPECT_TRUE(ScanToEnd());
         return DriveNodes();
-    }
-    std::vector<ZRNodeMgr*> DriveNodes() {
-        std::vector<ZRNodeMgr*> nodes;
-        for (ZRTreeItem* item : m_View->Children(m_RootItem))
-            nodes.push_back(m_View->NodeOf(item));
-        return nodes;
-    }
-    template <class Node> Node* ChildOf(ZRNodeMgr& parent) {
-        for (ZRTreeItem* item : m_View->Children(parent.GetNode()))
-            if (auto* node = dynamic_cast<Node*>(m_View->NodeOf(item)))
-                return node;
-        return nullptr;
     }
     std::vector<std::string> ChildTexts(ZRNodeMgr& parent) {
         std::vector<std::string> texts;
@@ -90,9 +66,6 @@ protected:
             texts.push_back(m_View->ItemText(item));
         return texts;
     }
-
-    std::unique_ptr<ZRWorkspaceView> m_View = std::make_unique<ZRWorkspaceView>();
-    ZRTreeItem* m_RootItem = nullptr;
 };
 
 std::vector<std::string> Names(ZRPropertyGroup& group) {

@@ -1,7 +1,7 @@
 // Programming a smart encoder's memory from a motor data file, against the simulated drive: through
 // the encoders node's "Program Encoder" window the way a user runs it, the file checks that refuse a
 // file before anything goes to the drive, and a drive that stops answering in the middle.
-#include "TarvikBlockFixture.h"
+#include "TarvikDriveFixture.h"
 
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRIndexSelection.h"
@@ -71,24 +71,14 @@ private:
     ZREncodersTarvik* m_pBlock;
 };
 
-class EncoderProgramming : public TarvikBlockFixture {
+class EncoderProgramming : public TarvikDriveFixture {
 protected:
     void SetUp() override {
-        TarvikBlockFixture::SetUp();
-        TestApp();
-        sim.SetValue(kNode, 0, 0, kProduct);
+        TarvikDriveFixture::SetUp();
         // An encoder the drive already talks to (no link set-up, no wait), reporting type 1.
         sim.SetValue(kNode, kSmartEncoderType, 0, 4);
         sim.SetValue(kNode, kEncoderIdentity, 0, 0x22000000);
-        port.Init(sim.Path(), 38400);
-        NoxelComm::Instance()->Init(&port);
-        storage = std::make_unique<TarvikStorage>(NoxelComm::Instance(), kNode);
-        device.SetStorage(storage.get());
-        device.SetOffLine(false);
-        drive = std::make_unique<ZRDrive>(tarvik::kIndexingDriveType);
-        drive->SetProductType(kProduct);
-        drive->Init();
-        drive->Attach(&device, 1);
+        AttachDrive(tarvik::kIndexingDriveType, kProduct);
         encoders = drive->GetEncoders();
         motor = drive->GetMotor();
         ASSERT_TRUE(encoders && motor);
@@ -99,14 +89,6 @@ protected:
         encoders->GetBlobFile()->SetValue(path);
         requestsBefore = play->Requests(kNode);
     }
-    void TearDown() override {
-        view.reset();
-        drive.reset();
-        storage.reset();
-        NoxelComm::DestroyInstance();
-        TarvikBlockFixture::TearDown();
-    }
-
     // A programmer that does not wait in real time.
     EncoderProgrammer Programmer() {
         EncoderProgrammer programmer(*encoders);
@@ -118,26 +100,13 @@ protected:
     uint32_t OnDrive(int parameter) { return sim.Value(kNode, parameter); }
 
     EncodersNode* MakeNodes() {
-        view = std::make_unique<ZRWorkspaceView>();
-        ZRTreeItem* driveItem = view->InsertItem("Drive");
-        auto* driveNode = new ZRDriveNodeMgr(drive.get(), driveItem, view.get());
-        view->SetItemData(driveItem, driveNode);
-        ZRTreeItem* item = view->InsertItem("Encoders", driveItem);
-        auto* node = new EncodersNode(encoders, item, view.get());
-        view->SetItemData(item, node);
-        return node;
+        auto* driveNode = AddNode<ZRDriveNodeMgr>(drive.get(), "Drive");
+        return AddNode<EncodersNode>(encoders, "Encoders", driveNode->GetNode());
     }
 
-    wiresim::Started<wiresim::TarvikDriveSim> sim;
-    SerialComm port;
-    FakeClock fast{20};
-    std::unique_ptr<TarvikStorage> storage;
-    ZRNoxelDevice device;
-    std::unique_ptr<ZRDrive> drive;
     ZREncodersTarvik* encoders = nullptr;
     ZRMotorTarvik* motor = nullptr;
     TarvikEncoderMemoryPlay* play = nullptr;
-    std::unique_ptr<ZRWorkspaceView> view;
     TempDir files;
     std::string path;
     int requestsBefore = 0;

@@ -1,9 +1,9 @@
 // The "Encoders" node of a drive found on a simulated line: its menu and command rows, the five
 // encoder diagnostics in the drive's control-panel window, and the tests they start and stop.
-#include "../online/OnLineFixture.h"
 #include "EncodersScan.h"
-#include "quorvance/shell/ZRMasterRowFactory.h"
 #include "NodeCommands.h"
+#include "TarvikScanFixture.h"
+#include "quorvance/shell/ZRMasterRowFactory.h"
 
 #include "kitbase/model/ZRDevice.h"
 #include "kitbase/model/ZRIndexSelection.h"
@@ -48,11 +48,6 @@ constexpr int kHostControlMode = 97;
 constexpr const char* kRotate = "You must manually rotate the Motor/Encoder now to complete this test.\n"
                                 "(But close this message first to allow status to refresh!)";
 
-std::string Caption(ZRPropertiesView* view) {
-    platform::ui::ChildFrame* frame = view ? platform::ui::ChildFrame::FrameOf(view) : nullptr;
-    return frame ? frame->windowTitle().toStdString() : std::string();
-}
-
 // The row captions of a grid: an attribute's name, a group's caption, a button's text.
 std::vector<std::string> Captions(std::list<std::unique_ptr<ZRGridRow>>& rows) {
     std::vector<std::string> captions;
@@ -68,17 +63,12 @@ std::vector<std::string> Captions(std::list<std::unique_ptr<ZRGridRow>>& rows) {
 }
 
 // A drive on node 1 of a simulated line, found by a scan, and its "Encoders" node.
-class EncodersNode : public OnLineFixture {
+class EncodersNode : public TarvikScanFixture {
 protected:
     // The program's grid rows, as the global data give them at start-up.
     void SetUp() override {
-        OnLineFixture::SetUp();
+        TarvikScanFixture::SetUp();
         ZRNodeMgr::SetFactory(ZRMasterRowFactory::Instance());
-    }
-    void TearDown() override {
-        m_View->OnDestroy();
-        m_View.reset();
-        OnLineFixture::TearDown();
     }
 
     void Scan() { ScanEncoders(*m_Root, m_Link, *m_View, line, driveNode, node); }
@@ -99,7 +89,6 @@ protected:
     }
 
     Started<TarvikDriveSim> line{std::set<uint8_t>{1}};
-    std::unique_ptr<ZRWorkspaceView> m_View = std::make_unique<ZRWorkspaceView>();
     ZRDriveNodeMgr* driveNode = nullptr;
     ZREncodersNodeMgrTarvik* node = nullptr;
 };

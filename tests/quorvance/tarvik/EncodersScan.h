@@ -1,10 +1,9 @@
 // A drive on a simulated line found the way the user finds it, and its "Encoders" node.
 #pragma once
 
+#include "TarvikScan.h"
+
 #include "kitbase/model/ZRIdleController.h"
-#include "kitbase/ui/ZRWorkspaceView.h"
-#include "quorvance/online/ZROnLine.h"
-#include "quorvance/online/ZROnLineRootMgr.h"
 #include "quorvance/tarvik/ZRDrive.h"
 #include "quorvance/tarvik/ZRDriveNodeMgr.h"
 #include "quorvance/tarvik/ZREncodersNodeMgrTarvik.h"
@@ -18,14 +17,7 @@
 // "Encoders" node.
 inline void ScanEncoders(ZROnLine& root, ZRLinkSettings& link, ZRWorkspaceView& view, wiresim::TarvikDriveSim& line,
                   ZRDriveNodeMgr*& driveNode, ZREncodersNodeMgrTarvik*& node) {
-    ZRTreeItem* rootItem = view.InsertItem("On-Line Drives");
-    auto* rootNode = new ZROnLineRootMgr(rootItem, &root, &view);
-    view.SetItemData(rootItem, rootNode);
-    rootNode->Initialize();
-    link.port = line.Path();
-    root.GetScanSettings().tarvikFrom = 1;
-    root.GetScanSettings().tarvikTo = 1;
-    root.Refresh();
+    ZRTreeItem* rootItem = StartTarvikScan(root, link, view, line);
     // One idle tick scans the node; a slow answer may take a few more.
     for (int tick = 0; tick < 20 && view.Children(rootItem).empty(); ++tick)
         ZRIdleController::Instance()->DoIdle();
@@ -33,9 +25,7 @@ inline void ScanEncoders(ZROnLine& root, ZRLinkSettings& link, ZRWorkspaceView& 
     ASSERT_EQ(drives.size(), 1u);
     driveNode = dynamic_cast<ZRDriveNodeMgr*>(view.NodeOf(drives[0]));
     ASSERT_NE(driveNode, nullptr);
-    for (ZRTreeItem* item : view.Children(drives[0]))
-        if (auto* found = dynamic_cast<ZREncodersNodeMgrTarvik*>(view.NodeOf(item)))
-            node = found;
+    node = ChildNodeOf<ZREncodersNodeMgrTarvik>(view, *driveNode);
     ASSERT_NE(node, nullptr);
     ASSERT_EQ(node->GetEncoders(), driveNode->GetDrive()->GetEncoders());
 }

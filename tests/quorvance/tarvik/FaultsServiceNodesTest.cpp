@@ -1,7 +1,7 @@
 // The faults and service information nodes of an on-line drive, run against the simulated drive the
 // way their menus and command rows run them: the fault history window, clearing faults, the
 // drive's service values and the service commands.
-#include "TarvikBlockFixture.h"
+#include "TarvikDriveFixture.h"
 
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRStringAttribute.h"
@@ -83,21 +83,13 @@ using InfoNode = Peek<ZRServiceInfoNodeMgr>;
 
 // A standard drive on a simulated line, with its drive node and the faults and service information
 // nodes beneath it in a workspace tree; report windows open in a main window.
-class FaultsServiceNodes : public TarvikBlockFixture {
+class FaultsServiceNodes : public TarvikDriveFixture {
 protected:
     void SetUp() override {
-        TarvikBlockFixture::SetUp();
-        TestApp();
+        TarvikDriveFixture::SetUp();
         main.show();
         platform::ui::SetMainWindow(&main);
-        port.Init(sim.Path(), 38400);
-        NoxelComm::Instance()->Init(&port);
-        storage = std::make_unique<TarvikStorage>(NoxelComm::Instance(), kNode);
-        device.SetStorage(storage.get());
-        device.SetOffLine(false);
-        drive = std::make_unique<ZRDrive>(tarvik::kStandardDriveType);
-        drive->Init();
-        drive->Attach(&device, 1);
+        AttachDrive(tarvik::kStandardDriveType);
         drive->GetName().SetValue("Axis 1");
         faults = drive->GetFaults();
         info = drive->GetServiceInfo();
@@ -105,60 +97,28 @@ protected:
         play = sim.FindPlay<TarvikFaultPlay>();
         ASSERT_NE(play, nullptr);
 
-        view = std::make_unique<ZRWorkspaceView>();
-        ZRTreeItem* driveItem = view->InsertItem("Axis 1");
-        driveNode = new ZRDriveNodeMgr(drive.get(), driveItem, view.get());
-        view->SetItemData(driveItem, driveNode);
-        faultsNode = Add<FaultsNode>(faults, "Faults", driveItem);
-        infoNode = Add<InfoNode>(info, "Service Info", driveItem);
+        driveNode = AddNode<ZRDriveNodeMgr>(drive.get(), "Axis 1");
+        faultsNode = AddNode<FaultsNode>(faults, "Faults", driveNode->GetNode());
+        faultsNode->Initialize();
+        infoNode = AddNode<InfoNode>(info, "Service Info", driveNode->GetNode());
+        infoNode->Initialize();
     }
     void TearDown() override {
         view.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        drive.reset();
-        storage.reset();
-        NoxelComm::DestroyInstance();
+        TarvikDriveFixture::TearDown();
         platform::ui::SetMainWindow(nullptr);
-        TarvikBlockFixture::TearDown();
     }
 
-    template <class Node, class Block> Node* Add(Block* block, const char* text, ZRTreeItem* parent) {
-        ZRTreeItem* item = view->InsertItem(text, parent);
-        auto* node = new Node(block, item, view.get());
-        view->SetItemData(item, node);
-        node->Initialize();
-        return node;
-    }
-
-    bool Enabled(ZRNodeMgr* node, unsigned id) {
-        platform::ui::CommandState state;
-        EXPECT_TRUE(node->OnUpdateCommand(id, state));
-        return state.enabled;
-    }
-    static bool Read(ZRBoolAttribute* flag) {
-        flag->Refresh(true);
-        return flag->GetValue();
-    }
-    int RanServices(const std::string& text) {
-        const std::vector<std::string> ran = sim.Services(kNode);
-        return static_cast<int>(std::count(ran.begin(), ran.end(), text));
-    }
     std::vector<ZRReportView*> Reports() {
         const QList<ZRReportView*> found = main.findChildren<ZRReportView*>();
         return {found.begin(), found.end()};
     }
 
-    wiresim::Started<wiresim::TarvikDriveSim> sim;
-    SerialComm port;
-    FakeClock fast{20};
     platform::ui::MainWindow main;
-    std::unique_ptr<TarvikStorage> storage;
-    ZRNoxelDevice device;
-    std::unique_ptr<ZRDrive> drive;
     ZRFaults* faults = nullptr;
     ZRServiceInfo* info = nullptr;
     TarvikFaultPlay* play = nullptr;
-    std::unique_ptr<ZRWorkspaceView> view;
     ZRDriveNodeMgr* driveNode = nullptr;
     FaultsNode* faultsNode = nullptr;
     InfoNode* infoNode = nullptr;

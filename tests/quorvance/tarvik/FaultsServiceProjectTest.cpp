@@ -1,6 +1,6 @@
 // The faults and service information of drives in a project: their nodes under the drive, with and
 // without the manufacturing switch, and their conversion from older-family parameter files.
-#include "../shell/FrameFixture.h"
+#include "TarvikFrameFixture.h"
 #include "support/model/ParFileWriter.h"
 
 #include "kitbase/model/ZRBoolAttribute.h"
@@ -38,7 +38,7 @@ using namespace tarvik;
 
 // ---- The nodes in the project tree.
 
-class FaultsServiceProject : public FrameFixture {
+class FaultsServiceProject : public TarvikFrameFixture {
 protected:
     // The program started with the switches and a new project.
     void StartWith(const std::vector<std::string>& args) {
@@ -50,17 +50,6 @@ protected:
         ASSERT_TRUE(m_pApp->InitInstance(args));
         ASSERT_NE(Frame(), nullptr);
         QCoreApplication::processEvents();
-    }
-
-    ZRDrive* AddDrive(const std::string& name) {
-        auto made = std::make_unique<ZRDrive>(kStandardDriveType);
-        made->Init();
-        made->GetName().SetValue(name);
-        ZRDrive* drive = made.get();
-        ModalScript script;
-        ExpectDriveAdded(script, name);
-        Shell().GetOffLineRoot()->AddChild(std::move(made), true);
-        return drive;
     }
 
     template <class Node> Node* NodeOf(ZRDrive* drive, ZRObject* block) {
@@ -113,7 +102,7 @@ Sheet OpenSheet(ZRNodeMgr& node) {
 
 TEST_F(FaultsServiceProject, AnOffLineDriveHasFaultsAndServiceNodesWithoutTheManufacturingSwitch) {
     ASSERT_NO_FATAL_FAILURE(StartWith({}));
-    ZRDrive* drive = AddDrive("Axis 1");
+    ZRDrive* drive = AddDrive(kStandardDriveType, "Axis 1");
     auto* faults = NodeOf<ZRFaultsNodeMgr>(drive, drive->GetFaults());
     auto* info = NodeOf<ZRServiceInfoNodeMgr>(drive, drive->GetServiceInfo());
     ASSERT_NE(faults, nullptr);
@@ -139,7 +128,7 @@ TEST_F(FaultsServiceProject, AnOffLineDriveHasFaultsAndServiceNodesWithoutTheMan
 
 TEST_F(FaultsServiceProject, TheManufacturingSwitchBringsCalibrationIdentityAndServiceCommands) {
     ASSERT_NO_FATAL_FAILURE(StartWith({"-mfg"}));
-    ZRDrive* drive = AddDrive("Axis 1");
+    ZRDrive* drive = AddDrive(kStandardDriveType, "Axis 1");
     auto* info = NodeOf<ZRServiceInfoNodeMgr>(drive, drive->GetServiceInfo());
     ASSERT_NE(info, nullptr);
     const Sheet sheet = OpenSheet(*info);

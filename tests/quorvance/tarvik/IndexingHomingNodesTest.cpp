@@ -1,6 +1,6 @@
 // The indexing and homing nodes of an on-line indexing drive, run against the simulated drive the
 // way the indexing control panel's rows and the node menus run them.
-#include "TarvikBlockFixture.h"
+#include "TarvikDriveFixture.h"
 
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRLongAttribute.h"
@@ -56,53 +56,28 @@ constexpr uint32_t kEnableInput = 0x80000000u;
 // The node between drive and blocks; only its place in the tree matters here.
 class ModesNode : public ZRNodeMgr {
 public:
-    using ZRNodeMgr::ZRNodeMgr;
+    ModesNode(ZROperMode* modes, ZRTreeItem* item, ZRWorkspaceView* view) : ZRNodeMgr(item, modes, view) {}
     void Initialize() override {}
 };
 
 // An indexing drive on a simulated line, with the nodes of the drive, its operation modes, and its
 // indexing and homing blocks in a workspace tree.
-class IndexingHomingNodes : public TarvikBlockFixture {
+class IndexingHomingNodes : public TarvikDriveFixture {
 protected:
     void SetUp() override {
-        TarvikBlockFixture::SetUp();
-        TestApp();
-        sim.SetValue(kNode, 0, 0, kIndexingProduct);
-        port.Init(sim.Path(), 38400);
-        NoxelComm::Instance()->Init(&port);
-        storage = std::make_unique<TarvikStorage>(NoxelComm::Instance(), kNode);
-        device.SetStorage(storage.get());
-        device.SetOffLine(false);
-        drive = std::make_unique<ZRDrive>(tarvik::kIndexingDriveType);
-        drive->SetProductType(kIndexingProduct);
-        drive->Init();
-        drive->Attach(&device, 1);
+        TarvikDriveFixture::SetUp();
+        AttachDrive(tarvik::kIndexingDriveType, kIndexingProduct);
         indexing = drive->GetOperMode()->GetIndexing();
         homing = drive->GetOperMode()->GetHoming();
         ASSERT_TRUE(indexing && homing);
 
-        view = std::make_unique<ZRWorkspaceView>();
-        ZRTreeItem* driveItem = view->InsertItem("Drive");
-        driveNode = new ZRDriveNodeMgr(drive.get(), driveItem, view.get());
-        view->SetItemData(driveItem, driveNode);
-        ZRTreeItem* modesItem = view->InsertItem("Mode Configuration", driveItem);
-        auto* modes = new ModesNode(modesItem, drive->GetOperMode(), view.get());
-        view->SetItemData(modesItem, modes);
-        ZRTreeItem* indexingItem = view->InsertItem("Indexing", modesItem);
-        indexingNode = new ZRIndexingNodeMgr(indexing, indexingItem, view.get());
-        view->SetItemData(indexingItem, indexingNode);
+        driveNode = AddNode<ZRDriveNodeMgr>(drive.get(), "Drive");
+        ZRTreeItem* modes =
+            AddNode<ModesNode>(drive->GetOperMode(), "Mode Configuration", driveNode->GetNode())->GetNode();
+        indexingNode = AddNode<ZRIndexingNodeMgr>(indexing, "Indexing", modes);
         indexingNode->Initialize();
-        ZRTreeItem* homingItem = view->InsertItem("Homing", modesItem);
-        homingNode = new ZRHomingNodeMgr(homing, homingItem, view.get());
-        view->SetItemData(homingItem, homingNode);
+        homingNode = AddNode<ZRHomingNodeMgr>(homing, "Homing", modes);
         homingNode->Initialize();
-    }
-    void TearDown() override {
-        view.reset();
-        drive.reset();
-        storage.reset();
-        NoxelComm::DestroyInstance();
-        TarvikBlockFixture::TearDown();
     }
 
     // Runs the command and expects exactly the one message (none when empty).
@@ -111,15 +86,6 @@ protected:
         if (!message.empty())
             modals.ExpectMessage(message, IDOK);
         node->DoCommand(id);
-    }
-    bool Enabled(ZRNodeMgr* node, unsigned id) {
-        platform::ui::CommandState state;
-        EXPECT_TRUE(node->OnUpdateCommand(id, state));
-        return state.enabled;
-    }
-    bool Read(ZRBoolAttribute* flag) {
-        flag->Refresh(true);
-        return flag->GetValue();
     }
     // The rows of a grid by caption: an attribute's name, a group's caption in brackets.
     static std::vector<std::string> Captions(ZRPropertiesGrid* grid) {
@@ -132,10 +98,6 @@ protected:
         }
         return captions;
     }
-    int RanServices(const std::string& text) {
-        const std::vector<std::string> ran = sim.Services(kNode);
-        return static_cast<int>(std::count(ran.begin(), ran.end(), text));
-    }
     // Status reads until the move stops; how many showed it moving.
     int ReadsInMotion(ZRBoolAttribute* inMotion) {
         int moving = 0;
@@ -144,15 +106,8 @@ protected:
         return moving;
     }
 
-    wiresim::Started<wiresim::TarvikDriveSim> sim;
-    SerialComm port;
-    FakeClock fast{20};
-    std::unique_ptr<TarvikStorage> storage;
-    ZRNoxelDevice device;
-    std::unique_ptr<ZRDrive> drive;
     ZRIndexing* indexing = nullptr;
     ZRHoming* homing = nullptr;
-    std::unique_ptr<ZRWorkspaceView> view;
     ZRDriveNodeMgr* driveNode = nullptr;
     ZRIndexingNodeMgr* indexingNode = nullptr;
     ZRHomingNodeMgr* homingNode = nullptr;

@@ -1,6 +1,6 @@
 // The nodes of the operation modes and of the preset and follower blocks, as they appear under a
 // drive of an open project: their child items, menus, titles and property windows.
-#include "../shell/FrameFixture.h"
+#include "TarvikFrameFixture.h"
 
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRGearAttribute.h"
@@ -32,26 +32,14 @@ namespace {
 
 using namespace tarvik;
 
-class MotionNodes : public FrameFixture {
+class MotionNodes : public TarvikFrameFixture {
 protected:
     void SetUp() override {
-        FrameFixture::SetUp();
+        TarvikFrameFixture::SetUp();
         ASSERT_NO_FATAL_FAILURE(StartFrame(true, true));
     }
 
     ZRWorkspaceView& Tree() { return *Shell().GetWorkspaceView(); }
-
-    // A new drive of the type, added to the project as Insert Tarvik Drive does.
-    ZRDrive* AddDrive(int32_t type, const std::string& name) {
-        auto made = std::make_unique<ZRDrive>(type);
-        made->Init();
-        made->GetName().SetValue(name);
-        ZRDrive* drive = made.get();
-        ModalScript script;
-        ExpectDriveAdded(script, name);
-        Shell().GetOffLineRoot()->AddChild(std::move(made), true);
-        return drive;
-    }
 
     ZRTreeItem* ChildItem(ZRTreeItem* parent, const std::string& text) {
         for (ZRTreeItem* item : Tree().Children(parent))

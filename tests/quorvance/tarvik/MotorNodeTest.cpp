@@ -1,7 +1,7 @@
 // The "Motor" node of a simulated drive, found by a scan: its window offers the catalogue's motors
 // and a pick writes the motor's data to the drive; "Refresh Data" and the diagnostics, which the
 // encoders node runs.
-#include "../online/OnLineFixture.h"
+#include "TarvikScanFixture.h"
 
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRStringAttribute.h"
@@ -46,36 +46,22 @@ public:
     std::vector<unsigned> ran;
 };
 
-class MotorNode : public OnLineFixture {
+class MotorNode : public TarvikScanFixture {
 protected:
     void SetUp() override {
-        OnLineFixture::SetUp();
+        TarvikScanFixture::SetUp();
         ASSERT_TRUE(ZRGlobalDataMgr::Instance()->Init());
     }
     void TearDown() override {
-        m_View->OnDestroy();
-        m_View.reset();
-        OnLineFixture::TearDown();
+        TarvikScanFixture::TearDown();
         ZRGlobalDataMgr::DestroyInstance();
     }
     // The drive on the line, its node with its block nodes, and its motor node.
     ZRMotorNodeMgrTarvik* Scan(TarvikDriveSim& line) {
-        ZRTreeItem* rootItem = m_View->InsertItem("On-Line Drives");
-        auto* root = new ZROnLineRootMgr(rootItem, m_Root.get(), m_View.get());
-        m_View->SetItemData(rootItem, root);
-        root->Initialize();
-        m_Link.port = line.Path();
-        m_Root->GetScanSettings().tarvikTo = 1;
-        m_Root->Refresh();
+        StartScan(line);
         ZRIdleController::Instance()->DoIdle();
-        std::vector<ZRTreeItem*> items = m_View->Children(rootItem);
-        driveNode = items.size() == 1 ? dynamic_cast<ZRDriveNodeMgr*>(m_View->NodeOf(items[0])) : nullptr;
-        if (!driveNode)
-            return nullptr;
-        for (ZRTreeItem* item : m_View->Children(driveNode->GetNode()))
-            if (auto* node = dynamic_cast<ZRMotorNodeMgrTarvik*>(m_View->NodeOf(item)))
-                return node;
-        return nullptr;
+        driveNode = OnlyDrive();
+        return driveNode ? ChildOf<ZRMotorNodeMgrTarvik>(*driveNode) : nullptr;
     }
     // The commands the node shows as rows in its window, by text.
     static std::vector<std::string> CommandRows(ZRMotorNodeMgrTarvik& node) {
@@ -91,7 +77,6 @@ protected:
 
     TempDir configDir;
     ScopedEnv config{"QUORVANCE_CONFIG_DIR", configDir.Path().string()};
-    std::unique_ptr<ZRWorkspaceView> m_View = std::make_unique<ZRWorkspaceView>();
     ZRDriveNodeMgr* driveNode = nullptr;
 };
 

@@ -1,12 +1,16 @@
-// A node's commands as the user meets them: whether one is enabled, and the ids of its menu.
+// A node's commands and windows as the user meets them: whether a command is enabled, the ids of its
+// menu, and a window's caption.
 #pragma once
 
 #include "kitbase/ui/ZRNodeMgr.h"
+#include "kitbase/ui/ZRPropertiesView.h"
+#include "platform/ui/ChildFrame.h"
 #include "platform/ui/CommandIds.h"
 
 #include <QMenu>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 inline bool Enabled(ZRNodeMgr& node, unsigned id) {
@@ -31,4 +35,10 @@ inline std::vector<unsigned> MenuIds(ZRNodeMgr& node) {
         }
     }
     return ids;
+}
+
+// The caption of the frame around the view; empty without a view or a frame.
+inline std::string Caption(ZRPropertiesView* view) {
+    platform::ui::ChildFrame* frame = view ? platform::ui::ChildFrame::FrameOf(view) : nullptr;
+    return frame ? frame->windowTitle().toStdString() : std::string();
 }

@@ -1,6 +1,7 @@
 // The analog input and analog output nodes of a simulated drive: the offset commands, Define Home,
 // the override window and what its closing writes.
-#include "../online/OnLineFixture.h"
+#include "NodeCommands.h"
+#include "TarvikScanFixture.h"
 
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRDevice.h"
@@ -34,40 +35,13 @@ constexpr int kVelocityOffset = 71;
 constexpr int kCurrentOffset = 73;
 constexpr int kPositionOffset = 41;
 
-bool Enabled(ZRNodeMgr& node, unsigned id) {
-    platform::ui::CommandState state;
-    node.OnUpdateCommand(id, state);
-    return state.enabled;
-}
-
-class AnalogNodes : public OnLineFixture {
+class AnalogNodes : public TarvikScanFixture {
 protected:
-    void TearDown() override {
-        m_View->OnDestroy();
-        m_View.reset();
-        OnLineFixture::TearDown();
-    }
     ZRDriveNodeMgr* Scan(TarvikDriveSim& line) {
-        ZRTreeItem* rootItem = m_View->InsertItem("On-Line Drives");
-        auto* root = new ZROnLineRootMgr(rootItem, m_Root.get(), m_View.get());
-        m_View->SetItemData(rootItem, root);
-        root->Initialize();
-        m_Link.port = line.Path();
-        m_Root->GetScanSettings().tarvikFrom = 1;
-        m_Root->GetScanSettings().tarvikTo = 1;
-        m_Root->Refresh();
+        StartScan(line);
         ZRIdleController::Instance()->DoIdle();
-        std::vector<ZRTreeItem*> items = m_View->Children(rootItem);
-        return items.size() == 1 ? dynamic_cast<ZRDriveNodeMgr*>(m_View->NodeOf(items[0])) : nullptr;
+        return OnlyDrive();
     }
-    template <class Node> Node* ChildOf(ZRNodeMgr& parent) {
-        for (ZRTreeItem* item : m_View->Children(parent.GetNode()))
-            if (auto* node = dynamic_cast<Node*>(m_View->NodeOf(item)))
-                return node;
-        return nullptr;
-    }
-
-    std::unique_ptr<ZRWorkspaceView> m_View = std::make_unique<ZRWorkspaceView>();
 };
 
 TEST_F(AnalogNodes, RemoveOffsetWritesTheNegatedInputLastRead) {

@@ -1,7 +1,8 @@
 // The tuning node of a drive on a simulated line: its three tuning windows in the drive's host
 // control modes, autotune run to its end, gains edited in a window, and a drive lost in the middle
 // of autotune.
-#include "../online/OnLineFixture.h"
+#include "NodeCommands.h"
+#include "TarvikScanFixture.h"
 
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRDevice.h"
@@ -44,17 +45,6 @@ namespace param = tarvik::param;
 
 constexpr int kHostControlMode = 97;
 
-bool Enabled(ZRNodeMgr& node, unsigned id) {
-    platform::ui::CommandState state;
-    node.OnUpdateCommand(id, state);
-    return state.enabled;
-}
-
-std::string Caption(ZRPropertiesView* view) {
-    platform::ui::ChildFrame* frame = view ? platform::ui::ChildFrame::FrameOf(view) : nullptr;
-    return frame ? frame->windowTitle().toStdString() : std::string();
-}
-
 // Each row's caption (column 1), in order.
 template <class Grid> std::vector<std::string> Captions(Grid* grid) {
     std::vector<std::string> captions;
@@ -85,32 +75,14 @@ private:
 };
 
 // A drive on node 1 of a simulated line, found by a scan, with its tuning node.
-class TuningNodeOnLine : public OnLineFixture {
+class TuningNodeOnLine : public TarvikScanFixture {
 protected:
-    void TearDown() override {
-        m_View->OnDestroy();
-        m_View.reset();
-        OnLineFixture::TearDown();
-    }
-
     ZRTuningNodeMgr* Scan(TarvikDriveSim& line) {
-        ZRTreeItem* rootItem = m_View->InsertItem("On-Line Drives");
-        auto* root = new ZROnLineRootMgr(rootItem, m_Root.get(), m_View.get());
-        m_View->SetItemData(rootItem, root);
-        root->Initialize();
-        m_Link.port = line.Path();
-        m_Root->GetScanSettings().tarvikTo = 1;
-        m_Root->Refresh();
+        StartScan(line);
         if (!ScanToEnd())
             return nullptr;
-        std::vector<ZRTreeItem*> drives = m_View->Children(rootItem);
-        m_Drive = drives.size() == 1 ? dynamic_cast<ZRDriveNodeMgr*>(m_View->NodeOf(drives[0])) : nullptr;
-        if (!m_Drive)
-            return nullptr;
-        for (ZRTreeItem* item : m_View->Children(m_Drive->GetNode()))
-            if (auto* tuning = dynamic_cast<ZRTuningNodeMgr*>(m_View->NodeOf(item)))
-                return tuning;
-        return nullptr;
+        m_Drive = OnlyDrive();
+        return m_Drive ? ChildOf<ZRTuningNodeMgr>(*m_Drive) : nullptr;
     }
     ZRPropertiesGrid* Properties() { return m_Drive->GetModeView()->m_pPropertiesGrid; }
     // Re-reads every row of the open window, as the grids' idle ticks do one row at a time.
@@ -135,7 +107,6 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    std::unique_ptr<ZRWorkspaceView> m_View = std::make_unique<ZRWorkspaceView>();
     ZRDriveNodeMgr* m_Drive = nullptr;
 };
 

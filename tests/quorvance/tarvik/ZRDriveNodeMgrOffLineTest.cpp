@@ -1,6 +1,7 @@
 // The Tarvik drive node of an off-line drive in a project of the running application: its panel,
 // what stays off, and Delete.
 #include "../shell/FrameFixture.h"
+#include "NodeCommands.h"
 
 #include "kitbase/model/ZRClipboard.h"
 #include "kitbase/model/ZRIndexSelection.h"
@@ -29,17 +30,6 @@ namespace {
 using platform::core::IDCANCEL;
 using platform::core::IDOK;
 using platform::core::IDYES;
-
-bool Enabled(ZRNodeMgr& node, unsigned id) {
-    platform::ui::CommandState state;
-    node.OnUpdateCommand(id, state);
-    return state.enabled;
-}
-
-std::string Caption(ZRPropertiesView* view) {
-    platform::ui::ChildFrame* frame = view ? platform::ui::ChildFrame::FrameOf(view) : nullptr;
-    return frame ? frame->windowTitle().toStdString() : std::string();
-}
 
 // Off-line drives in a project of the running application.
 class DriveNodeOffLine : public FrameFixture {

@@ -1,7 +1,7 @@
 // The Tarvik drive node: its menu, its control-panel window and the host control mode behind it,
 // paste, and the drive commands on a simulated drive (off-line drives: ZRDriveNodeMgrOffLineTest.cpp).
-#include "../online/OnLineFixture.h"
 #include "NodeCommands.h"
+#include "TarvikScanFixture.h"
 
 #include "kitbase/model/ZRClipboard.h"
 #include "kitbase/model/ZRDevice.h"
@@ -46,49 +46,32 @@ constexpr int kDriveName = 6;
 constexpr uint32_t kEnableInput = 0x80000000u; // of parameter 186
 constexpr uint32_t kEnabledBit = 0x00800000u;  // of parameter 207
 
-std::string Caption(ZRPropertiesView* view) {
-    platform::ui::ChildFrame* frame = view ? platform::ui::ChildFrame::FrameOf(view) : nullptr;
-    return frame ? frame->windowTitle().toStdString() : std::string();
-}
-
 // A drive on node 1 of a simulated line, found by a scan under "On-Line Drives".
-class DriveNodeOnLine : public OnLineFixture {
+class DriveNodeOnLine : public TarvikScanFixture {
 protected:
     void TearDown() override {
         m_View->OnDestroy();
         m_View.reset();
         ZRClipboard::Instance()->Clear();
-        OnLineFixture::TearDown();
+        TarvikScanFixture::TearDown();
     }
 
     // The drive nodes of nodes 1 to last, in node order.
     std::vector<ZRDriveNodeMgr*> ScanNodes(TarvikDriveSim& line, int last) {
-        ZRTreeItem* rootItem = m_View->InsertItem("On-Line Drives");
-        auto* root = new ZROnLineRootMgr(rootItem, m_Root.get(), m_View.get());
-        m_View->SetItemData(rootItem, root);
-        root->Initialize();
-        m_Link.port = line.Path();
-        m_Root->GetScanSettings().tarvikFrom = 1;
-        m_Root->GetScanSettings().tarvikTo = last;
-        m_Root->Refresh();
+        StartScan(line, last);
         for (int node = 1; node <= last; ++node)
             ZRIdleController::Instance()->DoIdle();
-        std::vector<ZRDriveNodeMgr*> nodes;
-        for (ZRTreeItem* item : m_View->Children(rootItem))
-            nodes.push_back(dynamic_cast<ZRDriveNodeMgr*>(m_View->NodeOf(item)));
-        return nodes;
+        return DriveNodes<ZRDriveNodeMgr>();
     }
     ZRDriveNodeMgr* Scan(TarvikDriveSim& line) {
-        std::vector<ZRDriveNodeMgr*> nodes = ScanNodes(line, 1);
-        return nodes.size() == 1 ? nodes[0] : nullptr;
+        ScanNodes(line, 1);
+        return OnlyDrive();
     }
     static void Enable(TarvikDriveSim& line) {
         line.SetValue(1, param::kInputFunctionStates, 0, kEnableInput);
         line.SetValue(1, param::kEnableState, 0, 1);
         line.SetValue(1, param::kDriveStatus, 0, kEnabledBit);
     }
-
-    std::unique_ptr<ZRWorkspaceView> m_View = std::make_unique<ZRWorkspaceView>();
 };
 
 TEST_F(DriveNodeOnLine, DriveFoundInCurrentPanelModeGetsItsPanelBack) {

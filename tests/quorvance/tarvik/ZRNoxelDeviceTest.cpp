@@ -1,27 +1,18 @@
 #include "quorvance/tarvik/ZRNoxelDevice.h"
 
-#include "quorvance/tarvik/TarvikStorage.h"
+#include "TarvikLine.h"
+
 #include "tests/support/ModalScript.h"
-#include "tests/support/wire/FakeClock.h"
-#include "tests/support/wire/TarvikDriveSim.h"
-#include "wirelink/NoxelComm.h"
-#include "wirelink/SerialComm.h"
 
 namespace {
 
 using platform::core::IDCANCEL;
 using platform::core::IDOK;
 
-class ZRNoxelDeviceTest : public ::testing::Test {
+class ZRNoxelDeviceTest : public ::testing::Test, public TarvikLine {
 protected:
-    void SetUp() override {
-        port.Init(sim.Path(), 38400);
-        NoxelComm::Instance()->Init(&port);
-        storage = std::make_unique<TarvikStorage>(NoxelComm::Instance(), 1);
-        device.SetStorage(storage.get());
-        device.SetOffLine(false);
-    }
-    void TearDown() override { NoxelComm::DestroyInstance(); }
+    void SetUp() override { OpenLine(); }
+    void TearDown() override { CloseLine(); }
 
     // The texts of the enable-state services the drive ran.
     std::vector<std::string> EnableRequests() {
@@ -31,12 +22,6 @@ protected:
                 texts.push_back(line.substr(3, line.size() - 6));
         return texts;
     }
-
-    wiresim::Started<wiresim::TarvikDriveSim> sim;
-    SerialComm port;
-    FakeClock fast{20};
-    std::unique_ptr<TarvikStorage> storage;
-    ZRNoxelDevice device;
 };
 
 TEST_F(ZRNoxelDeviceTest, ToggleEnablesADisabledDriveAndDisablesAnEnabledOne) {

@@ -1,7 +1,7 @@
 // The oscilloscope of an on-line Tarvik drive, run as the user runs it against the simulated drive:
 // the node opens the scope window, the channel rows pick the signals from the channel tree, the
 // window's buttons arm the trigger, and the idle ticks read and plot each capture.
-#include "TarvikBlockFixture.h"
+#include "TarvikDriveFixture.h"
 
 #include "kitbase/model/ZRFloatAttribute.h"
 #include "kitbase/model/ZRIdleController.h"
@@ -61,19 +61,13 @@ constexpr int kSamplesPerDivision = 450;
 constexpr uint32_t kVelocityFeedback = 22; // 16-bit
 constexpr uint32_t kPositionFeedback = 7;  // 32-bit
 
-class ScopeOnLine : public TarvikBlockFixture {
+class ScopeOnLine : public TarvikDriveFixture {
 protected:
     void SetUp() override {
-        TarvikBlockFixture::SetUp();
-        TestApp();
+        TarvikDriveFixture::SetUp();
         play = sim.FindPlay<TarvikScopePlay>();
         ASSERT_NE(play, nullptr);
-        sim.SetValue(kNode, 0, 0, kStandardProduct);
-        port.Init(sim.Path(), 38400);
-        NoxelComm::Instance()->Init(&port);
-        storage = std::make_unique<TarvikStorage>(NoxelComm::Instance(), kNode);
-        device.SetStorage(storage.get());
-        device.SetOffLine(false);
+        OpenLine(kStandardProduct);
         Build();
     }
     // The drive as identified on the line, with its scope node.
@@ -86,24 +80,19 @@ protected:
         scope = drive->GetScope();
         ASSERT_NE(scope, nullptr);
 
-        tree = std::make_unique<ZRWorkspaceView>();
-        ZRTreeItem* item = tree->InsertItem("Oscilloscope");
-        node = new ZRScopeNodeMgr(scope, item, tree.get());
-        tree->SetItemData(item, node);
+        node = AddNode<ZRScopeNodeMgr>(scope, "Oscilloscope");
         node->Initialize();
     }
     void TearDown() override {
         Drop();
-        storage.reset();
-        NoxelComm::DestroyInstance();
-        TarvikBlockFixture::TearDown();
+        TarvikDriveFixture::TearDown();
     }
 
     void Drop() {
         if (node)
             CloseWindow();
         node = nullptr;
-        tree.reset();
+        view.reset();
         drive.reset();
     }
     // The drive found again with other firmware.
@@ -162,15 +151,8 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    wiresim::Started<wiresim::TarvikDriveSim> sim;
     TarvikScopePlay* play = nullptr;
-    SerialComm port;
-    FakeClock fast{20};
-    std::unique_ptr<TarvikStorage> storage;
-    ZRNoxelDevice device;
-    std::unique_ptr<ZRDrive> drive;
     ZRNoxelScope* scope = nullptr;
-    std::unique_ptr<ZRWorkspaceView> tree;
     ZRScopeNodeMgr* node = nullptr;
 };
 
