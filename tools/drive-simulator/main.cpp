@@ -3,6 +3,7 @@
 // the program as its serial port. Runs until interrupted. Simulated Tarvik drives also take
 // commands on standard input (type "help").
 #include "tests/support/wire/CommandDriveSim.h"
+#include "tests/support/wire/FenwaDriveSim.h"
 #include "tests/support/wire/HalvoSlaveSim.h"
 #include "tests/support/wire/NoxelDriveSim.h"
 #include "tests/support/wire/TarvikDriveSim.h"
