@@ -2,8 +2,11 @@
 
 #include "kitbase/model/ZRUpdate.h"
 #include "quorvance/fenwa/FenwaIds.h"
+#include "quorvance/tarvik/TarvikStorage.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/model/ReasonRecorder.h"
+#include "tests/support/wire/MixedLineSim.h"
+#include "wirelink/NoxelComm.h"
 
 #include <atomic>
 #include <bit>
@@ -406,6 +409,42 @@ TEST_F(FenwaStorageTest, TwoThreadsNeverInterleaveOnTheLine) {
     for (const auto& request : sim.Requests())
         EXPECT_TRUE(request.command == "SET1F6" || request.command == "JOG+" || request.command == "JOG-")
             << request.frame;
+}
+
+} // namespace
+
+namespace {
+
+// A scan probes every node in every family's protocol; each drive answers only its own.
+TEST(FenwaBesideTarvik, BothFamiliesAnswerOnOneLine) {
+    wiresim::Started<wiresim::MixedLineSim> line(std::set<uint8_t>{1}, std::set<uint8_t>{2});
+    SerialComm port;
+    port.Init(line.Path(), 38400);
+    FakeClock fast{20};
+    FenwaComm* fenwa = FenwaComm::Instance();
+    NoxelComm* noxel = NoxelComm::Instance();
+    fenwa->Init(&port);
+    noxel->Init(&port);
+    for (short node : {1, 2, 3}) {
+        fenwa->RefreshNode(node);
+        noxel->RefreshNode(node);
+        EXPECT_EQ(fenwa->IsNodeActive(node), node == 2) << node;
+        EXPECT_EQ(noxel->IsNodeActive(node), node == 1) << node;
+    }
+    {
+        FenwaStorage fenwaDrive(fenwa, 2);
+        TarvikStorage tarvikDrive(noxel, 1);
+        for (int round = 0; round < 3; ++round) {
+            uint32_t address = 0, version = 0;
+            ASSERT_TRUE(fenwaDrive.WriteUlong(0, 0, kSpeedWindow, 20 + round, 4));
+            ASSERT_TRUE(tarvikDrive.GetVersion(0, 0, version));
+            ASSERT_TRUE(fenwaDrive.ReadUlong(0, 0, kSpeedWindow, address, 4));
+            EXPECT_EQ(address, 20u + round);
+        }
+        EXPECT_EQ(line.Fenwa().Parameter(2, 0x1F6), "0016");
+    }
+    FenwaComm::DestroyInstance();
+    NoxelComm::DestroyInstance();
 }
 
 } // namespace
