@@ -4,6 +4,7 @@
 // bytes take on a real line at 38400 baud, 10 bits a character.
 #include "LineMeasure.h"
 #include "tests/support/wire/CommandDriveSim.h"
+#include "tests/support/wire/FenwaDriveSim.h"
 #include "tests/support/wire/HalvoSlaveSim.h"
 #include "tests/support/wire/NoxelDriveSim.h"
 #include "wirelink/FenwaComm.h"

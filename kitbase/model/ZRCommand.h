@@ -44,6 +44,13 @@ public:
 
     ZRDevice* GetDevice() const { return m_rpDevice; }
 
+protected:
+    // For commands that run on their own road: the outcome the getters report.
+    void SetLastResult(int32_t error, const std::string& message) {
+        m_LastError = error;
+        m_LastMessage = message;
+    }
+
 private:
     bool Run(const std::vector<uint8_t>& data, bool showErrors);
 

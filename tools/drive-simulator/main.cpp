@@ -1,9 +1,13 @@
-// drive-simulator tarvik|noxel|halvo|fenwa|zelna [node...]
+// drive-simulator tarvik|noxel|halvo|fenwa|zelna [node...] [--fenwa node...]
 // Plays the drive's side of one protocol on a pseudo-terminal and prints the device path to give
-// the program as its serial port. Runs until interrupted. Simulated Tarvik drives also take
-// commands on standard input (type "help").
+// the program as its serial port. Runs until interrupted. With --fenwa, Fenwa drives share the
+// Tarvik drives' line. Simulated Tarvik and Fenwa drives also take commands on standard input
+// (type "help").
 #include "tests/support/wire/CommandDriveSim.h"
+#include "tests/support/wire/FenwaDriveSim.h"
+#include "tests/support/wire/FenwaParameterTable.h"
 #include "tests/support/wire/HalvoSlaveSim.h"
+#include "tests/support/wire/MixedLineSim.h"
 #include "tests/support/wire/NoxelDriveSim.h"
 #include "tests/support/wire/TarvikBootPlay.h"
 #include "tests/support/wire/TarvikDriveSim.h"
@@ -33,8 +37,8 @@ void OnSignal(int) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: drive-simulator tarvik|noxel|halvo|fenwa|zelna [node...]\n"
-                         "  nodes are decimal, 1 by default\n");
+    std::fprintf(stderr, "usage: drive-simulator tarvik|noxel|halvo|fenwa|zelna [node...] [--fenwa node...]\n"
+                         "  nodes are decimal, 1 by default; --fenwa puts Fenwa drives on the Tarvik line\n");
     return 2;
 }
 
@@ -55,6 +59,21 @@ const char kHelp[] = "commands:\n"
                      "  powerdown                     power the lost drive down\n"
                      "  boot NODE                     no valid main firmware until a firmware download\n"
                      "  quit\n";
+
+const char kFenwaHelp[] =
+    "Fenwa drives (parameter and monitor numbers in hexadecimal):\n"
+    "  fenwa-list                      the parameters and monitor values\n"
+    "  fenwa-get NODE NUMBER           a parameter's text\n"
+    "  fenwa-set NODE NUMBER TEXT      a parameter's text as the drive answers it\n"
+    "  fenwa-monitor NODE NUMBER TEXT  a monitor value's text\n"
+    "  fenwa-status NODE               the status text\n"
+    "  fenwa-enable NODE on|off        the servo state\n"
+    "  fenwa-fault NODE CODE           the status's fault code (E22, W01, RDY)\n"
+    "  fenwa-version NODE TEXT         the version text (1.12)\n"
+    "  fenwa-busy NODE COUNT           answer the next reads with BSY\n"
+    "  fenwa-refuse gs|rs|us [TIMES]   refuse the next requests\n"
+    "  fenwa-pull | fenwa-plug         pull the cable of the Fenwa drives, put it back\n"
+    "  fenwa-reset NODE                factory settings\n";
 
 bool Number(const std::string& text, long& value) {
     char* end = nullptr;
@@ -154,26 +173,113 @@ bool RunCommand(wiresim::TarvikDriveSim& sim, const std::string& line) {
     return true;
 }
 
+bool Hex(const std::string& text, long& value) {
+    char* end = nullptr;
+    value = std::strtol(text.c_str(), &end, 16);
+    return !text.empty() && *end == 0;
+}
+
+// One command line for the simulated Fenwa drives; false when it is none of theirs.
+bool RunFenwaCommand(wiresim::FenwaDriveSim& sim, const std::string& line) {
+    std::istringstream in(line);
+    std::string command;
+    in >> command;
+    std::vector<std::string> args;
+    for (std::string word; in >> word;)
+        args.push_back(word);
+    long node = 0, number = 0, count = 1;
+    const bool hasNode = !args.empty() && Number(args[0], node) && node >= 0 && node <= 255;
+    const auto n = static_cast<uint8_t>(node);
+    // The text argument: the rest of the line after the number, blanks kept.
+    auto rest = [&](size_t index) {
+        size_t at = 0;
+        for (size_t i = 0; i <= index && at != std::string::npos; ++i)
+            at = line.find_first_not_of(' ', line.find(args[i], at) + (i < index ? args[i].size() : 0));
+        return at == std::string::npos ? std::string() : line.substr(at);
+    };
+    if (command == "fenwa-list") {
+        for (const wiresim::FenwaParameter& p : wiresim::FenwaParameters())
+            std::printf("SET%03X %-34s \"%s\"\n", p.number, p.name, p.initial);
+        for (const wiresim::FenwaMonitor& m : wiresim::FenwaMonitors())
+            std::printf("MDM%02X  %-34s \"%s\"\n", m.number, m.name, m.initial);
+    } else if (command == "fenwa-get" && args.size() == 2 && hasNode && Hex(args[1], number)) {
+        std::printf("\"%s\"\n", sim.Parameter(n, static_cast<int>(number)).c_str());
+    } else if ((command == "fenwa-set" || command == "fenwa-monitor") && args.size() >= 3 && hasNode &&
+               Hex(args[1], number)) {
+        if (command == "fenwa-set")
+            sim.SetParameter(n, static_cast<int>(number), rest(2));
+        else
+            sim.SetMonitor(n, static_cast<int>(number), rest(2));
+    } else if (command == "fenwa-status" && args.size() == 1 && hasNode) {
+        std::printf("\"%s\"\n", sim.Status(n).c_str());
+    } else if (command == "fenwa-enable" && args.size() == 2 && hasNode &&
+               (args[1] == "on" || args[1] == "off")) {
+        sim.SetEnabled(n, args[1] == "on");
+    } else if (command == "fenwa-fault" && args.size() == 2 && hasNode && args[1].size() == 3) {
+        sim.SetFault(n, args[1]);
+    } else if (command == "fenwa-version" && args.size() == 2 && hasNode) {
+        sim.SetVersion(n, args[1]);
+    } else if (command == "fenwa-busy" && args.size() == 2 && hasNode && Number(args[1], count)) {
+        sim.SetBusyReads(n, static_cast<int>(count));
+    } else if (command == "fenwa-refuse" && (args.size() == 1 || args.size() == 2) &&
+               (args.size() == 1 || Number(args[1], count))) {
+        namespace sym = wiresim::symbol;
+        const uint8_t status = args[0] == "gs"   ? sym::GS
+                               : args[0] == "rs" ? sym::RS
+                               : args[0] == "us" ? sym::US
+                                                 : 0;
+        if (!status)
+            std::printf("%s", kFenwaHelp);
+        else
+            sim.MisbehaveStatus(status, static_cast<int>(count));
+    } else if (command == "fenwa-pull" && args.empty()) {
+        sim.PullCable();
+    } else if (command == "fenwa-plug" && args.empty()) {
+        sim.PlugCable();
+    } else if (command == "fenwa-reset" && args.size() == 1 && hasNode) {
+        sim.FactoryReset(n);
+    } else if (command.rfind("fenwa-", 0) == 0) {
+        std::printf("%s", kFenwaHelp);
+    } else {
+        return false;
+    }
+    std::fflush(stdout);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2)
         return Usage();
     const std::string protocol = argv[1];
-    std::set<uint8_t> nodes;
+    std::set<uint8_t> nodes, fenwaNodes;
+    bool mixed = false;
     for (int i = 2; i < argc; ++i) {
+        if (std::string(argv[i]) == "--fenwa" && protocol == "tarvik" && !mixed) {
+            mixed = true;
+            continue;
+        }
         char* end = nullptr;
         long node = std::strtol(argv[i], &end, 10);
         if (*end || node < 0 || node > 255)
             return Usage();
-        nodes.insert(static_cast<uint8_t>(node));
+        (mixed ? fenwaNodes : nodes).insert(static_cast<uint8_t>(node));
     }
     if (nodes.empty())
         nodes.insert(1);
+    if (mixed && fenwaNodes.empty())
+        return Usage();
 
     std::unique_ptr<wiresim::PtySimulator> sim;
     wiresim::TarvikDriveSim* tarvik = nullptr;
-    if (protocol == "tarvik") {
+    wiresim::FenwaDriveSim* fenwa = nullptr;
+    if (protocol == "tarvik" && mixed) {
+        auto drives = std::make_unique<wiresim::Started<wiresim::MixedLineSim>>(nodes, fenwaNodes);
+        tarvik = drives.get();
+        fenwa = &drives->Fenwa();
+        sim = std::move(drives);
+    } else if (protocol == "tarvik") {
         auto drives = std::make_unique<wiresim::Started<wiresim::TarvikDriveSim>>(nodes);
         tarvik = drives.get();
         sim = std::move(drives);
@@ -181,9 +287,11 @@ int main(int argc, char** argv) {
         sim = std::make_unique<wiresim::Started<wiresim::NoxelDriveSim>>(nodes);
     else if (protocol == "halvo")
         sim = std::make_unique<wiresim::Started<wiresim::HalvoSlaveSim>>(nodes);
-    else if (protocol == "fenwa")
-        sim = std::make_unique<wiresim::Started<wiresim::FenwaDriveSim>>(nodes);
-    else if (protocol == "zelna")
+    else if (protocol == "fenwa") {
+        auto drives = std::make_unique<wiresim::Started<wiresim::FenwaDriveSim>>(nodes);
+        fenwa = drives.get();
+        sim = std::move(drives);
+    } else if (protocol == "zelna")
         sim = std::make_unique<wiresim::Started<wiresim::ZelnaDriveSim>>(nodes);
     else
         return Usage();
@@ -193,10 +301,19 @@ int main(int argc, char** argv) {
     std::printf("%s\n", sim->Path().c_str());
     std::fflush(stdout);
     // Commands while standard input lasts (a terminal); then, or without one, serve until stopped.
-    if (tarvik) {
-        for (std::string line; !g_stop && std::getline(std::cin, line);)
-            if (!RunCommand(*tarvik, line))
+    if (tarvik || fenwa) {
+        for (std::string line; !g_stop && std::getline(std::cin, line);) {
+            std::string word;
+            std::istringstream(line) >> word;
+            if (fenwa && RunFenwaCommand(*fenwa, line))
+                continue;
+            if (word == "quit" || (tarvik && !RunCommand(*tarvik, line)))
                 return 0;
+            if (fenwa && !word.empty() && (word == "help" || !tarvik)) {
+                std::printf("%s", kFenwaHelp);
+                std::fflush(stdout);
+            }
+        }
     }
     while (!g_stop)
         ::pause();

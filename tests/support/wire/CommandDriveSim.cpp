@@ -78,16 +78,33 @@ std::string CommandDriveSim::Frame(uint8_t node, const std::string& text, bool g
 }
 
 CommandAnswer CommandDriveSim::Answer(const CommandRequest& request) {
+    if (auto answer = Handle(request))
+        return *answer;
+    return Serve(request);
+}
+
+std::optional<CommandAnswer> CommandDriveSim::Handle(const CommandRequest& request) {
     std::unique_lock lock(m_mutex);
     Handler handler = m_handler;
     lock.unlock();
-    if (handler) {
-        if (auto answer = handler(request))
-            return *answer;
+    if (handler)
+        return handler(request);
+    return std::nullopt;
+}
+
+bool CommandDriveSim::IsLongCommand(const std::string& command) const {
+    std::lock_guard lock(m_mutex);
+    for (const auto& entry : m_long) {
+        if (command.compare(0, entry.first.size(), entry.first) == 0)
+            return true;
     }
+    return false;
+}
+
+CommandAnswer CommandDriveSim::Serve(const CommandRequest& request) {
     if (request.terminal)
         return CommandAnswer::Text(request.command);
-    lock.lock();
+    std::unique_lock lock(m_mutex);
     for (auto& [command, busy] : m_long) {
         if (request.command == command) {
             if (busy.second > 0) {

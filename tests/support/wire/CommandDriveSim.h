@@ -69,8 +69,15 @@ public:
     static std::string Frame(uint8_t node, const std::string& text, bool goodChecksum = true);
 
 protected:
-    // The drive's side of one request: the hook for drive-family simulators.
+    // The drive's side of one request: the hook for drive-family simulators. The base asks the
+    // test's handler, then Serve.
     virtual CommandAnswer Answer(const CommandRequest& request);
+    // The test's handler's answer, if it gave one.
+    std::optional<CommandAnswer> Handle(const CommandRequest& request);
+    // Terminal echo, the long commands, ACK for anything else.
+    CommandAnswer Serve(const CommandRequest& request);
+    // A long command of SetLongCommand answers this request (its start or a poll).
+    bool IsLongCommand(const std::string& command) const;
     void OnInput(const uint8_t* data, size_t length) override;
 
 private:
@@ -85,12 +92,6 @@ private:
     std::string m_raw;
     std::string m_frame;
     bool m_inFrame = false;
-};
-
-class FenwaDriveSim : public CommandDriveSim {
-public:
-    explicit FenwaDriveSim(std::set<uint8_t> nodes = {1})
-        : CommandDriveSim(Family::Fenwa, std::move(nodes)) {}
 };
 
 class ZelnaDriveSim : public CommandDriveSim {

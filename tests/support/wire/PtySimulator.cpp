@@ -88,7 +88,16 @@ bool PtySimulator::Busy(int64_t nowUs) const {
     return due != 0 && nowUs > due;
 }
 
+void PtySimulator::AddGuest(PtySimulator& guest) {
+    guest.m_host = this;
+    m_guests.push_back(&guest);
+}
+
 void PtySimulator::Settle() const {
+    if (m_host) {
+        m_host->Settle();
+        return;
+    }
     if (!m_running || std::this_thread::get_id() == m_runner.load())
         return;
     // Bounded, so a simulator that stopped answering cannot hang a test.
@@ -196,6 +205,10 @@ bool PtySimulator::WaitWritable() {
 }
 
 void PtySimulator::Send(const uint8_t* data, size_t length) {
+    if (m_host) {
+        m_host->Send(data, length);
+        return;
+    }
     const int64_t delay = m_byteDelayUs;
     while (length > 0 && !m_stop) {
         if (delay > 0) {
@@ -257,6 +270,8 @@ void PtySimulator::Run() {
                     m_received.append(reinterpret_cast<const char*>(buffer), static_cast<size_t>(n));
                 }
                 OnInput(buffer, static_cast<size_t>(n));
+                for (PtySimulator* guest : m_guests)
+                    guest->OnInput(buffer, static_cast<size_t>(n));
             }
         }
         if (interval > 0 && m_streamIntervalUs > 0 && NowUs() >= nextStream) {

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 namespace wiresim {
 
@@ -58,6 +59,10 @@ public:
         char parity = 'N';
     };
     bool ReadLineSettings(LineSettings& line) const;
+
+    // Another family's drives on this line: the guest hears every byte this simulator receives and
+    // answers on this line. The guest is never started itself and lives as long as this simulator.
+    void AddGuest(PtySimulator& guest);
 
 protected:
     PtySimulator();
@@ -117,6 +122,8 @@ private:
     std::atomic<int64_t> m_idleSinceUs{0};
     std::atomic<int64_t> m_streamDueUs{0};
     std::string m_received;
+    std::vector<PtySimulator*> m_guests;
+    PtySimulator* m_host = nullptr;
 };
 
 // A simulator that runs from construction to destruction.

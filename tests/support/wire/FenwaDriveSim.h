@@ -1,0 +1,84 @@
+// Simulated Fenwa drives on one line: each node holds the parameters and monitor values of
+// FenwaParameterTable and answers the drive commands as a drive does:
+//   SETnnn / MDMnn / STS / TYP / VER     text replies (or "BSY" while the drive has no value yet)
+//   CHPnnn<value>                       ACK, or RS (out of range), US (unknown), GS (enabled)
+//   STR with data nnn<value>            as CHP, then the polls "STR" get "BSY" and then "TOK"
+//   ETC with data 0C                    factory settings, polled like STR
+//   SVRON / SVROF / JOG0|+|- / HWR / LIV  ACK
+// Any other command is refused with US, unless the test made it a long command.
+#pragma once
+
+#include "tests/support/wire/CommandDriveSim.h"
+
+#include <atomic>
+#include <map>
+
+namespace wiresim {
+
+class FenwaDriveSim : public CommandDriveSim {
+public:
+    explicit FenwaDriveSim(std::set<uint8_t> nodes = {1});
+    ~FenwaDriveSim() override;
+
+    // The text a parameter (or monitor value) answers.
+    std::string Parameter(uint8_t node, int number) const;
+    void SetParameter(uint8_t node, int number, const std::string& text);
+    std::string Monitor(uint8_t node, int number) const;
+    void SetMonitor(uint8_t node, int number, const std::string& text);
+    // The "STS" text: control mode of the operation mode, flags, fault code, soft enable.
+    std::string Status(uint8_t node) const;
+    bool Enabled(uint8_t node) const;
+    void SetEnabled(uint8_t node, bool enabled);
+    // The three-character code of characters 7 to 9 of the status ("RDY" for none).
+    void SetFault(uint8_t node, const std::string& code);
+    void SetVersion(uint8_t node, const std::string& text);
+    void SetType(uint8_t node, const std::string& text);
+    // The next reads of the node answer "BSY".
+    void SetBusyReads(uint8_t node, int count);
+    // How many polls of a stored write or reset answer "BSY" before "TOK" (1 at first).
+    void SetBusyPolls(int count);
+    // The last jog argument the node took ("0", "+", "-"; empty before the first).
+    std::string Jog(uint8_t node) const;
+    int JogCount(uint8_t node) const;
+    // Stored writes ("STR") the node completed.
+    int Stores(uint8_t node) const;
+    void FactoryReset(uint8_t node);
+    // Every node goes silent until the cable is back.
+    void PullCable() { m_pulled = true; }
+    void PlugCable() { m_pulled = false; }
+
+protected:
+    CommandAnswer Answer(const CommandRequest& request) override;
+
+private:
+    struct Drive {
+        std::map<int, std::string> parameters;
+        std::map<int, std::string> monitors;
+        std::string fault = "RDY";
+        std::string type = "FW-400";
+        std::string version = "1.12";
+        std::string jog;
+        int jogs = 0;
+        int busyReads = 0;
+        int stores = 0;
+        bool enabled = false;
+        // A stored write or reset the drive is working on; its polls count down.
+        std::string pending;
+        int pendingBusy = 0;
+    };
+
+    // Callers hold m_mutex.
+    Drive& DriveAt(uint8_t node);
+    const Drive& DriveAt(uint8_t node) const;
+    static std::string StatusOf(const Drive& drive);
+    static void Reset(Drive& drive);
+    // A write of CHP or STR: nothing when taken, else the refusal's status byte.
+    static uint8_t Take(Drive& drive, const std::string& numberAndValue);
+    CommandAnswer Poll(Drive& drive, const std::string& command);
+
+    std::map<uint8_t, Drive> m_drives;
+    int m_busyPolls = 1;
+    std::atomic<bool> m_pulled{false};
+};
+
+} // namespace wiresim

@@ -1,0 +1,137 @@
+#include "tests/support/wire/FenwaParameterTable.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstdio>
+
+namespace wiresim {
+
+namespace {
+
+using Kind = FenwaParameter::Kind;
+
+constexpr double kMinScale = 1.1920928955078125e-07; // 2^-23
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+const std::vector<FenwaParameter>& FenwaParameters() {
+    static const std::vector<FenwaParameter> table = {
+        {0x000, "Operation Modes (Main/Override)", Kind::Word, 1, 11, "0002", true},
+        {0x001, "Prm-001", Kind::Text, 4, 4, "0001", true},
+        {0x002, "Pr-0.02", Kind::Text, 4, 4, "0000", true},
+        {0x00D, "Drive Address", Kind::Word, 1, 255, "0001", true},
+        {0x0C9, "Velocity Command", Kind::Word, 0, 5000, "01F4", false},
+        {0x0CA, "Acceleration Time", Kind::Word, 0, 10000, "0000", false},
+        {0x0CB, "Deceleration Time", Kind::Word, 0, 10000, "0000", false},
+        {0x0CC, "S-Curve Time", Kind::Word, 0, 5000, "0000", false},
+        {0x0D4, "Manual Velocity limit", Kind::Word, 1, 10000, "2710", false},
+        {0x0D5, "Velocity Limit Mode", Kind::Word, 0, 3, "0000", false},
+        {0x12C, "Pr-3.00", Kind::Text, 4, 4, "2000", true},
+        {0x191, "Positive Internal", Kind::Word, 0, 500, "01F4", false},
+        {0x192, "Negative Internal", Kind::Word, 0, 500, "01F4", false},
+        {0x193, "Positive External", Kind::Word, 0, 500, "0064", false},
+        {0x194, "Negative External", Kind::Word, 0, 500, "0064", false},
+        {0x195, "Maximum Stopping Current", Kind::Word, 0, 500, "01F4", false},
+        {0x196, "Initial Current Bias", Kind::SignedWord, -100, 100, "0000", false},
+        {0x1F4, "In Position Size", Kind::Word, 0, 2500, "000A", false},
+        {0x1F5, "Near Position Size", Kind::Word, 0, 2500, "0014", false},
+        {0x1F6, "Speed Window", Kind::Word, 0, 1000, "000A", false},
+        {0x1F7, "Up to Speed", Kind::Word, 1, 5000, "0014", false},
+        {0x1F8, "Zero Clamp", Kind::Word, 0, 5000, "0000", false},
+        {0x1FA, "Disable Delay", Kind::Word, 0, 100, "0000", false},
+        {0x1FC, "Braking Application Speed", Kind::Word, 0, 1000, "0064", false},
+        {0x3B7, "Name", Kind::Text, 0, 32, "", false},
+        {0x3B8, "Position Scale", Kind::Float, kMinScale, 1e10, "3F800000", false},
+        {0x3B9, "Position Label", Kind::Text, 0, 16, "Counts", false},
+        {0x3BA, "Velocity Scale", Kind::Float, kMinScale, 1e10, "3F800000", false},
+        {0x3BB, "Velocity Label", Kind::Text, 0, 16, "RPM", false},
+        {0x3BC, "Acceleration Scale", Kind::Float, kMinScale, 1e10, "3F800000", false},
+        {0x3BD, "Acceleration Label", Kind::Text, 0, 16, "Revs/s/s", false},
+        {0x3C0, "Displayed Units", Kind::Word, 0, 2, "0000", false},
+    };
+    return table;
+}
+
+const FenwaParameter* FindFenwaParameter(int number) {
+    const auto& table = FenwaParameters();
+    auto it = std::lower_bound(table.begin(), table.end(), number,
+                               [](const FenwaParameter& p, int n) { return p.number < n; });
+    return it != table.end() && it->number == number ? &*it : nullptr;
+}
+
+const std::vector<FenwaMonitor>& FenwaMonitors() {
+    static const std::vector<FenwaMonitor> table = {
+        {0x07, "Position Command Count Frequency", "0000"},
+        {0x08, "Commutation Angle", "0E10"},
+        {0x09, "Mechanical Angle", "FFF6"},
+        {0x0A, "Shunt Power Limit Ratio", "0000"},
+        {0x0B, "Bus Voltage", "0139"},
+        {0x0C, "Absolute Rotations", "0000"},
+        {0x0F, "IO Status", "000000000000"},
+        {0x19, "Instantaneous output power", "0000"},
+        {0x1A, "Output power limit ratio", "0000"},
+        {0x1B, "Instantaneous shunt power", "0000"},
+        {0x1C, "Drive Utilization", "0005"},
+    };
+    return table;
+}
+
+const FenwaMonitor* FindFenwaMonitor(int number) {
+    const auto& table = FenwaMonitors();
+    auto it = std::lower_bound(table.begin(), table.end(), number,
+                               [](const FenwaMonitor& m, int n) { return m.number < n; });
+    return it != table.end() && it->number == number ? &*it : nullptr;
+}
+
+bool FenwaAccept(const FenwaParameter& parameter, const std::string& value, std::string& kept) {
+    if (parameter.kind == Kind::Text) {
+        if (value.size() < parameter.min || value.size() > parameter.max)
+            return false;
+        kept = value;
+        return true;
+    }
+    const size_t width = value.size();
+    if (width != 1 && width != 2 && width != 4 && width != 8)
+        return false;
+    uint32_t bits = 0;
+    for (char c : value) {
+        int digit = HexDigit(c);
+        if (digit < 0)
+            return false;
+        bits = bits << 4 | static_cast<uint32_t>(digit);
+    }
+    char text[9];
+    if (parameter.kind == Kind::Float) {
+        const float number = std::bit_cast<float>(bits);
+        if (width != 8 || !(number >= parameter.min && number <= parameter.max))
+            return false;
+        std::snprintf(text, sizeof text, "%08X", bits);
+        kept = text;
+        return true;
+    }
+    double number = bits;
+    if (parameter.kind == Kind::SignedWord)
+        number = width <= 2   ? static_cast<int8_t>(bits)
+                 : width == 4 ? static_cast<int16_t>(bits)
+                              : static_cast<int32_t>(bits);
+    if (number < parameter.min || number > parameter.max)
+        return false;
+    if (parameter.kind == Kind::Long)
+        std::snprintf(text, sizeof text, "%08X", bits);
+    else
+        std::snprintf(text, sizeof text, "%04X",
+                      static_cast<uint32_t>(static_cast<int64_t>(number)) & 0xFFFF);
+    kept = text;
+    return true;
+}
+
+} // namespace wiresim
