@@ -302,14 +302,17 @@ void Dialog::FitToText() {
     constexpr int kTitleBarExtras = 140; // icon and three buttons of a common title bar
     const QFontMetrics metrics(font());
     const int measure = metrics.averageCharWidth() * kMeasureChars;
-    for (const Entry& e : m_entries) {
-        auto* label = qobject_cast<QLabel*>(e.widget);
-        if (!label || !label->wordWrap())
+    // Every label, the texts without a control id too.
+    for (QLabel* label : findChildren<QLabel*>()) {
+        if (!label->wordWrap())
             continue;
         int longest = 0;
         for (const QString& line : label->text().split(QLatin1Char('\n')))
             longest = std::max(longest, metrics.horizontalAdvance(line));
-        label->setMinimumWidth(std::min(longest, measure));
+        // Rounding in the label's own text layout needs a pixel or two beyond the measured advance.
+        const QMargins margins = label->contentsMargins();
+        label->setMinimumWidth(std::min(longest, measure) + margins.left() + margins.right() + 2 * label->margin() +
+                               2);
     }
     if (!isWindow())
         return;

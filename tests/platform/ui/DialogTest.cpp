@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
@@ -184,6 +185,24 @@ TEST(Dialog, WideEnoughForItsTitleAndItsLinesUnwrapped) {
                       ASSERT_NE(label, nullptr);
                       EXPECT_GE(label->width(),
                                 QFontMetrics(label->font()).horizontalAdvance(QString::fromStdString(line)));
+                  }));
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+}
+
+// Texts without an id too, up to the measure, each on one line: a wizard's page is such lines one
+// under the other, under a short title.
+TEST(Dialog, LinesWithoutAnIdStayUnwrapped) {
+    TestApp();
+    Dialog dialog(100, "Step",
+                  {ControlSpec::Static(-1, "If you wish to proceed, click Next and all existing on-line drives will"),
+                   ControlSpec::Static(-1, "be removed from the workspace, otherwise click Cancel."),
+                   ControlSpec::DefaultButton(IDOK, "OK")});
+    ModalScript script;
+    script.Expect(ModalKind::Dialog, "Step", PressDialogButton(IDOK, [&](Dialog& d) {
+                      d.show();
+                      for (QLabel* text : d.findChildren<QLabel*>())
+                          EXPECT_LT(text->heightForWidth(text->width()), 2 * text->fontMetrics().lineSpacing())
+                              << text->text().toStdString();
                   }));
     EXPECT_EQ(dialog.DoModal(), IDOK);
 }
