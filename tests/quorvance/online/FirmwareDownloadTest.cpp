@@ -5,8 +5,11 @@
 
 #include "kitbase/model/ZRError.h"
 #include "kitbase/model/ZRStringAttribute.h"
+#include "kitbase/ui/ZRWorkspaceView.h"
 #include "quorvance/online/OnlineCommands.h"
 #include "quorvance/online/ZRBrokenDrive.h"
+#include "quorvance/online/ZRFWUpgrade.h"
+#include "quorvance/online/ZROnLineRootMgr.h"
 #include "quorvance/shell/ZRFamilyRegistry.h"
 #include "quorvance/tarvik/NodeCommands.h"
 #include "quorvance/tarvik/TarvikBrokenNodeMgr.h"
@@ -14,6 +17,7 @@
 #include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/TarvikStorage.h"
 #include "quorvance/tarvik/ZRNoxelDevice.h"
+#include "support/TempDir.h"
 #include "support/model/SRecordWriter.h"
 #include "tests/support/wire/FakeClock.h"
 #include "tests/support/wire/TarvikBootPlay.h"
@@ -23,6 +27,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <fstream>
 #include <functional>
 #include <sstream>
 
@@ -447,4 +452,45 @@ TEST_F(FirmwareRoad, BootModeDriveTakesFirmwareAndComesBackAsAWorkingDrive) {
     ASSERT_NE(drive, nullptr);
     EXPECT_EQ(drive->GetClass(), tarvik::kStandardDriveType);
     EXPECT_EQ(m_Root->FindDrive(kNode), drive);
+}
+
+// The whole road as the user walks it: the placeholder is picked in "Firmware Upgrade", the file
+// goes in through the placeholder's own node, and the drive is back in the list and the workspace.
+TEST_F(FirmwareRoad, UpgradeDialogLoadsAPlaceholderThroughItsNode) {
+    using D = ZRFWUpgrade;
+    FakeClock fast(20);
+    Started<TarvikDriveSim> line(std::set<uint8_t>{kNode});
+    line.FindPlay<TarvikBootPlay>()->SetBootMode(kNode, true);
+    ZRWorkspaceView view;
+    ZRTreeItem* item = view.InsertItem("On-Line Drives");
+    auto* rootNode = new ZROnLineRootMgr(item, m_Root.get(), &view);
+    view.SetItemData(item, rootNode);
+    rootNode->Initialize();
+    m_Link.port = line.Path();
+    m_Root->GetScanSettings().tarvikFrom = kNode;
+    m_Root->GetScanSettings().tarvikTo = kNode;
+    m_Root->Refresh();
+    ASSERT_TRUE(ScanToEnd());
+    TempDir dir;
+    const std::string file = dir.File("new.hex");
+    std::ofstream(file, std::ios::binary) << FirmwareFile({1, 51, 1});
+
+    ModalScript script;
+    script.Expect(platform::core::ModalKind::Dialog, "Firmware Upgrade",
+                  platform::ui::PressDialogButton(IDCANCEL, [&](platform::ui::Dialog& d) {
+                      ASSERT_EQ(d.GetItems(D::IDC_DRIVES),
+                                std::vector<std::string>{"1 - Main Firmware Error!"});
+                      d.SetSelection(D::IDC_DRIVES, 0);
+                      d.SetItemText(D::IDC_FILE_NAME, file);
+                      script.ExpectMessage(kResetQuestion, IDYES);
+                      EXPECT_TRUE(d.ClickButton(D::IDC_BEGIN_LOAD));
+                      EXPECT_EQ(d.GetItemText(D::IDC_STATUS), "Firmware upgrade complete!");
+                  }));
+    ZRFWUpgrade dialog(m_Root.get(), rootNode, nullptr);
+    dialog.DoModal();
+    ZRObject* drive = m_Root->FindDrive(kNode);
+    ASSERT_NE(drive, nullptr);
+    EXPECT_EQ(drive->GetClass(), tarvik::kStandardDriveType);
+    EXPECT_NE(rootNode->FindChild(static_cast<ZRMvcModel*>(drive)), nullptr);
+    view.OnDestroy();
 }
