@@ -1,8 +1,22 @@
 #include "quorvance/fenwa/FenwaFamily.h"
 
 #include "kitbase/ui/ZRBoolRow.h"
+#include "quorvance/fenwa/FenwaAnalog.h"
+#include "quorvance/fenwa/FenwaAnalogOut.h"
 #include "quorvance/fenwa/FenwaCommands.h"
+#include "quorvance/fenwa/FenwaDigIn.h"
+#include "quorvance/fenwa/FenwaDigOut.h"
+#include "quorvance/fenwa/FenwaDrive.h"
+#include "quorvance/fenwa/FenwaEncoder.h"
+#include "quorvance/fenwa/FenwaFaults.h"
+#include "quorvance/fenwa/FenwaFollower.h"
 #include "quorvance/fenwa/FenwaIds.h"
+#include "quorvance/fenwa/FenwaMotor.h"
+#include "quorvance/fenwa/FenwaOperMode.h"
+#include "quorvance/fenwa/FenwaPreset.h"
+#include "quorvance/fenwa/FenwaScope.h"
+#include "quorvance/fenwa/FenwaServiceInfo.h"
+#include "quorvance/fenwa/FenwaTuning.h"
 #include "quorvance/shell/ZRFamilyRegistry.h"
 
 using namespace rowrule;
@@ -14,7 +28,8 @@ ZRRowChoice FenwaDigInRow(const ZRRowQuery& q, ZRRowKind inputRow) {
         return Row(q.name.find("Input ") == std::string::npos ? Kind::None : inputRow);
     if (q.id == kIoStatus)
         // A fault input is lit while it is off.
-        return q.name == "Fault State" ? Lamp(ZRBoolRow::kTrueBitmap, ZRBoolRow::kFalseBitmap) : Row(Kind::Bool);
+        return q.name == "Fault State" ? Lamp(ZRBoolRow::kTrueBitmap, ZRBoolRow::kFalseBitmap)
+                                       : Row(Kind::Bool);
     return Row(Kind::Edit);
 }
 
@@ -67,8 +82,8 @@ ZRRowChoice DriveRow(const ZRRowQuery& q) {
         if (Named(q.name, {"In Speed Window", "In Position", "Up to Speed", "Positive Overtravel",
                            "Negative Overtravel", "Enabled"}))
             return Row(Kind::Bool);
-        if (Named(q.name, {"Command Polarity", "Power Input", "Acceleration Limits", "Over Travel Stop Method",
-                           "Auto Motor Iden"}))
+        if (Named(q.name, {"Command Polarity", "Power Input", "Acceleration Limits",
+                           "Over Travel Stop Method", "Auto Motor Iden"}))
             return Row(Kind::BoolEdit);
     }
     return EditOrText(q.status);
@@ -112,10 +127,21 @@ ZRRowChoice ServiceInfoRow(const ZRRowQuery& q) {
 
 // The motor-model and channel rows come with the block classes.
 constexpr ZRRowRule kRowRules[] = {
-    {kDriveType, &DriveRow},         {kPresetType, &EditOrTextRule},         {kAnalogInType, &EditOrTextRule},
+    {kDriveType, &DriveRow},         {kPresetType, &EditOrTextRule},   {kAnalogInType, &EditOrTextRule},
     {kFollowerType, &FollowerRow},   {kDigInType, &DigInRow},          {kDigOutType, &FenwaDigOutRow},
     {kMotorType, &MotorRow},         {kEncoderType, &FenwaEncoderRow}, {kTuningType, &TuningRow},
     {kAnalogOutType, &AnalogOutRow}, {kFaultsType, &FenwaFaultsRow},   {kServiceInfoType, &ServiceInfoRow},
+};
+
+// Every class of the family by its type id (a stored drive re-attaches the blocks it made).
+constexpr ZRObjectEntry kObjects[] = {
+    {kDriveType, &ZRMakeObject<FenwaDrive>},       {kOperModeType, &ZRMakeObject<FenwaOperMode>},
+    {kPresetType, &ZRMakeObject<FenwaPreset>},     {kAnalogInType, &ZRMakeObject<FenwaAnalog>},
+    {kFollowerType, &ZRMakeObject<FenwaFollower>}, {kDigInType, &ZRMakeObject<FenwaDigIn>},
+    {kDigOutType, &ZRMakeObject<FenwaDigOut>},     {kScopeType, &ZRMakeObject<FenwaScope>},
+    {kMotorType, &ZRMakeObject<FenwaMotor>},       {kEncoderType, &ZRMakeObject<FenwaEncoder>},
+    {kTuningType, &ZRMakeObject<FenwaTuning>},     {kAnalogOutType, &ZRMakeObject<FenwaAnalogOut>},
+    {kFaultsType, &ZRMakeObject<FenwaFaults>},     {kServiceInfoType, &ZRMakeObject<FenwaServiceInfo>},
 };
 
 constexpr ZRMenuEntry kMenuEntries[] = {
@@ -127,7 +153,7 @@ constexpr ZRMenuEntry kMenuEntries[] = {
 } // namespace
 
 void RegisterFenwa(ZRFamilyRegistry& families) {
-    // Object kinds register here as their classes land, e.g. {kMotorType, &ZRMakeObject<FenwaMotor>}.
+    families.AddObjects(kObjects);
     families.AddRowRules(kRowRules);
     families.AddMenuEntries(kMenuEntries);
 }

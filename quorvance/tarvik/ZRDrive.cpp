@@ -1,39 +1,26 @@
 #include "quorvance/tarvik/ZRDrive.h"
 
-#include "kitbase/model/ZRLongOptions.h"
-#include "kitbase/model/ZRUlongOptions.h"
-#include "kitbase/model/ZRValRangeValidation.h"
-#include "quorvance/online/ZROnLineStorage.h"
+#include "kitbase/model/ZRStoredBlocks.h"
+
 #include "kitbase/model/DBStorage.h"
 #include "kitbase/model/ZRDevice.h"
 #include "kitbase/model/ZRError.h"
 #include "kitbase/model/ZRIndexedName.h"
+#include "kitbase/model/ZRLongOptions.h"
 #include "kitbase/model/ZRMsgBox.h"
 #include "kitbase/model/ZRProgress.h"
+#include "kitbase/model/ZRUlongOptions.h"
 #include "kitbase/model/ZRUpdate.h"
+#include "kitbase/model/ZRValRangeValidation.h"
 #include "kitbase/model/ZRValStringLength.h"
 #include "kitbase/model/ZRValUniqueName.h"
 #include "platform/core/Clock.h"
 #include "platform/core/Modal.h"
+#include "quorvance/online/ZROnLineStorage.h"
 #include "quorvance/tarvik/TarvikAccelScale.h"
 #include "quorvance/tarvik/TarvikAccelUnits.h"
-#include "quorvance/tarvik/TarvikAnalogOut.h"
-#include "quorvance/tarvik/TarvikBlockSetup.h"
-#include "quorvance/tarvik/TarvikBlockTables.h"
-#include "quorvance/tarvik/TarvikIds.h"
-#include "quorvance/tarvik/TarvikStorage.h"
-#include "quorvance/tarvik/TarvikUnitSubjects.h"
-#include "quorvance/tarvik/ZREncodersTarvik.h"
-#include "quorvance/tarvik/ZRCurrentLimitScale.h"
-#include "quorvance/tarvik/ZRCurrentScale.h"
-#include "quorvance/tarvik/ZRCurrentUnits.h"
-#include "quorvance/tarvik/ZRFBPositionScale.h"
-#include "quorvance/tarvik/ZRFBPositionUnits.h"
-#include "quorvance/tarvik/ZRMotorTarvik.h"
-#include "wirelink/WireClock.h"
-#include "quorvance/tarvik/ZRVelocityScale.h"
-#include "quorvance/tarvik/ZRVelocityUnits.h"
 #include "quorvance/tarvik/TarvikAnalogCurrentScale.h"
+#include "quorvance/tarvik/TarvikAnalogOut.h"
 #include "quorvance/tarvik/TarvikAnalogOutScale.h"
 #include "quorvance/tarvik/TarvikAnalogOutUnits.h"
 #include "quorvance/tarvik/TarvikAnalogPositionScale.h"
@@ -44,17 +31,29 @@
 #include "quorvance/tarvik/TarvikAuxAccelUnits.h"
 #include "quorvance/tarvik/TarvikAuxPositionScale.h"
 #include "quorvance/tarvik/TarvikAuxPositionUnits.h"
+#include "quorvance/tarvik/TarvikBlockSetup.h"
+#include "quorvance/tarvik/TarvikBlockTables.h"
+#include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/tarvik/TarvikStorage.h"
+#include "quorvance/tarvik/TarvikUnitSubjects.h"
+#include "quorvance/tarvik/ZRCurrentLimitScale.h"
+#include "quorvance/tarvik/ZRCurrentScale.h"
+#include "quorvance/tarvik/ZRCurrentUnits.h"
 #include "quorvance/tarvik/ZRDeviceNetTarvik.h"
 #include "quorvance/tarvik/ZRDigInTarvik.h"
 #include "quorvance/tarvik/ZRDigOutTarvik.h"
+#include "quorvance/tarvik/ZREncodersTarvik.h"
 #include "quorvance/tarvik/ZRFBAccelScale.h"
 #include "quorvance/tarvik/ZRFBAccelUnits.h"
+#include "quorvance/tarvik/ZRFBPositionScale.h"
+#include "quorvance/tarvik/ZRFBPositionUnits.h"
 #include "quorvance/tarvik/ZRFBVelocityScale.h"
 #include "quorvance/tarvik/ZRFBVelocityUnits.h"
 #include "quorvance/tarvik/ZRFaults.h"
 #include "quorvance/tarvik/ZRGearScale.h"
 #include "quorvance/tarvik/ZRInverseGearScale.h"
 #include "quorvance/tarvik/ZRMonitor.h"
+#include "quorvance/tarvik/ZRMotorTarvik.h"
 #include "quorvance/tarvik/ZRNoxelDevice.h"
 #include "quorvance/tarvik/ZRNoxelScope.h"
 #include "quorvance/tarvik/ZROperMode.h"
@@ -62,13 +61,15 @@
 #include "quorvance/tarvik/ZRPositionUnits.h"
 #include "quorvance/tarvik/ZRServiceInfo.h"
 #include "quorvance/tarvik/ZRTuning.h"
+#include "quorvance/tarvik/ZRVelocityScale.h"
+#include "quorvance/tarvik/ZRVelocityUnits.h"
+#include "wirelink/WireClock.h"
 
 #include <initializer_list>
 #include <tuple>
 #include <utility>
 
-ZRDrive* TarvikDriveOf(ZRObject* object)
-{
+ZRDrive* TarvikDriveOf(ZRObject* object) {
     for (; object != nullptr; object = object->GetParent()) {
         if (auto* drive = dynamic_cast<ZRDrive*>(object))
             return drive;
@@ -151,7 +152,8 @@ using tarvik::SetValRange;
 // The drive's own parameters, in the order their names are announced.
 void ZRDrive::DefineAttributes() {
     const bool indexing = GetClass() == tarvik::kIndexingDriveType;
-    auto number = [this](ZRValAttribute& a, int32_t id, const char* name, double value, const char* units = nullptr) {
+    auto number = [this](ZRValAttribute& a, int32_t id, const char* name, double value,
+                         const char* units = nullptr) {
         Bind(a, this, id, name, units);
         a.SetValue(value);
     };
@@ -168,7 +170,8 @@ void ZRDrive::DefineAttributes() {
         a.SetScaleObject(scale);
         a.SetUnitsObject(units);
     };
-    auto flag = [this](ZRBoolAttribute& a, int32_t id, const char* name, const char* off, const char* on, bool value) {
+    auto flag = [this](ZRBoolAttribute& a, int32_t id, const char* name, const char* off, const char* on,
+                       bool value) {
         Bind(a, this, id, name);
         a.SetStrings(off, on);
         a.SetValue(value);
@@ -220,8 +223,11 @@ void ZRDrive::DefineAttributes() {
     choice(m_BaudRate, Id(80), "Baud Rate",
            {{0, "1200"}, {1, "2400"}, {2, "4800"}, {3, "9600"}, {4, "19200"}, {5, "38400"}}, 5);
     choice(m_FrameFormat, Id(81), "Frame Format",
-           {{0, "7 Data, Even Parity"}, {1, "7 Data, Odd Parity"}, {2, "8 Data, No Parity"},
-            {3, "8 Data, Even Parity"}, {4, "8 Data, Odd Parity"}},
+           {{0, "7 Data, Even Parity"},
+            {1, "7 Data, Odd Parity"},
+            {2, "8 Data, No Parity"},
+            {3, "8 Data, Even Parity"},
+            {4, "8 Data, Odd Parity"}},
            2);
     scaled(m_Positive, Id(47), "Positive", 100, 0, 100, m_pCurrentLimitScale.get(), nullptr);
     m_Positive.SetUnits("Amps");
@@ -240,12 +246,15 @@ void ZRDrive::DefineAttributes() {
            fbPositionUnits);
     scaled(m_NegativeSoftLimit, Id(217), "Negative Soft Limit", -kMaxLong, -kMaxLong, kMaxLong, fbPosition,
            fbPositionUnits);
-    scaled(m_PositiveDecelDistance, Id(218), "Positive Decel Distance", 0, 0, kMaxLong, fbPosition, fbPositionUnits);
-    scaled(m_NegativeDecelDistance, Id(219), "Negative Decel Distance", 0, 0, kMaxLong, fbPosition, fbPositionUnits);
+    scaled(m_PositiveDecelDistance, Id(218), "Positive Decel Distance", 0, 0, kMaxLong, fbPosition,
+           fbPositionUnits);
+    scaled(m_NegativeDecelDistance, Id(219), "Negative Decel Distance", 0, 0, kMaxLong, fbPosition,
+           fbPositionUnits);
     if (!indexing) {
         // The standard drive has no soft limits: never read, written or shown.
-        for (ZRAttribute* a : std::initializer_list<ZRAttribute*>{&m_PositiveSoftLimit, &m_NegativeSoftLimit,
-                                                                  &m_PositiveDecelDistance, &m_NegativeDecelDistance}) {
+        for (ZRAttribute* a :
+             std::initializer_list<ZRAttribute*>{&m_PositiveSoftLimit, &m_NegativeSoftLimit,
+                                                 &m_PositiveDecelDistance, &m_NegativeDecelDistance}) {
             a->Define(kNoAttribute);
             a->SetHidden(true);
         }
@@ -254,10 +263,13 @@ void ZRDrive::DefineAttributes() {
     ranged(m_InPositionTime, Id(23), "In Position Time", 20, 1, 255, "msec");
 
     scaled(m_PosnCompare1, Id(349, 0), "Posn Compare 1", 0, -kMaxLong, kMaxLong, fbPosition, fbPositionUnits);
-    scaled(m_PosnCompare1Max, Id(453, 0), "Posn Compare 1 Max", 0, -kMaxLong, kMaxLong, fbPosition, fbPositionUnits);
+    scaled(m_PosnCompare1Max, Id(453, 0), "Posn Compare 1 Max", 0, -kMaxLong, kMaxLong, fbPosition,
+           fbPositionUnits);
     scaled(m_PosnCompare2, Id(349, 1), "Posn Compare 2", 0, -kMaxLong, kMaxLong, fbPosition, fbPositionUnits);
-    scaled(m_PosnCompare2Max, Id(453, 1), "Posn Compare 2 Max", 0, -kMaxLong, kMaxLong, fbPosition, fbPositionUnits);
-    for (ZRAttribute* max : {static_cast<ZRAttribute*>(&m_PosnCompare1Max), static_cast<ZRAttribute*>(&m_PosnCompare2Max)}) {
+    scaled(m_PosnCompare2Max, Id(453, 1), "Posn Compare 2 Max", 0, -kMaxLong, kMaxLong, fbPosition,
+           fbPositionUnits);
+    for (ZRAttribute* max :
+         {static_cast<ZRAttribute*>(&m_PosnCompare1Max), static_cast<ZRAttribute*>(&m_PosnCompare2Max)}) {
         max->SetFirstVersion(0x11D00);
         max->SetHidden(true);
     }
@@ -282,8 +294,9 @@ void ZRDrive::DefineAttributes() {
     ranged(m_PositionPrecision, Id(192), "Position Precision", 0, 0, 10);
     ranged(m_AccelerationPrecision, Id(194), "Acceleration Precision", 0, 0, 10);
     ranged(m_CurrentPrecision, Id(191), "Current Precision", 1, 0, 10);
-    auto userUnits = [&](ZRFloatAttribute& factor, int32_t factorParam, const char* factorName, const char* factorUnits,
-                         ZRStringAttribute& label, int32_t labelParam, const char* labelName, const char* labelText) {
+    auto userUnits = [&](ZRFloatAttribute& factor, int32_t factorParam, const char* factorName,
+                         const char* factorUnits, ZRStringAttribute& label, int32_t labelParam,
+                         const char* labelName, const char* labelText) {
         Bind(factor, this, Id(factorParam), factorName, factorUnits);
         factor.SetValue(1.0F);
         SetRange(factor, kMinUserFactor, kMaxUserFactor);
@@ -291,30 +304,41 @@ void ZRDrive::DefineAttributes() {
     };
     userUnits(m_VelocityScaleValue, 9, "Velocity Scale", "Counts/sec per User Units", m_VelocityLabel, 10,
               "Velocity Label", "Counts/sec");
-    userUnits(m_PositionScaleValue, 7, "Position Scale", "Counts per User Units", m_PositionLabel, 8, "Position Label",
-              "Counts");
-    userUnits(m_AccelerationScaleValue, 11, "Acceleration Scale", "Count/s^2 per User Units", m_AccelerationLabel, 12,
-              "Acceleration Label", "Counts/sec/sec");
-    text(m_CurrentLabel, kNoAttribute, "Current Label", "Amps");
-    userUnits(m_AuxVelocityScaleValue, 380, "Velocity Scale", "Counts/sec per User Units", m_AuxVelocityLabel, 381,
-              "Velocity Label", "Counts/sec");
-    userUnits(m_AuxPositionScaleValue, 378, "Position Scale", "Counts per User Units", m_AuxPositionLabel, 379,
+    userUnits(m_PositionScaleValue, 7, "Position Scale", "Counts per User Units", m_PositionLabel, 8,
               "Position Label", "Counts");
+    userUnits(m_AccelerationScaleValue, 11, "Acceleration Scale", "Count/s^2 per User Units",
+              m_AccelerationLabel, 12, "Acceleration Label", "Counts/sec/sec");
+    text(m_CurrentLabel, kNoAttribute, "Current Label", "Amps");
+    userUnits(m_AuxVelocityScaleValue, 380, "Velocity Scale", "Counts/sec per User Units", m_AuxVelocityLabel,
+              381, "Velocity Label", "Counts/sec");
+    userUnits(m_AuxPositionScaleValue, 378, "Position Scale", "Counts per User Units", m_AuxPositionLabel,
+              379, "Position Label", "Counts");
     userUnits(m_AuxAccelerationScaleValue, 382, "Acceleration Scale", "Count/s^2 per User Units",
               m_AuxAccelerationLabel, 383, "Acceleration Label", "Counts/sec/sec");
-    scaled(m_Acceleration, Id(110), "Acceleration", 100000, 0, kMaxLong, m_pAccelScale.get(), m_pAccelUnits.get());
+    scaled(m_Acceleration, Id(110), "Acceleration", 100000, 0, kMaxLong, m_pAccelScale.get(),
+           m_pAccelUnits.get());
 
     // Host commands: no parameter until the drive is on line.
-    scaled(m_VelocityCommand, kNoAttribute, "Velocity Command", 0, -kMaxLong, kMaxLong, velocity, velocityUnits);
+    scaled(m_VelocityCommand, kNoAttribute, "Velocity Command", 0, -kMaxLong, kMaxLong, velocity,
+           velocityUnits);
     m_VelocityCommand.SetPrecision(1);
     scaled(m_CurrentCommand, kNoAttribute, "Current Command", 0, -32767, 32767, m_pCurrentScale.get(),
            m_pCurrentUnits.get());
     m_CurrentCommand.SetPrecision(2);
     choice(m_HostControlMode, kNoAttribute, "Host Control Mode",
-           {{0, "Normal"}, {1, "Velocity Control Panel"}, {2, "Current Control Panel"}, {3, "Indexing Control Panel"},
-            {4, "Autotuning"}, {5, "Manual Velocity Tuning"}, {6, "Manual Position Tuning"},
-            {7, "Encoder Index Alignment"}, {8, "Commutation Diagnostics"}, {9, "Motor Feedback Diagnostics"},
-            {10, "Motor Marker Diagnostics"}, {11, "Auxiliary Feedback Diagnostics"}, {12, "Auxiliary Marker Diagnostics"}},
+           {{0, "Normal"},
+            {1, "Velocity Control Panel"},
+            {2, "Current Control Panel"},
+            {3, "Indexing Control Panel"},
+            {4, "Autotuning"},
+            {5, "Manual Velocity Tuning"},
+            {6, "Manual Position Tuning"},
+            {7, "Encoder Index Alignment"},
+            {8, "Commutation Diagnostics"},
+            {9, "Motor Feedback Diagnostics"},
+            {10, "Motor Marker Diagnostics"},
+            {11, "Auxiliary Feedback Diagnostics"},
+            {12, "Auxiliary Marker Diagnostics"}},
            0);
     m_HostControlMode.SetWritable(true);
 
@@ -342,7 +366,8 @@ void ZRDrive::DefineAttributes() {
     status(m_OperationModeOverride, 186, "Operation Mode Override");
     status(m_PositiveOvertravelInput, 186, "Positive Overtravel Input");
     status(m_NegativeOvertravelInput, 186, "Negative Overtravel Input");
-    auto reading = [this](ZRValAttribute& a, int32_t parameter, const char* name, const char* units = nullptr) {
+    auto reading = [this](ZRValAttribute& a, int32_t parameter, const char* name,
+                          const char* units = nullptr) {
         Bind(a, this, Id(parameter), name, units);
         a.SetWritable(false);
     };
@@ -361,7 +386,8 @@ void ZRDrive::DefineAttributes() {
     number(m_Size, Id(403), "Size", kMaxLong, "Counts");
     m_Size.SetFirstVersion(0x10A00);
     number(m_SizeCopy, kNoAttribute, "Size", kMaxLong, "Counts");
-    for (ZRAttribute* copy : {static_cast<ZRAttribute*>(&m_PositionRolloverCopy), static_cast<ZRAttribute*>(&m_SizeCopy)}) {
+    for (ZRAttribute* copy :
+         {static_cast<ZRAttribute*>(&m_PositionRolloverCopy), static_cast<ZRAttribute*>(&m_SizeCopy)}) {
         copy->SetFirstVersion(0x10A00);
         copy->SetEnabled(false);
         copy->SetHidden(true);
@@ -388,34 +414,38 @@ void ZRDrive::DefineFaultState() {
 ZRDrive::ZRDrive(int32_t type)
     : m_ProductType(GetDevice(), 4), m_MotorForwardDir(GetDevice(), 1, -1), m_DriveAddress(GetDevice(), 1),
       m_BroadcastAddress(GetDevice(), 1), m_OperationMode(GetDevice()), m_OperModeOverride(GetDevice()),
-      m_BaudRate(GetDevice()), m_FrameFormat(GetDevice()), m_Positive(GetDevice(), 1), m_Negative(GetDevice(), 1),
-      m_ZeroSpeed(GetDevice(), 4), m_SpeedWindow(GetDevice(), 4), m_UpToSpeed(GetDevice(), 4),
-      m_EnableSoftLimits(GetDevice(), 1, -1), m_PositiveSoftLimit(GetDevice(), 4), m_NegativeSoftLimit(GetDevice(), 4),
+      m_BaudRate(GetDevice()), m_FrameFormat(GetDevice()), m_Positive(GetDevice(), 1),
+      m_Negative(GetDevice(), 1), m_ZeroSpeed(GetDevice(), 4), m_SpeedWindow(GetDevice(), 4),
+      m_UpToSpeed(GetDevice(), 4), m_EnableSoftLimits(GetDevice(), 1, -1),
+      m_PositiveSoftLimit(GetDevice(), 4), m_NegativeSoftLimit(GetDevice(), 4),
       m_PositiveDecelDistance(GetDevice(), 4), m_NegativeDecelDistance(GetDevice(), 4),
       m_InPositionSize(GetDevice(), 4), m_InPositionTime(GetDevice(), 1), m_PosnCompare1(GetDevice(), 4),
       m_PosnCompare1Max(GetDevice(), 4), m_PosnCompare2(GetDevice(), 4), m_PosnCompare2Max(GetDevice(), 4),
       m_PosnCompare1Polarity(GetDevice(), 1, -1), m_PosnCompare1Type(GetDevice()),
-      m_PosnCompare2Polarity(GetDevice(), 1, -1), m_PosnCompare2Type(GetDevice()), m_DisplayedUnits(GetDevice()),
-      m_VelocityPrecision(GetDevice(), 1), m_PositionPrecision(GetDevice(), 1),
-      m_AccelerationPrecision(GetDevice(), 1), m_CurrentPrecision(GetDevice(), 1), m_VelocityScaleValue(GetDevice()),
-      m_VelocityLabel(GetDevice(), 0, NoPadding, ' '), m_PositionScaleValue(GetDevice()),
-      m_PositionLabel(GetDevice(), 0, NoPadding, ' '), m_AccelerationScaleValue(GetDevice()),
-      m_AccelerationLabel(GetDevice(), 0, NoPadding, ' '), m_CurrentLabel(GetDevice(), 0, NoPadding, ' '),
-      m_AuxVelocityScaleValue(GetDevice()), m_AuxVelocityLabel(GetDevice(), 0, NoPadding, ' '),
-      m_AuxPositionScaleValue(GetDevice()), m_AuxPositionLabel(GetDevice(), 0, NoPadding, ' '),
-      m_AuxAccelerationScaleValue(GetDevice()), m_AuxAccelerationLabel(GetDevice(), 0, NoPadding, ' '),
-      m_Acceleration(GetDevice(), 4), m_VelocityCommand(GetDevice(), 4), m_CurrentCommand(GetDevice(), 2),
-      m_HostControlMode(GetDevice()), m_DriveEnabled(GetDevice(), 4, 23), m_EnableActive(GetDevice(), 4, 31),
-      m_InPosition(GetDevice(), 4, 16), m_InPositionWindow(GetDevice(), 4, 17), m_UpToSpeedStatus(GetDevice(), 4, 22),
-      m_InSpeedWindow(GetDevice(), 4, 19), m_ZeroSpeedStatus(GetDevice(), 4, 18), m_PosCurrentLimit(GetDevice(), 4, 20),
+      m_PosnCompare2Polarity(GetDevice(), 1, -1), m_PosnCompare2Type(GetDevice()),
+      m_DisplayedUnits(GetDevice()), m_VelocityPrecision(GetDevice(), 1), m_PositionPrecision(GetDevice(), 1),
+      m_AccelerationPrecision(GetDevice(), 1), m_CurrentPrecision(GetDevice(), 1),
+      m_VelocityScaleValue(GetDevice()), m_VelocityLabel(GetDevice(), 0, NoPadding, ' '),
+      m_PositionScaleValue(GetDevice()), m_PositionLabel(GetDevice(), 0, NoPadding, ' '),
+      m_AccelerationScaleValue(GetDevice()), m_AccelerationLabel(GetDevice(), 0, NoPadding, ' '),
+      m_CurrentLabel(GetDevice(), 0, NoPadding, ' '), m_AuxVelocityScaleValue(GetDevice()),
+      m_AuxVelocityLabel(GetDevice(), 0, NoPadding, ' '), m_AuxPositionScaleValue(GetDevice()),
+      m_AuxPositionLabel(GetDevice(), 0, NoPadding, ' '), m_AuxAccelerationScaleValue(GetDevice()),
+      m_AuxAccelerationLabel(GetDevice(), 0, NoPadding, ' '), m_Acceleration(GetDevice(), 4),
+      m_VelocityCommand(GetDevice(), 4), m_CurrentCommand(GetDevice(), 2), m_HostControlMode(GetDevice()),
+      m_DriveEnabled(GetDevice(), 4, 23), m_EnableActive(GetDevice(), 4, 31),
+      m_InPosition(GetDevice(), 4, 16), m_InPositionWindow(GetDevice(), 4, 17),
+      m_UpToSpeedStatus(GetDevice(), 4, 22), m_InSpeedWindow(GetDevice(), 4, 19),
+      m_ZeroSpeedStatus(GetDevice(), 4, 18), m_PosCurrentLimit(GetDevice(), 4, 20),
       m_NegCurrentLimit(GetDevice(), 4, 21), m_PosnCompare1Status(GetDevice(), 4, 14),
       m_PosnCompare2Status(GetDevice(), 4, 15), m_BusPower(GetDevice(), 4, 24), m_Brake(GetDevice(), 4, 30),
-      m_Ready(GetDevice(), 4, 31), m_PositiveOvertravel(GetDevice(), 4, 10), m_NegativeOvertravel(GetDevice(), 4, 11),
-      m_DisableSerialCommunications(GetDevice(), 4, 0), m_ForwardEnable(GetDevice(), 4, 19),
-      m_ReverseEnable(GetDevice(), 4, 20), m_OperationModeOverride(GetDevice(), 4, 21),
-      m_PositiveOvertravelInput(GetDevice(), 4, 6), m_NegativeOvertravelInput(GetDevice(), 4, 7),
-      m_SercosCapable(GetDevice(), 1), m_BusVoltage(GetDevice(), 2), m_CommutationAngle(GetDevice(), 2),
-      m_DriveTemperature(GetDevice(), 2), m_FaultState(GetDevice()), m_AnalogCommandIn(GetDevice(), 2),
+      m_Ready(GetDevice(), 4, 31), m_PositiveOvertravel(GetDevice(), 4, 10),
+      m_NegativeOvertravel(GetDevice(), 4, 11), m_DisableSerialCommunications(GetDevice(), 4, 0),
+      m_ForwardEnable(GetDevice(), 4, 19), m_ReverseEnable(GetDevice(), 4, 20),
+      m_OperationModeOverride(GetDevice(), 4, 21), m_PositiveOvertravelInput(GetDevice(), 4, 6),
+      m_NegativeOvertravelInput(GetDevice(), 4, 7), m_SercosCapable(GetDevice(), 1),
+      m_BusVoltage(GetDevice(), 2), m_CommutationAngle(GetDevice(), 2), m_DriveTemperature(GetDevice(), 2),
+      m_FaultState(GetDevice()), m_AnalogCommandIn(GetDevice(), 2),
       m_PositionAuxiliaryEncoder(GetDevice(), 4), m_DriveTempReference(GetDevice(), 2),
       m_MotorTempReference(GetDevice(), 2), m_PositionRollover(GetDevice(), 1, -1),
       m_PositionRolloverCopy(GetDevice(), 1, -1), m_Size(GetDevice(), 4), m_SizeCopy(GetDevice(), 4),
@@ -427,8 +457,8 @@ ZRDrive::ZRDrive(int32_t type)
         m_Unlisted.push_back(std::move(block));
         return raw;
     };
-    m_pOperMode = keep(std::make_unique<ZROperMode>(type == tarvik::kIndexingDriveType ? tarvik::kOperModesIndexingType
-                                                                                       : tarvik::kOperModesType));
+    m_pOperMode = keep(std::make_unique<ZROperMode>(
+        type == tarvik::kIndexingDriveType ? tarvik::kOperModesIndexingType : tarvik::kOperModesType));
     m_pDeviceNet = keep(std::make_unique<ZRDeviceNetTarvik>());
     m_pMotor = keep(std::make_unique<ZRMotorTarvik>());
     m_pTuning = keep(std::make_unique<ZRTuning>());
@@ -472,8 +502,9 @@ ZRDrive::ZRDrive(int32_t type)
 }
 
 ZRDrive::~ZRDrive() {
-    for (ZRAttribute* a : {static_cast<ZRAttribute*>(&m_PosnCompare1Type), static_cast<ZRAttribute*>(&m_PosnCompare2Type),
-                           static_cast<ZRAttribute*>(&m_SingleTurnAbsolute)})
+    for (ZRAttribute* a :
+         {static_cast<ZRAttribute*>(&m_PosnCompare1Type), static_cast<ZRAttribute*>(&m_PosnCompare2Type),
+          static_cast<ZRAttribute*>(&m_SingleTurnAbsolute)})
         a->RemoveObserver(this);
     StopObservingBlocks();
     // The models observe the blocks' attributes: they go before the children do.
@@ -512,8 +543,8 @@ ZRDrive::~ZRDrive() {
 }
 
 void ZRDrive::StopObservingBlocks() {
-    for (ZRAttribute** a : {&m_pMotorEncoder, &m_pLinesRevolution, &m_pSmartEncoderType, &m_pPositionFeedbackSource,
-                            &m_pMotorEncoderInterpolation}) {
+    for (ZRAttribute** a : {&m_pMotorEncoder, &m_pLinesRevolution, &m_pSmartEncoderType,
+                            &m_pPositionFeedbackSource, &m_pMotorEncoderInterpolation}) {
         if (*a)
             (*a)->RemoveObserver(this);
         *a = nullptr;
@@ -574,25 +605,64 @@ void ZRDrive::Init() {
 
     DefineAttributes();
     const bool indexing = GetClass() == tarvik::kIndexingDriveType;
-    tarvik::AddProperties(
-        *this, {&m_ProductType, &m_DriveAddress, &m_MotorForwardDir, &m_BroadcastAddress, &m_DisplayedUnits,
-                &m_VelocityPrecision, &m_PositionPrecision, &m_AccelerationPrecision, &m_CurrentPrecision,
-                &m_VelocityLabel, &m_VelocityScaleValue, &m_PositionLabel, &m_PositionScaleValue,
-                &m_AccelerationLabel, &m_AccelerationScaleValue, &m_AuxVelocityLabel, &m_AuxVelocityScaleValue,
-                &m_AuxPositionLabel, &m_AuxPositionScaleValue, &m_AuxAccelerationLabel, &m_AuxAccelerationScaleValue,
-                &m_OperationMode, &m_OperModeOverride, &m_BaudRate, &m_FrameFormat, &m_Positive, &m_Negative,
-                &m_ZeroSpeed, &m_SpeedWindow, &m_UpToSpeed});
+    tarvik::AddProperties(*this, {&m_ProductType,
+                                  &m_DriveAddress,
+                                  &m_MotorForwardDir,
+                                  &m_BroadcastAddress,
+                                  &m_DisplayedUnits,
+                                  &m_VelocityPrecision,
+                                  &m_PositionPrecision,
+                                  &m_AccelerationPrecision,
+                                  &m_CurrentPrecision,
+                                  &m_VelocityLabel,
+                                  &m_VelocityScaleValue,
+                                  &m_PositionLabel,
+                                  &m_PositionScaleValue,
+                                  &m_AccelerationLabel,
+                                  &m_AccelerationScaleValue,
+                                  &m_AuxVelocityLabel,
+                                  &m_AuxVelocityScaleValue,
+                                  &m_AuxPositionLabel,
+                                  &m_AuxPositionScaleValue,
+                                  &m_AuxAccelerationLabel,
+                                  &m_AuxAccelerationScaleValue,
+                                  &m_OperationMode,
+                                  &m_OperModeOverride,
+                                  &m_BaudRate,
+                                  &m_FrameFormat,
+                                  &m_Positive,
+                                  &m_Negative,
+                                  &m_ZeroSpeed,
+                                  &m_SpeedWindow,
+                                  &m_UpToSpeed});
     if (indexing)
         AddProperty(&m_EnableSoftLimits);
-    tarvik::AddProperties(
-        *this, {&m_PositiveSoftLimit, &m_NegativeSoftLimit, &m_PositiveDecelDistance, &m_NegativeDecelDistance,
-                &m_InPositionSize, &m_InPositionTime, &m_PosnCompare1, &m_PosnCompare1Max, &m_PosnCompare2,
-                &m_PosnCompare2Max, &m_PosnCompare1Type, &m_PosnCompare2Type, &m_PosnCompare1Polarity,
-                &m_PosnCompare2Polarity, &m_Acceleration, &m_VelocityCommand, &m_CurrentCommand,
-                &m_SingleTurnAbsolute, &m_PositionRollover, &m_PositionRolloverCopy, &m_Size, &m_SizeCopy});
-    tarvik::AddStatuses(*this, {&m_InPosition, &m_InPositionWindow, &m_PosnCompare1Status, &m_PosnCompare2Status,
-                                &m_UpToSpeedStatus, &m_InSpeedWindow, &m_ZeroSpeedStatus, &m_PosCurrentLimit,
-                                &m_NegCurrentLimit, &m_BusPower, &m_BusVoltage, &m_SercosCapable});
+    tarvik::AddProperties(*this, {&m_PositiveSoftLimit,
+                                  &m_NegativeSoftLimit,
+                                  &m_PositiveDecelDistance,
+                                  &m_NegativeDecelDistance,
+                                  &m_InPositionSize,
+                                  &m_InPositionTime,
+                                  &m_PosnCompare1,
+                                  &m_PosnCompare1Max,
+                                  &m_PosnCompare2,
+                                  &m_PosnCompare2Max,
+                                  &m_PosnCompare1Type,
+                                  &m_PosnCompare2Type,
+                                  &m_PosnCompare1Polarity,
+                                  &m_PosnCompare2Polarity,
+                                  &m_Acceleration,
+                                  &m_VelocityCommand,
+                                  &m_CurrentCommand,
+                                  &m_SingleTurnAbsolute,
+                                  &m_PositionRollover,
+                                  &m_PositionRolloverCopy,
+                                  &m_Size,
+                                  &m_SizeCopy});
+    tarvik::AddStatuses(*this,
+                        {&m_InPosition, &m_InPositionWindow, &m_PosnCompare1Status, &m_PosnCompare2Status,
+                         &m_UpToSpeedStatus, &m_InSpeedWindow, &m_ZeroSpeedStatus, &m_PosCurrentLimit,
+                         &m_NegCurrentLimit, &m_BusPower, &m_BusVoltage, &m_SercosCapable});
 
     for (ZRObject* block : {static_cast<ZRObject*>(m_pOperMode), static_cast<ZRObject*>(m_pMotor),
                             static_cast<ZRObject*>(m_pTuning), static_cast<ZRObject*>(m_pEncoders),
@@ -679,8 +749,8 @@ void ZRDrive::Init() {
     m_pSmartEncoderType = m_pEncoders->GetSmartEncoderType();
     m_pPositionFeedbackSource = m_pEncoders->GetPositionFeedbackSource();
     m_pMotorEncoderInterpolation = m_pEncoders->GetMotorEncoderInterpolation();
-    for (ZRAttribute* a : {m_pMotorEncoder, m_pLinesRevolution, m_pSmartEncoderType, m_pPositionFeedbackSource,
-                           m_pMotorEncoderInterpolation})
+    for (ZRAttribute* a : {m_pMotorEncoder, m_pLinesRevolution, m_pSmartEncoderType,
+                           m_pPositionFeedbackSource, m_pMotorEncoderInterpolation})
         if (a)
             a->AddObserver(this);
 }
@@ -688,11 +758,11 @@ void ZRDrive::Init() {
 void ZRDrive::RefreshDisplayParameters() {
     m_pServiceInfo->GetDriveSize()->Refresh(false);
     for (ZRAttribute* a : std::initializer_list<ZRAttribute*>{
-             &m_DisplayedUnits, &m_VelocityLabel, &m_VelocityScaleValue, &m_VelocityPrecision, &m_CurrentPrecision,
-             &m_PositionLabel, &m_PositionScaleValue, &m_PositionPrecision, &m_AccelerationLabel,
-             &m_AccelerationScaleValue, &m_AccelerationPrecision, &m_AuxPositionScaleValue, &m_AuxPositionLabel,
-             &m_AuxVelocityScaleValue, &m_AuxVelocityLabel, &m_AuxAccelerationScaleValue, &m_AuxAccelerationLabel,
-             &m_HostControlMode})
+             &m_DisplayedUnits, &m_VelocityLabel, &m_VelocityScaleValue, &m_VelocityPrecision,
+             &m_CurrentPrecision, &m_PositionLabel, &m_PositionScaleValue, &m_PositionPrecision,
+             &m_AccelerationLabel, &m_AccelerationScaleValue, &m_AccelerationPrecision,
+             &m_AuxPositionScaleValue, &m_AuxPositionLabel, &m_AuxVelocityScaleValue, &m_AuxVelocityLabel,
+             &m_AuxAccelerationScaleValue, &m_AuxAccelerationLabel, &m_HostControlMode})
         a->Refresh(false);
 }
 
@@ -722,27 +792,10 @@ void ZRDrive::AttachOnLineChildren() {
 
 void ZRDrive::AttachDBChildren() {
     ZRDevice* device = GetDevice();
-    auto* db = device ? dynamic_cast<DBStorage*>(device->GetStorage()) : nullptr;
-    ZRStorage::Ids links;
-    if (db)
-        db->GetChildren(GetClass(), GetInstance(), links);
     m_ProductType.Refresh(false);
     if (m_ProductType.GetInternalValue() & kDeviceNetPresent)
         ListDeviceNet(false);
-    for (const auto link : links) {
-        int32_t cls = 0;
-        int32_t instance = 0;
-        try {
-            if (!db->FindObject(static_cast<int32_t>(link), cls, instance))
-                continue;
-        } catch (const ZRError&) {
-            platform::core::MessageBox("Corrupted project database. Data may have been lost.");
-            db->RemoveChild(GetClass(), GetInstance(), static_cast<int32_t>(link));
-            continue;
-        }
-        if (ZRObject* block = Block(cls))
-            block->Attach(device, instance);
-    }
+    AttachStoredBlocks(*this, [this](int32_t cls) { return Block(cls); });
     m_pMonitor->Attach(device, -1);
     RefreshDisplayParameters();
     m_pServiceInfo->WatchDriveSize();
@@ -756,18 +809,30 @@ void ZRDrive::Create(ZRDevice* device) {
 ZRObject* ZRDrive::Block(int32_t type) const {
     switch (type) {
     case tarvik::kOperModesIndexingType:
-    case tarvik::kOperModesType: return m_pOperMode;
-    case tarvik::kMotorType: return m_pMotor;
-    case tarvik::kTuningType: return m_pTuning;
-    case tarvik::kEncodersType: return m_pEncoders;
-    case tarvik::kDigInType: return m_pDigIn;
-    case tarvik::kDigOutType: return m_pDigOut;
-    case tarvik::kAnalogOutType: return m_pAnalogOut;
-    case tarvik::kFaultsType: return m_pFaults;
-    case tarvik::kScopeType: return m_pScope;
-    case tarvik::kServiceInfoType: return m_pServiceInfo;
-    case tarvik::kDeviceNetType: return m_pDeviceNet;
-    default: return nullptr;
+    case tarvik::kOperModesType:
+        return m_pOperMode;
+    case tarvik::kMotorType:
+        return m_pMotor;
+    case tarvik::kTuningType:
+        return m_pTuning;
+    case tarvik::kEncodersType:
+        return m_pEncoders;
+    case tarvik::kDigInType:
+        return m_pDigIn;
+    case tarvik::kDigOutType:
+        return m_pDigOut;
+    case tarvik::kAnalogOutType:
+        return m_pAnalogOut;
+    case tarvik::kFaultsType:
+        return m_pFaults;
+    case tarvik::kScopeType:
+        return m_pScope;
+    case tarvik::kServiceInfoType:
+        return m_pServiceInfo;
+    case tarvik::kDeviceNetType:
+        return m_pDeviceNet;
+    default:
+        return nullptr;
     }
 }
 
@@ -825,7 +890,8 @@ void ZRDrive::UpdateComputedSize() {
     if (ZRScale* scale = lines->GetScaleObject(); !scale || !scale->GetScaleFactor(factor))
         factor = 1.0;
     auto* interpolation = dynamic_cast<ZRIndexSelection*>(m_pMotorEncoderInterpolation);
-    const int32_t times = interpolation ? ZREncodersTarvik::GetInterpolationFactor(interpolation->GetValue()) : 1;
+    const int32_t times =
+        interpolation ? ZREncodersTarvik::GetInterpolationFactor(interpolation->GetValue()) : 1;
     m_SizeCopy.SetEnabled(true);
     m_SizeCopy.SetValue(lines->GetValue() * times * factor * 4);
     m_SizeCopy.SetEnabled(false);
@@ -854,7 +920,8 @@ void ZRDrive::OnUpdate(platform::core::Subject* subject, platform::core::Message
         const bool first = subject == static_cast<platform::core::Subject*>(&m_PosnCompare1Type);
         ZRIndexSelection& type = first ? m_PosnCompare1Type : m_PosnCompare2Type;
         const std::string text = type.GetAsString();
-        (first ? m_PosnCompare1Max : m_PosnCompare2Max).SetHidden(text == "Greater Than" || text == "Less Than");
+        (first ? m_PosnCompare1Max : m_PosnCompare2Max)
+            .SetHidden(text == "Greater Than" || text == "Less Than");
         return;
     }
     auto is = [subject](ZRAttribute* a) { return a && static_cast<platform::core::Subject*>(a) == subject; };
@@ -911,10 +978,12 @@ void ZRDrive::Copy(ZRObject* source, bool withChildren) {
     if (IsOnLine()) {
         if (m_pSmartEncoderType)
             m_pSmartEncoderType->Refresh(false);
-        const std::string encoder = other->m_pMotorEncoder ? other->m_pMotorEncoder->GetAsString() : std::string();
+        const std::string encoder =
+            other->m_pMotorEncoder ? other->m_pMotorEncoder->GetAsString() : std::string();
         auto* smart = dynamic_cast<ZRUlongAttribute*>(m_pSmartEncoderType);
         const uint32_t low = smart ? (smart->GetInternalValue() & 7U) : 0U;
-        if ((encoder == "SRS/SRM" || encoder == "SKS/SKM") && m_SingleTurnAbsolute.GetValue() && low != 1 && low != 4)
+        if ((encoder == "SRS/SRM" || encoder == "SKS/SKM") && m_SingleTurnAbsolute.GetValue() && low != 1 &&
+            low != 4)
             platform::core::MessageBox("The drive is not connected to an SRS/SKS type encoder.\n"
                                        "Single-Turn Absolute mode is not supported.");
         if (progress->IsCancelled())
@@ -940,8 +1009,8 @@ void ZRDrive::Copy(ZRObject* source, bool withChildren) {
 namespace {
 
 constexpr const char* kOffline = "The Drive is Offline.";
-constexpr unsigned kAskNoDefault = platform::core::MB_YESNO | platform::core::MB_ICONQUESTION |
-                                   platform::core::MB_DEFBUTTON2;
+constexpr unsigned kAskNoDefault =
+    platform::core::MB_YESNO | platform::core::MB_ICONQUESTION | platform::core::MB_DEFBUTTON2;
 
 } // namespace
 
@@ -972,7 +1041,8 @@ int ZRDrive::ResetDrive() {
     if (IsEnableActive())
         return platform::core::MessageBox("Can't reset drive while Enable input active ", {},
                                           platform::core::MB_OK | platform::core::MB_ICONWARNING);
-    const int answer = platform::core::MessageBox("Are you sure you want to RESET the Drive?", {}, kAskNoDefault);
+    const int answer =
+        platform::core::MessageBox("Are you sure you want to RESET the Drive?", {}, kAskNoDefault);
     if (answer != platform::core::IDYES)
         return answer;
     return RestartDrive() > 0 ? 1 : 0;
@@ -1017,8 +1087,8 @@ bool ZRDrive::ResetPersonality() {
         return false;
     }
     ZRMsgBox box;
-    if (box.Show("Are you sure you want to Reset the Personality EEPROM to factory settings?", kAskNoDefault) !=
-        platform::core::IDYES)
+    if (box.Show("Are you sure you want to Reset the Personality EEPROM to factory settings?",
+                 kAskNoDefault) != platform::core::IDYES)
         return false;
     try {
         std::string reply;

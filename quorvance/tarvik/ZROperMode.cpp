@@ -1,5 +1,7 @@
 #include "quorvance/tarvik/ZROperMode.h"
 
+#include "kitbase/model/ZRStoredBlocks.h"
+
 #include "kitbase/model/DBStorage.h"
 #include "kitbase/model/ZRDevice.h"
 #include "kitbase/model/ZRError.h"
@@ -10,8 +12,8 @@
 #include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/ZRFollower.h"
 #include "quorvance/tarvik/ZRHoming.h"
-#include "quorvance/tarvik/ZROlbraConverter.h"
 #include "quorvance/tarvik/ZRIndexing.h"
+#include "quorvance/tarvik/ZROlbraConverter.h"
 #include "quorvance/tarvik/ZRPreset.h"
 
 #include <algorithm>
@@ -88,29 +90,8 @@ void ZROperMode::AttachOnLineChildren() {
 }
 
 void ZROperMode::AttachDBChildren() {
-    if (GetClass() == -1 || GetInstance() == -1)
-        return;
-    ZRDevice* device = GetDevice();
-    auto* db = device && device->IsOffLine() ? dynamic_cast<DBStorage*>(device->GetStorage()) : nullptr;
-    if (!db)
-        return;
-    ZRStorage::Ids links;
-    db->GetChildren(GetClass(), GetInstance(), links);
-    const size_t count = std::min(links.size(), GetChildren().size());
-    for (size_t i = 0; i < count; ++i) {
-        const auto link = static_cast<int32_t>(links[i]);
-        int32_t cls = 0;
-        int32_t instance = 0;
-        try {
-            db->FindObject(link, cls, instance);
-        } catch (const ZRError&) {
-            platform::core::MessageBox("Corrupted project database. Data may have been lost.");
-            db->RemoveChild(GetClass(), GetInstance(), link);
-            continue;
-        }
-        if (ZRObject* child = GetChild(cls))
-            child->Attach(device, instance);
-    }
+    AttachStoredBlocks(
+        *this, [this](int32_t cls) { return GetChild(cls); }, GetChildren().size());
 }
 
 void ZROperMode::Copy(ZRObject* source, bool withChildren) {
