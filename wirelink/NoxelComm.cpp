@@ -1,5 +1,7 @@
 #include "wirelink/NoxelComm.h"
 
+#include "platform/core/HexDigit.h"
+
 #include "wirelink/SerialComm.h"
 #include "wirelink/ZRCommError.h"
 
@@ -74,13 +76,7 @@ unsigned char NoxelComm::ToAsciiVal(unsigned char value) {
 }
 
 int NoxelComm::ToHexVal(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
+    return platform::core::HexDigitValue(c);
 }
 
 void NoxelComm::BuildMessage(unsigned char node, const unsigned char* text, unsigned short length) {

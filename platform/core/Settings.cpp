@@ -2,6 +2,7 @@
 
 #include "platform/core/Directories.h"
 #include "platform/core/FileSystem.h"
+#include "platform/core/HexDigit.h"
 #include "platform/core/SystemError.h"
 #include "platform/core/Text.h"
 #include "platform/core/Version.h"
@@ -39,16 +40,6 @@ bool IsUtf8(std::string_view s) {
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 // Escapes what would break the line structure; `specials` are the characters that end a token.
@@ -103,7 +94,8 @@ bool Unescape(const std::string& line, size_t& pos, char stop, std::string& out)
         case 'x': {
             if (pos + 2 > line.size())
                 return false;
-            int hi = HexDigit(line[pos]), lo = HexDigit(line[pos + 1]);
+            int hi = platform::core::HexDigitValue(line[pos]),
+                lo = platform::core::HexDigitValue(line[pos + 1]);
             if (hi < 0 || lo < 0)
                 return false;
             out += static_cast<char>(hi * 16 + lo);

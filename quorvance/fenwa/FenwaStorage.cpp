@@ -17,8 +17,6 @@ using platform::core::Format;
 
 namespace {
 
-constexpr const char* kProduct = "Quorvance";
-
 [[noreturn]] void Fail(int32_t code, const char* message) {
     throw ZRError(code, message);
 }
@@ -153,24 +151,7 @@ void FenwaStorage::ReportCommError(int code) {
         SetBroken(true);
     }
     Notify(ZRUpdate::ValueChanged);
-    std::string text;
-    switch (code) {
-    case ZRCommError::PurgeTimeout:
-        text = "Communication port overflow. \nReboot attached drives and rescan.";
-        break;
-    case ZRCommError::IoError:
-        text =
-            Format("Unable to read from communications port. \nTry restarting %s or rebooting your computer.",
-                   kProduct);
-        break;
-    case ZRCommError::NotInitialized:
-        text = Format("Communications were not initialized properly. \nTry restarting %s.", kProduct);
-        break;
-    default:
-        text = Format("Communications have been lost with node %d", GetNode());
-        break;
-    }
-    platform::core::MessageBox(text);
+    ShowLinkLost(code);
 }
 
 bool FenwaStorage::Create(int32_t, int32_t&) {

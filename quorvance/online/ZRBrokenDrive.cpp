@@ -4,6 +4,7 @@
 #include "kitbase/model/ZRError.h"
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/model/ZRUlongAttribute.h"
+#include "platform/core/HexDigit.h"
 #include "platform/core/Text.h"
 #include "platform/ui/Events.h"
 #include "quorvance/tarvik/TarvikBlockSetup.h"
@@ -34,16 +35,6 @@ constexpr int kRefusedWrite = 6;
 
 [[noreturn]] void InvalidFile() {
     throw ZRError(0, "Invalid File");
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
 }
 
 // Address digits of each record type; 0 for a digit that names no type.
@@ -114,7 +105,8 @@ bool ZRBrokenDrive::CheckRecord(const std::string& line) {
     unsigned sum = 0;
     unsigned byte = 0;
     for (size_t i = 2; i < line.size(); i += 2) {
-        const int high = HexDigit(line[i]), low = HexDigit(line[i + 1]);
+        const int high = platform::core::HexDigitValue(line[i]),
+                  low = platform::core::HexDigitValue(line[i + 1]);
         if (high < 0 || low < 0)
             return false;
         byte = static_cast<unsigned>(high * 16 + low);
@@ -122,7 +114,8 @@ bool ZRBrokenDrive::CheckRecord(const std::string& line) {
             sum += byte;
     }
     // The count covers what follows it; a line that lost or gained characters is not the record.
-    const unsigned count = static_cast<unsigned>(HexDigit(line[2]) * 16 + HexDigit(line[3]));
+    const unsigned count = static_cast<unsigned>(platform::core::HexDigitValue(line[2]) * 16 +
+                                                 platform::core::HexDigitValue(line[3]));
     if (count != (line.size() - 4) / 2)
         return false;
     return byte == (~sum & 0xFF);

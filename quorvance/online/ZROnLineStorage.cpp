@@ -1,5 +1,9 @@
 #include "quorvance/online/ZROnLineStorage.h"
 
+#include "platform/core/Modal.h"
+#include "platform/core/Text.h"
+#include "wirelink/ZRCommError.h"
+
 #include <array>
 
 namespace {
@@ -86,4 +90,27 @@ std::string ZROnLineStorage::GetFaultText(int number) {
     if (number < 0 || number >= static_cast<int>(kFaultTexts.size()) || !kFaultTexts[number])
         return kUnrecognized;
     return kFaultTexts[number];
+}
+
+void ZROnLineStorage::ShowLinkLost(int commErrorCode) const {
+    using platform::core::Format;
+    constexpr const char* kProduct = "Quorvance";
+    std::string text;
+    switch (commErrorCode) {
+    case ZRCommError::PurgeTimeout:
+        text = "Communication port overflow. \nReboot attached drives and rescan.";
+        break;
+    case ZRCommError::IoError:
+        text =
+            Format("Unable to read from communications port. \nTry restarting %s or rebooting your computer.",
+                   kProduct);
+        break;
+    case ZRCommError::NotInitialized:
+        text = Format("Communications were not initialized properly. \nTry restarting %s.", kProduct);
+        break;
+    default:
+        text = Format("Communications have been lost with node %d", GetNode());
+        break;
+    }
+    platform::core::MessageBox(text);
 }

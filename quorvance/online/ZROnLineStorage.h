@@ -17,6 +17,10 @@ public:
     // The text of a Tarvik drive fault or power-up error number; 255 is the ready state.
     static std::string GetFaultText(int number);
 
+protected:
+    // Tells the user that the link to the drive is lost for good, in the words of the link error.
+    void ShowLinkLost(int commErrorCode) const;
+
 private:
     const uint8_t m_Node;
 };

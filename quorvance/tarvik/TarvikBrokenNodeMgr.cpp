@@ -2,6 +2,7 @@
 
 #include "kitbase/model/ZRError.h"
 #include "kitbase/model/ZRUlongAttribute.h"
+#include "platform/core/HexDigit.h"
 #include "platform/core/Modal.h"
 #include "platform/core/Text.h"
 #include "platform/ui/Menu.h"
@@ -47,16 +48,6 @@ void RegisterMenus() {
                                       MenuItem(ID_DEACTIVATE_SERCOS_NODE, "&Deactivate Sercos...")}));
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // The header's text of `bytes` data bytes from line position `at`; false when the line is too short.
 bool HeaderText(const std::string& line, size_t at, size_t bytes, std::string& text) {
     // The last two characters are the checksum, not text.
@@ -64,7 +55,8 @@ bool HeaderText(const std::string& line, size_t at, size_t bytes, std::string& t
         return false;
     text.clear();
     for (size_t i = at; i < at + 2 * bytes; i += 2) {
-        const int high = HexDigit(line[i]), low = HexDigit(line[i + 1]);
+        const int high = platform::core::HexDigitValue(line[i]),
+                  low = platform::core::HexDigitValue(line[i + 1]);
         if (high < 0 || low < 0)
             throw ZRError(0, "Invalid File");
         text.push_back(static_cast<char>(high * 16 + low));

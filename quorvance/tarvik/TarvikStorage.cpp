@@ -16,8 +16,6 @@ using platform::core::Format;
 
 namespace {
 
-constexpr const char* kProduct = "Quorvance";
-
 enum Function : unsigned { kRead = 0, kCommand = 1, kWrite = 3 };
 
 [[noreturn]] void Fail(int32_t code, const char* message) {
@@ -342,22 +340,5 @@ void TarvikStorage::ReportCommError(int code) {
     SetBroken(true);
     m_bLost = true;
     Notify(ZRUpdate::ValueChanged);
-    std::string text;
-    switch (code) {
-    case ZRCommError::PurgeTimeout:
-        text = "Communication port overflow. \nReboot attached drives and rescan.";
-        break;
-    case ZRCommError::IoError:
-        text =
-            Format("Unable to read from communications port. \nTry restarting %s or rebooting your computer.",
-                   kProduct);
-        break;
-    case ZRCommError::NotInitialized:
-        text = Format("Communications were not initialized properly. \nTry restarting %s.", kProduct);
-        break;
-    default:
-        text = Format("Communications have been lost with node %d", GetNode());
-        break;
-    }
-    platform::core::MessageBox(text);
+    ShowLinkLost(code);
 }

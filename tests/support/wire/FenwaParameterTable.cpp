@@ -1,5 +1,6 @@
 #include "tests/support/wire/FenwaParameterTable.h"
 
+#include "platform/core/HexDigit.h"
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -12,14 +13,6 @@ namespace {
 using Kind = FenwaParameter::Kind;
 
 constexpr double kMinScale = 1.1920928955078125e-07; // 2^-23
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 } // namespace
 
@@ -104,7 +97,7 @@ bool FenwaAccept(const FenwaParameter& parameter, const std::string& value, std:
         return false;
     uint32_t bits = 0;
     for (char c : value) {
-        int digit = HexDigit(c);
+        int digit = platform::core::HexDigitValue(c);
         if (digit < 0)
             return false;
         bits = bits << 4 | static_cast<uint32_t>(digit);
