@@ -138,6 +138,8 @@ TEST_F(FenwaInputs, AssignmentTextsOfAnyLengthAreNormalised) {
         // The drive object's look at the text never reads past its end.
         EXPECT_EQ(in.GetEnableInput(), 1);
     }
+    ModalScript script;
+    script.ExpectMessage("Pr-0.05", IDOK);
     in.GetAssignment(0)->SetValue("088");
     EXPECT_EQ(in.GetEnableInput(), 0);
 }
@@ -185,7 +187,7 @@ TEST_F(FenwaOutputs, ParametersSelectTheOutputs) {
         // '4' and letters name no output.
         {{"4A00", "0000", "0000"}, {"Unassigned", "Unassigned", "Unassigned"}},
         // Codes 9 and 10 have no option: the output selects nothing.
-        {{"0000", "0000", "2000"}, {"Unassigned", "?Invalid?", "Unassigned"}},
+        {{"0000", "0000", "2000"}, {"Unassigned", "Unexpected Value", "Unassigned"}},
     };
     for (const Case& c : cases) {
         for (int k = 0; k < 3; ++k)
