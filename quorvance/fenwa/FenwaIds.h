@@ -103,4 +103,20 @@ inline constexpr int32_t kShuntPower = 0x4001B;
 inline constexpr int32_t kDriveUtilization = 0x4001C;
 } // namespace attr
 
+// Analog input, analog outputs, digital inputs and digital outputs.
+namespace attr {
+inline constexpr int32_t kInputAssignment1 = 0x005;  // "Pr-0.05" to "Pr-0.09"
+inline constexpr int32_t kOutputAssignment1 = 0x00A; // "Pr-0.10" to "Pr-0.12"
+inline constexpr int32_t kAnalogVelocityScale = 0x0C8;
+inline constexpr int32_t kAnalogCurrentScale = 0x190;
+inline constexpr int32_t kBrakeInactiveDelay = 0x1F9;
+inline constexpr int32_t kBrakeActiveDelay = 0x1FB;
+inline constexpr int32_t kVelocityCommandOffset = 0x258;
+inline constexpr int32_t kCurrentCommandOffset = 0x259;
+inline constexpr int32_t kMeasuredVelocityOffset = 0x4000D;
+inline constexpr int32_t kMeasuredCurrentOffset = 0x4000E;
+inline constexpr int32_t kAnalogCommandVelocity = 0x40014;
+inline constexpr int32_t kAnalogCommandCurrent = 0x40015;
+} // namespace attr
+
 } // namespace fenwa

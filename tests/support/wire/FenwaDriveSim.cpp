@@ -174,6 +174,11 @@ int FenwaDriveSim::JogCount(uint8_t node) const {
     return DriveAt(node).jogs;
 }
 
+std::vector<std::string> FenwaDriveSim::Services(uint8_t node) const {
+    std::lock_guard lock(m_mutex);
+    return DriveAt(node).services;
+}
+
 int FenwaDriveSim::Stores(uint8_t node) const {
     std::lock_guard lock(m_mutex);
     return DriveAt(node).stores;
@@ -249,8 +254,15 @@ CommandAnswer FenwaDriveSim::Answer(const CommandRequest& request) {
         uint8_t refusal = Take(drive, rest);
         return CommandAnswer::Status(refusal ? refusal : ACK);
     }
-    if (command == "STR" || command == "ETC")
+    if (command == "STR" || command == "ETC" || command == "TAT" || command == "TMN")
         return Poll(drive, command);
+    // The analog input's offset services: taken, then polled like a stored write.
+    if ((head == "TAT" || head == "TMN") && rest.size() == 2) {
+        drive.services.push_back(command);
+        drive.pending = head;
+        drive.pendingBusy = m_busyPolls;
+        return CommandAnswer::Status(ACK);
+    }
     if (head == "STR" || command == "ETC0C") {
         if (head == "STR") {
             if (uint8_t refusal = Take(drive, rest))

@@ -4,6 +4,7 @@
 //   CHPnnn<value>                       ACK, or RS (out of range), US (unknown), GS (enabled)
 //   STR with data nnn<value>            as CHP, then the polls "STR" get "BSY" and then "TOK"
 //   ETC with data 0C                    factory settings, polled like STR
+//   TAT / TMN with two digits           the analog input's offset services, polled like STR
 //   SVRON / SVROF / JOG0|+|- / HWR / LIV  ACK
 // Any other command is refused with US, unless the test made it a long command.
 #pragma once
@@ -12,6 +13,7 @@
 
 #include <atomic>
 #include <map>
+#include <vector>
 
 namespace wiresim {
 
@@ -42,6 +44,8 @@ public:
     int JogCount(uint8_t node) const;
     // Stored writes ("STR") the node completed.
     int Stores(uint8_t node) const;
+    // The offset services ("TAT03", "TMN02" ...) the node took, in order.
+    std::vector<std::string> Services(uint8_t node) const;
     void FactoryReset(uint8_t node);
     // Every node goes silent until the cable is back.
     void PullCable() { m_pulled = true; }
@@ -61,6 +65,7 @@ private:
         int jogs = 0;
         int busyReads = 0;
         int stores = 0;
+        std::vector<std::string> services;
         bool enabled = false;
         // A stored write or reset the drive is working on; its polls count down.
         std::string pending;
