@@ -4,3 +4,29 @@
 
 inline constexpr unsigned ID_INSERT_FENWA = 32947;
 inline constexpr unsigned ID_FENWA_HOST_COMMANDS = 33112;
+
+// Operation modes, presets, follower and analog input nodes.
+inline constexpr unsigned IDR_FENWA_NODE_MENU = 303;
+inline constexpr unsigned ID_FENWA_SAVE_PARAMETERS = 42502;
+inline constexpr unsigned ID_INCREASE_VELOCITY_OFFSET = 307;
+inline constexpr unsigned ID_DECREASE_VELOCITY_OFFSET = 308;
+inline constexpr unsigned ID_INCREASE_CURRENT_OFFSET = 309;
+inline constexpr unsigned ID_DECREASE_CURRENT_OFFSET = 310;
+// The pop-ups of the Fenwa node menu, by position: each node kind fills its own.
+enum FenwaNodeMenu : int {
+    kFenwaDriveMenu = 0,
+    kFenwaAnalogMenu = 1,
+    kFenwaPresetMenu = 2,
+    kFenwaFollowerMenu = 3,
+    kFenwaMotorMenu = 4,
+    kFenwaTuningMenu = 5,
+    kFenwaEncodersMenu = 6,
+    kFenwaDigInMenu = 7,
+    kFenwaDigOutMenu = 8,
+    kFenwaAnalogOutMenu = 9,
+    kFenwaFaultsMenu = 10,
+    kFenwaScopeMenu = 11,
+    kFenwaServiceInfoMfgMenu = 12,
+    kFenwaServiceInfoMenu = 13,
+    kFenwaBrokenMenu = 14,
+};

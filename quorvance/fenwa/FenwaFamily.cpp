@@ -2,6 +2,7 @@
 
 #include "kitbase/ui/ZRBoolRow.h"
 #include "quorvance/fenwa/FenwaAnalog.h"
+#include "quorvance/fenwa/FenwaAnalogNodeMgr.h"
 #include "quorvance/fenwa/FenwaAnalogOut.h"
 #include "quorvance/fenwa/FenwaCommands.h"
 #include "quorvance/fenwa/FenwaDigIn.h"
@@ -10,14 +11,18 @@
 #include "quorvance/fenwa/FenwaEncoder.h"
 #include "quorvance/fenwa/FenwaFaults.h"
 #include "quorvance/fenwa/FenwaFollower.h"
+#include "quorvance/fenwa/FenwaFollowerNodeMgr.h"
 #include "quorvance/fenwa/FenwaIds.h"
 #include "quorvance/fenwa/FenwaMotor.h"
 #include "quorvance/fenwa/FenwaOperMode.h"
+#include "quorvance/fenwa/FenwaOperModeNodeMgr.h"
 #include "quorvance/fenwa/FenwaPreset.h"
+#include "quorvance/fenwa/FenwaPresetNodeMgr.h"
 #include "quorvance/fenwa/FenwaScope.h"
 #include "quorvance/fenwa/FenwaServiceInfo.h"
 #include "quorvance/fenwa/FenwaTuning.h"
 #include "quorvance/shell/ZRFamilyRegistry.h"
+#include "quorvance/tarvik/TarvikBlockNodeMgr.h"
 
 using namespace rowrule;
 using namespace fenwa::attr;
@@ -144,6 +149,14 @@ constexpr ZRObjectEntry kObjects[] = {
     {kFaultsType, &ZRMakeObject<FenwaFaults>},     {kServiceInfoType, &ZRMakeObject<FenwaServiceInfo>},
 };
 
+// The node of each class that has one, by type id.
+constexpr ZRNodeEntry kNodes[] = {
+    {kOperModeType, &MakeBlockNode<FenwaOperMode, FenwaOperModeNodeMgr>},
+    {kPresetType, &MakeBlockNode<FenwaPreset, FenwaPresetNodeMgr>},
+    {kAnalogInType, &MakeBlockNode<FenwaAnalog, FenwaAnalogNodeMgr>},
+    {kFollowerType, &MakeBlockNode<FenwaFollower, FenwaFollowerNodeMgr>},
+};
+
 constexpr ZRMenuEntry kMenuEntries[] = {
     {ZRFamilyMenu::Insert, 3, ID_INSERT_FENWA, "&Fenwa Drive"},
     {ZRFamilyMenu::Tools, 2, ID_FENWA_HOST_COMMANDS, "&Fenwa Host Commands..."},
@@ -154,6 +167,7 @@ constexpr ZRMenuEntry kMenuEntries[] = {
 
 void RegisterFenwa(ZRFamilyRegistry& families) {
     families.AddObjects(kObjects);
+    families.AddNodes(kNodes);
     families.AddRowRules(kRowRules);
     families.AddMenuEntries(kMenuEntries);
 }

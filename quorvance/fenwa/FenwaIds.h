@@ -101,6 +101,11 @@ inline constexpr int32_t kOutputPower = 0x40019;
 inline constexpr int32_t kOutputPowerLimitRatio = 0x4001A;
 inline constexpr int32_t kShuntPower = 0x4001B;
 inline constexpr int32_t kDriveUtilization = 0x4001C;
+
+// Operation modes: the preset velocities and the follower's gear ratio counts.
+inline constexpr int32_t kPresetVelocity1 = 0x0CD; // presets 1 to 7 follow on
+inline constexpr int32_t kGearRatioFollowerCounts = 0x12D;
+inline constexpr int32_t kGearRatioMasterCounts = 0x12E;
 } // namespace attr
 
 // Analog input, analog outputs, digital inputs and digital outputs.

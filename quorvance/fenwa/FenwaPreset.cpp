@@ -1,16 +1,63 @@
 #include "quorvance/fenwa/FenwaPreset.h"
 
+#include "kitbase/model/ZRLongAttribute.h"
+#include "kitbase/model/ZRValRangeValidation.h"
+#include "platform/core/Text.h"
 #include "quorvance/fenwa/FenwaBlockSetup.h"
+#include "quorvance/fenwa/FenwaDrive.h"
 #include "quorvance/fenwa/FenwaIds.h"
+
+class ZRScale;
+class ZRUnits;
+
+namespace {
+
+// The drive's velocity scale and units objects, which every preset shows its value in; none until
+// the drive object offers them.
+struct VelocityModels {
+    ZRScale* scale = nullptr;
+    ZRUnits* units = nullptr;
+};
+VelocityModels DriveVelocityModels(FenwaDrive*) {
+    return {};
+}
+
+} // namespace
 
 FenwaPreset::FenwaPreset() {
     SetClass(fenwa::kPresetType);
     SetVersion(fenwa::kObjectVersion);
+    for (auto& preset : m_Presets)
+        preset = std::make_unique<ZRLongAttribute>(GetDevice(), 4);
 }
 
 FenwaPreset::~FenwaPreset() = default;
 
 void FenwaPreset::Init() {
     ZRObject::Init();
-    fenwa::InitBlock(*this, fenwa::kPresetType, "");
+    fenwa::InitBlock(*this, fenwa::kPresetType, "Preset");
+    ZRObject* modes = GetParent();
+    VelocityModels models;
+    if (auto* drive = dynamic_cast<FenwaDrive*>(modes ? modes->GetParent() : nullptr))
+        models = DriveVelocityModels(drive);
+    for (int i = 0; i < kPresetCount; ++i) {
+        ZRLongAttribute& preset = *m_Presets[i];
+        preset.SetObject(this);
+        preset.Define(fenwa::attr::kPresetVelocity1 + i);
+        preset.SetName(platform::core::Format("Preset Velocity %d", i + 1));
+        preset.SetValue(0);
+        auto range = std::make_unique<ZRValRangeValidation>();
+        range->SetMin(-5000);
+        range->SetMax(5000);
+        preset.SetRangeValidation(std::move(range));
+        if (models.scale)
+            preset.SetScaleObject(models.scale);
+        if (models.units)
+            preset.SetUnitsObject(models.units);
+        AddProperty(&preset);
+    }
+}
+
+ZRLongAttribute* FenwaPreset::GetPresetAttribute(int index) const {
+    return index >= 0 && index < kPresetCount ? m_Presets[static_cast<size_t>(index)].get() : nullptr;
 }
