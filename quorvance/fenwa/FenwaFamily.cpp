@@ -17,6 +17,7 @@
 #include "quorvance/fenwa/FenwaScope.h"
 #include "quorvance/fenwa/FenwaServiceInfo.h"
 #include "quorvance/fenwa/FenwaTuning.h"
+#include "quorvance/fenwa/FenwaTuningNodeMgr.h"
 #include "quorvance/shell/ZRFamilyRegistry.h"
 
 using namespace rowrule;
@@ -144,6 +145,11 @@ constexpr ZRObjectEntry kObjects[] = {
     {kFaultsType, &ZRMakeObject<FenwaFaults>},     {kServiceInfoType, &ZRMakeObject<FenwaServiceInfo>},
 };
 
+// The nodes of the family's objects in the workspace tree, by type id.
+constexpr ZRNodeEntry kNodes[] = {
+    {kTuningType, &FenwaTuningNodeMgr::Make},
+};
+
 constexpr ZRMenuEntry kMenuEntries[] = {
     {ZRFamilyMenu::Insert, 3, ID_INSERT_FENWA, "&Fenwa Drive"},
     {ZRFamilyMenu::Tools, 2, ID_FENWA_HOST_COMMANDS, "&Fenwa Host Commands..."},
@@ -154,6 +160,7 @@ constexpr ZRMenuEntry kMenuEntries[] = {
 
 void RegisterFenwa(ZRFamilyRegistry& families) {
     families.AddObjects(kObjects);
+    families.AddNodes(kNodes);
     families.AddRowRules(kRowRules);
     families.AddMenuEntries(kMenuEntries);
 }

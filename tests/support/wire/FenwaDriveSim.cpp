@@ -2,7 +2,9 @@
 
 #include "tests/support/wire/FenwaParameterTable.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace wiresim {
 
@@ -179,6 +181,16 @@ int FenwaDriveSim::Stores(uint8_t node) const {
     return DriveAt(node).stores;
 }
 
+void FenwaDriveSim::SetAutotunePolls(int count) {
+    std::lock_guard lock(m_mutex);
+    m_autotunePolls = count;
+}
+
+int FenwaDriveSim::Autotunes(uint8_t node) const {
+    std::lock_guard lock(m_mutex);
+    return DriveAt(node).autotunes;
+}
+
 void FenwaDriveSim::FactoryReset(uint8_t node) {
     std::lock_guard lock(m_mutex);
     Reset(DriveAt(node));
@@ -208,6 +220,16 @@ CommandAnswer FenwaDriveSim::Poll(Drive& drive, const std::string& command) {
     drive.pending.clear();
     if (command == "STR")
         ++drive.stores;
+    if (command == "TAT") {
+        // The run measured the motor: the gains it found replace the main ones.
+        char text[5];
+        for (auto [number, value] : {std::pair{0x065, kTunedP}, std::pair{0x066, kTunedIntegratorTime},
+                                     std::pair{0x067, kTunedKp}}) {
+            std::snprintf(text, sizeof text, "%04X", value);
+            drive.parameters[number] = text;
+        }
+        ++drive.autotunes;
+    }
     return CommandAnswer::Text("#TOK");
 }
 
@@ -249,8 +271,13 @@ CommandAnswer FenwaDriveSim::Answer(const CommandRequest& request) {
         uint8_t refusal = Take(drive, rest);
         return CommandAnswer::Status(refusal ? refusal : ACK);
     }
-    if (command == "STR" || command == "ETC")
+    if (command == "STR" || command == "ETC" || command == "TAT")
         return Poll(drive, command);
+    if (command == "TAT01") {
+        drive.pending = head;
+        drive.pendingBusy = m_autotunePolls;
+        return CommandAnswer::Status(ACK);
+    }
     if (head == "STR" || command == "ETC0C") {
         if (head == "STR") {
             if (uint8_t refusal = Take(drive, rest))
