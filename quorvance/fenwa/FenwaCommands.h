@@ -2,12 +2,16 @@
 // command stays disabled until the family registers what runs it.
 #pragma once
 
+#include "kitbase/ui/KitbaseIds.h"
+
 inline constexpr unsigned ID_INSERT_FENWA = 32947;
 inline constexpr unsigned ID_FENWA_HOST_COMMANDS = 33112;
 
 // Operation modes, presets, follower and analog input nodes.
 inline constexpr unsigned IDR_FENWA_NODE_MENU = 303;
-inline constexpr unsigned ID_FENWA_SAVE_PARAMETERS = 42502;
+// "Save Parameters" of the block nodes' command rows; the rows run it on their node directly, so
+// it never meets the monitor view's command of the same number.
+inline constexpr unsigned ID_FENWA_SAVE_PARAMETERS = ID_DISPLAY_ROWS;
 inline constexpr unsigned ID_INCREASE_VELOCITY_OFFSET = 307;
 inline constexpr unsigned ID_DECREASE_VELOCITY_OFFSET = 308;
 inline constexpr unsigned ID_INCREASE_CURRENT_OFFSET = 309;
@@ -30,3 +34,6 @@ enum FenwaNodeMenu : int {
     kFenwaServiceInfoMenu = 13,
     kFenwaBrokenMenu = 14,
 };
+// The tuning node's commands.
+inline constexpr unsigned ID_FENWA_START_AUTOTUNING = 42508;
+inline constexpr unsigned ID_FENWA_COPY_MAIN_GAINS = 42509;

@@ -21,6 +21,7 @@
 #include "quorvance/fenwa/FenwaScope.h"
 #include "quorvance/fenwa/FenwaServiceInfo.h"
 #include "quorvance/fenwa/FenwaTuning.h"
+#include "quorvance/fenwa/FenwaTuningNodeMgr.h"
 #include "quorvance/shell/ZRFamilyRegistry.h"
 #include "quorvance/tarvik/TarvikBlockNodeMgr.h"
 
@@ -155,6 +156,7 @@ constexpr ZRNodeEntry kNodes[] = {
     {kPresetType, &MakeBlockNode<FenwaPreset, FenwaPresetNodeMgr>},
     {kAnalogInType, &MakeBlockNode<FenwaAnalog, FenwaAnalogNodeMgr>},
     {kFollowerType, &MakeBlockNode<FenwaFollower, FenwaFollowerNodeMgr>},
+    {kTuningType, &FenwaTuningNodeMgr::Make},
 };
 
 constexpr ZRMenuEntry kMenuEntries[] = {

@@ -122,6 +122,37 @@ inline constexpr int32_t kMeasuredVelocityOffset = 0x4000D;
 inline constexpr int32_t kMeasuredCurrentOffset = 0x4000E;
 inline constexpr int32_t kAnalogCommandVelocity = 0x40014;
 inline constexpr int32_t kAnalogCommandCurrent = 0x40015;
+// The tuning block's parameters and loop values.
+inline constexpr int32_t kOnlineTuning = 0x003;
+inline constexpr int32_t kTuningP = 0x065;
+inline constexpr int32_t kIntegratorTime = 0x066;
+inline constexpr int32_t kTuningKp = 0x067;
+inline constexpr int32_t kCurrentLowPass = 0x068;
+inline constexpr int32_t kVelocityLowPass = 0x069;
+inline constexpr int32_t kResonantSuppression = 0x06B;
+inline constexpr int32_t kKff = 0x06C;
+inline constexpr int32_t kKffLowPass = 0x06D;
+inline constexpr int32_t kIntegratorHoldThreshold = 0x06F;
+inline constexpr int32_t kHighErrorOutputOffset = 0x070;
+inline constexpr int32_t kHighErrorOutputThreshold = 0x071;
+inline constexpr int32_t kTuningD = 0x25C;
+inline constexpr int32_t kVRegP = 0x263;
+inline constexpr int32_t kVRegIntegratorTime = 0x264;
+inline constexpr int32_t kPRegKp = 0x265;
+inline constexpr int32_t kIRegLowPass = 0x266;
+inline constexpr int32_t kVRegLowPass = 0x267;
+inline constexpr int32_t kFeedbackVelocity = 0x40000;
+inline constexpr int32_t kCommandVelocity = 0x40001;
+inline constexpr int32_t kVelocityError = 0x40002;
+inline constexpr int32_t kCommandCurrent = 0x40003;
+inline constexpr int32_t kFollowerPosition = 0x40004;
+inline constexpr int32_t kMasterPosition = 0x40005;
+inline constexpr int32_t kPositionError = 0x40006;
+inline constexpr int32_t kUPhaseCurrent = 0x40010;
+inline constexpr int32_t kVPhaseCurrent = 0x40011;
+inline constexpr int32_t kWPhaseCurrent = 0x40012;
+inline constexpr int32_t kFeedbackCurrent = 0x40016;
+inline constexpr int32_t kMotorFeedbackPosition = 0x40018;
 } // namespace attr
 
 } // namespace fenwa

@@ -2,7 +2,9 @@
 
 #include "tests/support/wire/FenwaParameterTable.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace wiresim {
 
@@ -184,6 +186,16 @@ int FenwaDriveSim::Stores(uint8_t node) const {
     return DriveAt(node).stores;
 }
 
+void FenwaDriveSim::SetAutotunePolls(int count) {
+    std::lock_guard lock(m_mutex);
+    m_autotunePolls = count;
+}
+
+int FenwaDriveSim::Autotunes(uint8_t node) const {
+    std::lock_guard lock(m_mutex);
+    return DriveAt(node).autotunes;
+}
+
 void FenwaDriveSim::FactoryReset(uint8_t node) {
     std::lock_guard lock(m_mutex);
     Reset(DriveAt(node));
@@ -213,6 +225,17 @@ CommandAnswer FenwaDriveSim::Poll(Drive& drive, const std::string& command) {
     drive.pending.clear();
     if (command == "STR")
         ++drive.stores;
+    if (command == "TAT" && drive.autotuning) {
+        drive.autotuning = false;
+        // The run measured the motor: the gains it found replace the main ones.
+        char text[5];
+        for (auto [number, value] : {std::pair{0x065, kTunedP}, std::pair{0x066, kTunedIntegratorTime},
+                                     std::pair{0x067, kTunedKp}}) {
+            std::snprintf(text, sizeof text, "%04X", value);
+            drive.parameters[number] = text;
+        }
+        ++drive.autotunes;
+    }
     return CommandAnswer::Text("#TOK");
 }
 
@@ -256,11 +279,18 @@ CommandAnswer FenwaDriveSim::Answer(const CommandRequest& request) {
     }
     if (command == "STR" || command == "ETC" || command == "TAT" || command == "TMN")
         return Poll(drive, command);
+    if (command == "TAT01") {
+        drive.pending = head;
+        drive.pendingBusy = m_autotunePolls;
+        drive.autotuning = true;
+        return CommandAnswer::Status(ACK);
+    }
     // The analog input's offset services: taken, then polled like a stored write.
     if ((head == "TAT" || head == "TMN") && rest.size() == 2) {
         drive.services.push_back(command);
         drive.pending = head;
         drive.pendingBusy = m_busyPolls;
+        drive.autotuning = false;
         return CommandAnswer::Status(ACK);
     }
     if (head == "STR" || command == "ETC0C") {

@@ -5,6 +5,7 @@
 //   STR with data nnn<value>            as CHP, then the polls "STR" get "BSY" and then "TOK"
 //   ETC with data 0C                    factory settings, polled like STR
 //   TAT / TMN with two digits           the analog input's offset services, polled like STR
+//   TAT with data 01                    autotuning, polled like STR; the run ends with new gains
 //   SVRON / SVROF / JOG0|+|- / HWR / LIV  ACK
 // Any other command is refused with US, unless the test made it a long command.
 #pragma once
@@ -47,6 +48,12 @@ public:
     // The offset services ("TAT03", "TMN02" ...) the node took, in order.
     std::vector<std::string> Services(uint8_t node) const;
     void FactoryReset(uint8_t node);
+    // How many polls of an autotune run answer "BSY" before "TOK" (3 at first).
+    void SetAutotunePolls(int count);
+    // Autotune runs the node completed.
+    int Autotunes(uint8_t node) const;
+    // The gains an autotune run leaves: "P", "Integrator Time", "Kp".
+    static constexpr int kTunedP = 80, kTunedIntegratorTime = 20, kTunedKp = 30;
     // Every node goes silent until the cable is back.
     void PullCable() { m_pulled = true; }
     void PlugCable() { m_pulled = false; }
@@ -66,6 +73,9 @@ private:
         int busyReads = 0;
         int stores = 0;
         std::vector<std::string> services;
+        int autotunes = 0;
+        // The pending "TAT" is an autotune run, not an offset service.
+        bool autotuning = false;
         bool enabled = false;
         // A stored write or reset the drive is working on; its polls count down.
         std::string pending;
@@ -83,6 +93,7 @@ private:
 
     std::map<uint8_t, Drive> m_drives;
     int m_busyPolls = 1;
+    int m_autotunePolls = 3;
     std::atomic<bool> m_pulled{false};
 };
 
