@@ -66,9 +66,9 @@ ZRRowChoice FenwaAnalogOutRow(const ZRRowQuery& q, int32_t firstSignal) {
 
 ZRRowChoice FenwaFaultsRow(const ZRRowQuery& q) {
     if (q.id == kNone) {
-        if (q.name == "Scale Type")
+        if (Named(q.name, {"Scale Type", "Selected Signal"}))
             return Row(Kind::Choice);
-        return Row(Named(q.name, {"Scale", "Offset"}) ? Kind::Edit : Kind::Bool);
+        return Row(Named(q.name, {"Scale", "Offset", "Samples per division"}) ? Kind::Edit : Kind::Bool);
     }
     if (Between(q.id, kCaptureChannelA, kCaptureChannelD))
         return Row(Kind::Channel);

@@ -153,6 +153,26 @@ inline constexpr int32_t kVPhaseCurrent = 0x40011;
 inline constexpr int32_t kWPhaseCurrent = 0x40012;
 inline constexpr int32_t kFeedbackCurrent = 0x40016;
 inline constexpr int32_t kMotorFeedbackPosition = 0x40018;
+// Encoder, faults, service-information and scope blocks.
+inline constexpr int32_t kOutputRatioOutputCounts = 0x12F;
+inline constexpr int32_t kOutputRatioMotorCounts = 0x130;
+inline constexpr int32_t kEncoderSelection = 0x38B; // the motor block's "Encoder"
+inline constexpr int32_t kFollowingErrorLimit = 0x1FD;
+inline constexpr int32_t kAcLineLossFaultDelay = 0x1FE;
+inline constexpr int32_t kExternalShuntCapacity = 0x1FF;
+inline constexpr int32_t kUPhaseCurrentOffset = 0x25A;
+inline constexpr int32_t kWPhaseCurrentOffset = 0x25B;
+inline constexpr int32_t kErrorFilterBandwidth = 0x25D;
+inline constexpr int32_t kCaptureSamplePeriod = 0x5025E;
+inline constexpr int32_t kDcBusVoltageOffset = 0x2BD;
+inline constexpr int32_t kRegenerativeCurrentOffset = 0x2BE;
+inline constexpr int32_t kAnalogOutput1Offset = 0x2BF;
+inline constexpr int32_t kAnalogOutput1Scale = 0x2C0;
+inline constexpr int32_t kAnalogOutput2Offset = 0x2C1;
+inline constexpr int32_t kAnalogOutput2Scale = 0x2C2;
+inline constexpr int32_t kDcBusAdcCalibration = 0x2C3;
+inline constexpr int32_t kScopeSetup = 0x3BE;
+inline constexpr int32_t kScopeScales = 0x3BF;
 } // namespace attr
 
 } // namespace fenwa
