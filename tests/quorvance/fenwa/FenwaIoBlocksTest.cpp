@@ -324,7 +324,7 @@ TEST_F(FenwaIoOnLine, OffsetServicesRunOnTheDrive) {
 
 namespace {
 
-// A channel list of two signals, as the family's list would give them.
+// A channel list of two twoSignals, as the family's list would give them.
 struct TwoSignals {
     ZRChannelScale tenths;
     ZRUnits counts, degrees;
@@ -353,8 +353,8 @@ std::unique_ptr<ZRChannelOptionList> MakeTwoSignals(ZRObject*, uint32_t mask) {
 } // namespace
 
 TEST(FenwaIoBlocks, AnOutputsScaleTakesTheScaleAndUnitsOfItsSignal) {
-    TwoSignals signals;
-    s_pSignals = &signals;
+    TwoSignals twoSignals;
+    s_pSignals = &twoSignals;
     s_Made = 0;
     auto previous = FenwaAnalogOut::SetChannelListMaker(&MakeTwoSignals);
     {
@@ -363,7 +363,7 @@ TEST(FenwaIoBlocks, AnOutputsScaleTakesTheScaleAndUnitsOfItsSignal) {
         ReasonRecorder reasons(scale);
         out->GetSignal(2)->SetInternalValue(8);
         EXPECT_EQ(scale.GetUnits(), "Degrees/Volt");
-        EXPECT_EQ(scale.GetScaleObject(), &signals.tenths);
+        EXPECT_EQ(scale.GetScaleObject(), &twoSignals.tenths);
         EXPECT_EQ(scale.GetAsString(), "50");
         EXPECT_EQ(reasons.reasons, (std::vector<int>{ZRUpdate::UnitsChanged, ZRUpdate::ValueChanged}));
 
