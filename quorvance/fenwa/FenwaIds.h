@@ -101,6 +101,12 @@ inline constexpr int32_t kOutputPower = 0x40019;
 inline constexpr int32_t kOutputPowerLimitRatio = 0x4001A;
 inline constexpr int32_t kShuntPower = 0x4001B;
 inline constexpr int32_t kDriveUtilization = 0x4001C;
+
+// The motor block's values the drive's scale and units models read (FenwaDrive).
+inline constexpr int32_t kMotorKind = 0x385;         // "Motor Type": Rotary, Linear, Induction
+inline constexpr int32_t kContinuousCurrent = 0x389; // amperes
+inline constexpr int32_t kMaximumSpeedRpm = 0x391;
+inline constexpr int32_t kMaximumSpeedLinear = 0x396; // meters per second
 } // namespace attr
 
 } // namespace fenwa
