@@ -86,7 +86,7 @@ ZRRowChoice DriveRow(const ZRRowQuery& q) {
         if (q.name == "Fault and Disable Braking")
             return Row(Kind::Choice);
         if (Named(q.name, {"In Speed Window", "In Position", "Up to Speed", "Positive Overtravel",
-                           "Negative Overtravel", "Enabled"}))
+                           "Negative Overtravel", "Enabled", "Soft Enabled"}))
             return Row(Kind::Bool);
         if (Named(q.name, {"Command Polarity", "Power Input", "Acceleration Limits",
                            "Over Travel Stop Method", "Auto Motor Iden"}))

@@ -173,6 +173,11 @@ inline constexpr int32_t kAnalogOutput2Scale = 0x2C2;
 inline constexpr int32_t kDcBusAdcCalibration = 0x2C3;
 inline constexpr int32_t kScopeSetup = 0x3BE;
 inline constexpr int32_t kScopeScales = 0x3BF;
+// The motor block's values the drive's scale and units models read (FenwaDrive).
+inline constexpr int32_t kMotorKind = 0x385;         // "Motor Type": Rotary, Linear, Induction
+inline constexpr int32_t kContinuousCurrent = 0x389; // amperes
+inline constexpr int32_t kMaximumSpeedRpm = 0x391;
+inline constexpr int32_t kMaximumSpeedLinear = 0x396; // meters per second
 } // namespace attr
 
 } // namespace fenwa
