@@ -1,6 +1,9 @@
 #include "quorvance/fenwa/FenwaFamily.h"
 
+#include "kitbase/model/ZRAttribute.h"
+#include "kitbase/model/ZRMotorRS.h"
 #include "kitbase/ui/ZRBoolRow.h"
+#include "kitbase/ui/ZRGridRow.h"
 #include "quorvance/fenwa/FenwaAnalog.h"
 #include "quorvance/fenwa/FenwaAnalogOut.h"
 #include "quorvance/fenwa/FenwaCommands.h"
@@ -12,12 +15,14 @@
 #include "quorvance/fenwa/FenwaFollower.h"
 #include "quorvance/fenwa/FenwaIds.h"
 #include "quorvance/fenwa/FenwaMotor.h"
+#include "quorvance/fenwa/FenwaMotorNodeMgr.h"
 #include "quorvance/fenwa/FenwaOperMode.h"
 #include "quorvance/fenwa/FenwaPreset.h"
 #include "quorvance/fenwa/FenwaScope.h"
 #include "quorvance/fenwa/FenwaServiceInfo.h"
 #include "quorvance/fenwa/FenwaTuning.h"
 #include "quorvance/shell/ZRFamilyRegistry.h"
+#include "quorvance/shell/ZRMasterRowFactory.h"
 
 using namespace rowrule;
 using namespace fenwa::attr;
@@ -105,6 +110,16 @@ ZRRowChoice MotorRow(const ZRRowQuery& q) {
     return q.id == kMotorModel ? Row(Kind::MotorChoice) : EditOrText(q.status);
 }
 
+// The motor list of the block's catalogue recordset, through the block's filter.
+std::unique_ptr<ZRGridRow> MakeMotorRow(ZRAttribute* attribute, const ZRRowChoice& choice) {
+    if (choice.kind != Kind::MotorChoice)
+        return nullptr;
+    auto* motor = dynamic_cast<FenwaMotor*>(attribute->GetObject());
+    if (!motor || !motor->GetMotorRS()->GetDatabase())
+        return nullptr;
+    return ZRMasterRowFactory::MakeMotorRow(attribute, motor->GetMotorRS(), motor->GetMotorFilter());
+}
+
 ZRRowChoice TuningRow(const ZRRowQuery& q) {
     if (In(q.id, {kIntegratorMode, kGain}))
         return Row(Kind::Choice);
@@ -126,12 +141,14 @@ ZRRowChoice ServiceInfoRow(const ZRRowQuery& q) {
 }
 
 // The motor-model and channel rows come with the block classes.
+// clang-format off
 constexpr ZRRowRule kRowRules[] = {
     {kDriveType, &DriveRow},         {kPresetType, &EditOrTextRule},   {kAnalogInType, &EditOrTextRule},
     {kFollowerType, &FollowerRow},   {kDigInType, &DigInRow},          {kDigOutType, &FenwaDigOutRow},
-    {kMotorType, &MotorRow},         {kEncoderType, &FenwaEncoderRow}, {kTuningType, &TuningRow},
+    {kMotorType, &MotorRow, &MakeMotorRow}, {kEncoderType, &FenwaEncoderRow}, {kTuningType, &TuningRow},
     {kAnalogOutType, &AnalogOutRow}, {kFaultsType, &FenwaFaultsRow},   {kServiceInfoType, &ServiceInfoRow},
 };
+// clang-format on
 
 // Every class of the family by its type id (a stored drive re-attaches the blocks it made).
 constexpr ZRObjectEntry kObjects[] = {
@@ -142,6 +159,11 @@ constexpr ZRObjectEntry kObjects[] = {
     {kMotorType, &ZRMakeObject<FenwaMotor>},       {kEncoderType, &ZRMakeObject<FenwaEncoder>},
     {kTuningType, &ZRMakeObject<FenwaTuning>},     {kAnalogOutType, &ZRMakeObject<FenwaAnalogOut>},
     {kFaultsType, &ZRMakeObject<FenwaFaults>},     {kServiceInfoType, &ZRMakeObject<FenwaServiceInfo>},
+};
+
+// The node managers of the family's objects in the workspace tree.
+constexpr ZRNodeEntry kNodes[] = {
+    {kMotorType, &FenwaMotorNodeMgr::Make},
 };
 
 constexpr ZRMenuEntry kMenuEntries[] = {
@@ -156,4 +178,5 @@ void RegisterFenwa(ZRFamilyRegistry& families) {
     families.AddObjects(kObjects);
     families.AddRowRules(kRowRules);
     families.AddMenuEntries(kMenuEntries);
+    families.AddNodes(kNodes);
 }

@@ -103,4 +103,38 @@ inline constexpr int32_t kShuntPower = 0x4001B;
 inline constexpr int32_t kDriveUtilization = 0x4001C;
 } // namespace attr
 
+// The motor block's parameters.
+namespace attr {
+inline constexpr int32_t kInertiaRatio = 0x004;
+inline constexpr int32_t kMotorFlag = 0x384;
+inline constexpr int32_t kMotorTypeId = 0x385;
+inline constexpr int32_t kResistance = 0x386;
+inline constexpr int32_t kInductance = 0x387;
+inline constexpr int32_t kIntermittentCurrent = 0x388;
+inline constexpr int32_t kContinuousCurrent = 0x389;
+inline constexpr int32_t kRatedVoltage = 0x38A;
+inline constexpr int32_t kEncoderId = 0x38B;
+inline constexpr int32_t kHallInputOffset = 0x38C;
+inline constexpr int32_t kTorqueConstant = 0x38D;
+inline constexpr int32_t kInertia = 0x38E;
+inline constexpr int32_t kPolesRevolution = 0x38F;
+inline constexpr int32_t kLinesRevolution = 0x390;
+inline constexpr int32_t kMaximumSpeedRotary = 0x391; // RPM
+inline constexpr int32_t kForceConstant = 0x392;
+inline constexpr int32_t kMass = 0x393;
+inline constexpr int32_t kElectricalCycle = 0x394;
+inline constexpr int32_t kLinesMeter = 0x395;
+inline constexpr int32_t kMaximumSpeedLinear = 0x396; // Meters/Sec
+inline constexpr int32_t kSoftwareProtection = 0x397;
+inline constexpr int32_t kIntegralThermostat = 0x398;
+inline constexpr int32_t kRthWE = 0x399;
+inline constexpr int32_t kCthWE = 0x39A;
+inline constexpr int32_t kRthWA = 0x39B;
+inline constexpr int32_t kCthWA = 0x39C;
+inline constexpr int32_t kCommutationId = 0x39D;
+inline constexpr int32_t kSinusoidalStartup = 0x39E;
+inline constexpr int32_t kIntegralLimits = 0x39F;
+inline constexpr int32_t kMotorTemperature = 0x40013;
+} // namespace attr
+
 } // namespace fenwa
