@@ -30,7 +30,7 @@ constexpr unsigned long kPropsHelpTopic = 1160;
 void RegisterMenu() {
     using platform::ui::MenuItem;
     const std::vector<MenuItem>* menu = platform::ui::FindMenu(IDR_FENWA_NODE_MENU);
-    const auto position = static_cast<size_t>(kFenwaMotorSubMenu);
+    const auto position = static_cast<size_t>(FenwaMotorNodeMgr::kSubMenu);
     if (menu && menu->size() > position && menu->at(position).IsSubMenu())
         return;
     platform::ui::RegisterSubMenu(
@@ -52,7 +52,7 @@ std::unique_ptr<ZRNodeMgr> FenwaMotorNodeMgr::Make(ZRObject* object, ZRTreeItem*
 
 void FenwaMotorNodeMgr::Initialize() {
     RegisterMenu();
-    SetMenu(IDR_FENWA_NODE_MENU, kFenwaMotorSubMenu);
+    SetMenu(IDR_FENWA_NODE_MENU, kSubMenu);
     ZRObject* drive = m_pMotor->GetParent();
     SetViewTitle("%s - Motor", drive ? &drive->GetName() : nullptr);
     SetIconID(kMotorIcon);

@@ -10,6 +10,9 @@ class FenwaMotor;
 // five status groups, "Refresh Data" and "Save Parameters".
 class FenwaMotorNodeMgr : public ZRNodeMgr {
 public:
+    // The motor's position in the Fenwa node menu.
+    static constexpr int kSubMenu = 4;
+
     FenwaMotorNodeMgr(FenwaMotor* motor, ZRTreeItem* item, ZRWorkspaceView* view);
 
     // The family registry's maker for the motor block.

@@ -93,8 +93,8 @@ TEST_F(FenwaMotorNode, MenuGroupsAndCommandRows) {
 
     const std::vector<platform::ui::MenuItem>* menu = platform::ui::FindMenu(IDR_FENWA_NODE_MENU);
     ASSERT_NE(menu, nullptr);
-    ASSERT_GT(menu->size(), size_t(kFenwaMotorSubMenu));
-    const platform::ui::MenuItem& popup = menu->at(kFenwaMotorSubMenu);
+    ASSERT_GT(menu->size(), size_t(FenwaMotorNodeMgr::kSubMenu));
+    const platform::ui::MenuItem& popup = menu->at(FenwaMotorNodeMgr::kSubMenu);
     EXPECT_EQ(popup.text, "Motor");
     ASSERT_EQ(popup.items.size(), 2u);
     EXPECT_EQ(popup.items[0].id, ID_PROPERTIES);
