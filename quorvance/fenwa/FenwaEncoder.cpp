@@ -81,7 +81,7 @@ void FenwaEncoder::Init() {
     BindSwitch(*m_pBackupBattery, this, prm001, 2, "Encoder Backup Battery", "Installed", "Not Installed",
                true);
     ZRObject* motor = fenwa::svc::SiblingBlock(this, fenwa::kMotorType);
-    if (ZRAttribute* encoder = fenwa::svc::FindAttribute(motor, kEncoderSelection))
+    if (ZRAttribute* encoder = fenwa::svc::FindAttribute(motor, kEncoderId))
         m_pBatteryHiding = std::make_unique<ZRHidingUpdateMgr>(
             encoder, m_pBackupBattery.get(),
             std::vector<std::string>{"Incremental", "Sine/Cosine", "SRS/SRM"});

@@ -1,6 +1,9 @@
 #include "quorvance/fenwa/FenwaFamily.h"
 
+#include "kitbase/model/ZRAttribute.h"
+#include "kitbase/model/ZRMotorRS.h"
 #include "kitbase/ui/ZRBoolRow.h"
+#include "kitbase/ui/ZRGridRow.h"
 #include "quorvance/fenwa/FenwaAnalog.h"
 #include "quorvance/fenwa/FenwaAnalogNodeMgr.h"
 #include "quorvance/fenwa/FenwaAnalogOut.h"
@@ -14,6 +17,7 @@
 #include "quorvance/fenwa/FenwaFollowerNodeMgr.h"
 #include "quorvance/fenwa/FenwaIds.h"
 #include "quorvance/fenwa/FenwaMotor.h"
+#include "quorvance/fenwa/FenwaMotorNodeMgr.h"
 #include "quorvance/fenwa/FenwaOperMode.h"
 #include "quorvance/fenwa/FenwaOperModeNodeMgr.h"
 #include "quorvance/fenwa/FenwaPreset.h"
@@ -24,6 +28,7 @@
 #include "quorvance/fenwa/FenwaTuningNodeMgr.h"
 #include "quorvance/shell/ZRFamilyRegistry.h"
 #include "quorvance/tarvik/TarvikBlockNodeMgr.h"
+#include "quorvance/shell/ZRMasterRowFactory.h"
 
 using namespace rowrule;
 using namespace fenwa::attr;
@@ -111,6 +116,16 @@ ZRRowChoice MotorRow(const ZRRowQuery& q) {
     return q.id == kMotorModel ? Row(Kind::MotorChoice) : EditOrText(q.status);
 }
 
+// The motor list of the block's catalogue recordset, through the block's filter.
+std::unique_ptr<ZRGridRow> MakeMotorRow(ZRAttribute* attribute, const ZRRowChoice& choice) {
+    if (choice.kind != Kind::MotorChoice)
+        return nullptr;
+    auto* motor = dynamic_cast<FenwaMotor*>(attribute->GetObject());
+    if (!motor || !motor->GetMotorRS()->GetDatabase())
+        return nullptr;
+    return ZRMasterRowFactory::MakeMotorRow(attribute, motor->GetMotorRS(), motor->GetMotorFilter());
+}
+
 ZRRowChoice TuningRow(const ZRRowQuery& q) {
     if (In(q.id, {kIntegratorMode, kGain}))
         return Row(Kind::Choice);
@@ -132,12 +147,14 @@ ZRRowChoice ServiceInfoRow(const ZRRowQuery& q) {
 }
 
 // The motor-model and channel rows come with the block classes.
+// clang-format off
 constexpr ZRRowRule kRowRules[] = {
     {kDriveType, &DriveRow},         {kPresetType, &EditOrTextRule},   {kAnalogInType, &EditOrTextRule},
     {kFollowerType, &FollowerRow},   {kDigInType, &DigInRow},          {kDigOutType, &FenwaDigOutRow},
-    {kMotorType, &MotorRow},         {kEncoderType, &FenwaEncoderRow}, {kTuningType, &TuningRow},
+    {kMotorType, &MotorRow, &MakeMotorRow}, {kEncoderType, &FenwaEncoderRow}, {kTuningType, &TuningRow},
     {kAnalogOutType, &AnalogOutRow}, {kFaultsType, &FenwaFaultsRow},   {kServiceInfoType, &ServiceInfoRow},
 };
+// clang-format on
 
 // Every class of the family by its type id (a stored drive re-attaches the blocks it made).
 constexpr ZRObjectEntry kObjects[] = {
@@ -157,6 +174,7 @@ constexpr ZRNodeEntry kNodes[] = {
     {kAnalogInType, &MakeBlockNode<FenwaAnalog, FenwaAnalogNodeMgr>},
     {kFollowerType, &MakeBlockNode<FenwaFollower, FenwaFollowerNodeMgr>},
     {kTuningType, &FenwaTuningNodeMgr::Make},
+    {kMotorType, &FenwaMotorNodeMgr::Make},
 };
 
 constexpr ZRMenuEntry kMenuEntries[] = {

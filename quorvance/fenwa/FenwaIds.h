@@ -156,7 +156,6 @@ inline constexpr int32_t kMotorFeedbackPosition = 0x40018;
 // Encoder, faults, service-information and scope blocks.
 inline constexpr int32_t kOutputRatioOutputCounts = 0x12F;
 inline constexpr int32_t kOutputRatioMotorCounts = 0x130;
-inline constexpr int32_t kEncoderSelection = 0x38B; // the motor block's "Encoder"
 inline constexpr int32_t kFollowingErrorLimit = 0x1FD;
 inline constexpr int32_t kAcLineLossFaultDelay = 0x1FE;
 inline constexpr int32_t kExternalShuntCapacity = 0x1FF;
@@ -173,11 +172,40 @@ inline constexpr int32_t kAnalogOutput2Scale = 0x2C2;
 inline constexpr int32_t kDcBusAdcCalibration = 0x2C3;
 inline constexpr int32_t kScopeSetup = 0x3BE;
 inline constexpr int32_t kScopeScales = 0x3BF;
-// The motor block's values the drive's scale and units models read (FenwaDrive).
-inline constexpr int32_t kMotorKind = 0x385;         // "Motor Type": Rotary, Linear, Induction
-inline constexpr int32_t kContinuousCurrent = 0x389; // amperes
-inline constexpr int32_t kMaximumSpeedRpm = 0x391;
-inline constexpr int32_t kMaximumSpeedLinear = 0x396; // meters per second
+} // namespace attr
+
+// The motor block's parameters.
+namespace attr {
+inline constexpr int32_t kInertiaRatio = 0x004;
+inline constexpr int32_t kMotorFlag = 0x384;
+inline constexpr int32_t kMotorTypeId = 0x385; // Rotary, Linear, Induction
+inline constexpr int32_t kResistance = 0x386;
+inline constexpr int32_t kInductance = 0x387;
+inline constexpr int32_t kIntermittentCurrent = 0x388;
+inline constexpr int32_t kContinuousCurrent = 0x389;
+inline constexpr int32_t kRatedVoltage = 0x38A;
+inline constexpr int32_t kEncoderId = 0x38B;
+inline constexpr int32_t kHallInputOffset = 0x38C;
+inline constexpr int32_t kTorqueConstant = 0x38D;
+inline constexpr int32_t kInertia = 0x38E;
+inline constexpr int32_t kPolesRevolution = 0x38F;
+inline constexpr int32_t kLinesRevolution = 0x390;
+inline constexpr int32_t kMaximumSpeedRotary = 0x391; // RPM
+inline constexpr int32_t kForceConstant = 0x392;
+inline constexpr int32_t kMass = 0x393;
+inline constexpr int32_t kElectricalCycle = 0x394;
+inline constexpr int32_t kLinesMeter = 0x395;
+inline constexpr int32_t kMaximumSpeedLinear = 0x396; // Meters/Sec
+inline constexpr int32_t kSoftwareProtection = 0x397;
+inline constexpr int32_t kIntegralThermostat = 0x398;
+inline constexpr int32_t kRthWE = 0x399;
+inline constexpr int32_t kCthWE = 0x39A;
+inline constexpr int32_t kRthWA = 0x39B;
+inline constexpr int32_t kCthWA = 0x39C;
+inline constexpr int32_t kCommutationId = 0x39D;
+inline constexpr int32_t kSinusoidalStartup = 0x39E;
+inline constexpr int32_t kIntegralLimits = 0x39F;
+inline constexpr int32_t kMotorTemperature = 0x40013;
 } // namespace attr
 
 } // namespace fenwa

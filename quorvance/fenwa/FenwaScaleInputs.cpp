@@ -27,8 +27,8 @@ FenwaScaleInputs FenwaScaleInputs::Of(FenwaDrive* drive) {
     in.accelerationLabel = drive->GetAccelerationLabel();
     ZRObject* motor = drive->GetMotor();
     using namespace fenwa::attr;
-    in.motorType = fenwa::FindAttribute(motor, kMotorKind);
-    in.maximumSpeedRpm = fenwa::FindAttribute(motor, kMaximumSpeedRpm);
+    in.motorType = fenwa::FindAttribute(motor, kMotorTypeId);
+    in.maximumSpeedRpm = fenwa::FindAttribute(motor, kMaximumSpeedRotary);
     in.maximumSpeedLinear = fenwa::FindAttribute(motor, kMaximumSpeedLinear);
     in.continuousCurrent = fenwa::FindAttribute(motor, kContinuousCurrent);
     return in;

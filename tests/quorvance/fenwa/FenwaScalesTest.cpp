@@ -52,10 +52,10 @@ protected:
         options->Add(1, "Linear");
         options->Add(2, "Induction");
         motorType = std::make_unique<ZRIndexSelection>(none);
-        Bind(*motorType, nullptr, attr::kMotorKind, "Motor Type");
+        Bind(*motorType, nullptr, attr::kMotorTypeId, "Motor Type");
         motorType->SetOptions(std::move(options));
         rpm = std::make_unique<ZRUlongAttribute>(none, 4);
-        Bind(*rpm, nullptr, attr::kMaximumSpeedRpm, "Maximum Speed");
+        Bind(*rpm, nullptr, attr::kMaximumSpeedRotary, "Maximum Speed");
         rpm->SetInternalValue(5000);
         linear = std::make_unique<ZRUlongAttribute>(none, 4);
         Bind(*linear, nullptr, attr::kMaximumSpeedLinear, "Maximum Speed");

@@ -51,7 +51,7 @@ public:
         motor->SetClass(fenwa::kMotorType);
         m_Encoder = std::make_unique<ZRIndexSelection>(motor->GetDevice());
         m_Encoder->SetObject(motor.get());
-        m_Encoder->Define(kEncoderSelection);
+        m_Encoder->Define(kEncoderId);
         m_Encoder->SetName("Encoder");
         auto options = std::make_unique<ZRLongOptions>(motor.get(), 2);
         for (auto [value, text] :
