@@ -1,8 +1,11 @@
 #include "quorvance/fenwa/FenwaFamily.h"
 
+#include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/ui/ZRBoolRow.h"
+#include "platform/ui/WaitCursor.h"
 #include "quorvance/fenwa/FenwaAnalog.h"
 #include "quorvance/fenwa/FenwaAnalogOut.h"
+#include "quorvance/fenwa/FenwaBrokenNodeMgr.h"
 #include "quorvance/fenwa/FenwaCommands.h"
 #include "quorvance/fenwa/FenwaDigIn.h"
 #include "quorvance/fenwa/FenwaDigOut.h"
@@ -12,12 +15,14 @@
 #include "quorvance/fenwa/FenwaFollower.h"
 #include "quorvance/fenwa/FenwaIds.h"
 #include "quorvance/fenwa/FenwaMotor.h"
+#include "quorvance/fenwa/FenwaNodeMgr.h"
 #include "quorvance/fenwa/FenwaOperMode.h"
 #include "quorvance/fenwa/FenwaPreset.h"
 #include "quorvance/fenwa/FenwaScope.h"
 #include "quorvance/fenwa/FenwaServiceInfo.h"
 #include "quorvance/fenwa/FenwaTuning.h"
 #include "quorvance/shell/ZRFamilyRegistry.h"
+#include "quorvance/shell/ZROffLineDBNodeMgr.h"
 
 using namespace rowrule;
 using namespace fenwa::attr;
@@ -144,16 +149,42 @@ constexpr ZRObjectEntry kObjects[] = {
     {kFaultsType, &ZRMakeObject<FenwaFaults>},     {kServiceInfoType, &ZRMakeObject<FenwaServiceInfo>},
 };
 
+// The node managers of the family's objects by type id.
+constexpr ZRNodeEntry kNodes[] = {
+    {kDriveType, &FenwaNodeMgr::Make},
+    {kBrokenDriveType, &FenwaBrokenNodeMgr::Make},
+};
+
 constexpr ZRMenuEntry kMenuEntries[] = {
     {ZRFamilyMenu::Insert, 3, ID_INSERT_FENWA, "&Fenwa Drive"},
     {ZRFamilyMenu::Tools, 2, ID_FENWA_HOST_COMMANDS, "&Fenwa Host Commands..."},
     {ZRFamilyMenu::OffLineRoot, 2, ID_INSERT_FENWA, "Insert &Fenwa"},
 };
 
+// A new off-line drive named "Drive", made unique among the project's drives.
+void InsertFenwaDrive(ZROffLineDBNodeMgr& root) {
+    ZRObject* parent = root.GetModel();
+    if (!parent)
+        return;
+    platform::ui::WaitCursor wait;
+    auto drive = std::make_unique<FenwaDrive>();
+    drive->Init();
+    std::string name = "Drive";
+    root.MakeUnique(name, kDriveType, drive->GetName().GetMaxLength());
+    drive->GetName().SetValue(name);
+    parent->AddChild(std::move(drive), true);
+}
+
+constexpr ZRRootCommandEntry kRootCommands[] = {
+    {ID_INSERT_FENWA, &InsertFenwaDrive},
+};
+
 } // namespace
 
 void RegisterFenwa(ZRFamilyRegistry& families) {
     families.AddObjects(kObjects);
+    families.AddNodes(kNodes);
+    families.AddRootCommands(kRootCommands);
     families.AddRowRules(kRowRules);
     families.AddMenuEntries(kMenuEntries);
 }
