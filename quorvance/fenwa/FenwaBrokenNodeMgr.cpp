@@ -3,6 +3,7 @@
 #include "platform/ui/Menu.h"
 #include "quorvance/fenwa/FenwaBrokenDrive.h"
 #include "quorvance/fenwa/FenwaCommands.h"
+#include "quorvance/fenwa/FenwaIds.h"
 #include "quorvance/online/OnlineCommands.h"
 
 namespace {
@@ -12,7 +13,7 @@ constexpr unsigned long kHelpTopic = 1148;
 void RegisterMenu() {
     using platform::ui::MenuItem;
     const std::vector<MenuItem>* menu = platform::ui::FindMenu(IDR_FENWA_NODE_MENU);
-    const auto position = static_cast<size_t>(kFenwaBrokenSubMenu);
+    const auto position = static_cast<size_t>(fenwa::kBrokenSubMenu);
     if (menu && menu->size() > position && menu->at(position).IsSubMenu())
         return;
     platform::ui::RegisterSubMenu(
@@ -35,7 +36,7 @@ std::unique_ptr<ZRNodeMgr> FenwaBrokenNodeMgr::Make(ZRObject* object, ZRTreeItem
 
 void FenwaBrokenNodeMgr::Initialize() {
     RegisterMenu();
-    SetMenu(IDR_FENWA_NODE_MENU, kFenwaBrokenSubMenu);
+    SetMenu(IDR_FENWA_NODE_MENU, fenwa::kBrokenSubMenu);
     SetHelpTopic(kHelpTopic);
 }
 

@@ -19,6 +19,3 @@ inline constexpr unsigned ID_FENWA_FACTORY_RESET = 42503;
 inline constexpr unsigned ID_FENWA_VELOCITY_PANEL = 42504;
 inline constexpr unsigned ID_FENWA_STOP_JOG = ID_PANEL_DISABLE_DRIVE;
 inline constexpr unsigned ID_FENWA_SAVE_PARAMETERS = ID_DISPLAY_ROWS;
-// Positions in the Fenwa node menu.
-inline constexpr int kFenwaDriveSubMenu = 0;
-inline constexpr int kFenwaBrokenSubMenu = 14;

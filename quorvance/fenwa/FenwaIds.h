@@ -23,6 +23,10 @@ inline constexpr int32_t kFaultsType = -139;
 inline constexpr int32_t kServiceInfoType = -138;
 inline constexpr int32_t kBrokenDriveType = -137;
 
+// Positions of the drive node's and the placeholder node's sub-menus in the Fenwa node menu.
+inline constexpr int kDriveSubMenu = 0;
+inline constexpr int kBrokenSubMenu = 14;
+
 // Attribute id of a class and a parameter number.
 constexpr int32_t Id(uint16_t cls, uint16_t number) {
     return static_cast<int32_t>(static_cast<uint32_t>(cls) << 16 | number);

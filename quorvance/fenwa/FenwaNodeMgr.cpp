@@ -140,7 +140,7 @@ void RegisterDriveMenu() {
     if (menu && !menu->empty() && menu->front().IsSubMenu())
         return;
     platform::ui::RegisterSubMenu(
-        IDR_FENWA_NODE_MENU, kFenwaDriveSubMenu,
+        IDR_FENWA_NODE_MENU, fenwa::kDriveSubMenu,
         MenuItem("Drive",
                  {MenuItem(ID_EDIT_CUT, "Cu&t"), MenuItem(ID_EDIT_COPY, "&Copy"),
                   MenuItem(ID_EDIT_PASTE, "&Paste"), MenuItem(ID_EDIT_CLEAR, "&Delete"),
@@ -183,7 +183,7 @@ void FenwaNodeMgr::Initialize() {
     if (!m_pDrive)
         return;
     RegisterDriveMenu();
-    SetMenu(IDR_FENWA_NODE_MENU, kFenwaDriveSubMenu);
+    SetMenu(IDR_FENWA_NODE_MENU, fenwa::kDriveSubMenu);
     SetViewTitle("%s", &m_pDrive->GetName());
     SetIconID(kDriveIcon);
     SetHelpTopic(kHelpTopic);
