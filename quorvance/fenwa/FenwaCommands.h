@@ -3,11 +3,12 @@
 #pragma once
 
 #include "kitbase/ui/KitbaseIds.h"
+#include "quorvance/tarvik/TarvikCommands.h"
 
 inline constexpr unsigned ID_INSERT_FENWA = 32947;
 inline constexpr unsigned ID_FENWA_HOST_COMMANDS = 33112;
 
-// Operation modes, presets, follower and analog input nodes.
+// The menu whose pop-ups serve the drive node and its block nodes, by position.
 inline constexpr unsigned IDR_FENWA_NODE_MENU = 303;
 // "Save Parameters" of the block nodes' command rows; the rows run it on their node directly, so
 // it never meets the monitor view's command of the same number.
@@ -37,3 +38,11 @@ enum FenwaNodeMenu : int {
 // The tuning node's commands.
 inline constexpr unsigned ID_FENWA_START_AUTOTUNING = 42508;
 inline constexpr unsigned ID_FENWA_COPY_MAIN_GAINS = 42509;
+// The drive node and its velocity control panel. "Export", "Drive Report", "Copy to Offline and
+// Save" and "Reset Drive" are the Tarvik drive node's ids; the panel's "Stop" carries a number
+// declared for another command, named here for its Fenwa use.
+inline constexpr unsigned ID_FENWA_JOG_FORWARD = 32812;
+inline constexpr unsigned ID_FENWA_JOG_REVERSE = 32813;
+inline constexpr unsigned ID_FENWA_FACTORY_RESET = 42503;
+inline constexpr unsigned ID_FENWA_VELOCITY_PANEL = 42504;
+inline constexpr unsigned ID_FENWA_STOP_JOG = ID_PANEL_DISABLE_DRIVE;

@@ -2,11 +2,14 @@
 
 #include "kitbase/model/ZRAttribute.h"
 #include "kitbase/model/ZRMotorRS.h"
+#include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/ui/ZRBoolRow.h"
 #include "kitbase/ui/ZRGridRow.h"
+#include "platform/ui/WaitCursor.h"
 #include "quorvance/fenwa/FenwaAnalog.h"
 #include "quorvance/fenwa/FenwaAnalogNodeMgr.h"
 #include "quorvance/fenwa/FenwaAnalogOut.h"
+#include "quorvance/fenwa/FenwaBrokenNodeMgr.h"
 #include "quorvance/fenwa/FenwaCommands.h"
 #include "quorvance/fenwa/FenwaDigIn.h"
 #include "quorvance/fenwa/FenwaDigOut.h"
@@ -18,6 +21,7 @@
 #include "quorvance/fenwa/FenwaIds.h"
 #include "quorvance/fenwa/FenwaMotor.h"
 #include "quorvance/fenwa/FenwaMotorNodeMgr.h"
+#include "quorvance/fenwa/FenwaNodeMgr.h"
 #include "quorvance/fenwa/FenwaOperMode.h"
 #include "quorvance/fenwa/FenwaOperModeNodeMgr.h"
 #include "quorvance/fenwa/FenwaPreset.h"
@@ -27,8 +31,9 @@
 #include "quorvance/fenwa/FenwaTuning.h"
 #include "quorvance/fenwa/FenwaTuningNodeMgr.h"
 #include "quorvance/shell/ZRFamilyRegistry.h"
-#include "quorvance/tarvik/TarvikBlockNodeMgr.h"
 #include "quorvance/shell/ZRMasterRowFactory.h"
+#include "quorvance/shell/ZROffLineDBNodeMgr.h"
+#include "quorvance/tarvik/TarvikBlockNodeMgr.h"
 
 using namespace rowrule;
 using namespace fenwa::attr;
@@ -175,6 +180,8 @@ constexpr ZRNodeEntry kNodes[] = {
     {kFollowerType, &MakeBlockNode<FenwaFollower, FenwaFollowerNodeMgr>},
     {kTuningType, &FenwaTuningNodeMgr::Make},
     {kMotorType, &FenwaMotorNodeMgr::Make},
+    {kDriveType, &FenwaNodeMgr::Make},
+    {kBrokenDriveType, &FenwaBrokenNodeMgr::Make},
 };
 
 constexpr ZRMenuEntry kMenuEntries[] = {
@@ -183,11 +190,30 @@ constexpr ZRMenuEntry kMenuEntries[] = {
     {ZRFamilyMenu::OffLineRoot, 2, ID_INSERT_FENWA, "Insert &Fenwa"},
 };
 
+// A new off-line drive named "Drive", made unique among the project's drives.
+void InsertFenwaDrive(ZROffLineDBNodeMgr& root) {
+    ZRObject* parent = root.GetModel();
+    if (!parent)
+        return;
+    platform::ui::WaitCursor wait;
+    auto drive = std::make_unique<FenwaDrive>();
+    drive->Init();
+    std::string name = "Drive";
+    root.MakeUnique(name, kDriveType, drive->GetName().GetMaxLength());
+    drive->GetName().SetValue(name);
+    parent->AddChild(std::move(drive), true);
+}
+
+constexpr ZRRootCommandEntry kRootCommands[] = {
+    {ID_INSERT_FENWA, &InsertFenwaDrive},
+};
+
 } // namespace
 
 void RegisterFenwa(ZRFamilyRegistry& families) {
     families.AddObjects(kObjects);
     families.AddNodes(kNodes);
+    families.AddRootCommands(kRootCommands);
     families.AddRowRules(kRowRules);
     families.AddMenuEntries(kMenuEntries);
 }

@@ -50,7 +50,24 @@ ZRError CommandError(int error) {
     }
 }
 
+// The calls of a quiet thread and the link failure its last call met.
+thread_local int t_quiet = 0;
+thread_local int t_lostCode = 0;
+
 } // namespace
+
+FenwaStorage::QuietThread::QuietThread() {
+    ++t_quiet;
+    t_lostCode = 0;
+}
+
+FenwaStorage::QuietThread::~QuietThread() {
+    --t_quiet;
+}
+
+int FenwaStorage::QuietThread::GetLostCode() const {
+    return t_lostCode;
+}
 
 FenwaStorage::FenwaStorage(FenwaComm* comm, uint8_t node) : ZROnLineStorage(node), m_pComm(comm) {
     SetBaseDir({});
@@ -59,7 +76,7 @@ FenwaStorage::FenwaStorage(FenwaComm* comm, uint8_t node) : ZROnLineStorage(node
 FenwaStorage::~FenwaStorage() = default;
 
 bool FenwaStorage::Lost() {
-    std::lock_guard lock(m_exchangeLock);
+    std::lock_guard lock(s_exchangeLock);
     return IsBroken();
 }
 
@@ -87,47 +104,69 @@ void FenwaStorage::Exchange(const std::string& command, const std::string& data,
 
 bool FenwaStorage::SendCommand(const std::string& command, const std::string& data, std::string& reply,
                                int mode) {
-    std::lock_guard lock(m_exchangeLock);
-    if (IsBroken())
-        return false;
-    ZREye::Instance()->Increment();
-    ZRProgress::Instance()->Increment(1.0);
-    if (mode < Ack || mode > Response)
-        return true;
-    for (int attempt = 1;; ++attempt) {
-        try {
-            Exchange(command, data, reply, mode);
-            return true;
-        } catch (const ZRCommError& e) {
-            int code = e.GetError();
-            if (attempt == 1 && AskRetry(code))
-                continue;
-            ReportCommError(code);
-            return false;
-        }
-    }
+    return Send(command, data, reply, mode, false);
 }
 
 bool FenwaStorage::ExecuteCommand(const std::string& command, const std::string& data,
                                   const std::string& suffix, std::string* reply, int mode) {
-    std::lock_guard lock(m_commandLock);
-    if (Lost())
-        return false;
     std::string local;
     std::string& out = reply ? *reply : local;
     if (mode == UntilTok)
-        return SendCommand(command, data, out, mode);
-    return SendCommand(command + suffix, {}, out, mode);
+        return Send(command, data, out, mode, true);
+    return Send(command + suffix, {}, out, mode, true);
+}
+
+bool FenwaStorage::Send(const std::string& command, const std::string& data, std::string& reply, int mode,
+                        bool wholeCommand) {
+    if (t_quiet)
+        t_lostCode = 0;
+    for (int attempt = 1;; ++attempt) {
+        int code = 0;
+        {
+            std::unique_lock<std::recursive_mutex> commandLock;
+            if (wholeCommand)
+                commandLock = std::unique_lock(m_commandLock);
+            std::lock_guard lock(s_exchangeLock);
+            if (IsBroken())
+                return false;
+            if (attempt == 1) {
+                ZREye::Instance()->Increment();
+                // The progress model belongs to the user-interface thread.
+                if (!t_quiet)
+                    ZRProgress::Instance()->Increment(1.0);
+            }
+            if (mode < Ack || mode > Response)
+                return true;
+            try {
+                Exchange(command, data, reply, mode);
+                return true;
+            } catch (const ZRCommError& e) {
+                code = e.GetError();
+            }
+        }
+        // Both locks are free here: the other thread may go on while the user reads.
+        if (t_quiet) {
+            t_lostCode = code;
+            return false;
+        }
+        if (attempt == 1 && AskRetry(code))
+            continue;
+        ReportCommError(code);
+        return false;
+    }
 }
 
 bool FenwaStorage::AskRetry(int& code) {
     if (code != ZRCommError::NodeInactive && code != ZRCommError::NoResponse)
         return false;
-    std::lock_guard lock(m_exchangeLock);
-    SetBroken(true);
+    {
+        std::lock_guard lock(s_exchangeLock);
+        SetBroken(true);
+    }
     if (platform::core::MessageBox("Communications have been lost with the drive, Retry?", {},
                                    platform::core::MB_RETRYCANCEL) != platform::core::IDRETRY)
         return false;
+    std::lock_guard lock(s_exchangeLock);
     try {
         m_pComm->RefreshNode(GetNode());
     } catch (const ZRCommError& e) {
@@ -143,11 +182,19 @@ bool FenwaStorage::AskRetry(int& code) {
     return true;
 }
 
+void FenwaStorage::ReportLoss(int code) {
+    if (Lost())
+        return;
+    if (AskRetry(code))
+        return;
+    ReportCommError(code);
+}
+
 void FenwaStorage::ReportCommError(int code) {
     if (code == ZRCommError::ProtocolError)
         Fail(0, "An improperly formatted message was sent to the drive. \nNotify technical support.");
     {
-        std::lock_guard lock(m_exchangeLock);
+        std::lock_guard lock(s_exchangeLock);
         SetBroken(true);
     }
     Notify(ZRUpdate::ValueChanged);

@@ -18,11 +18,27 @@ class FenwaComm;
 // observers (reason 0) and answers false to everything from then on.
 //
 // Two threads use it: the user-interface thread and the jog thread. Whole drive commands are
-// serialised by the command lock, every exchange by the exchange lock, always taken in that order.
+// serialised by the command lock, every exchange by the exchange lock (one for all Fenwa drives),
+// always taken in that order.
+// No question or message is ever shown while either lock is held, so a thread waiting for the
+// other never waits on a message box; the jog thread runs quiet (QuietThread) and shows none.
 class FenwaStorage : public ZROnLineStorage {
 public:
     // The ways one exchange is made.
     enum SendMode { Ack = 0, UntilTok = 1, Response = 2 };
+
+    // While one lives on a thread, that thread's calls ask nothing, show nothing and leave the
+    // progress model alone: a lost link only answers false and leaves its code here, for the
+    // user-interface thread to report with ReportLoss.
+    class QuietThread {
+    public:
+        QuietThread();
+        ~QuietThread();
+        QuietThread(const QuietThread&) = delete;
+        QuietThread& operator=(const QuietThread&) = delete;
+        // The link failure of the thread's last call, else 0.
+        int GetLostCode() const;
+    };
 
     FenwaStorage(FenwaComm* comm, uint8_t node);
     ~FenwaStorage() override;
@@ -37,6 +53,9 @@ public:
     // code may change to the failure of the probe.
     bool AskRetry(int& code);
     void ReportCommError(int code);
+    // The user-interface thread's report of a loss a quiet thread met: the Retry question, then the
+    // loss as usual; nothing when the loss was reported already.
+    void ReportLoss(int code);
 
     bool Create(int32_t cls, int32_t& instance) override;
     bool Delete(int32_t cls, int32_t instance) override;
@@ -68,10 +87,15 @@ private:
     static uint32_t ParseNumber(const std::string& reply);
     // The write command of the attribute's class with the value text.
     bool Write(int32_t attribute, const std::string& value);
+    // The exchange with one Retry, the locks held for each try only; wholeCommand takes the command
+    // lock as well.
+    bool Send(const std::string& command, const std::string& data, std::string& reply, int mode,
+              bool wholeCommand);
     // One try of the exchange; drive refusals are thrown as ZRError.
     void Exchange(const std::string& command, const std::string& data, std::string& reply, int mode);
 
     FenwaComm* m_pComm;
     std::recursive_mutex m_commandLock;
-    std::recursive_mutex m_exchangeLock;
+    // One for every Fenwa storage: the drives share the link object and its buffers.
+    static inline std::recursive_mutex s_exchangeLock;
 };

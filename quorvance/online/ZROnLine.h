@@ -89,8 +89,10 @@ public:
     void RemoveAllDrives();
 
     // Which family answers at the node; builds and attaches its drive or placeholder. drive: what
-    // was made (null when nothing answered); message: the text the caller shows for a non-zero
-    // status.
+    // was made (null when nothing answered), not owned; message: the text the caller shows for a
+    // non-zero status. A drive object made but not attached (firmware too new) stays with the root
+    // until the next identification, so the pointer is good until then; only a child of the root
+    // is in the workspace.
     virtual int IdentifyNode(int node, ZRObject*& drive, std::string& message, int filter);
     // The family's placeholder in place of the drive (the drive is deleted); null for a kind that
     // has none.
@@ -140,12 +142,15 @@ private:
 
     // Family branches of IdentifyNode.
     int IdentifyTarvik(int node, ZRObject*& drive, std::string& message);
+    int IdentifyFenwa(int node, ZRObject*& drive, std::string& message);
     int IdentifyUnsupported(int node, int family, std::string& message);
 
     std::map<int, ZRObject*> m_DriveMap;
     std::list<ZRObject*> m_RemovalQueue;
     std::map<ZRObject*, Held> m_Held;
     Held m_Staged;
+    // What the last identification made and did not attach.
+    std::unique_ptr<ZRObject> m_pUnattached;
     std::unique_ptr<SerialComm> m_pSerialComm;
     std::unique_ptr<Querin> m_pQuerin;
     std::unique_ptr<ZRScanning> m_pScanning;

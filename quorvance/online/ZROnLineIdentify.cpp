@@ -9,7 +9,11 @@
 #include "platform/core/Modal.h"
 #include "platform/core/Text.h"
 #include "platform/ui/WaitCursor.h"
+#include "quorvance/fenwa/FenwaBrokenDrive.h"
+#include "quorvance/fenwa/FenwaDevice.h"
+#include "quorvance/fenwa/FenwaDrive.h"
 #include "quorvance/fenwa/FenwaIds.h"
+#include "quorvance/fenwa/FenwaStorage.h"
 #include "quorvance/merrix/MerrixIds.h"
 #include "quorvance/online/OnlineIds.h"
 #include "quorvance/online/ZRBrokenDrive.h"
@@ -53,6 +57,7 @@ struct VersionWindow {
 };
 constexpr VersionWindow kTarvikWindow{1, 1, 1};
 constexpr VersionWindow kTarvikOldWindow{1, 29, 59}; // read from parameter 2 by older firmware
+constexpr VersionWindow kFenwaWindow{1, 0, 19};
 
 // Compares major << 8 | minor with the window; the status and its message.
 int CompareVersion(uint32_t version, const VersionWindow& window, int node, std::string& message) {
@@ -107,8 +112,9 @@ bool IsPlaceholder(int32_t type) {
 }
 
 // The placeholder's name, kept in the object only.
-std::unique_ptr<ZRBrokenDrive> MakePlaceholder(int32_t type, const std::string& name) {
-    auto placeholder = std::make_unique<ZRBrokenDrive>();
+template <class Placeholder = ZRBrokenDrive>
+std::unique_ptr<Placeholder> MakePlaceholder(int32_t type, const std::string& name) {
+    auto placeholder = std::make_unique<Placeholder>();
     placeholder->SetClass(type);
     placeholder->Init();
     placeholder->GetName().SetValue(name);
@@ -119,6 +125,7 @@ std::unique_ptr<ZRBrokenDrive> MakePlaceholder(int32_t type, const std::string& 
 
 int ZROnLine::IdentifyNode(int node, ZRObject*& drive, std::string& message, int filter) {
     drive = nullptr;
+    m_pUnattached.reset();
     // A node is never held twice: its old drive goes first, out of the removal queue too.
     if (ZRObject* old = FindDrive(node))
         DeleteDrive(old);
@@ -150,7 +157,9 @@ int ZROnLine::IdentifyNode(int node, ZRObject*& drive, std::string& message, int
     }
     if (family == TarvikFamily)
         return IdentifyTarvik(node, drive, message);
-    // The Merrix, Fenwa and Zelna drive models are not part of this program yet: such a drive
+    if (family == FenwaFamily)
+        return IdentifyFenwa(node, drive, message);
+    // The Merrix and Zelna drive models are not part of this program yet: such a drive
     // answers but nothing is made for it, and the next family may probe the node.
     return NothingToReport;
 }
@@ -286,6 +295,37 @@ int ZROnLine::IdentifyTarvik(int node, ZRObject*& drive, std::string& message) {
     }
     placeholder->Attach(device.get(), 1);
     drive = AddOnLineDrive(std::move(placeholder), std::move(device), std::move(storage), true);
+    return status;
+}
+
+int ZROnLine::IdentifyFenwa(int node, ZRObject*& drive, std::string& message) {
+    auto storage = std::make_unique<FenwaStorage>(FenwaComm::Instance(), static_cast<uint8_t>(node));
+    auto device = std::make_unique<FenwaDevice>();
+    device->SetOffLine(false);
+    device->SetStorage(storage.get());
+    auto fenwaDrive = std::make_unique<FenwaDrive>();
+    drive = fenwaDrive.get();
+
+    uint32_t version = 0;
+    if (!storage->GetVersion(0, 0, version))
+        version = 0;
+    const int status = CompareVersion(version, kFenwaWindow, node, message);
+    if (status == FirmwareTooNew) {
+        // Not attached, yet the caller learns that a drive answered here.
+        m_pUnattached = std::move(fenwaDrive);
+        return status;
+    }
+    if (status == FirmwareTooOld) {
+        fenwaDrive.reset();
+        auto placeholder = MakePlaceholder<FenwaBrokenDrive>(fenwa::kBrokenDriveType,
+                                                             Format("%d - Needs Firmware Upgrade!", node));
+        placeholder->Attach(device.get(), 1);
+        drive = AddOnLineDrive(std::move(placeholder), std::move(device), std::move(storage), true);
+        return status;
+    }
+    fenwaDrive->Init();
+    fenwaDrive->Attach(device.get(), 1);
+    drive = AddOnLineDrive(std::move(fenwaDrive), std::move(device), std::move(storage), true);
     return status;
 }
 

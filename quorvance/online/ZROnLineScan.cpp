@@ -144,6 +144,8 @@ void ZROnLine::EndScan() {
         m_pScanning->DestroyWindow();
     m_pScanning.reset();
     m_bScanning = false;
+    // Nobody asks about the last node any more.
+    m_pUnattached.reset();
     if (m_DriveMap.empty()) {
         CloseLink();
         Unsubscribe();

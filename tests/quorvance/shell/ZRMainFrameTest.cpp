@@ -187,10 +187,10 @@ TEST_F(ZRMainFrameTest, EveryMenuAndToolBarCommandRunsOrIsDisabled) {
     }
     // Commands whose code does not exist yet, Disable All with no drive on line, and Close All
     // with no window to close.
-    for (unsigned id : {ID_INSERT_MERRIX, ID_INSERT_FENWA, ID_INSERT_ZELNA, ID_DISABLE_ALL, ID_CLOSE_ALL})
+    for (unsigned id : {ID_INSERT_MERRIX, ID_INSERT_ZELNA, ID_DISABLE_ALL, ID_CLOSE_ALL})
         EXPECT_FALSE(IsEnabled(id)) << id;
     for (unsigned id :
-         {ID_INSERT_PROJECT, ID_INSERT_TARVIK, ID_RESTORE_MESSAGES, ID_RESCAN, ID_RESCAN_OPTIONS,
+         {ID_INSERT_PROJECT, ID_INSERT_TARVIK, ID_INSERT_FENWA, ID_RESTORE_MESSAGES, ID_RESCAN, ID_RESCAN_OPTIONS,
           ID_SERIAL_PORT, ID_TARVIK_HOST_COMMANDS, ID_RECOVER_COMMUNICATIONS})
         EXPECT_TRUE(IsEnabled(id)) << id;
 }
