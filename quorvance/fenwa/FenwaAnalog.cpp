@@ -20,15 +20,6 @@ constexpr CommandText kCommandTexts[FenwaAnalog::kCommandCount] = {
     {"TMN", "05"}, {"TMN", "04"}, {"TMN", "03"}, {"TMN", "06"},
 };
 
-// The drive's analog velocity scale and units; the drive object does not give them yet.
-struct AnalogVelocityModels {
-    ZRScale* scale = nullptr;
-    ZRUnits* units = nullptr;
-};
-AnalogVelocityModels AnalogVelocityModelsOf(ZRObject* /*drive*/) {
-    return {};
-}
-
 // A 4-byte value: shown = stored / factor, with its units and decimals.
 void Define(ZRLongAttribute& a, ZRObject* owner, int32_t id, const char* name, const char* units,
             double factor, int precision) {
@@ -118,9 +109,7 @@ void FenwaAnalog::Init() {
 }
 
 void FenwaAnalog::BindVelocityScale() {
-    // The drive is the parent of the operation-modes block, our parent.
-    ZRObject* drive = GetParent() ? GetParent()->GetParent() : nullptr;
-    const AnalogVelocityModels models = drive ? AnalogVelocityModelsOf(drive) : AnalogVelocityModels{};
+    const fenwa::ScaleUnits models = fenwa::ModelsOf(this, fenwa::Model::AnalogVelocity);
     if (models.scale)
         m_pVelocityScale->SetScaleObject(models.scale);
     if (models.units)

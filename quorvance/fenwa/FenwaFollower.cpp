@@ -18,12 +18,6 @@
 
 namespace {
 
-// The drive's composite "Pr-3.00", whose characters hold the command and output types; none until
-// the drive object offers it.
-ZRCompositeAttribute* DrivePr300(FenwaDrive*) {
-    return nullptr;
-}
-
 void BindCount(ZRUlongAttribute& count, ZRObject* owner, int32_t id, const char* name, double multiplier,
                double lo, double hi) {
     count.SetObject(owner);
@@ -78,7 +72,8 @@ void FenwaFollower::Init() {
     fenwa::InitBlock(*this, fenwa::kFollowerType, "Follower");
     ZRObject* modes = GetParent();
     auto* drive = dynamic_cast<FenwaDrive*>(modes ? modes->GetParent() : nullptr);
-    ZRCompositeAttribute* pr300 = drive ? DrivePr300(drive) : nullptr;
+    // The drive's "Pr-3.00" holds the command and output types in its characters.
+    ZRCompositeAttribute* pr300 = drive ? drive->GetPr300() : nullptr;
 
     BindSelection(*m_pCommandType, this, "Command Type",
                   {{6, "Auxiliary Encoder"}, {2, "Step/Direction"}, {0, "Step Up/Step Down"}}, pr300, 3);

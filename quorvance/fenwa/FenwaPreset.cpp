@@ -12,16 +12,6 @@ class ZRUnits;
 
 namespace {
 
-// The drive's velocity scale and units objects, which every preset shows its value in; none until
-// the drive object offers them.
-struct VelocityModels {
-    ZRScale* scale = nullptr;
-    ZRUnits* units = nullptr;
-};
-VelocityModels DriveVelocityModels(FenwaDrive*) {
-    return {};
-}
-
 } // namespace
 
 FenwaPreset::FenwaPreset() {
@@ -36,10 +26,8 @@ FenwaPreset::~FenwaPreset() = default;
 void FenwaPreset::Init() {
     ZRObject::Init();
     fenwa::InitBlock(*this, fenwa::kPresetType, "Preset");
-    ZRObject* modes = GetParent();
-    VelocityModels models;
-    if (auto* drive = dynamic_cast<FenwaDrive*>(modes ? modes->GetParent() : nullptr))
-        models = DriveVelocityModels(drive);
+    // Every preset shows its value in the drive's velocity scale and units.
+    const fenwa::ScaleUnits models = fenwa::ModelsOf(this, fenwa::Model::Velocity);
     for (int i = 0; i < kPresetCount; ++i) {
         ZRLongAttribute& preset = *m_Presets[i];
         preset.SetObject(this);

@@ -33,18 +33,11 @@ struct DriveModels {
     ZRUnits* positionUnits = nullptr;
 };
 
-DriveModels ModelsOf(const ZRObject& block) {
-    DriveModels models;
-    if (!dynamic_cast<FenwaDrive*>(block.GetParent()))
-        return models;
-    // The drive does not hand out its scale and units objects yet: values show unscaled.
-    return models;
-}
-
-void Bind(ZRAttribute& attribute, ZRObject* owner, int32_t id, const std::string& name) {
-    attribute.SetObject(owner);
-    attribute.Define(id);
-    attribute.SetName(name);
+DriveModels TuningModels(ZRObject& block) {
+    const ScaleUnits velocity = ModelsOf(&block, Model::Velocity);
+    const ScaleUnits position = ModelsOf(&block, Model::Position);
+    return {velocity.scale, position.scale, ModelsOf(&block, Model::Current).scale, velocity.units,
+            position.units};
 }
 
 // A range on the shown value.
@@ -128,7 +121,7 @@ FenwaTuning::~FenwaTuning() {
 void FenwaTuning::Init() {
     ZRObject::Init();
     InitBlock(*this, kTuningType, "Tuning");
-    const DriveModels models = ModelsOf(*this);
+    const DriveModels models = TuningModels(*this);
 
     Bind(*m_pOnlineTuning, this, kOnlineTuning, "Online Tuning (Pr-0.03)");
     m_pOnlineTuning->SetValue("0700");
@@ -289,7 +282,7 @@ void FenwaTuning::FollowIntegratorMode() {
         return;
     }
     threshold.SetHidden(false);
-    const DriveModels models = ModelsOf(*this);
+    const DriveModels models = TuningModels(*this);
     if (mode == kHighCurrentDisable) {
         Scaled(threshold, nullptr, nullptr);
         threshold.SetUnits("% motor rated current");

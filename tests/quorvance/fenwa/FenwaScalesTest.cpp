@@ -46,30 +46,14 @@ protected:
     void SetUp() override {
         drive = std::make_unique<FenwaDrive>();
         drive->Init();
-        ZRObject* motor = drive->GetMotor();
-        auto options = std::make_unique<ZRLongOptions>(motor, 2);
-        options->Add(0, "Rotary");
-        options->Add(1, "Linear");
-        options->Add(2, "Induction");
-        motorType = std::make_unique<ZRIndexSelection>(none);
-        Bind(*motorType, nullptr, attr::kMotorTypeId, "Motor Type");
-        motorType->SetOptions(std::move(options));
-        rpm = std::make_unique<ZRUlongAttribute>(none, 4);
-        Bind(*rpm, nullptr, attr::kMaximumSpeedRotary, "Maximum Speed");
+        FenwaMotor* motor = drive->GetMotor();
+        motorType = motor->GetMotorType();
+        rpm = motor->GetMaximumSpeed();
         rpm->SetInternalValue(5000);
-        linear = std::make_unique<ZRUlongAttribute>(none, 4);
-        Bind(*linear, nullptr, attr::kMaximumSpeedLinear, "Maximum Speed");
-        linear->SetScale(256);
+        linear = motor->GetMaximumSpeedLinear();
         linear->SetInternalValue(512); // 2 m/s
-        current = std::make_unique<ZRUlongAttribute>(none, 4);
-        Bind(*current, nullptr, attr::kContinuousCurrent, "Continuous Current");
-        current->SetScale(128);
+        current = motor->GetContinuousCurrent();
         current->SetInternalValue(320); // 2.5 A
-
-        for (ZRAttribute* a :
-             std::initializer_list<ZRAttribute*>{motorType.get(), rpm.get(), linear.get(), current.get()})
-            drive->GetMotor()->AddProperty(a);
-        drive->ConnectScales();
         drive->GetVelocityScaleAttribute()->SetValue(2.0f);
         drive->GetPositionScaleAttribute()->SetValue(4.0f);
         drive->GetAccelerationScaleAttribute()->SetValue(3.0f);
@@ -84,11 +68,10 @@ protected:
         ASSERT_TRUE(motorType->SetAsString(motor));
     }
 
-    ZRDevice* none = nullptr;
-    std::unique_ptr<ZRIndexSelection> motorType;
-    std::unique_ptr<ZRUlongAttribute> rpm;
-    std::unique_ptr<ZRUlongAttribute> linear;
-    std::unique_ptr<ZRUlongAttribute> current;
+    ZRIndexSelection* motorType = nullptr;
+    ZRUlongAttribute* rpm = nullptr;
+    ZRUlongAttribute* linear = nullptr;
+    ZRUlongAttribute* current = nullptr;
     std::unique_ptr<FenwaDrive> drive;
 };
 
@@ -185,11 +168,23 @@ TEST_F(FenwaScales, WithoutInputsTheFactorIsOneAndTheUnitsEmpty) {
     EXPECT_EQ(Factor(drive->GetAccelScale(), &ok), 1.0);
     EXPECT_FALSE(ok);
 
-    // Once a watched value goes, the model is disconnected for good.
-    Choose("User", "Linear");
+    // Once a watched value goes, the model is disconnected for good: a stand-in motor type that
+    // the models find first is connected, chosen and then destroyed.
+    auto options = std::make_unique<ZRLongOptions>(drive->GetMotor(), 2);
+    options->Add(0, "Rotary");
+    options->Add(1, "Linear");
+    options->Add(2, "Induction");
+    ZRDevice* none = nullptr;
+    auto standIn = std::make_unique<ZRIndexSelection>(none);
+    Bind(*standIn, nullptr, attr::kMotorTypeId, "Motor Type");
+    standIn->SetOptions(std::move(options));
     auto& list = drive->GetMotor()->GetProperties();
-    list.erase(std::find(list.begin(), list.end(), motorType.get()));
-    motorType.reset();
+    list.insert(list.begin(), standIn.get());
+    drive->ConnectScales();
+    ASSERT_TRUE(drive->GetDisplayedUnits()->SetAsString("User"));
+    ASSERT_TRUE(standIn->SetAsString("Linear"));
+    list.erase(std::find(list.begin(), list.end(), standIn.get()));
+    standIn.reset();
     EXPECT_EQ(Factor(drive->GetVelocityScale()), 1.0);
     EXPECT_EQ(drive->GetVelocityUnits()->GetUnits(), "");
     EXPECT_EQ(drive->GetVelocityUserUnits()->GetUnits(), "");
