@@ -30,8 +30,7 @@ std::unique_ptr<FenwaOperMode> NewOperMode() {
     return block;
 }
 
-// Fails since the merge with the other blocks; to be looked at before the mode nodes are done.
-TEST(FenwaOperMode, DISABLED_MakesItsThreeBlocksAndFindsThemByClass) {
+TEST(FenwaOperMode, MakesItsThreeBlocksAndFindsThemByClass) {
     auto block = NewOperMode();
     EXPECT_EQ(block->GetName().GetValue(), "Mode Configuration");
     EXPECT_EQ(block->GetVersion(), 77u);
@@ -47,10 +46,12 @@ TEST(FenwaOperMode, DISABLED_MakesItsThreeBlocksAndFindsThemByClass) {
 
     FenwaPreset* preset = block->GetPreset();
     EXPECT_EQ(preset->GetName().GetValue(), "Preset");
-    ASSERT_EQ(preset->GetProperties().size(), 7u);
+    // The name, as every object has it, then the seven velocities.
+    ASSERT_EQ(preset->GetProperties().size(), 8u);
+    EXPECT_EQ(preset->GetProperties()[0], &preset->GetName());
     for (int i = 0; i < FenwaPreset::kPresetCount; ++i) {
         ZRLongAttribute* velocity = preset->GetPresetAttribute(i);
-        EXPECT_EQ(preset->GetProperties()[static_cast<size_t>(i)], velocity);
+        EXPECT_EQ(preset->GetProperties()[static_cast<size_t>(i) + 1], velocity);
         EXPECT_EQ(velocity->GetAttribute(), 205 + i);
         EXPECT_EQ(velocity->GetName(), "Preset Velocity " + std::to_string(i + 1));
         EXPECT_EQ(velocity->GetInternalValue(), 0);
@@ -58,7 +59,11 @@ TEST(FenwaOperMode, DISABLED_MakesItsThreeBlocksAndFindsThemByClass) {
     EXPECT_EQ(preset->GetPresetAttribute(7), nullptr);
     EXPECT_EQ(preset->GetPresetAttribute(-1), nullptr);
     // The drive's range, whatever the units.
-    EXPECT_FALSE(preset->GetPresetAttribute(0)->Validate("5001"));
+    {
+        ModalScript script;
+        script.ExpectMessage("cannot be more than 5000", IDOK);
+        EXPECT_FALSE(preset->GetPresetAttribute(0)->Validate("5001"));
+    }
     EXPECT_TRUE(preset->GetPresetAttribute(0)->Validate("-5000"));
 }
 
@@ -212,8 +217,7 @@ protected:
     FenwaFollower follower;
 };
 
-// Fails since the merge with the other blocks; to be looked at before the mode nodes are done.
-TEST_F(FenwaGearRatio, DISABLED_StartsAtOneToOneWithTheMasterCountedInFours) {
+TEST_F(FenwaGearRatio, StartsAtOneToOneWithTheMasterCountedInFours) {
     EXPECT_EQ(Ratio().GetValue(), "1:1");
     EXPECT_EQ(Ratio().GetUnits(), "Master Counts:Follower Counts");
     EXPECT_EQ(follower.GetMasterCounts()->GetInternalValue(), 4u);
@@ -221,7 +225,7 @@ TEST_F(FenwaGearRatio, DISABLED_StartsAtOneToOneWithTheMasterCountedInFours) {
     EXPECT_EQ(follower.GetCommandType()->GetAsString(), "Step Up/Step Down");
     EXPECT_EQ(follower.GetControllerOutputType()->GetAsString(), "Line Drive");
     EXPECT_EQ(follower.GetProperties(),
-              (ZRObject::AttributeList{follower.GetMasterCounts(), follower.GetFollowerCounts()}));
+              (ZRObject::AttributeList{&follower.GetName(), follower.GetMasterCounts(), follower.GetFollowerCounts()}));
 }
 
 TEST_F(FenwaGearRatio, TextAndCountsFollowEachOther) {
