@@ -32,6 +32,10 @@ ZRGlobalDataMgr* ZRGlobalDataMgr::Instance() {
     return m_pInstance;
 }
 
+bool ZRGlobalDataMgr::IsStartUpComplete() {
+    return m_pInstance && m_pInstance->m_bStartUpComplete;
+}
+
 void ZRGlobalDataMgr::DestroyInstance() {
     delete m_pInstance;
     m_pInstance = nullptr;

@@ -76,8 +76,12 @@ public:
     // While a dialog with its own help topic is up: that topic; 0 otherwise.
     unsigned long m_HelpTopicOverride = 0;
     std::string m_HelpPath;
-    // Zero: off-line property views are built without status and services panes.
-    int m_OffLinePanes = 0;
+
+    // Whether the program's interactive start-up is over; false while there is no global data.
+    // Until then property views opened for an off-line drive (a project given on the command line
+    // being opened) are built without status and services panes.
+    static bool IsStartUpComplete();
+    void SetStartUpComplete() { m_bStartUpComplete = true; }
 
 protected:
     ZRGlobalDataMgr();
@@ -90,4 +94,5 @@ private:
     ZRRegistryKey m_MachineKey;
     std::string m_TempDir;
     std::unique_ptr<platform::core::WorkFileLock> m_pTempLock;
+    bool m_bStartUpComplete = false;
 };

@@ -59,6 +59,8 @@ constexpr Image kWindowIcons[] = {
     {ZRImages::IDI_HOMING, "homing"},
     {ZRImages::IDI_SERVICE_INFO, "service-info"},
     {ZRImages::IDI_AUTOTUNING, "analysis"},
+    {ZRImages::IDI_MANUAL_VELOCITY_TUNING, "tuning"},
+    {ZRImages::IDI_MANUAL_POSITION_TUNING, "tuning"},
     {ZRImages::IDI_OVERRIDE_OUTPUTS, "override-outputs"},
     {ZRImages::IDI_VARIABLE, "variable"},
     {ZRImages::IDI_ANALOG_OUTPUT_CONTROL, "control-panel"},

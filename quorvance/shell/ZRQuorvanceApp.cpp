@@ -244,11 +244,12 @@ bool ZRQuorvanceApp::InitInstance(const std::vector<std::string>& args) {
     ReadSerialSettings();
     m_pOnLine->LoadScanSettings();
     m_bLineNumbers = data->GetLineNumbers();
-    data->m_OffLinePanes = 1;
     ShowTipOfDay(false);
 
     if (auto* app = platform::ui::Application::Instance())
         app->SetIdleHandler([this](long count) { return OnIdle(count); });
+    // From here on off-line drives' windows are the user's own doing and get their full panes.
+    data->SetStartUpComplete();
     return true;
 }
 

@@ -2,22 +2,20 @@
 
 #include "kitbase/model/ZRCommand.h"
 #include "kitbase/model/ZRLongAttribute.h"
-#include "kitbase/ui/ZRCommandRow.h"
 #include "kitbase/ui/KitbaseIds.h"
+#include "kitbase/ui/ZRCommandRow.h"
 #include "platform/ui/Menu.h"
 #include "quorvance/shell/QuorvanceIds.h"
+#include "quorvance/shell/ZRImages.h"
 #include "quorvance/tarvik/TarvikAnalog.h"
 #include "quorvance/tarvik/TarvikBlockSetup.h"
 #include "quorvance/tarvik/TarvikCommands.h"
+#include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/TarvikNodeSupport.h"
 #include "quorvance/tarvik/ZRDrive.h"
 
 
 namespace {
-
-constexpr unsigned short kAnalogIcon = 19724;
-constexpr unsigned long kAnalogHelpTopic = 1068;
-constexpr unsigned long kAnalogPropsHelpTopic = 1084;
 
 struct CommandText {
     unsigned id;
@@ -61,9 +59,9 @@ void TarvikAnalogNodeMgr::Initialize() {
     SetMenu(IDR_OFFLINE_ROOT_MENU, kAnalogInSubMenu);
     if (ZRObject* drive = tarvik::DriveOf(m_pBlock))
         SetViewTitle("%s - Analog", &drive->GetName());
-    SetIconID(kAnalogIcon);
-    SetHelpTopic(kAnalogHelpTopic);
-    SetPropsHelpTopic(kAnalogPropsHelpTopic);
+    SetIconID(ZRImages::IDI_ANALOG);
+    SetHelpTopic(tarvik::kHelpTopicAnalog);
+    SetPropsHelpTopic(tarvik::kHelpTopicAnalogProps);
     SetHasCommands(true);
 
     TarvikAnalog* b = m_pBlock;

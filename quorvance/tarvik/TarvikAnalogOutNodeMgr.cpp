@@ -13,17 +13,15 @@
 #include "platform/ui/Menu.h"
 #include "platform/ui/WaitCursor.h"
 #include "quorvance/shell/QuorvanceIds.h"
+#include "quorvance/shell/ZRImages.h"
 #include "quorvance/tarvik/TarvikAnalogOut.h"
 #include "quorvance/tarvik/TarvikCommands.h"
+#include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/TarvikNodeSupport.h"
 
 namespace {
 
-constexpr unsigned short kAnalogOutIcon = 19717;
-constexpr unsigned short kOverrideIcon = 273;
-constexpr unsigned long kAnalogOutHelpTopic = 1078;
-constexpr unsigned long kAnalogOutPropsHelpTopic = 1094;
-constexpr unsigned long kOverrideHelpTopic = 1106;
+constexpr unsigned short kOverrideIcon = ZRImages::IDI_ANALOG_OUTPUT_CONTROL;
 
 void RegisterAnalogOutMenu() {
     using platform::ui::MenuItem;
@@ -54,9 +52,9 @@ void TarvikAnalogOutNodeMgr::Initialize() {
     SetMenu(IDR_OFFLINE_ROOT_MENU, kAnalogOutSubMenu);
     if (ZRObject* drive = m_pBlock->GetParent())
         SetViewTitle("%s - Analog Outputs", &drive->GetName());
-    SetIconID(kAnalogOutIcon);
-    SetHelpTopic(kAnalogOutHelpTopic);
-    SetPropsHelpTopic(kAnalogOutPropsHelpTopic);
+    SetIconID(ZRImages::IDI_ANALOG_OUTPUTS);
+    SetHelpTopic(tarvik::kHelpTopicAnalogOut);
+    SetPropsHelpTopic(tarvik::kHelpTopicAnalogOutProps);
     SetHasCommands(true);
 
     TarvikAnalogOut* b = m_pBlock;
@@ -114,7 +112,7 @@ void TarvikAnalogOutNodeMgr::OpenOverrideWindow() {
     m_pOverrideFrame = m_PropsFrames.empty() ? nullptr : m_PropsFrames.back();
     if (m_pOverrideFrame) {
         m_pOverrideFrame->SetController(this);
-        m_pOverrideFrame->SetHelpTopic(kOverrideHelpTopic);
+        m_pOverrideFrame->SetHelpTopic(tarvik::kHelpTopicAnalogOutputControl);
     }
     if (ZRPropertiesGrid* grid = view->m_pPropertiesGrid) {
         grid->GetRows().push_back(std::make_unique<ZREditRow>(m_pBlock->GetOverrideValue(), nullptr));

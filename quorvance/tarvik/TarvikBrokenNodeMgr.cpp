@@ -24,7 +24,6 @@ using platform::core::MessageBox;
 
 namespace {
 
-constexpr unsigned long kHelpTopic = 1064;
 constexpr uint32_t kFirstNewVersion = 0x12B01; // 1.43.1
 // The progress counts every line as this many bytes, so no file position is read meanwhile.
 constexpr unsigned long kBytesPerLine = 78;
@@ -82,7 +81,7 @@ std::unique_ptr<ZRNodeMgr> TarvikBrokenNodeMgr::Make(ZRObject* object, ZRTreeIte
 void TarvikBrokenNodeMgr::Initialize() {
     RegisterMenus();
     SetMenu(IDR_OFFLINE_ROOT_MENU, m_pDrive && m_pDrive->IsSercos() ? kSercosBrokenSubMenu : kBrokenSubMenu);
-    SetHelpTopic(kHelpTopic);
+    SetHelpTopic(tarvik::kHelpTopicBrokenDrive);
 }
 
 const platform::ui::CommandTable* TarvikBrokenNodeMgr::Commands() const {

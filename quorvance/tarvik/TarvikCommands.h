@@ -23,6 +23,10 @@ inline constexpr unsigned ID_COPY_TO_OFFLINE = 32946;
 // Posted to the main window by "Sercos Activation...", with the drive's node as parameter.
 inline constexpr unsigned ID_ACTIVATE_SERCOS = 32932;
 inline constexpr unsigned ID_DEACTIVATE_SERCOS = 32934;
+// The drive node's sub-menus in the node menu resource (251): a plain drive's and one that can
+// become a SERCOS drive.
+inline constexpr int kDriveSubMenu = 2;
+inline constexpr int kSercosCapableDriveSubMenu = 22;
 // The indexing node's commands, which the indexing control panel shows as rows.
 inline constexpr unsigned ID_STOP_HOMING = 32871;
 inline constexpr unsigned ID_START_HOMING = 32879;
@@ -50,8 +54,10 @@ inline constexpr int kAnalogOutSubMenu = 14;
 // three diagnostics are the encoders node's (below), which the motor node hands them to.
 inline constexpr unsigned ID_REFRESH_MOTOR_DATA = 32929;
 inline constexpr int kMotorSubMenu = 9;
-// The node menu resource of a SERCOS drive and its children.
+// The node menu resource of a SERCOS drive and its children, and the drive's and the motor's places
+// in it: positions of another resource than the sub-menus above, hence a kind of their own.
 inline constexpr unsigned IDR_SERCOS_NODE_MENU = 301;
+enum SercosNodeMenu : int { kSercosDriveSubMenu = 1, kSercosMotorSubMenu = 2 };
 // The encoders node's smart-encoder programming: the command that opens the window, and the window's
 // "Start" button (a row that sends its id to the encoders node).
 inline constexpr unsigned ID_PROGRAM_ENCODER = 32941;

@@ -12,8 +12,10 @@
 #include "kitbase/ui/ZRWorkspaceView.h"
 #include "platform/core/Modal.h"
 #include "platform/ui/WaitCursor.h"
+#include "quorvance/shell/ZRImages.h"
 #include "quorvance/tarvik/TarvikCommands.h"
 #include "quorvance/tarvik/TarvikEncoderProgramming.h"
+#include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/TarvikNodeSupport.h"
 #include "quorvance/tarvik/ZRDrive.h"
 #include "quorvance/tarvik/ZRDriveNodeMgr.h"
@@ -26,8 +28,7 @@ namespace tarvik {
 
 namespace {
 
-constexpr unsigned short kProgramEncoderIcon = 300;
-constexpr unsigned long kProgramEncoderHelpTopic = 1135;
+constexpr unsigned short kProgramEncoderIcon = ZRImages::IDI_PROGRAM_ENCODER;
 
 using Rows = std::list<std::unique_ptr<ZRGridRow>>;
 
@@ -53,6 +54,7 @@ ZRDriveNodeMgr* DriveNodeOf(ZRNodeMgr& node) {
 ZRPropertiesView* OpenProgramEncoderWindow(ZRNodeMgr& node, ZREncodersTarvik& block) {
     if (int open = ActivatePropsWindow(node, kProgramEncoderIcon); open >= 0)
         return node.GetPropsView(open);
+    PreparePanes(&block);
     ZRPropertiesView* view = TakePropsView(NewPropsDoc());
     if (!view)
         return nullptr;
@@ -64,7 +66,7 @@ ZRPropertiesView* OpenProgramEncoderWindow(ZRNodeMgr& node, ZREncodersTarvik& bl
     CSizableChildFrame* frame = node.FindIcon(kProgramEncoderIcon, index) ? node.GetPropsFrame(index) : nullptr;
     if (frame) {
         frame->SetController(&node);
-        frame->SetHelpTopic(kProgramEncoderHelpTopic);
+        frame->SetHelpTopic(kHelpTopicProgramEncoder);
     }
     const bool offLine = !IsOnLine(&block);
     if (ZRPropertiesGrid* grid = view->m_pPropertiesGrid) {

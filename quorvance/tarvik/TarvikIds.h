@@ -247,4 +247,57 @@ inline constexpr int32_t kIndexNumber = 184;
 inline constexpr int32_t kProductType = 0;
 } // namespace param
 
+// Help topics: each node's own and its property window's, then the nodes' other windows. The
+// windows' icons are the program's (ZRImages).
+inline constexpr unsigned long kHelpTopicBrokenDrive = 1064;
+inline constexpr unsigned long kHelpTopicDrive = 1065;
+inline constexpr unsigned long kHelpTopicDriveProps = 1082;
+inline constexpr unsigned long kHelpTopicServiceInfo = 1066;
+inline constexpr unsigned long kHelpTopicServiceInfoProps = 1112;
+inline constexpr unsigned long kHelpTopicOperModes = 1067;
+inline constexpr unsigned long kHelpTopicAnalog = 1068;
+inline constexpr unsigned long kHelpTopicAnalogProps = 1084;
+inline constexpr unsigned long kHelpTopicPreset = 1069;
+inline constexpr unsigned long kHelpTopicPresetProps = 1085;
+inline constexpr unsigned long kHelpTopicFollower = 1070;
+inline constexpr unsigned long kHelpTopicFollowerProps = 1086;
+inline constexpr unsigned long kHelpTopicIndexing = 1071;
+inline constexpr unsigned long kHelpTopicIndexingProps = 1087;
+inline constexpr unsigned long kHelpTopicHoming = 1072;
+inline constexpr unsigned long kHelpTopicHomingProps = 1088;
+inline constexpr unsigned long kHelpTopicMotor = 1073;
+inline constexpr unsigned long kHelpTopicMotorProps = 1089;
+inline constexpr unsigned long kHelpTopicTuning = 1074;
+inline constexpr unsigned long kHelpTopicTuningProps = 1090;
+inline constexpr unsigned long kHelpTopicEncoders = 1075;
+inline constexpr unsigned long kHelpTopicEncodersProps = 1091;
+inline constexpr unsigned long kHelpTopicDigIn = 1076;
+inline constexpr unsigned long kHelpTopicDigInProps = 1092;
+inline constexpr unsigned long kHelpTopicDigOut = 1077;
+inline constexpr unsigned long kHelpTopicDigOutProps = 1093;
+inline constexpr unsigned long kHelpTopicAnalogOut = 1078;
+inline constexpr unsigned long kHelpTopicAnalogOutProps = 1094;
+inline constexpr unsigned long kHelpTopicMonitor = 1079;
+inline constexpr unsigned long kHelpTopicMonitorProps = 1095;
+inline constexpr unsigned long kHelpTopicScope = 1080;
+inline constexpr unsigned long kHelpTopicScopeProps = 1096;
+inline constexpr unsigned long kHelpTopicFaults = 1081;
+inline constexpr unsigned long kHelpTopicFaultsProps = 1097;
+inline constexpr unsigned long kHelpTopicDeviceNet = 1122;
+inline constexpr unsigned long kHelpTopicDeviceNetProps = 1125;
+inline constexpr unsigned long kHelpTopicIndexingPanel = 1100;
+inline constexpr unsigned long kHelpTopicAutotuning = 1102;
+inline constexpr unsigned long kHelpTopicManualVelocityTuning = 1103;
+inline constexpr unsigned long kHelpTopicManualPositionTuning = 1104;
+inline constexpr unsigned long kHelpTopicOverrideOutputs = 1105;
+inline constexpr unsigned long kHelpTopicAnalogOutputControl = 1106;
+inline constexpr unsigned long kHelpTopicFaultHistory = 1108;
+inline constexpr unsigned long kHelpTopicDriveReport = 1114;
+inline constexpr unsigned long kHelpTopicCommutationDiagnostics = 1126;
+inline constexpr unsigned long kHelpTopicMotorFeedbackDiagnostics = 1127;
+inline constexpr unsigned long kHelpTopicMotorMarkerDiagnostics = 1128;
+inline constexpr unsigned long kHelpTopicAuxFeedbackDiagnostics = 1129;
+inline constexpr unsigned long kHelpTopicAuxMarkerDiagnostics = 1130;
+inline constexpr unsigned long kHelpTopicProgramEncoder = 1135;
+
 } // namespace tarvik

@@ -11,6 +11,7 @@
 #include "kitbase/ui/ZRWorkspaceView.h"
 #include "platform/core/Modal.h"
 #include "platform/ui/MainWindow.h"
+#include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "quorvance/shell/ZRQuorvanceApp.h"
 #include "quorvance/tarvik/ZRDrive.h"
 
@@ -39,7 +40,7 @@ ZRPropertiesView* TakePropsView(ZRModelDoc* document) {
     if (document && !document->GetViews().empty())
         view = dynamic_cast<ZRPropertiesView*>(document->GetViews().front());
     if (!view) {
-        ZRPropertiesView::s_bCreateServicesPane = ZRPropertiesView::s_bCreateStatusPane = true;
+        ResetPaneSwitches();
         delete document;
         return nullptr;
     }
@@ -63,6 +64,17 @@ int ActivatePropsWindow(ZRNodeMgr& node, unsigned short icon) {
 bool IsOnLine(ZRObject* object) {
     ZRDevice* device = object ? object->GetDevice() : nullptr;
     return device && !device->IsOffLine();
+}
+
+bool PreparePanes(ZRObject* object) {
+    const bool panes = IsOnLine(object) || ZRGlobalDataMgr::IsStartUpComplete();
+    if (!panes)
+        ZRPropertiesView::s_bCreateStatusPane = ZRPropertiesView::s_bCreateServicesPane = false;
+    return panes;
+}
+
+void ResetPaneSwitches() {
+    ZRPropertiesView::s_bCreateStatusPane = ZRPropertiesView::s_bCreateServicesPane = true;
 }
 
 ZRPropertyGroup& AddSubGroup(ZRPropertyGroup& parent, std::string name,

@@ -24,6 +24,12 @@ ZRPropertiesView* TakePropsView(ZRModelDoc* document);
 int ActivatePropsWindow(ZRNodeMgr& node, unsigned short icon);
 // Whether the object's device is there and on line.
 bool IsOnLine(ZRObject* object);
+// Whether a property view opened now for the object gets status and services panes: on line always,
+// off line once the program's start-up is complete. When not, the next property view made is built
+// without them; a caller that then makes none puts the switches back with ResetPaneSwitches.
+bool PreparePanes(ZRObject* object);
+// Sets the one-shot pane switches back, for when no view read them.
+void ResetPaneSwitches();
 // Appends a sub-group of the given members (null members are left out) and returns it.
 ZRPropertyGroup& AddSubGroup(ZRPropertyGroup& parent, std::string name,
                              std::initializer_list<ZRAttribute*> members);

@@ -5,13 +5,16 @@
 #include "kitbase/model/ZRLongBitField.h"
 #include "kitbase/model/ZRUlongAttribute.h"
 #include "quorvance/tarvik/TarvikCommands.h"
+#include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/ZRDeviceNetTarvik.h"
 
 ZRDNetTarvikNodeMgr::ZRDNetTarvikNodeMgr(ZRDeviceNetTarvik* block, ZRTreeItem* item, ZRWorkspaceView* view)
     : TarvikBlockNodeMgr(block, item, view), m_pBlock(block) {}
 
 void ZRDNetTarvikNodeMgr::Initialize() {
-    SetUp({kDeviceNetSubMenu, "DeviceNet", "%s - DeviceNet", 0, 1122, 1125});
+    // The DeviceNet window has no icon of its own.
+    SetUp({kDeviceNetSubMenu, "DeviceNet", "%s - DeviceNet", 0, tarvik::kHelpTopicDeviceNet,
+           tarvik::kHelpTopicDeviceNetProps});
     if (!m_pBlock)
         return;
     const ZRDeviceNetTarvik& b = *m_pBlock;

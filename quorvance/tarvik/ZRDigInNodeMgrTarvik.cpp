@@ -2,7 +2,9 @@
 
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRLongBitField.h"
+#include "quorvance/shell/ZRImages.h"
 #include "quorvance/tarvik/TarvikCommands.h"
+#include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/TarvikIoReport.h"
 #include "quorvance/tarvik/ZRDigInTarvik.h"
 
@@ -11,7 +13,8 @@ ZRDigInNodeMgrTarvik::ZRDigInNodeMgrTarvik(ZRDigInTarvik* block, ZRTreeItem* ite
     : TarvikBlockNodeMgr(block, item, view), m_pBlock(block), m_bSercos(sercos) {}
 
 void ZRDigInNodeMgrTarvik::Initialize() {
-    SetUp({kDigInSubMenu, "DigitalInputs", "%s - Digital Inputs", 19721, 1076, 1092});
+    SetUp({kDigInSubMenu, "DigitalInputs", "%s - Digital Inputs", ZRImages::IDI_DIGITAL_INPUTS,
+           tarvik::kHelpTopicDigIn, tarvik::kHelpTopicDigInProps});
     if (!m_pBlock)
         return;
     ZRDigInTarvik& b = *m_pBlock;

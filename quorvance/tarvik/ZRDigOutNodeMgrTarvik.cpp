@@ -15,16 +15,17 @@
 #include "platform/ui/Menu.h"
 #include "platform/ui/WaitCursor.h"
 #include "quorvance/shell/QuorvanceIds.h"
+#include "quorvance/shell/ZRImages.h"
 #include "quorvance/tarvik/TarvikBlockSetup.h"
 #include "quorvance/tarvik/TarvikCommands.h"
+#include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/TarvikIoReport.h"
 #include "quorvance/tarvik/TarvikNodeSupport.h"
 #include "quorvance/tarvik/ZRDigOutTarvik.h"
 
 namespace {
 
-constexpr unsigned short kOverrideIcon = 268;
-constexpr unsigned long kOverrideHelpTopic = 1105;
+constexpr unsigned short kOverrideIcon = ZRImages::IDI_OVERRIDE_OUTPUTS;
 constexpr int kOutputs = ZRDigOutTarvik::kOutputs;
 constexpr unsigned kToggleIds[kOutputs] = {ID_TOGGLE_OUTPUT_1, ID_TOGGLE_OUTPUT_2, ID_TOGGLE_OUTPUT_3,
                                            ID_TOGGLE_OUTPUT_4, ID_TOGGLE_RELAY};
@@ -48,7 +49,8 @@ ZRDigOutNodeMgrTarvik::ZRDigOutNodeMgrTarvik(ZRDigOutTarvik* block, ZRTreeItem* 
 
 void ZRDigOutNodeMgrTarvik::Initialize() {
     RegisterDigOutMenu();
-    SetUp({kDigOutSubMenu, "DigitalOutputs", "%s - Digital Outputs", 19713, 1077, 1093});
+    SetUp({kDigOutSubMenu, "DigitalOutputs", "%s - Digital Outputs", ZRImages::IDI_DIGITAL_OUTPUTS,
+           tarvik::kHelpTopicDigOut, tarvik::kHelpTopicDigOutProps});
     SetHasCommands(true);
     if (!m_pBlock)
         return;
@@ -96,9 +98,7 @@ void ZRDigOutNodeMgrTarvik::OnOverrideOutputs() {
         return;
     platform::ui::WaitCursor wait;
     const bool onLine = tarvik::IsOnLine(m_pBlock);
-    // Off line there is nothing live to show or to toggle.
-    if (!onLine)
-        ZRPropertiesView::s_bCreateStatusPane = ZRPropertiesView::s_bCreateServicesPane = false;
+    const bool panes = tarvik::PreparePanes(m_pBlock);
     ZRPropertiesView* view = tarvik::TakePropsView(BuildPropsDoc());
     if (!view)
         return;
@@ -111,7 +111,7 @@ void ZRDigOutNodeMgrTarvik::OnOverrideOutputs() {
         view->m_pStatusGrid->SetOffLine(!onLine);
     if (!m_PropsFrames.empty() && m_PropsFrames.back()) {
         m_PropsFrames.back()->SetController(this);
-        m_PropsFrames.back()->SetHelpTopic(kOverrideHelpTopic);
+        m_PropsFrames.back()->SetHelpTopic(tarvik::kHelpTopicOverrideOutputs);
     }
     ZRDigOutTarvik& b = *m_pBlock;
     if (ZRPropertiesGrid* grid = view->m_pPropertiesGrid) {
@@ -123,7 +123,7 @@ void ZRDigOutNodeMgrTarvik::OnOverrideOutputs() {
         }
         grid->UpdateRows();
     }
-    if (onLine) {
+    if (panes) {
         if (ZRServicesGrid* services = view->m_pServicesGrid) {
             for (int k = 0; k < kOutputs; ++k)
                 services->GetRows().push_back(std::make_unique<ZRCommandRow>(kToggleTexts[k], kToggleIds[k], this));

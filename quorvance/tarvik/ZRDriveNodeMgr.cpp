@@ -43,13 +43,6 @@ using platform::core::IDOK;
 
 namespace {
 
-constexpr unsigned short kDriveIcon = 19723;
-constexpr unsigned long kDriveHelpTopic = 1065;
-constexpr unsigned long kDrivePropsHelpTopic = 1082;
-constexpr int kReportHelpId = 1114;
-// Positions of the drive's sub-menus in the Tarvik nodes' menu resource.
-constexpr int kDriveMenu = 2;
-constexpr int kSercosDriveMenu = 22;
 constexpr const char* kOffline = "The Drive is Offline.";
 constexpr const char* kEnableActive = "Can't perform paste operation while Enable input active.";
 
@@ -81,10 +74,12 @@ platform::ui::MenuItem DriveMenu(const char* name, bool sercos) {
 
 void RegisterDriveMenus() {
     const std::vector<platform::ui::MenuItem>* menu = platform::ui::FindMenu(IDR_OFFLINE_ROOT_MENU);
-    if (menu && menu->size() > size_t(kSercosDriveMenu) && menu->at(kSercosDriveMenu).IsSubMenu())
+    if (menu && menu->size() > size_t(kSercosCapableDriveSubMenu) &&
+        menu->at(kSercosCapableDriveSubMenu).IsSubMenu())
         return;
-    platform::ui::RegisterSubMenu(IDR_OFFLINE_ROOT_MENU, kDriveMenu, DriveMenu("Drive", false));
-    platform::ui::RegisterSubMenu(IDR_OFFLINE_ROOT_MENU, kSercosDriveMenu, DriveMenu("SercosDrive", true));
+    platform::ui::RegisterSubMenu(IDR_OFFLINE_ROOT_MENU, kDriveSubMenu, DriveMenu("Drive", false));
+    platform::ui::RegisterSubMenu(IDR_OFFLINE_ROOT_MENU, kSercosCapableDriveSubMenu,
+                                  DriveMenu("SercosDrive", true));
 }
 
 } // namespace
@@ -112,8 +107,8 @@ void ZRDriveNodeMgr::Initialize() {
         return;
     SelectMenu();
     SetViewTitle("%s", &m_pDrive->GetName());
-    SetIconID(kDriveIcon);
-    SetHelpTopic(kDriveHelpTopic);
+    SetIconID(ZRImages::IDI_DRIVE);
+    SetHelpTopic(tarvik::kHelpTopicDrive);
     AddBlockNodes();
     // A drive found in a control-panel mode gets its window back.
     ZRIndexSelection* hostMode = m_pDrive->GetHostControlMode();
@@ -122,7 +117,7 @@ void ZRDriveNodeMgr::Initialize() {
     if (mode == kModeVelocityPanel || mode == kModeCurrentPanel || mode == kModeIndexingPanel)
         OpenControlPanel(mode);
     SetHasCommands(true);
-    SetPropsHelpTopic(kDrivePropsHelpTopic);
+    SetPropsHelpTopic(tarvik::kHelpTopicDriveProps);
     BuildPropertyGroups();
     BuildStatusGroup();
     hostMode->AddObserver(this);
@@ -136,7 +131,7 @@ void ZRDriveNodeMgr::SelectMenu() {
         sercos->Refresh(false);
         capable = sercos->GetValue() == 1;
     }
-    SetMenu(IDR_OFFLINE_ROOT_MENU, capable ? kSercosDriveMenu : kDriveMenu);
+    SetMenu(IDR_OFFLINE_ROOT_MENU, capable ? kSercosCapableDriveSubMenu : kDriveSubMenu);
 }
 
 void ZRDriveNodeMgr::AddBlockNodes() {
@@ -384,9 +379,9 @@ void ZRDriveNodeMgr::OnDriveReport() {
     m_Properties.SetName(m_pDrive->GetName().GetValue());
     std::string text;
     DoReport(text);
-    ZRReportView* view =
-        ZRReportView::Open(this, platform::core::Format("%s - Report", m_pDrive->GetName().GetValue().c_str()),
-                           kReportHelpId);
+    ZRReportView* view = ZRReportView::Open(
+        this, platform::core::Format("%s - Report", m_pDrive->GetName().GetValue().c_str()),
+        tarvik::kHelpTopicDriveReport);
     if (!view)
         return;
     view->SetText(text);

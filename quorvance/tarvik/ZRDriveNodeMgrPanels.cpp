@@ -19,9 +19,10 @@
 #include "platform/core/Modal.h"
 #include "platform/core/Text.h"
 #include "platform/ui/WaitCursor.h"
-#include "quorvance/shell/ZRGlobalDataMgr.h"
+#include "quorvance/shell/ZRImages.h"
 #include "quorvance/shell/ZRMessageNoshow.h"
 #include "quorvance/tarvik/TarvikCommands.h"
+#include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/TarvikNodeSupport.h"
 #include "quorvance/tarvik/ZRDrive.h"
 #include "quorvance/tarvik/ZRIndexing.h"
@@ -34,8 +35,7 @@ using platform::core::IDYES;
 
 namespace {
 
-constexpr unsigned short kPanelIcon = 19731;
-constexpr unsigned long kIndexingPanelHelpTopic = 1100;
+constexpr unsigned short kPanelIcon = ZRImages::IDI_CONTROL_PANEL;
 constexpr unsigned kAskNoDefault =
     platform::core::MB_YESNO | platform::core::MB_ICONQUESTION | platform::core::MB_DEFBUTTON2;
 
@@ -90,16 +90,10 @@ void ZRDriveNodeMgr::OpenControlPanel(long mode) {
                                            "  - Only the index assigned through the control panel will be executed.");
         notice.Show();
     }
-    const bool onLine = IsOnLine();
-    ZRGlobalDataMgr* data = ZRGlobalDataMgr::Instance();
-    // Off-line drives opened during start-up get a bare window.
-    const bool panes = onLine || (data && data->m_OffLinePanes != 0);
-    if (!panes)
-        ZRPropertiesView::s_bCreateStatusPane = ZRPropertiesView::s_bCreateServicesPane = false;
+    const bool panes = tarvik::PreparePanes(m_pDrive);
     ZRPropertiesView* view = OpenModeWindow(mode, PanelTitle(mode), kPanelIcon, this);
     if (!view) {
-        // No view read the one-shot switches: they must not strip the panes of the next one.
-        ZRPropertiesView::s_bCreateStatusPane = ZRPropertiesView::s_bCreateServicesPane = true;
+        tarvik::ResetPaneSwitches();
         return;
     }
     platform::ui::WaitCursor wait;
@@ -121,7 +115,7 @@ void ZRDriveNodeMgr::OpenControlPanel(long mode) {
         grid->Backup();
     }
     if (mode == kModeIndexingPanel && m_pModeFrame)
-        m_pModeFrame->SetHelpTopic(kIndexingPanelHelpTopic);
+        m_pModeFrame->SetHelpTopic(tarvik::kHelpTopicIndexingPanel);
 
     if (panes && view->m_pServicesGrid) {
         Rows& rows = view->m_pServicesGrid->GetRows();

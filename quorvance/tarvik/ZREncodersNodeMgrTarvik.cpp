@@ -22,12 +22,13 @@
 #include "platform/ui/Menu.h"
 #include "platform/ui/WaitCursor.h"
 #include "quorvance/shell/QuorvanceIds.h"
-#include "quorvance/shell/ZRGlobalDataMgr.h"
+#include "quorvance/shell/ZRImages.h"
 #include "quorvance/shell/ZRQuorvanceApp.h"
 #include "quorvance/tarvik/TarvikBlockSetup.h"
 #include "quorvance/tarvik/TarvikBlockTables.h"
 #include "quorvance/tarvik/TarvikCommands.h"
 #include "quorvance/tarvik/TarvikEncoderProgramming.h"
+#include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/TarvikNodeSupport.h"
 #include "quorvance/tarvik/ZRDrive.h"
 #include "quorvance/tarvik/ZRDriveNodeMgr.h"
@@ -41,12 +42,8 @@ namespace {
 
 using Rows = std::list<std::unique_ptr<ZRGridRow>>;
 
-constexpr unsigned short kDiagnosticsIcon = 295;
-constexpr long kCommutationMode = 8;
-constexpr long kMotorFeedbackMode = 9;
-constexpr long kMotorMarkerMode = 10;
-constexpr long kAuxFeedbackMode = 11;
-constexpr long kAuxMarkerMode = 12;
+constexpr unsigned short kDiagnosticsIcon = ZRImages::IDI_MODE_WINDOW;
+using Node = ZREncodersNodeMgrTarvik;
 
 // The diagnostics in command order; each runs in its own host control mode.
 struct Diagnostics {
@@ -56,11 +53,16 @@ struct Diagnostics {
     unsigned long helpTopic;
 };
 constexpr Diagnostics kDiagnostics[] = {
-    {ID_COMMUTATION_DIAGNOSTICS, kCommutationMode, "Commutation Diagnostics", 1126},
-    {ID_MOTOR_FEEDBACK_DIAGNOSTICS, kMotorFeedbackMode, "Motor Feedback Diagnostics", 1127},
-    {ID_MOTOR_MARKER_DIAGNOSTICS, kMotorMarkerMode, "Motor Marker Diagnostics", 1128},
-    {ID_AUX_FEEDBACK_DIAGNOSTICS, kAuxFeedbackMode, "Auxiliary Feedback Diagnostics", 1129},
-    {ID_AUX_MARKER_DIAGNOSTICS, kAuxMarkerMode, "Auxiliary Marker Diagnostics", 1130},
+    {ID_COMMUTATION_DIAGNOSTICS, Node::kModeCommutation, "Commutation Diagnostics",
+     tarvik::kHelpTopicCommutationDiagnostics},
+    {ID_MOTOR_FEEDBACK_DIAGNOSTICS, Node::kModeMotorFeedback, "Motor Feedback Diagnostics",
+     tarvik::kHelpTopicMotorFeedbackDiagnostics},
+    {ID_MOTOR_MARKER_DIAGNOSTICS, Node::kModeMotorMarker, "Motor Marker Diagnostics",
+     tarvik::kHelpTopicMotorMarkerDiagnostics},
+    {ID_AUX_FEEDBACK_DIAGNOSTICS, Node::kModeAuxFeedback, "Auxiliary Feedback Diagnostics",
+     tarvik::kHelpTopicAuxFeedbackDiagnostics},
+    {ID_AUX_MARKER_DIAGNOSTICS, Node::kModeAuxMarker, "Auxiliary Marker Diagnostics",
+     tarvik::kHelpTopicAuxMarkerDiagnostics},
 };
 
 const Diagnostics* FindDiagnostics(long mode) {
@@ -110,8 +112,8 @@ void AddStatusRow(Rows& rows, ZRAttribute* attribute, ZRGroupRow* group = nullpt
 
 // What a feedback or marker test shows: its state and result, the position and the signals.
 std::vector<ZRAttribute*> FeedbackStatus(ZREncodersTarvik& e, long mode) {
-    const bool motor = mode == kMotorFeedbackMode || mode == kMotorMarkerMode;
-    const bool marker = mode == kMotorMarkerMode || mode == kAuxMarkerMode;
+    const bool motor = mode == Node::kModeMotorFeedback || mode == Node::kModeMotorMarker;
+    const bool marker = mode == Node::kModeMotorMarker || mode == Node::kModeAuxMarker;
     std::vector<ZRAttribute*> status{e.GetTestStatus(), e.GetTestResults(),
                                      motor ? e.GetPositionMotorFeedback() : e.GetPositionAuxiliary()};
     if (marker)
@@ -134,7 +136,8 @@ ZREncodersNodeMgrTarvik::ZREncodersNodeMgrTarvik(ZREncodersTarvik* encoders, ZRT
 
 void ZREncodersNodeMgrTarvik::Initialize() {
     RegisterMenu();
-    SetUp({kEncodersSubMenu, "Encoders", "%s - Encoders", 19726, 1075, 1091});
+    SetUp({kEncodersSubMenu, "Encoders", "%s - Encoders", ZRImages::IDI_ENCODERS, tarvik::kHelpTopicEncoders,
+           tarvik::kHelpTopicEncodersProps});
 
     // A drive found in one of the diagnostics modes gets its window back.
     if (auto* drive = dynamic_cast<ZRDrive*>(tarvik::DriveOf(m_pEncoders))) {
@@ -243,23 +246,17 @@ void ZREncodersNodeMgrTarvik::OpenDiagnostics(long mode) {
     auto* driveNode = dynamic_cast<ZRDriveNodeMgr*>(ParentNode());
     if (!diagnostics || !driveNode || driveNode->ActivateModeWindow(mode))
         return;
-    const bool onLine = tarvik::IsOnLine(m_pEncoders);
-    ZRGlobalDataMgr* data = ZRGlobalDataMgr::Instance();
-    // Off-line drives opened during start-up get a bare window.
-    const bool panes = onLine || (data && data->m_OffLinePanes != 0);
-    if (!panes)
-        ZRPropertiesView::s_bCreateStatusPane = ZRPropertiesView::s_bCreateServicesPane = false;
+    const bool panes = tarvik::PreparePanes(m_pEncoders);
     ZRPropertiesView* view = driveNode->OpenModeWindow(mode, diagnostics->title, kDiagnosticsIcon, this);
     if (!view) {
-        // No view read the one-shot switches: they must not strip the panes of the next one.
-        ZRPropertiesView::s_bCreateStatusPane = ZRPropertiesView::s_bCreateServicesPane = true;
+        tarvik::ResetPaneSwitches();
         return;
     }
     platform::ui::WaitCursor wait;
     if (CSizableChildFrame* frame = driveNode->GetModeFrame())
         frame->SetHelpTopic(diagnostics->helpTopic);
     ZREncodersTarvik& e = *m_pEncoders;
-    const bool commutation = mode == kCommutationMode;
+    const bool commutation = mode == Node::kModeCommutation;
 
     if (ZRPropertiesGrid* grid = view->m_pPropertiesGrid) {
         ZRAttribute* setting = commutation ? static_cast<ZRAttribute*>(e.GetTestCurrent()) : e.GetTestDistance();

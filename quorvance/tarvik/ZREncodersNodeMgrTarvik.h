@@ -9,6 +9,13 @@ class ZREncodersTarvik;
 // watches its status) and, with the "Blob" start switch, the programming of a smart encoder.
 class ZREncodersNodeMgrTarvik : public TarvikBlockNodeMgr {
 public:
+    // The drive's host control modes while a diagnostics window is open.
+    static constexpr long kModeCommutation = 8;
+    static constexpr long kModeMotorFeedback = 9;
+    static constexpr long kModeMotorMarker = 10;
+    static constexpr long kModeAuxFeedback = 11;
+    static constexpr long kModeAuxMarker = 12;
+
     ZREncodersNodeMgrTarvik(ZREncodersTarvik* encoders, ZRTreeItem* item, ZRWorkspaceView* view);
 
     void Initialize() override;
@@ -24,7 +31,7 @@ protected:
 
 private:
     ZRNodeMgr* ParentNode() const;
-    // Opens the diagnostics window of the host control mode (8 to 12), or brings it forward.
+    // Opens the diagnostics window of the host control mode, or brings it forward.
     void OpenDiagnostics(long mode);
     bool CanRunDiagnostics();
     bool CanProgramEncoder();

@@ -11,16 +11,16 @@
 #include "platform/ui/Menu.h"
 #include "platform/ui/WaitCursor.h"
 #include "quorvance/shell/QuorvanceIds.h"
+#include "quorvance/shell/ZRImages.h"
 #include "quorvance/shell/ZRReportView.h"
 #include "quorvance/tarvik/TarvikBlockSetup.h"
 #include "quorvance/tarvik/TarvikCommands.h"
+#include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/TarvikNodeSupport.h"
 #include "quorvance/tarvik/ZRDrive.h"
 #include "quorvance/tarvik/ZRFaults.h"
 
 namespace {
-
-constexpr int kFaultHistoryHelpId = 1108;
 
 void RegisterMenu() {
     using platform::ui::MenuItem;
@@ -42,7 +42,8 @@ ZRFaultsNodeMgr::ZRFaultsNodeMgr(ZRFaults* faults, ZRTreeItem* item, ZRWorkspace
 
 void ZRFaultsNodeMgr::Initialize() {
     RegisterMenu();
-    SetUp({kFaultsSubMenu, "Faults", "%s - Faults", 19718, 1081, 1097});
+    SetUp({kFaultsSubMenu, "Faults", "%s - Faults", ZRImages::IDI_FAULTS, tarvik::kHelpTopicFaults,
+           tarvik::kHelpTopicFaultsProps});
     SetHasCommands(true);
     ZRFaults& f = *m_pFaults;
     m_Properties.SetName("Faults");
@@ -112,8 +113,8 @@ void ZRFaultsNodeMgr::ShowFaultHistory() {
         return;
     ZRObject* drive = tarvik::DriveOf(m_pFaults);
     const std::string name = drive ? drive->GetName().GetValue() : std::string();
-    ZRReportView* view =
-        ZRReportView::Open(this, platform::core::Format("%s - Fault History", name.c_str()), kFaultHistoryHelpId);
+    ZRReportView* view = ZRReportView::Open(this, platform::core::Format("%s - Fault History", name.c_str()),
+                                            tarvik::kHelpTopicFaultHistory);
     if (!view)
         return;
     view->SetText(text);

@@ -8,7 +8,9 @@
 #include "kitbase/ui/KitbaseIds.h"
 #include "platform/ui/Menu.h"
 #include "quorvance/shell/QuorvanceIds.h"
+#include "quorvance/shell/ZRImages.h"
 #include "quorvance/tarvik/TarvikCommands.h"
+#include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/TarvikNodeSupport.h"
 #include "quorvance/tarvik/ZRHoming.h"
 
@@ -35,7 +37,8 @@ ZRHomingNodeMgr::ZRHomingNodeMgr(ZRHoming* homing, ZRTreeItem* item, ZRWorkspace
 
 void ZRHomingNodeMgr::Initialize() {
     RegisterMenu();
-    SetUp({kHomingSubMenu, "Homing", "%s - Homing", 255, 1072, 1088});
+    SetUp({kHomingSubMenu, "Homing", "%s - Homing", ZRImages::IDI_HOMING, tarvik::kHelpTopicHoming,
+           tarvik::kHelpTopicHomingProps});
     if (!m_pHoming)
         return;
     m_Properties.SetName("Homing");

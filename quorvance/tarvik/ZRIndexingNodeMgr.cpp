@@ -11,8 +11,10 @@
 #include "platform/core/Text.h"
 #include "platform/ui/Menu.h"
 #include "quorvance/shell/QuorvanceIds.h"
+#include "quorvance/shell/ZRImages.h"
 #include "quorvance/tarvik/TarvikBlockSetup.h"
 #include "quorvance/tarvik/TarvikCommands.h"
+#include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/ZRDrive.h"
 #include "quorvance/tarvik/ZRDriveNodeMgr.h"
 #include "quorvance/tarvik/ZRIndexing.h"
@@ -41,7 +43,8 @@ ZRIndexingNodeMgr::ZRIndexingNodeMgr(ZRIndexing* indexing, ZRTreeItem* item, ZRW
 
 void ZRIndexingNodeMgr::Initialize() {
     RegisterMenu();
-    SetUp({kIndexingSubMenu, "Indexing", "%s - Indexing", 19714, 1071, 1087});
+    SetUp({kIndexingSubMenu, "Indexing", "%s - Indexing", ZRImages::IDI_INDEXING, tarvik::kHelpTopicIndexing,
+           tarvik::kHelpTopicIndexingProps});
     SetHasCommands(true);
 
     ZRIndexing* x = m_pIndexing;

@@ -1,16 +1,13 @@
 #include "quorvance/tarvik/ZRMonitorNodeMgr.h"
 
-namespace {
-constexpr unsigned long kMonitorHelpTopic = 1079;
-constexpr unsigned long kMonitorPropsHelpTopic = 1095;
-} // namespace
+#include "quorvance/tarvik/TarvikIds.h"
 
 ZRMonitorNodeMgr::ZRMonitorNodeMgr(ZRObject* monitor, ZRTreeItem* item, ZRWorkspaceView* view)
     : ZRNodeMgr(item, monitor, view) {}
 
 void ZRMonitorNodeMgr::Initialize() {
-    SetHelpTopic(kMonitorHelpTopic);
-    SetPropsHelpTopic(kMonitorPropsHelpTopic);
+    SetHelpTopic(tarvik::kHelpTopicMonitor);
+    SetPropsHelpTopic(tarvik::kHelpTopicMonitorProps);
 }
 
 // No Properties command: the node has no property sheet.

@@ -10,9 +10,12 @@
 #include "platform/core/Modal.h"
 #include "platform/ui/Menu.h"
 #include "quorvance/shell/QuorvanceIds.h"
+#include "quorvance/shell/ZRImages.h"
 #include "quorvance/tarvik/TarvikBlockSetup.h"
 #include "quorvance/tarvik/TarvikCommands.h"
+#include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/ZRDrive.h"
+#include "quorvance/tarvik/ZREncodersNodeMgrTarvik.h"
 #include "quorvance/tarvik/ZRMotorTarvik.h"
 
 namespace {
@@ -23,13 +26,12 @@ struct Diagnostics {
     long mode; // the drive's host control mode while it runs
 };
 constexpr Diagnostics kDiagnostics[] = {
-    {ID_COMMUTATION_DIAGNOSTICS, "Commutation Diagnostics...", 8},
-    {ID_MOTOR_FEEDBACK_DIAGNOSTICS, "Motor Feedback Diagnostics...", 9},
-    {ID_MOTOR_MARKER_DIAGNOSTICS, "Motor Marker Diagnostics...", 10},
+    {ID_COMMUTATION_DIAGNOSTICS, "Commutation Diagnostics...", ZREncodersNodeMgrTarvik::kModeCommutation},
+    {ID_MOTOR_FEEDBACK_DIAGNOSTICS, "Motor Feedback Diagnostics...",
+     ZREncodersNodeMgrTarvik::kModeMotorFeedback},
+    {ID_MOTOR_MARKER_DIAGNOSTICS, "Motor Marker Diagnostics...", ZREncodersNodeMgrTarvik::kModeMotorMarker},
 };
 constexpr const char* kRefreshText = "Refresh Data";
-// The motor's place in the SERCOS drive's node menu.
-constexpr int kSercosMotorSubMenu = 2;
 
 void RegisterMenu(unsigned resource, int position, bool sercos) {
     using platform::ui::MenuItem;
@@ -54,7 +56,8 @@ ZRMotorNodeMgrTarvik::ZRMotorNodeMgrTarvik(ZRMotorTarvik* motor, ZRTreeItem* ite
 
 void ZRMotorNodeMgrTarvik::Initialize() {
     RegisterMenu(IDR_OFFLINE_ROOT_MENU, kMotorSubMenu, false);
-    SetUp({kMotorSubMenu, "Motor", "%s - Motor", 19722, 1073, 1089});
+    SetUp({kMotorSubMenu, "Motor", "%s - Motor", ZRImages::IDI_MOTOR, tarvik::kHelpTopicMotor,
+           tarvik::kHelpTopicMotorProps});
     if (m_bSercos) {
         RegisterMenu(IDR_SERCOS_NODE_MENU, kSercosMotorSubMenu, true);
         SetMenu(IDR_SERCOS_NODE_MENU, kSercosMotorSubMenu);

@@ -7,11 +7,6 @@
 #include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/ZROperMode.h"
 
-namespace {
-constexpr unsigned short kOperModeIcon = 19730;
-constexpr unsigned long kOperModeHelpTopic = 1067;
-} // namespace
-
 ZROperModeNodeMgr::ZROperModeNodeMgr(ZROperMode* block, ZRTreeItem* item, ZRWorkspaceView* view)
     : ZRNodeMgr(item, block, view), m_pBlock(block) {}
 
@@ -26,8 +21,8 @@ void ZROperModeNodeMgr::Initialize() {
     }
     ZRObject* drive = tarvik::DriveOf(m_pBlock);
     SetViewTitle("%s - Mode Configuration", drive ? &drive->GetName() : nullptr);
-    SetIconID(kOperModeIcon);
-    SetHelpTopic(kOperModeHelpTopic);
+    SetIconID(ZRImages::IDI_MODE_CONFIGURATION);
+    SetHelpTopic(tarvik::kHelpTopicOperModes);
 }
 
 // A block whose node kind is not registered gets no item.

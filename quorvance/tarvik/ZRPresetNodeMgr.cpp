@@ -4,6 +4,7 @@
 #include "kitbase/model/ZRLongAttribute.h"
 #include "kitbase/model/ZRUlongAttribute.h"
 #include "platform/core/Text.h"
+#include "quorvance/shell/ZRImages.h"
 #include "quorvance/tarvik/TarvikCommands.h"
 #include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/ZRPreset.h"
@@ -12,7 +13,8 @@ ZRPresetNodeMgr::ZRPresetNodeMgr(ZRPreset* block, ZRTreeItem* item, ZRWorkspaceV
     : TarvikBlockNodeMgr(block, item, view), m_pBlock(block) {}
 
 void ZRPresetNodeMgr::Initialize() {
-    SetUp({kPresetSubMenu, "Preset", "%s - Preset", 19720, 1069, 1085});
+    SetUp({kPresetSubMenu, "Preset", "%s - Preset", ZRImages::IDI_PRESET, tarvik::kHelpTopicPreset,
+           tarvik::kHelpTopicPresetProps});
     if (!m_pBlock)
         return;
     ZRPreset& p = *m_pBlock;

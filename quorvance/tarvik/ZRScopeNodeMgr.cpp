@@ -23,8 +23,10 @@
 #include "platform/ui/Resources.h"
 #include "platform/ui/WaitCursor.h"
 #include "quorvance/shell/QuorvanceIds.h"
+#include "quorvance/shell/ZRImages.h"
 #include "quorvance/shell/ZRQuorvanceApp.h"
 #include "quorvance/tarvik/TarvikCommands.h"
+#include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/TarvikNodeSupport.h"
 #include "quorvance/tarvik/ZRDrive.h"
 #include "quorvance/tarvik/ZRNoxelChannelRow.h"
@@ -35,9 +37,6 @@
 
 namespace {
 
-constexpr unsigned short kScopeIcon = 19719;
-constexpr unsigned long kScopeHelpTopic = 1080;
-constexpr unsigned long kScopePropsHelpTopic = 1096;
 // The groups that stay open, by position: channel A and the sweep; the other channels and the
 // drive's gains and filter open folded.
 constexpr int kChannelAGroup = 0;
@@ -109,9 +108,9 @@ void ZRScopeNodeMgr::Initialize() {
     SetMenu(IDR_OFFLINE_ROOT_MENU, kScopeSubMenu);
     ZRObject* drive = m_pScope ? m_pScope->GetParent() : nullptr;
     SetViewTitle("%s - Oscilloscope", drive ? &drive->GetName() : nullptr);
-    SetIconID(kScopeIcon);
-    SetHelpTopic(kScopeHelpTopic);
-    SetPropsHelpTopic(kScopePropsHelpTopic);
+    SetIconID(ZRImages::IDI_SCOPE);
+    SetHelpTopic(tarvik::kHelpTopicScope);
+    SetPropsHelpTopic(tarvik::kHelpTopicScopeProps);
 }
 
 const platform::ui::CommandTable* ZRScopeNodeMgr::Commands() const {
@@ -212,8 +211,8 @@ void ZRScopeNodeMgr::DefaultAction() {
 
     GettingFocus(true);
     Retitle();
-    m_pFrame->setWindowIcon(platform::ui::Resources::Icon(kScopeIcon));
-    m_pFrame->SetHelpTopic(kScopePropsHelpTopic);
+    m_pFrame->setWindowIcon(platform::ui::Resources::Icon(ZRImages::IDI_SCOPE));
+    m_pFrame->SetHelpTopic(tarvik::kHelpTopicScopeProps);
 
     m_pView->SetObject(m_pScope);
     ZRPropertiesGrid* grid = m_pView->GetPropertyGrid();

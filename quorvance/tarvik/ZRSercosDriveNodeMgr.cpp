@@ -13,6 +13,7 @@
 #include "quorvance/online/OnlineCommands.h"
 #include "quorvance/shell/QuorvanceIds.h"
 #include "quorvance/shell/ZRFamilyRegistry.h"
+#include "quorvance/shell/ZRImages.h"
 #include "quorvance/tarvik/TarvikCommands.h"
 #include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/TarvikMonitorTree.h"
@@ -37,20 +38,15 @@ using tarvik::Eng;
 
 namespace {
 
-constexpr unsigned kSercosMenu = 301;
-constexpr int kSercosSubMenu = 1;
-constexpr unsigned short kDriveIcon = 19723;
-constexpr unsigned long kHelpTopic = 1065;
-constexpr unsigned long kPropsHelpTopic = 1082;
-
 void RegisterSercosMenu() {
     using platform::ui::MenuItem;
     // The child nodes fill their own places of the resource, possibly before this node does.
-    const std::vector<MenuItem>* menu = platform::ui::FindMenu(kSercosMenu);
-    if (menu && menu->size() > size_t(kSercosSubMenu) && menu->at(size_t(kSercosSubMenu)).IsSubMenu())
+    const std::vector<MenuItem>* menu = platform::ui::FindMenu(IDR_SERCOS_NODE_MENU);
+    if (menu && menu->size() > size_t(kSercosDriveSubMenu) &&
+        menu->at(size_t(kSercosDriveSubMenu)).IsSubMenu())
         return;
     platform::ui::RegisterSubMenu(
-        kSercosMenu, size_t(kSercosSubMenu),
+        IDR_SERCOS_NODE_MENU, size_t(kSercosDriveSubMenu),
         MenuItem("SercosDrive",
                  {MenuItem(ID_UPGRADE_FIRMWARE, "&Upgrade Firmware..."),
                   MenuItem(ID_DEACTIVATE_SERCOS_NODE, "&Deactivate Sercos..."), MenuItem::Separator(),
@@ -127,13 +123,13 @@ void ZRSercosDriveNodeMgr::Initialize() {
     if (!m_pDrive)
         return;
     RegisterSercosMenu();
-    SetMenu(kSercosMenu, kSercosSubMenu);
+    SetMenu(IDR_SERCOS_NODE_MENU, kSercosDriveSubMenu);
     SetViewTitle("%s", &m_pDrive->GetName());
-    SetIconID(kDriveIcon);
-    SetHelpTopic(kHelpTopic);
+    SetIconID(ZRImages::IDI_DRIVE);
+    SetHelpTopic(tarvik::kHelpTopicDrive);
     AddBlockNodes();
     SetHasCommands(true);
-    SetPropsHelpTopic(kPropsHelpTopic);
+    SetPropsHelpTopic(tarvik::kHelpTopicDriveProps);
 
     ZRDrive& d = *m_pDrive;
     ZRMotorTarvik* motor = d.GetMotor();
@@ -175,12 +171,12 @@ void ZRSercosDriveNodeMgr::AddBlockNodes() {
         int image;
     };
     const Block blocks[] = {
-        {static_cast<ZRObject*>(d.GetMotor()), "Motor", 35},
-        {static_cast<ZRObject*>(d.GetDigIn()), "Digital Inputs", 3},
-        {static_cast<ZRObject*>(d.GetMonitor()), "Monitor", 36},
-        {static_cast<ZRObject*>(d.GetScope()), "Oscilloscope", 37},
-        {static_cast<ZRObject*>(d.GetFaults()), "Faults", 38},
-        {static_cast<ZRObject*>(d.GetServiceInfo()), "Service Info", 40},
+        {static_cast<ZRObject*>(d.GetMotor()), "Motor", ZRImages::kMotor},
+        {static_cast<ZRObject*>(d.GetDigIn()), "Digital Inputs", ZRImages::kDigitalInputs},
+        {static_cast<ZRObject*>(d.GetMonitor()), "Monitor", ZRImages::kMonitor},
+        {static_cast<ZRObject*>(d.GetScope()), "Oscilloscope", ZRImages::kOscilloscope},
+        {static_cast<ZRObject*>(d.GetFaults()), "Faults", ZRImages::kFaults},
+        {static_cast<ZRObject*>(d.GetServiceInfo()), "Service Info", ZRImages::kServiceInfo},
     };
     const ZRFamilyRegistry& families = ZRFamilyRegistry::Instance();
     for (const Block& block : blocks) {

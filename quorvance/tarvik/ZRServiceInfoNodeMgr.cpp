@@ -10,8 +10,10 @@
 #include "kitbase/ui/ZRWorkspaceView.h"
 #include "platform/ui/Menu.h"
 #include "quorvance/shell/QuorvanceIds.h"
+#include "quorvance/shell/ZRImages.h"
 #include "quorvance/shell/ZRQuorvanceApp.h"
 #include "quorvance/tarvik/TarvikCommands.h"
+#include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/TarvikNodeSupport.h"
 #include "quorvance/tarvik/ZRServiceInfo.h"
 
@@ -49,7 +51,8 @@ void ZRServiceInfoNodeMgr::Initialize() {
     if (manufacturing)
         RegisterManufacturingMenu();
     SetUp({manufacturing ? kServiceInfoMfgSubMenu : kServiceInfoSubMenu, "Service Info",
-           "%s - Service Information", 256, 1066, 1112});
+           "%s - Service Information", ZRImages::IDI_SERVICE_INFO, tarvik::kHelpTopicServiceInfo,
+           tarvik::kHelpTopicServiceInfoProps});
     SetHasCommands(manufacturing);
     ZRServiceInfo& s = *m_pInfo;
     m_Properties.SetName("Service Info");

@@ -23,10 +23,11 @@
 #include "platform/ui/Menu.h"
 #include "platform/ui/WaitCursor.h"
 #include "quorvance/shell/QuorvanceIds.h"
-#include "quorvance/shell/ZRGlobalDataMgr.h"
+#include "quorvance/shell/ZRImages.h"
 #include "quorvance/shell/ZRQuorvanceApp.h"
 #include "quorvance/tarvik/TarvikBlockSetup.h"
 #include "quorvance/tarvik/TarvikCommands.h"
+#include "quorvance/tarvik/TarvikIds.h"
 #include "quorvance/tarvik/TarvikNodeSupport.h"
 #include "quorvance/tarvik/ZRDrive.h"
 #include "quorvance/tarvik/ZRDriveNodeMgr.h"
@@ -98,9 +99,12 @@ struct Window {
 
 const Window* WindowOf(long mode) {
     static constexpr Window kWindows[] = {
-        {ZRTuningNodeMgr::kModeAutotune, "Autotuning", 264, 1102},
-        {ZRTuningNodeMgr::kModeManualVelocity, "Manual Velocity Tuning", 265, 1103},
-        {ZRTuningNodeMgr::kModeManualPosition, "Manual Position Tuning", 266, 1104},
+        {ZRTuningNodeMgr::kModeAutotune, "Autotuning", ZRImages::IDI_AUTOTUNING,
+         tarvik::kHelpTopicAutotuning},
+        {ZRTuningNodeMgr::kModeManualVelocity, "Manual Velocity Tuning", ZRImages::IDI_MANUAL_VELOCITY_TUNING,
+         tarvik::kHelpTopicManualVelocityTuning},
+        {ZRTuningNodeMgr::kModeManualPosition, "Manual Position Tuning", ZRImages::IDI_MANUAL_POSITION_TUNING,
+         tarvik::kHelpTopicManualPositionTuning},
     };
     for (const Window& w : kWindows)
         if (w.mode == mode)
@@ -117,7 +121,8 @@ ZRTuningNodeMgr::ZRTuningNodeMgr(ZRTuning* tuning, ZRTreeItem* item, ZRWorkspace
 
 void ZRTuningNodeMgr::Initialize() {
     RegisterMenu();
-    SetUp({kTuningSubMenu, "Tuning", "%s - Tuning", 19715, 1074, 1090});
+    SetUp({kTuningSubMenu, "Tuning", "%s - Tuning", ZRImages::IDI_TUNING, tarvik::kHelpTopicTuning,
+           tarvik::kHelpTopicTuningProps});
 
     // A drive found in a tuning mode gets its window back.
     if (auto* drive = Drive()) {
@@ -238,15 +243,10 @@ void ZRTuningNodeMgr::OpenWindow(long mode) {
     if (!w || !drive || driveNode->ActivateModeWindow(mode))
         return;
     const bool onLine = tarvik::IsOnLine(m_pTuning);
-    ZRGlobalDataMgr* data = ZRGlobalDataMgr::Instance();
-    // Off line the window has nothing for the status and services panes to show.
-    const bool panes = onLine || (data && data->m_OffLinePanes != 0);
-    if (!panes)
-        ZRPropertiesView::s_bCreateStatusPane = ZRPropertiesView::s_bCreateServicesPane = false;
+    tarvik::PreparePanes(m_pTuning);
     ZRPropertiesView* view = driveNode->OpenModeWindow(mode, w->title, w->icon, this);
     if (!view) {
-        // No view read the one-shot switches: they must not strip the panes of the next one.
-        ZRPropertiesView::s_bCreateStatusPane = ZRPropertiesView::s_bCreateServicesPane = true;
+        tarvik::ResetPaneSwitches();
         return;
     }
     platform::ui::WaitCursor wait;

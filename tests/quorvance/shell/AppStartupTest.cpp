@@ -54,7 +54,7 @@ TEST_F(AppStartup, StartsWithTheOnLineRootAndDefaultSettingsWrittenBack) {
         EXPECT_NE(settings.find(line), std::string::npos) << settings;
     EXPECT_EQ(settings.find("COM1"), std::string::npos) << settings;
     EXPECT_NE(settings.find("Compile Options=\"\""), std::string::npos) << settings;
-    EXPECT_EQ(ZRGlobalDataMgr::Instance()->m_OffLinePanes, 1);
+    EXPECT_TRUE(ZRGlobalDataMgr::IsStartUpComplete());
     EXPECT_EQ(ZRGlobalDataMgr::Instance()->m_HelpTopicOverride, 0u);
 }
 

@@ -3,24 +3,32 @@
 #include "../shell/FrameFixture.h"
 #include "NodeCommands.h"
 
+#include "kitbase/model/DBStorage.h"
 #include "kitbase/model/ZRClipboard.h"
 #include "kitbase/model/ZRIndexSelection.h"
-#include "kitbase/model/DBStorage.h"
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/ui/CSizableChildFrame.h"
+#include "kitbase/ui/ZRPropertiesGrid.h"
 #include "kitbase/ui/ZRPropertiesView.h"
+#include "kitbase/ui/ZRServicesGrid.h"
 #include "kitbase/ui/ZRWorkspaceView.h"
 #include "platform/core/Directories.h"
 #include "platform/ui/CommandIds.h"
+#include "quorvance/shell/ZRGlobalDataMgr.h"
 #include "quorvance/shell/ZRMessageNoshow.h"
 #include "quorvance/tarvik/TarvikCommands.h"
+#include "quorvance/tarvik/TarvikEncoderProgramming.h"
 #include "quorvance/tarvik/TarvikIds.h"
+#include "quorvance/tarvik/ZRDigOutNodeMgrTarvik.h"
+#include "quorvance/tarvik/ZRDigOutTarvik.h"
 #include "quorvance/tarvik/ZRDrive.h"
 #include "quorvance/tarvik/ZRDriveNodeMgr.h"
+#include "quorvance/tarvik/ZREncodersTarvik.h"
 
 #include <QCoreApplication>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,7 +62,94 @@ protected:
         std::vector<ZRTreeItem*> items = root->GetTree()->Children(root->GetNode());
         return items.empty() ? nullptr : dynamic_cast<ZRDriveNodeMgr*>(root->GetTree()->NodeOf(items.back()));
     }
+    static size_t Rows(ZRPropertiesGrid* grid) { return grid ? grid->GetRows().size() : 0; }
+    static size_t Rows(ZRServicesGrid* grid) { return grid ? grid->GetRows().size() : 0; }
+    void CloseModeWindow(ZRDriveNodeMgr& node) {
+        ModalScript script;
+        platform::ui::ChildFrame::FrameOf(node.GetModeView())->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 };
+
+// A project given on the command line is open while start-up still runs (its tip of the day is up):
+// a panel of its drive opened then comes bare. Once start-up is over the same panel has its command
+// and status panes.
+TEST_F(DriveNodeOffLine, PanelOpenedDuringStartUpHasNoStatusOrServicesPane) {
+    ASSERT_NO_FATAL_FAILURE(StartFrame(true, true));
+    ASSERT_NE(Insert(tarvik::kStandardDriveType), nullptr);
+    {
+        ModalScript script;
+        script.ExpectFile(platform::core::ModalKind::SaveFile, WorkFile("panel"), IDOK);
+        ASSERT_TRUE(App().SaveAsDatabase());
+    }
+    App().ExitInstance();
+    m_pApp.reset();
+    ZRGlobalDataMgr::DestroyInstance();
+
+    std::ofstream(Install() / "Quorvance.tip") << "A tip\n";
+    WriteSettings("[Tip Of Day]\nShowAtStartup=1\n[Message1]\nShowMessage=0\n");
+    auto app = std::make_unique<FrameApp>();
+    app->m_bRealRoot = true;
+    m_pApp = std::move(app);
+    ZRDriveNodeMgr* node = nullptr;
+    size_t services = 99, statuses = 99;
+    {
+        ModalScript script;
+        script.Expect(platform::core::ModalKind::Dialog, "Tip of the Day", [&](platform::core::ModalRequest& r) {
+            EXPECT_FALSE(ZRGlobalDataMgr::IsStartUpComplete());
+            if (auto* drive = dynamic_cast<ZRDrive*>(OnlyOffLineChild()))
+                node = dynamic_cast<ZRDriveNodeMgr*>(NodeUnder(Shell().Root()->GetNode(), drive));
+            if (node) {
+                node->DoCommand(ID_VELOCITY_PANEL);
+                if (ZRPropertiesView* view = node->GetModeView()) {
+                    services = view->m_pServicesGrid ? 1 : 0;
+                    statuses = view->m_pStatusGrid ? 1 : 0;
+                    EXPECT_EQ(Rows(view->m_pPropertiesGrid), 2u);
+                }
+            }
+            auto* dialog = static_cast<platform::ui::Dialog*>(r.dialog);
+            dialog->ClickButton(IDOK);
+            return dialog->Result();
+        });
+        ASSERT_TRUE(m_pApp->InitInstance({WorkFile("panel.qdb")}));
+    }
+    EXPECT_TRUE(ZRGlobalDataMgr::IsStartUpComplete());
+    ASSERT_NE(node, nullptr);
+    ASSERT_NE(node->GetModeView(), nullptr);
+    EXPECT_EQ(services, 0u);
+    EXPECT_EQ(statuses, 0u);
+
+    ASSERT_NO_FATAL_FAILURE(CloseModeWindow(*node));
+    node->DoCommand(ID_VELOCITY_PANEL);
+    ASSERT_NE(node->GetModeView(), nullptr);
+    EXPECT_EQ(Rows(node->GetModeView()->m_pServicesGrid), 4u);
+    EXPECT_EQ(Rows(node->GetModeView()->m_pStatusGrid), 3u);
+}
+
+// The other windows of an off-line drive that decide on their panes, opened once start-up is over:
+// the override window with its toggles and output states, the encoder programming with its button
+// and status.
+TEST_F(DriveNodeOffLine, OverrideAndProgrammingWindowsHaveTheirPanesAfterStartUp) {
+    ASSERT_NO_FATAL_FAILURE(StartFrame(true, true));
+    ZRDriveNodeMgr* node = Insert(tarvik::kStandardDriveType);
+    ASSERT_NE(node, nullptr);
+    ZRDrive* drive = node->GetDrive();
+    auto* outputs = dynamic_cast<ZRDigOutNodeMgrTarvik*>(NodeUnder(node->GetNode(), drive->GetDigOut()));
+    ASSERT_NE(outputs, nullptr);
+    outputs->DoCommand(ID_OVERRIDE_OUTPUTS);
+    ZRPropertiesView* view = outputs->GetOverrideView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(Rows(view->m_pPropertiesGrid), 5u);
+    EXPECT_EQ(Rows(view->m_pServicesGrid), 7u);
+    EXPECT_EQ(Rows(view->m_pStatusGrid), 5u);
+
+    ZRNodeMgr* encoders = NodeUnder(node->GetNode(), drive->GetEncoders());
+    ASSERT_NE(encoders, nullptr);
+    view = tarvik::OpenProgramEncoderWindow(*encoders, *drive->GetEncoders());
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(Rows(view->m_pServicesGrid), 1u);
+    EXPECT_EQ(Rows(view->m_pStatusGrid), 1u);
+}
 
 TEST_F(DriveNodeOffLine, PanelClosesWithoutWritingAndPasteAndDriveCommandsStayOff) {
     ASSERT_NO_FATAL_FAILURE(StartFrame(true, true));
