@@ -55,6 +55,11 @@ void RegisterSubMenu(unsigned resourceId, size_t position, MenuItem subMenu) {
     items[position] = std::move(subMenu);
 }
 
+bool HasSubMenu(unsigned resourceId, size_t position) {
+    const std::vector<MenuItem>* menu = FindMenu(resourceId);
+    return menu && menu->size() > position && menu->at(position).IsSubMenu();
+}
+
 const std::vector<MenuItem>* FindMenu(unsigned resourceId) {
     auto it = Registry().find(resourceId);
     return it == Registry().end() ? nullptr : &it->second;

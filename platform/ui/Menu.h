@@ -35,6 +35,8 @@ void RegisterMenu(unsigned resourceId, std::vector<MenuItem> items);
 // Puts the sub-menu at the position of the resource, keeping its other entries, so that several
 // node kinds fill one resource; positions not filled yet hold separators.
 void RegisterSubMenu(unsigned resourceId, size_t position, MenuItem subMenu);
+// Whether a sub-menu fills the position of the resource already (the first node of a kind fills it).
+bool HasSubMenu(unsigned resourceId, size_t position);
 // Null when no menu is registered under the id.
 const std::vector<MenuItem>* FindMenu(unsigned resourceId);
 

@@ -1,7 +1,6 @@
 #include "quorvance/fenwa/FenwaAnalog.h"
 
 #include "kitbase/model/ZRLongAttribute.h"
-#include "kitbase/model/ZRValRangeValidation.h"
 #include "quorvance/fenwa/FenwaBlockSetup.h"
 #include "quorvance/fenwa/FenwaCommand.h"
 #include "quorvance/fenwa/FenwaIds.h"
@@ -32,14 +31,6 @@ void Define(ZRLongAttribute& a, ZRObject* owner, int32_t id, const char* name, c
     a.SetPrecision(precision);
 }
 
-// Inclusive, in stored units.
-void Range(ZRLongAttribute& a, double lo, double hi) {
-    auto range = std::make_unique<ZRValRangeValidation>();
-    range->SetMin(lo);
-    range->SetMax(hi);
-    a.SetRangeValidation(std::move(range));
-}
-
 void ReadOnly(ZRLongAttribute& a) {
     a.SetWritable(false);
 }
@@ -66,19 +57,19 @@ void FenwaAnalog::Init() {
     using fenwa::cls::kParameter;
 
     Define(*m_pVelocityScale, this, Id(kParameter, kAnalogVelocityScale), "Velocity Scale", nullptr, 1, 0);
-    Range(*m_pVelocityScale, 100, 20000);
+    fenwa::StoredRange(*m_pVelocityScale, 100, 20000);
     BindVelocityScale();
     Define(*m_pCurrentScale, this, Id(kParameter, kAnalogCurrentScale), "Current Scale",
            "% motor rated cont. current/Volt", 10, 1);
-    Range(*m_pCurrentScale, 0, 1000);
+    fenwa::StoredRange(*m_pCurrentScale, 0, 1000);
     m_pCurrentScale->SetValue(33.3);
     Define(*m_pVelocityOffset, this, Id(kParameter, kVelocityCommandOffset), "Velocity Command Offset", "mV",
            10, 1);
-    Range(*m_pVelocityOffset, -10000, 10000);
+    fenwa::StoredRange(*m_pVelocityOffset, -10000, 10000);
     m_pVelocityOffset->SetInternalValue(0);
     Define(*m_pCurrentOffset, this, Id(kParameter, kCurrentCommandOffset), "Current Command Offset", "mV", 10,
            1);
-    Range(*m_pCurrentOffset, -10000, 10000);
+    fenwa::StoredRange(*m_pCurrentOffset, -10000, 10000);
     m_pCurrentOffset->SetInternalValue(0);
     Define(*m_pMeasuredVelocityOffset, this, kMeasuredVelocityOffset, "Velocity Command Offset", "millivolts",
            10, 0);

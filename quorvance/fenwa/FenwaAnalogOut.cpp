@@ -6,7 +6,6 @@
 #include "kitbase/model/ZRUlongAttribute.h"
 #include "kitbase/model/ZRUnits.h"
 #include "kitbase/model/ZRUpdate.h"
-#include "kitbase/model/ZRValRangeValidation.h"
 #include "quorvance/fenwa/FenwaBlockSetup.h"
 #include "quorvance/fenwa/FenwaIds.h"
 
@@ -65,10 +64,7 @@ void FenwaAnalogOut::Init() {
         Bind(scale, this, fenwa::Id(fenwa::cls::kParameter, static_cast<uint16_t>(kAnalogOutScale1 + i)),
              "Scale");
         scale.SetUnits("RPM/Volt");
-        auto range = std::make_unique<ZRValRangeValidation>();
-        range->SetMin(1);
-        range->SetMax(5000);
-        scale.SetRangeValidation(std::move(range));
+        fenwa::StoredRange(scale, 1, 5000);
         scale.SetInternalValue(500);
     }
     AddProperty(m_Signals[0].get());

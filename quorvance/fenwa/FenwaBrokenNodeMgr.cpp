@@ -12,9 +12,8 @@ constexpr unsigned long kHelpTopic = 1148;
 
 void RegisterMenu() {
     using platform::ui::MenuItem;
-    const std::vector<MenuItem>* menu = platform::ui::FindMenu(IDR_FENWA_NODE_MENU);
     const auto position = static_cast<size_t>(kFenwaBrokenMenu);
-    if (menu && menu->size() > position && menu->at(position).IsSubMenu())
+    if (platform::ui::HasSubMenu(IDR_FENWA_NODE_MENU, position))
         return;
     platform::ui::RegisterSubMenu(
         IDR_FENWA_NODE_MENU, position,

@@ -5,7 +5,6 @@
 #include "kitbase/model/ZRLongOptions.h"
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/model/ZRUlongAttribute.h"
-#include "kitbase/model/ZRValRangeValidation.h"
 #include "platform/core/Text.h"
 #include "quorvance/fenwa/FenwaBlockSetup.h"
 #include "quorvance/fenwa/FenwaIOUpdateMgr.h"
@@ -48,10 +47,7 @@ void BindDelay(ZRUlongAttribute& delay, ZRObject* owner, int32_t number, const c
     Bind(delay, owner, fenwa::Id(fenwa::cls::kParameter, static_cast<uint16_t>(number)), name);
     delay.SetUnits("ms");
     delay.SetScale(0.1);
-    auto range = std::make_unique<ZRValRangeValidation>();
-    range->SetMin(0);
-    range->SetMax(1000);
-    delay.SetRangeValidation(std::move(range));
+    fenwa::StoredRange(delay, 0, 1000);
     delay.SetInternalValue(initial);
 }
 

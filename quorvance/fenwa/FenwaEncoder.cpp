@@ -14,7 +14,7 @@
 #include "quorvance/fenwa/FenwaSvcLinks.h"
 
 using namespace fenwa::attr;
-using fenwa::svc::Bind;
+using fenwa::Bind;
 
 namespace {
 
@@ -34,7 +34,7 @@ void BindSwitch(ZRBoolAttribute& a, ZRObject* owner, ZRCompositeAttribute* compo
 
 void BindCounts(ZRUlongAttribute& a, ZRObject* owner, int32_t id, const char* name) {
     Bind(a, owner, id, name);
-    fenwa::svc::StoredRange(a, 1, 65535);
+    fenwa::StoredRange(a, 1, 65535);
     a.SetValue(2048);
 }
 
@@ -81,7 +81,7 @@ void FenwaEncoder::Init() {
     BindSwitch(*m_pBackupBattery, this, prm001, 2, "Encoder Backup Battery", "Installed", "Not Installed",
                true);
     ZRObject* motor = fenwa::svc::SiblingBlock(this, fenwa::kMotorType);
-    if (ZRAttribute* encoder = fenwa::svc::FindAttribute(motor, kEncoderId))
+    if (ZRAttribute* encoder = fenwa::FindAttribute(motor, kEncoderId))
         m_pBatteryHiding = std::make_unique<ZRHidingUpdateMgr>(
             encoder, m_pBackupBattery.get(),
             std::vector<std::string>{"Incremental", "Sine/Cosine", "SRS/SRM"});

@@ -25,7 +25,7 @@
 #include <cstring>
 
 using namespace fenwa::attr;
-using fenwa::svc::Bind;
+using fenwa::Bind;
 using platform::core::Format;
 
 namespace {
@@ -104,16 +104,16 @@ void FenwaFaults::Init() {
     fenwa::InitBlock(*this, fenwa::kFaultsType, "Faults");
 
     Bind(*m_pFollowingErrorLimit, this, kFollowingErrorLimit, "Following Error Limit");
-    fenwa::svc::StoredRange(*m_pFollowingErrorLimit, 0, 99999);
+    fenwa::StoredRange(*m_pFollowingErrorLimit, 0, 99999);
     m_pFollowingErrorLimit->SetInternalValue(20480);
-    FenwaDrive* drive = fenwa::svc::DriveOf(this);
+    FenwaDrive* drive = fenwa::DriveOf(this);
     if (ZRScale* scale = fenwa::svc::DrivePositionScale(drive))
         m_pFollowingErrorLimit->SetScaleObject(scale);
     if (ZRUnits* units = fenwa::svc::DrivePositionUnits(drive))
         m_pFollowingErrorLimit->SetUnitsObject(units);
     Bind(*m_pAcLineLossDelay, this, kAcLineLossFaultDelay, "AC Line Loss Fault Delay");
     m_pAcLineLossDelay->SetUnits("ms");
-    fenwa::svc::StoredRange(*m_pAcLineLossDelay, 20, 1000);
+    fenwa::StoredRange(*m_pAcLineLossDelay, 20, 1000);
     m_pAcLineLossDelay->SetValue(20);
 
     // One flag per fault: true while characters 7 to 9 of the statuses hold its code.
@@ -145,7 +145,7 @@ void FenwaFaults::Init() {
     // Fifths of a millisecond on the drive.
     Bind(*m_pSamplePeriod, this, kCaptureSamplePeriod, "Sample Period");
     m_pSamplePeriod->SetUnits("ms");
-    fenwa::svc::StoredRange(*m_pSamplePeriod, 1, 99);
+    fenwa::StoredRange(*m_pSamplePeriod, 1, 99);
     m_pSamplePeriod->SetPrecision(1);
     m_pSamplePeriod->SetScale(5.0);
     m_pSamplePeriod->SetValue(5.0);
@@ -153,7 +153,7 @@ void FenwaFaults::Init() {
     AddProperty(m_pSamplePeriod.get());
 
     Bind(*m_pSamplesPerDivision, this, kNone, "Samples per division");
-    fenwa::svc::PlainRange(*m_pSamplesPerDivision, 1, 50);
+    fenwa::PlainRange(*m_pSamplesPerDivision, 1, 50);
     m_pSamplesPerDivision->SetValue(10);
     m_pSamplesPerDivision->AddObserver(this);
 
@@ -198,7 +198,7 @@ void FenwaFaults::Init() {
 
 FenwaChannelOptionList* FenwaFaults::GetChannelOptionList() {
     if (!m_pOptionList) {
-        m_pOptionList = std::make_unique<FenwaChannelOptionList>(fenwa::svc::DriveOf(this),
+        m_pOptionList = std::make_unique<FenwaChannelOptionList>(fenwa::DriveOf(this),
                                                                  FenwaChannelOptionList::kFaultCaptureMask);
         m_pOptionList->Init();
     }

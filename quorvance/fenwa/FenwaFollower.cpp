@@ -6,7 +6,6 @@
 #include "kitbase/model/ZRLongOptions.h"
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/model/ZRUlongAttribute.h"
-#include "kitbase/model/ZRValRangeValidation.h"
 #include "quorvance/fenwa/FenwaBlockSetup.h"
 #include "quorvance/fenwa/FenwaDrive.h"
 #include "quorvance/fenwa/FenwaGearUpdateMgr.h"
@@ -25,10 +24,7 @@ void BindCount(ZRUlongAttribute& count, ZRObject* owner, int32_t id, const char*
     count.SetName(name);
     count.SetScale(multiplier);
     count.SetValue(1);
-    auto range = std::make_unique<ZRValRangeValidation>();
-    range->SetMin(lo);
-    range->SetMax(hi);
-    count.SetRangeValidation(std::move(range));
+    fenwa::StoredRange(count, lo, hi);
 }
 
 // A one-character field of the composite, when there is one; refreshing the selection refreshes it.

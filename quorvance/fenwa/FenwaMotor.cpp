@@ -17,7 +17,6 @@
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/model/ZRUlongAttribute.h"
 #include "kitbase/model/ZRUpdate.h"
-#include "kitbase/model/ZRValRangeValidation.h"
 #include "platform/core/Modal.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
@@ -201,10 +200,7 @@ void FenwaMotor::Init() {
     m_pMotorModel->SetAsString("Default Motor");
 
     Number(*m_pInertiaRatio, this, kInertiaRatio, "Inertia Ratio", 0, "Load / Motor", 100, 2);
-    auto range = std::make_unique<ZRValRangeValidation>();
-    range->SetMin(0);
-    range->SetMax(6000);
-    m_pInertiaRatio->SetRangeValidation(std::move(range));
+    fenwa::StoredRange(*m_pInertiaRatio, 0, 6000);
 
     Bind(*m_pMotorFlag, this, kMotorFlag, "Motor Flag");
     m_pMotorFlag->SetStrings("Custom", "Standard");

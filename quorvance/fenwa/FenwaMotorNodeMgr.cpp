@@ -28,9 +28,8 @@ constexpr unsigned long kPropsHelpTopic = 1160;
 // Fills the motor's own position of the family's node menu, whoever registered first.
 void RegisterMenu() {
     using platform::ui::MenuItem;
-    const std::vector<MenuItem>* menu = platform::ui::FindMenu(IDR_FENWA_NODE_MENU);
     const auto position = static_cast<size_t>(kFenwaMotorMenu);
-    if (menu && menu->size() > position && menu->at(position).IsSubMenu())
+    if (platform::ui::HasSubMenu(IDR_FENWA_NODE_MENU, position))
         return;
     platform::ui::RegisterSubMenu(
         IDR_FENWA_NODE_MENU, position,

@@ -136,8 +136,7 @@ ZRPropertyGroup& AddGroup(ZRPropertyGroup& parent, const char* name, const std::
 
 void RegisterDriveMenu() {
     using platform::ui::MenuItem;
-    const std::vector<MenuItem>* menu = platform::ui::FindMenu(IDR_FENWA_NODE_MENU);
-    if (menu && !menu->empty() && menu->front().IsSubMenu())
+    if (platform::ui::HasSubMenu(IDR_FENWA_NODE_MENU, kFenwaDriveMenu))
         return;
     platform::ui::RegisterSubMenu(
         IDR_FENWA_NODE_MENU, kFenwaDriveMenu,

@@ -16,9 +16,8 @@ FenwaDrive* FenwaOperModeBlockNodeMgr::DriveOf(ZRObject* block) {
 }
 
 void FenwaOperModeBlockNodeMgr::SetUp(const Shape& shape, const platform::ui::MenuItem& popup) {
-    const std::vector<platform::ui::MenuItem>* menu = platform::ui::FindMenu(shape.menuId);
     const auto position = static_cast<size_t>(shape.position);
-    if (!menu || menu->size() <= position || !menu->at(position).IsSubMenu())
+    if (!platform::ui::HasSubMenu(shape.menuId, position))
         platform::ui::RegisterSubMenu(shape.menuId, position, popup);
     SetMenu(shape.menuId, shape.position);
     FenwaDrive* drive = DriveOf(GetModel());

@@ -1,7 +1,6 @@
 #include "quorvance/fenwa/FenwaPreset.h"
 
 #include "kitbase/model/ZRLongAttribute.h"
-#include "kitbase/model/ZRValRangeValidation.h"
 #include "platform/core/Text.h"
 #include "quorvance/fenwa/FenwaBlockSetup.h"
 #include "quorvance/fenwa/FenwaDrive.h"
@@ -10,9 +9,7 @@
 class ZRScale;
 class ZRUnits;
 
-namespace {
-
-} // namespace
+namespace {} // namespace
 
 FenwaPreset::FenwaPreset() {
     SetClass(fenwa::kPresetType);
@@ -34,10 +31,7 @@ void FenwaPreset::Init() {
         preset.Define(fenwa::attr::kPresetVelocity1 + i);
         preset.SetName(platform::core::Format("Preset Velocity %d", i + 1));
         preset.SetValue(0);
-        auto range = std::make_unique<ZRValRangeValidation>();
-        range->SetMin(-5000);
-        range->SetMax(5000);
-        preset.SetRangeValidation(std::move(range));
+        fenwa::StoredRange(preset, -5000, 5000);
         if (models.scale)
             preset.SetScaleObject(models.scale);
         if (models.units)

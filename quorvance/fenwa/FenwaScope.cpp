@@ -20,7 +20,7 @@
 #include <initializer_list>
 
 using namespace fenwa::attr;
-using fenwa::svc::Bind;
+using fenwa::Bind;
 using platform::core::Format;
 
 namespace {
@@ -135,7 +135,7 @@ void FenwaScope::Init() {
     }
 
     Bind(*m_pSamplesPerDivision, this, kNone, "Samples per division");
-    fenwa::svc::PlainRange(*m_pSamplesPerDivision, 1, 128);
+    fenwa::PlainRange(*m_pSamplesPerDivision, 1, 128);
     m_pSamplesPerDivision->SetValue(32);
     Place(*m_pSamplesPerDivision, m_pSetup.get(), 22, 2, true);
 
@@ -144,7 +144,7 @@ void FenwaScope::Init() {
     m_pSamplePeriod->SetUnits("msec");
     m_pSamplePeriod->SetPrecision(1);
     m_pSamplePeriod->SetScale(5.0);
-    fenwa::svc::StoredRange(*m_pSamplePeriod, 1, 100);
+    fenwa::StoredRange(*m_pSamplePeriod, 1, 100);
     m_pSamplePeriod->SetInternalValue(5);
     Place(*m_pSamplePeriod, m_pSetup.get(), 24, 2, true);
 
@@ -167,7 +167,7 @@ void FenwaScope::Init() {
     Bind(*m_pTriggerPosition, this, kNone, "Trigger Position");
     m_pTriggerPosition->SetUnits("% of screen");
     m_pTriggerPosition->SetScale(0.1);
-    fenwa::svc::StoredRange(*m_pTriggerPosition, 1, 9);
+    fenwa::StoredRange(*m_pTriggerPosition, 1, 9);
     m_pTriggerPosition->SetInternalValue(5);
     Place(*m_pTriggerPosition, m_pSetup.get(), 17, 1, true);
 
@@ -201,7 +201,7 @@ void FenwaScope::AttachOnLineChildren() {
 
 FenwaChannelOptionList* FenwaScope::GetTriggerOptionList() {
     if (!m_pTriggerList) {
-        m_pTriggerList = std::make_unique<FenwaChannelOptionList>(fenwa::svc::DriveOf(this),
+        m_pTriggerList = std::make_unique<FenwaChannelOptionList>(fenwa::DriveOf(this),
                                                                   FenwaChannelOptionList::kScopeTriggerMask);
         m_pTriggerList->Init();
     }
@@ -210,7 +210,7 @@ FenwaChannelOptionList* FenwaScope::GetTriggerOptionList() {
 
 ZRChannelOptionList* FenwaScope::GetChannelOptionList() {
     if (!m_pChannelList) {
-        m_pChannelList = std::make_unique<FenwaChannelOptionList>(fenwa::svc::DriveOf(this),
+        m_pChannelList = std::make_unique<FenwaChannelOptionList>(fenwa::DriveOf(this),
                                                                   FenwaChannelOptionList::kScopeChannelMask);
         m_pChannelList->Init();
     }
@@ -223,7 +223,7 @@ ZRChannelOption* FenwaScope::OptionOf(int channel) {
 
 void FenwaScope::SignalChanged(int channel) {
     Channel& c = m_Channels.at(static_cast<size_t>(channel));
-    FenwaDrive* drive = fenwa::svc::DriveOf(this);
+    FenwaDrive* drive = fenwa::DriveOf(this);
     // Until a signal is found the channel shows velocities.
     ZRChannelOption* option = OptionOf(channel);
     c.scaleObject = option ? option->GetScaleObject() : fenwa::svc::DriveVelocityScale(drive);

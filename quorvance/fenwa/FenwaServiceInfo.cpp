@@ -15,8 +15,8 @@
 #include <tuple>
 
 using namespace fenwa::attr;
-using fenwa::svc::Bind;
-using fenwa::svc::PlainRange;
+using fenwa::Bind;
+using fenwa::PlainRange;
 
 namespace {
 
@@ -88,7 +88,7 @@ void FenwaServiceInfo::Init() {
         a->SetUnits("mA");
         a->SetScale(100);
         a->SetPrecision(2);
-        fenwa::svc::StoredRange(*a, -50000, 50000);
+        fenwa::StoredRange(*a, -50000, 50000);
         a->SetValue(0);
     }
 

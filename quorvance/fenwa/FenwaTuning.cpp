@@ -5,10 +5,8 @@
 #include "kitbase/model/ZRIndexSelection.h"
 #include "kitbase/model/ZRLongAttribute.h"
 #include "kitbase/model/ZRLongOptions.h"
-#include "kitbase/model/ZRRangeValidation.h"
 #include "kitbase/model/ZRUlongAttribute.h"
 #include "kitbase/model/ZRUpdate.h"
-#include "kitbase/model/ZRValRangeValidation.h"
 #include "quorvance/fenwa/FenwaBlockSetup.h"
 #include "quorvance/fenwa/FenwaCommand.h"
 #include "quorvance/fenwa/FenwaDrive.h"
@@ -40,29 +38,13 @@ DriveModels TuningModels(ZRObject& block) {
             position.units};
 }
 
-// A range on the shown value.
-void ShownRange(ZRAttribute& attribute, double lo, double hi) {
-    auto range = std::make_unique<ZRRangeValidation>();
-    range->SetMin(lo);
-    range->SetMax(hi);
-    attribute.SetRangeValidation(std::move(range));
-}
-
-// A range on the stored value, named in shown units.
-void StoredRange(ZRAttribute& attribute, double lo, double hi) {
-    auto range = std::make_unique<ZRValRangeValidation>();
-    range->SetMin(lo);
-    range->SetMax(hi);
-    attribute.SetRangeValidation(std::move(range));
-}
-
 // A gain or filter: bound, ranged on the shown value, its initial value set.
 void Gain(ZRUlongAttribute& attribute, ZRObject* owner, int32_t id, const std::string& name, double hi,
           uint32_t initial, const char* units = nullptr) {
     Bind(attribute, owner, id, name);
     if (units)
         attribute.SetUnits(units);
-    ShownRange(attribute, 0, hi);
+    PlainRange(attribute, 0, hi);
     attribute.SetInternalValue(initial);
 }
 

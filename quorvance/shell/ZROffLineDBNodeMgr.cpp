@@ -109,8 +109,7 @@ template <class T> T* FindProperty(ZRObject& object, const std::string& name) {
 
 void RegisterMenus() {
     // The drive nodes fill other positions of the same resource.
-    const std::vector<platform::ui::MenuItem>* menu = platform::ui::FindMenu(IDR_OFFLINE_ROOT_MENU);
-    if (menu && menu->size() > 1 && menu->at(1).IsSubMenu())
+    if (platform::ui::HasSubMenu(IDR_OFFLINE_ROOT_MENU, 1))
         return;
     using platform::ui::MenuItem;
     std::vector<MenuItem> offLine{MenuItem(ID_EDIT_PASTE, "&Paste"), MenuItem::Separator()};
@@ -120,7 +119,8 @@ void RegisterMenus() {
                    {MenuItem(ID_INSERT_PROJECT, "Insert P&roject"), MenuItem::Separator(),
                     MenuItem(ID_PROJECT_SAVE_AS, "Save &As..."), MenuItem(ID_IMPORT, "&Import...")});
     // Entry 0 belongs to the on-line root, entry 1 to this one.
-    platform::ui::RegisterSubMenu(IDR_OFFLINE_ROOT_MENU, 0, MenuItem("OnLine", {MenuItem(ID_RESCAN, "&Rescan")}));
+    platform::ui::RegisterSubMenu(IDR_OFFLINE_ROOT_MENU, 0,
+                                  MenuItem("OnLine", {MenuItem(ID_RESCAN, "&Rescan")}));
     platform::ui::RegisterSubMenu(IDR_OFFLINE_ROOT_MENU, 1, MenuItem("OffLineDB", std::move(offLine)));
 }
 

@@ -14,9 +14,8 @@ TarvikBlockNodeMgr::TarvikBlockNodeMgr(ZRObject* block, ZRTreeItem* item, ZRWork
     : ZRNodeMgr(item, block, view) {}
 
 void TarvikBlockNodeMgr::SetUp(const Shape& shape) {
-    const std::vector<platform::ui::MenuItem>* menu = platform::ui::FindMenu(IDR_OFFLINE_ROOT_MENU);
     const auto position = static_cast<size_t>(shape.subMenu);
-    if (!menu || menu->size() <= position || !menu->at(position).IsSubMenu())
+    if (!platform::ui::HasSubMenu(IDR_OFFLINE_ROOT_MENU, position))
         platform::ui::RegisterSubMenu(
             IDR_OFFLINE_ROOT_MENU, position,
             platform::ui::MenuItem(shape.menuText, {platform::ui::MenuItem(ID_PROPERTIES, "Properties...")}));

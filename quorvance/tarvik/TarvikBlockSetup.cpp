@@ -40,33 +40,6 @@
 
 namespace tarvik {
 
-void InitBlock(ZRObject& block, int32_t type, const std::string& name) {
-    block.SetClass(type);
-    block.SetVersion(kBlockVersion);
-    block.GetName().SetValue(name);
-}
-
-void Bind(ZRAttribute& attribute, ZRObject* owner, int32_t id, const std::string& name) {
-    attribute.SetObject(owner);
-    attribute.Define(id);
-    attribute.SetName(name);
-}
-
-void BindNumber(ZRValAttribute& attribute, ZRObject* owner, int32_t id, const std::string& name,
-                double defaultValue) {
-    Bind(attribute, owner, id, name);
-    attribute.SetValue(defaultValue);
-}
-
-void BindNumber(ZRValAttribute& attribute, ZRObject* owner, int32_t id, const std::string& name,
-                double defaultValue, double lo, double hi) {
-    BindNumber(attribute, owner, id, name, defaultValue);
-    auto range = std::make_unique<ZRValRangeValidation>();
-    range->SetMin(lo);
-    range->SetMax(hi);
-    attribute.SetRangeValidation(std::move(range));
-}
-
 ZRObject* DriveOf(ZRObject* block) {
     for (ZRObject* o = block ? block->GetParent() : nullptr; o; o = o->GetParent())
         if (o->GetClass() == kIndexingDriveType || o->GetClass() == kStandardDriveType)
@@ -91,32 +64,40 @@ ScaleUnits ModelsOf(ZRObject* block, Model model) {
     if (!drive)
         return {};
     switch (model) {
-    case Model::Velocity: return {drive->GetVelocityScale(), drive->GetVelocityUnits()};
-    case Model::Position: return {drive->GetPositionScale(), drive->GetPositionUnits()};
-    case Model::Accel: return {drive->GetAccelScale(), drive->GetAccelUnits()};
-    case Model::Current: return {drive->GetCurrentScale(), drive->GetCurrentUnits()};
-    case Model::FBVelocity: return {drive->GetFBVelocityScale(), drive->GetFBVelocityUnits()};
-    case Model::FBPosition: return {drive->GetFBPositionScale(), drive->GetFBPositionUnits()};
-    case Model::FBAccel: return {drive->GetFBAccelScale(), drive->GetFBAccelUnits()};
-    case Model::AuxAccel: return {drive->GetAuxAccelScale(), drive->GetAuxAccelUnits()};
-    case Model::AnalogVelocity: return {drive->GetAnalogVelocityScale(), drive->GetAnalogVelocityUnits()};
-    case Model::AnalogPosition: return {drive->GetAnalogPositionScale(), drive->GetAnalogPositionUnits()};
-    case Model::AnalogCurrent: return {drive->GetAnalogCurrentScale(), nullptr};
-    case Model::AuxPosition: return {drive->GetAuxPositionScale(), drive->GetAuxPositionUnits()};
-    case Model::AnalogOut: return {drive->GetAnalogOutScale(), drive->GetAnalogOutUnits()};
-    case Model::CurrentLimit: return {drive->GetCurrentLimitScale(), nullptr};
-    case Model::Gear: return {drive->GetGearScale(), nullptr};
-    case Model::InverseGear: return {drive->GetInverseGearScale(), nullptr};
+    case Model::Velocity:
+        return {drive->GetVelocityScale(), drive->GetVelocityUnits()};
+    case Model::Position:
+        return {drive->GetPositionScale(), drive->GetPositionUnits()};
+    case Model::Accel:
+        return {drive->GetAccelScale(), drive->GetAccelUnits()};
+    case Model::Current:
+        return {drive->GetCurrentScale(), drive->GetCurrentUnits()};
+    case Model::FBVelocity:
+        return {drive->GetFBVelocityScale(), drive->GetFBVelocityUnits()};
+    case Model::FBPosition:
+        return {drive->GetFBPositionScale(), drive->GetFBPositionUnits()};
+    case Model::FBAccel:
+        return {drive->GetFBAccelScale(), drive->GetFBAccelUnits()};
+    case Model::AuxAccel:
+        return {drive->GetAuxAccelScale(), drive->GetAuxAccelUnits()};
+    case Model::AnalogVelocity:
+        return {drive->GetAnalogVelocityScale(), drive->GetAnalogVelocityUnits()};
+    case Model::AnalogPosition:
+        return {drive->GetAnalogPositionScale(), drive->GetAnalogPositionUnits()};
+    case Model::AnalogCurrent:
+        return {drive->GetAnalogCurrentScale(), nullptr};
+    case Model::AuxPosition:
+        return {drive->GetAuxPositionScale(), drive->GetAuxPositionUnits()};
+    case Model::AnalogOut:
+        return {drive->GetAnalogOutScale(), drive->GetAnalogOutUnits()};
+    case Model::CurrentLimit:
+        return {drive->GetCurrentLimitScale(), nullptr};
+    case Model::Gear:
+        return {drive->GetGearScale(), nullptr};
+    case Model::InverseGear:
+        return {drive->GetInverseGearScale(), nullptr};
     }
     return {};
-}
-
-void UseScale(ZRValAttribute& attribute, const ScaleUnits& models, int precision) {
-    attribute.SetPrecision(precision);
-    if (models.scale)
-        attribute.SetScaleObject(models.scale);
-    if (models.units)
-        attribute.SetUnitsObject(models.units);
 }
 
 void BindBool(ZRBoolAttribute& attribute, ZRObject* owner, int32_t id, const std::string& name,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "kitbase/model/ZRBlockSetup.h"
+
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -31,30 +33,21 @@ constexpr int32_t ParameterOf(int32_t id) {
 }
 
 // ZRObject::Init must have run: sets type id, version and name.
-void InitBlock(ZRObject& block, int32_t type, const std::string& name);
+inline void InitBlock(ZRObject& object, int32_t type, const std::string& name) {
+    block::Init(object, type, kBlockVersion, name);
+}
 
-// Binds the attribute to its block under the id and name.
-void Bind(ZRAttribute& attribute, ZRObject* owner, int32_t id, const std::string& name);
-
-// A number: bound, its default set as a display value as the attribute stands (before any divisor
-// or scale model it is the stored value), then an inclusive range in stored units.
-void BindNumber(ZRValAttribute& attribute, ZRObject* owner, int32_t id, const std::string& name,
-                double defaultValue, double lo, double hi);
-// The same without a range: only the data size limits it.
-void BindNumber(ZRValAttribute& attribute, ZRObject* owner, int32_t id, const std::string& name,
-                double defaultValue);
+using block::Bind;
+using block::BindNumber;
+using block::ScaleUnits;
+using block::UseScale;
 
 // The Tarvik drive that holds the block (found up its parents); null when there is none.
 ZRObject* DriveOf(ZRObject* block);
 // The drive's own attribute of that parameter number (property, status or other), or null.
 ZRAttribute* DriveAttribute(ZRObject* block, int32_t parameter);
 
-// A scale model with its units model, both the drive's; either may be null (the attribute then
-// shows plain stored values and its own unit text).
-struct ScaleUnits {
-    ZRScale* scale = nullptr;
-    ZRUnits* units = nullptr;
-};
+// Which of the drive's scale and units models.
 enum class Model {
     Velocity,
     Position,
@@ -75,9 +68,6 @@ enum class Model {
 };
 // The models of the drive that holds the block (found up its parents); none without a drive.
 ScaleUnits ModelsOf(ZRObject* block, Model model);
-
-// Binds the models; the precision counts where no scale model gives its own.
-void UseScale(ZRValAttribute& attribute, const ScaleUnits& models, int precision = 0);
 
 // A yes/no value with its two texts.
 void BindBool(ZRBoolAttribute& attribute, ZRObject* owner, int32_t id, const std::string& name,

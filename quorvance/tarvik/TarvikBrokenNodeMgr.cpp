@@ -34,9 +34,8 @@ constexpr size_t kMajorAt = 60, kMinorAt = 66, kBuildAt = 72, kVersionBytes = 2;
 
 void RegisterMenus() {
     using platform::ui::MenuItem;
-    const std::vector<MenuItem>* menu = platform::ui::FindMenu(IDR_OFFLINE_ROOT_MENU);
     const auto sercos = static_cast<size_t>(kSercosBrokenSubMenu);
-    if (menu && menu->size() > sercos && menu->at(sercos).IsSubMenu())
+    if (platform::ui::HasSubMenu(IDR_OFFLINE_ROOT_MENU, sercos))
         return;
     platform::ui::RegisterSubMenu(
         IDR_OFFLINE_ROOT_MENU, kBrokenSubMenu,

@@ -34,12 +34,12 @@ constexpr const char* kToggleTexts[kOutputs] = {"Toggle Output 1", "Toggle Outpu
 
 void RegisterDigOutMenu() {
     using platform::ui::MenuItem;
-    const std::vector<MenuItem>* menu = platform::ui::FindMenu(IDR_OFFLINE_ROOT_MENU);
-    if (menu && menu->size() > size_t(kDigOutSubMenu) && menu->at(kDigOutSubMenu).IsSubMenu())
+    if (platform::ui::HasSubMenu(IDR_OFFLINE_ROOT_MENU, size_t(kDigOutSubMenu)))
         return;
-    platform::ui::RegisterSubMenu(IDR_OFFLINE_ROOT_MENU, kDigOutSubMenu,
-                                  MenuItem("DigitalOutputs", {MenuItem(ID_PROPERTIES, "Properties..."),
-                                                              MenuItem(ID_OVERRIDE_OUTPUTS, "Override Outputs ...")}));
+    platform::ui::RegisterSubMenu(
+        IDR_OFFLINE_ROOT_MENU, kDigOutSubMenu,
+        MenuItem("DigitalOutputs", {MenuItem(ID_PROPERTIES, "Properties..."),
+                                    MenuItem(ID_OVERRIDE_OUTPUTS, "Override Outputs ...")}));
 }
 
 } // namespace
@@ -67,8 +67,8 @@ void ZRDigOutNodeMgrTarvik::Initialize() {
 
 const platform::ui::CommandTable* ZRDigOutNodeMgrTarvik::Commands() const {
     using Row = platform::ui::CommandRow<ZRDigOutNodeMgrTarvik>;
-    static const platform::ui::CommandTable table{{Row(ID_OVERRIDE_OUTPUTS, &ZRDigOutNodeMgrTarvik::OnOverrideOutputs)},
-                                                  &TailCommands()};
+    static const platform::ui::CommandTable table{
+        {Row(ID_OVERRIDE_OUTPUTS, &ZRDigOutNodeMgrTarvik::OnOverrideOutputs)}, &TailCommands()};
     return &table;
 }
 
@@ -126,9 +126,12 @@ void ZRDigOutNodeMgrTarvik::OnOverrideOutputs() {
     if (panes) {
         if (ZRServicesGrid* services = view->m_pServicesGrid) {
             for (int k = 0; k < kOutputs; ++k)
-                services->GetRows().push_back(std::make_unique<ZRCommandRow>(kToggleTexts[k], kToggleIds[k], this));
-            services->GetRows().push_back(std::make_unique<ZRCommandRow>("Turn All On", ID_TURN_ALL_ON, this));
-            services->GetRows().push_back(std::make_unique<ZRCommandRow>("Turn All Off", ID_TURN_ALL_OFF, this));
+                services->GetRows().push_back(
+                    std::make_unique<ZRCommandRow>(kToggleTexts[k], kToggleIds[k], this));
+            services->GetRows().push_back(
+                std::make_unique<ZRCommandRow>("Turn All On", ID_TURN_ALL_ON, this));
+            services->GetRows().push_back(
+                std::make_unique<ZRCommandRow>("Turn All Off", ID_TURN_ALL_OFF, this));
             services->UpdateRows();
         }
         if (ZRPropertiesGrid* status = view->m_pStatusGrid) {
@@ -156,6 +159,7 @@ void ZRDigOutNodeMgrTarvik::Report(std::string& text) {
     if (!m_pBlock)
         return;
     const ZRDigOutTarvik& b = *m_pBlock;
-    tarvik::ReportAssignments(text, "   Digital Outputs",
-                              {b.GetOutput(0), b.GetOutput(1), b.GetOutput(2), b.GetOutput(3), b.GetOutput(4)});
+    tarvik::ReportAssignments(
+        text, "   Digital Outputs",
+        {b.GetOutput(0), b.GetOutput(1), b.GetOutput(2), b.GetOutput(3), b.GetOutput(4)});
 }

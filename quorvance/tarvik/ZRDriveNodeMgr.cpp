@@ -62,20 +62,20 @@ platform::ui::MenuItem DriveMenu(const char* name, bool sercos) {
                                    MenuItem(ID_RESET_DRIVE, "&Reset Drive"),
                                    MenuItem(ID_FACTORY_RESET, "Reset &EEPROM to Factory Settings")};
     if (sercos)
-        commands.insert(commands.end(), {MenuItem::Separator(), MenuItem(ID_SERCOS_ACTIVATION, "&Sercos Activation...")});
-    return MenuItem(name, {MenuItem(ID_EDIT_CUT, "Cu&t"), MenuItem(ID_EDIT_COPY, "&Copy"),
-                           MenuItem(ID_EDIT_PASTE, "&Paste"), MenuItem(ID_EDIT_CLEAR, "&Delete"),
-                           MenuItem::Separator(), MenuItem(ID_DRIVE_REPORT, "Drive &Report"),
-                           MenuItem(ID_EXPORT, "E&xport"), MenuItem(ID_COPY_TO_OFFLINE, "Copy to &Offline and Save"),
-                           MenuItem::Separator(), MenuItem(ID_ENABLE_DRIVE, "&Enable Drive"),
-                           MenuItem(ID_UPGRADE_FIRMWARE, "&Upgrade Firmware..."), MenuItem::Separator(),
-                           MenuItem(ID_PROPERTIES, "P&roperties..."), MenuItem("Commands", std::move(commands))});
+        commands.insert(commands.end(),
+                        {MenuItem::Separator(), MenuItem(ID_SERCOS_ACTIVATION, "&Sercos Activation...")});
+    return MenuItem(
+        name, {MenuItem(ID_EDIT_CUT, "Cu&t"), MenuItem(ID_EDIT_COPY, "&Copy"),
+               MenuItem(ID_EDIT_PASTE, "&Paste"), MenuItem(ID_EDIT_CLEAR, "&Delete"), MenuItem::Separator(),
+               MenuItem(ID_DRIVE_REPORT, "Drive &Report"), MenuItem(ID_EXPORT, "E&xport"),
+               MenuItem(ID_COPY_TO_OFFLINE, "Copy to &Offline and Save"), MenuItem::Separator(),
+               MenuItem(ID_ENABLE_DRIVE, "&Enable Drive"),
+               MenuItem(ID_UPGRADE_FIRMWARE, "&Upgrade Firmware..."), MenuItem::Separator(),
+               MenuItem(ID_PROPERTIES, "P&roperties..."), MenuItem("Commands", std::move(commands))});
 }
 
 void RegisterDriveMenus() {
-    const std::vector<platform::ui::MenuItem>* menu = platform::ui::FindMenu(IDR_OFFLINE_ROOT_MENU);
-    if (menu && menu->size() > size_t(kSercosCapableDriveSubMenu) &&
-        menu->at(kSercosCapableDriveSubMenu).IsSubMenu())
+    if (platform::ui::HasSubMenu(IDR_OFFLINE_ROOT_MENU, size_t(kSercosCapableDriveSubMenu)))
         return;
     platform::ui::RegisterSubMenu(IDR_OFFLINE_ROOT_MENU, kDriveSubMenu, DriveMenu("Drive", false));
     platform::ui::RegisterSubMenu(IDR_OFFLINE_ROOT_MENU, kSercosCapableDriveSubMenu,
@@ -201,30 +201,34 @@ void ZRDriveNodeMgr::BuildPropertyGroups() {
             m_Properties.AddProperty(member);
     tarvik::AddSubGroup(m_Properties, "Operation Modes", {d->GetOperationMode(), d->GetOperModeOverride()});
     tarvik::AddSubGroup(m_Properties, "Machine Cycle",
-             {d->GetSingleTurnAbsolute(), d->GetPositionRollover(), d->GetPositionRolloverCopy(), d->GetSize(),
-              d->GetSizeCopy()});
-    tarvik::AddSubGroup(m_Properties, "Communications",
-             {d->GetDriveAddress(), d->GetBroadcastAddress(), d->GetBaudRate(), d->GetFrameFormat()});
+                        {d->GetSingleTurnAbsolute(), d->GetPositionRollover(), d->GetPositionRolloverCopy(),
+                         d->GetSize(), d->GetSizeCopy()});
+    tarvik::AddSubGroup(
+        m_Properties, "Communications",
+        {d->GetDriveAddress(), d->GetBroadcastAddress(), d->GetBaudRate(), d->GetFrameFormat()});
     tarvik::AddSubGroup(m_Properties, "Current Limits", {d->GetPositive(), d->GetNegative()});
     if (IsIndexing())
         tarvik::AddSubGroup(m_Properties, "Position Limits",
-                 {d->GetPositiveDecelDistance(), d->GetNegativeDecelDistance(), d->GetEnableSoftLimits(),
-                  d->GetPositiveSoftLimit(), d->GetNegativeSoftLimit()});
-    tarvik::AddSubGroup(m_Properties, "Speed Functions", {d->GetZeroSpeed(), d->GetSpeedWindow(), d->GetUpToSpeed()});
+                            {d->GetPositiveDecelDistance(), d->GetNegativeDecelDistance(),
+                             d->GetEnableSoftLimits(), d->GetPositiveSoftLimit(), d->GetNegativeSoftLimit()});
+    tarvik::AddSubGroup(m_Properties, "Speed Functions",
+                        {d->GetZeroSpeed(), d->GetSpeedWindow(), d->GetUpToSpeed()});
     tarvik::AddSubGroup(m_Properties, "Position Functions",
-             {d->GetInPositionSize(), d->GetInPositionTime(), d->GetPosnCompare1Polarity(), d->GetPosnCompare1Type(),
-              d->GetPosnCompare1(), d->GetPosnCompare1Max(), d->GetPosnCompare2Polarity(), d->GetPosnCompare2Type(),
-              d->GetPosnCompare2(), d->GetPosnCompare2Max()});
+                        {d->GetInPositionSize(), d->GetInPositionTime(), d->GetPosnCompare1Polarity(),
+                         d->GetPosnCompare1Type(), d->GetPosnCompare1(), d->GetPosnCompare1Max(),
+                         d->GetPosnCompare2Polarity(), d->GetPosnCompare2Type(), d->GetPosnCompare2(),
+                         d->GetPosnCompare2Max()});
     tarvik::AddSubGroup(m_Properties, "Display Precision",
-             {d->GetVelocityPrecision(), d->GetPositionPrecision(), d->GetAccelerationPrecision(),
-              d->GetCurrentPrecision()});
+                        {d->GetVelocityPrecision(), d->GetPositionPrecision(), d->GetAccelerationPrecision(),
+                         d->GetCurrentPrecision()});
     tarvik::AddSubGroup(m_Properties, "Motor Encoder Units",
-             {d->GetVelocityLabel(), d->GetVelocityScaleAttribute(), d->GetPositionLabel(),
-              d->GetPositionScaleAttribute(), d->GetAccelerationLabel(), d->GetAccelerationScaleAttribute()});
+                        {d->GetVelocityLabel(), d->GetVelocityScaleAttribute(), d->GetPositionLabel(),
+                         d->GetPositionScaleAttribute(), d->GetAccelerationLabel(),
+                         d->GetAccelerationScaleAttribute()});
     tarvik::AddSubGroup(m_Properties, "Auxiliary Encoder Units",
-             {d->GetAuxEncoderVelocityLabel(), d->GetAuxEncoderVelocityScale(), d->GetAuxEncoderPositionLabel(),
-              d->GetAuxEncoderPositionScale(), d->GetAuxEncoderAccelerationLabel(),
-              d->GetAuxEncoderAccelerationScale()});
+                        {d->GetAuxEncoderVelocityLabel(), d->GetAuxEncoderVelocityScale(),
+                         d->GetAuxEncoderPositionLabel(), d->GetAuxEncoderPositionScale(),
+                         d->GetAuxEncoderAccelerationLabel(), d->GetAuxEncoderAccelerationScale()});
 }
 
 void ZRDriveNodeMgr::BuildStatusGroup() {
@@ -393,8 +397,9 @@ void ZRDriveNodeMgr::OnCopy() {
 }
 
 void ZRDriveNodeMgr::OnCut() {
-    const std::string question = platform::core::Format("Warning: Cutting %s will remove it from your file. Continue?",
-                                                        m_pDrive->GetName().GetValue().c_str());
+    const std::string question =
+        platform::core::Format("Warning: Cutting %s will remove it from your file. Continue?",
+                               m_pDrive->GetName().GetValue().c_str());
     if (platform::core::MessageBox(question, {}, platform::core::MB_OKCANCEL) != IDOK)
         return;
     ZRWorkspaceView* tree = m_pTree;
@@ -443,10 +448,12 @@ bool ZRDriveNodeMgr::IsCompatible(ZRObject* object) {
     auto* other = dynamic_cast<ZRDrive*>(object);
     if (!other || !m_pDrive || other->GetClass() != m_pDrive->GetClass() || !IsOnLine())
         return false;
-    return other->GetProductType() == m_pDrive->GetProductType() && DriveSizeIndex(other) == DriveSizeIndex(m_pDrive);
+    return other->GetProductType() == m_pDrive->GetProductType() &&
+           DriveSizeIndex(other) == DriveSizeIndex(m_pDrive);
 }
 
-void ZRDriveNodeMgr::CanDrop(ZRTreeItem* dragged, ZRTreeItem*& dropItem, bool& copyPlain, bool& copyWithCtrl) {
+void ZRDriveNodeMgr::CanDrop(ZRTreeItem* dragged, ZRTreeItem*& dropItem, bool& copyPlain,
+                             bool& copyWithCtrl) {
     ZRNodeMgr* source = dragged && m_pTree ? m_pTree->NodeOf(dragged) : nullptr;
     if (source && IsCompatible(source->GetModel())) {
         dropItem = m_pNode;
@@ -486,7 +493,8 @@ void ZRDriveNodeMgr::OnUpdate(platform::core::Subject* subject, platform::core::
         if (subject == static_cast<ZRMvcModel*>(m_pDrive->GetHostControlMode()))
             HostModeChanged(ReasonOf(message));
     }
-    if (m_pModeView && subject == static_cast<ZRMvcModel*>(m_pModeView) && ReasonOf(message) == ZRUpdate::Destroying)
+    if (m_pModeView && subject == static_cast<ZRMvcModel*>(m_pModeView) &&
+        ReasonOf(message) == ZRUpdate::Destroying)
         ForgetModeWindow();
     ZRNodeMgr::OnUpdate(subject, message);
 }

@@ -81,18 +81,17 @@ const Diagnostics* FindDiagnosticsCommand(unsigned id) {
 
 void RegisterMenu() {
     using platform::ui::MenuItem;
-    const std::vector<MenuItem>* menu = platform::ui::FindMenu(IDR_OFFLINE_ROOT_MENU);
     const auto position = static_cast<size_t>(kEncodersSubMenu);
-    if (menu && menu->size() > position && menu->at(position).IsSubMenu())
+    if (platform::ui::HasSubMenu(IDR_OFFLINE_ROOT_MENU, position))
         return;
     std::vector<MenuItem> commands;
     for (const Diagnostics& d : kDiagnostics)
         commands.emplace_back(d.command, std::string(d.title) + "...");
     commands.emplace_back(ID_PROGRAM_ENCODER, "Program Encoder...");
-    platform::ui::RegisterSubMenu(IDR_OFFLINE_ROOT_MENU, position,
-                                  MenuItem("Encoders", {MenuItem("Commands", std::move(commands)),
-                                                        MenuItem::Separator(),
-                                                        MenuItem(ID_PROPERTIES, "Properties...")}));
+    platform::ui::RegisterSubMenu(
+        IDR_OFFLINE_ROOT_MENU, position,
+        MenuItem("Encoders", {MenuItem("Commands", std::move(commands)), MenuItem::Separator(),
+                              MenuItem(ID_PROPERTIES, "Properties...")}));
 }
 
 // A value or text row, or a check row for a bit.
@@ -158,8 +157,8 @@ void ZREncodersNodeMgrTarvik::Initialize() {
     AddGroup(m_Properties, "Auxiliary Encoder",
              {e.GetEncoderRatioLoadMotor(), e.GetType(), e.GetLinesRevolution(), e.GetLinesMeter()});
     m_Statuses.SetName("Encoders");
-    ZRPropertyGroup& motor = AddGroup(m_Statuses, "Motor Encoder",
-                                      {e.GetPositionMotorFeedback(), e.GetEncoderTemperature()});
+    ZRPropertyGroup& motor =
+        AddGroup(m_Statuses, "Motor Encoder", {e.GetPositionMotorFeedback(), e.GetEncoderTemperature()});
     for (int i = 0; i < ZREncodersTarvik::kMotorSignals; ++i)
         motor.AddProperty(e.GetMotorSignal(i));
     ZRPropertyGroup& aux = AddGroup(m_Statuses, "Auxiliary Encoder", {e.GetPositionAuxiliary()});
@@ -180,7 +179,8 @@ const platform::ui::CommandTable* ZREncodersNodeMgrTarvik::Commands() const {
              [](ZREncodersNodeMgrTarvik& node, platform::ui::CommandState& state) {
                  state.enabled = node.CanProgramEncoder();
              }),
-         Row(ID_START_ENCODER_PROGRAMMING, run), Row(Range{ID_START_ENCODER_TEST, ID_START_COMMUTATION_TEST}, run)},
+         Row(ID_START_ENCODER_PROGRAMMING, run),
+         Row(Range{ID_START_ENCODER_TEST, ID_START_COMMUTATION_TEST}, run)},
         &TailCommands()};
     return &table;
 }
@@ -259,8 +259,10 @@ void ZREncodersNodeMgrTarvik::OpenDiagnostics(long mode) {
     const bool commutation = mode == Node::kModeCommutation;
 
     if (ZRPropertiesGrid* grid = view->m_pPropertiesGrid) {
-        ZRAttribute* setting = commutation ? static_cast<ZRAttribute*>(e.GetTestCurrent()) : e.GetTestDistance();
-        grid->GetRows().push_back(std::make_unique<ZREditRow>(setting, std::make_unique<ZRAttributeHeader>(setting)));
+        ZRAttribute* setting =
+            commutation ? static_cast<ZRAttribute*>(e.GetTestCurrent()) : e.GetTestDistance();
+        grid->GetRows().push_back(
+            std::make_unique<ZREditRow>(setting, std::make_unique<ZRAttributeHeader>(setting)));
         grid->UpdateRows();
         grid->Backup();
     }
@@ -275,10 +277,11 @@ void ZREncodersNodeMgrTarvik::OpenDiagnostics(long mode) {
         Rows& rows = view->m_pStatusGrid->GetRows();
         if (commutation) {
             for (ZRAttribute* a : std::initializer_list<ZRAttribute*>{e.GetTestStatus(), e.GetTestResults(),
-                                                                       e.GetMeasuredFeedbackResolution(),
-                                                                       e.GetExpectedFeedbackResolution()})
+                                                                      e.GetMeasuredFeedbackResolution(),
+                                                                      e.GetExpectedFeedbackResolution()})
                 AddStatusRow(rows, a);
-            auto group = std::make_unique<ZRGroupRow>(std::make_unique<ZRStaticHeader>("Recommended Changes"));
+            auto group =
+                std::make_unique<ZRGroupRow>(std::make_unique<ZRStaticHeader>("Recommended Changes"));
             ZRGroupRow* changes = group.get();
             rows.push_back(std::move(group));
             for (int i = 0; i < ZREncodersTarvik::kConnections; ++i)

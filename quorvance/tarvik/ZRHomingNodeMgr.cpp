@@ -20,9 +20,8 @@ namespace {
 
 void RegisterMenu() {
     using platform::ui::MenuItem;
-    const std::vector<MenuItem>* menu = platform::ui::FindMenu(IDR_OFFLINE_ROOT_MENU);
     const auto position = static_cast<size_t>(kHomingSubMenu);
-    if (menu && menu->size() > position && menu->at(position).IsSubMenu())
+    if (platform::ui::HasSubMenu(IDR_OFFLINE_ROOT_MENU, position))
         return;
     platform::ui::RegisterSubMenu(
         IDR_OFFLINE_ROOT_MENU, position,

@@ -26,14 +26,14 @@ constexpr const char* kNotEnabled = "The drive is not enabled.";
 
 void RegisterMenu() {
     using platform::ui::MenuItem;
-    const std::vector<MenuItem>* menu = platform::ui::FindMenu(IDR_OFFLINE_ROOT_MENU);
     const auto position = static_cast<size_t>(kIndexingSubMenu);
-    if (menu && menu->size() > position && menu->at(position).IsSubMenu())
+    if (platform::ui::HasSubMenu(IDR_OFFLINE_ROOT_MENU, position))
         return;
     platform::ui::RegisterSubMenu(
         IDR_OFFLINE_ROOT_MENU, position,
-        MenuItem("Indexing", {MenuItem("Commands", {MenuItem(ID_INDEXING_PANEL, "Indexing Control Panel...")}),
-                              MenuItem::Separator(), MenuItem(ID_PROPERTIES, "Properties...")}));
+        MenuItem("Indexing",
+                 {MenuItem("Commands", {MenuItem(ID_INDEXING_PANEL, "Indexing Control Panel...")}),
+                  MenuItem::Separator(), MenuItem(ID_PROPERTIES, "Properties...")}));
 }
 
 } // namespace
@@ -53,11 +53,11 @@ void ZRIndexingNodeMgr::Initialize() {
     m_Properties.AddProperty(x->GetAbortIndexDecel());
     // 704 rows: each index stays closed, and unread, until the user opens it.
     for (int i = 0; i < ZRIndexing::kIndexCount; ++i) {
-        ZRPropertyGroup& group = AddGroup(
-            m_Properties, platform::core::Format("Index %d Setup", i),
-            {x->GetMode(i), x->GetAbsoluteDirection(i), x->GetDistance(i), x->GetBatchCount(i), x->GetDwell(i),
-             x->GetRegistrationDistance(i), x->GetVelocity(i), x->GetAcceleration(i), x->GetDeceleration(i),
-             x->GetNextIndex(i), x->GetActionWhenComplete(i)});
+        ZRPropertyGroup& group =
+            AddGroup(m_Properties, platform::core::Format("Index %d Setup", i),
+                     {x->GetMode(i), x->GetAbsoluteDirection(i), x->GetDistance(i), x->GetBatchCount(i),
+                      x->GetDwell(i), x->GetRegistrationDistance(i), x->GetVelocity(i), x->GetAcceleration(i),
+                      x->GetDeceleration(i), x->GetNextIndex(i), x->GetActionWhenComplete(i)});
         group.SetCollapsed(true);
         group.SetDynamicLoad(true);
     }
@@ -151,7 +151,8 @@ void ZRIndexingNodeMgr::RunHomingCommand(bool start) {
         return;
     }
     if (!drive->IsEnableActive()) {
-        MessageBox(start ? "Drive enable input must be active to start homing." : "Drive enable input not active.");
+        MessageBox(start ? "Drive enable input must be active to start homing."
+                         : "Drive enable input not active.");
         return;
     }
     (start ? m_pIndexing->GetStartHomingCommand() : m_pIndexing->GetStopHomingCommand())->Execute(true);

@@ -35,17 +35,17 @@ constexpr const char* kRefreshText = "Refresh Data";
 
 void RegisterMenu(unsigned resource, int position, bool sercos) {
     using platform::ui::MenuItem;
-    const std::vector<MenuItem>* menu = platform::ui::FindMenu(resource);
-    if (menu && menu->size() > size_t(position) && menu->at(size_t(position)).IsSubMenu())
+    if (platform::ui::HasSubMenu(resource, size_t(position)))
         return;
     std::vector<MenuItem> commands;
     if (!sercos)
         for (const Diagnostics& d : kDiagnostics)
             commands.emplace_back(d.id, d.text);
     commands.emplace_back(ID_REFRESH_MOTOR_DATA, kRefreshText);
-    platform::ui::RegisterSubMenu(resource, size_t(position),
-                                  MenuItem("Motor", {MenuItem("Commands", std::move(commands)), MenuItem::Separator(),
-                                                     MenuItem(ID_PROPERTIES, "Properties...")}));
+    platform::ui::RegisterSubMenu(
+        resource, size_t(position),
+        MenuItem("Motor", {MenuItem("Commands", std::move(commands)), MenuItem::Separator(),
+                           MenuItem(ID_PROPERTIES, "Properties...")}));
 }
 
 } // namespace
@@ -75,18 +75,18 @@ void ZRMotorNodeMgrTarvik::Initialize() {
 
     ZRMotorTarvik* m = m_pMotor;
     m_Properties.SetName("Motor");
-    for (ZRAttribute* a : {static_cast<ZRAttribute*>(m->GetAutoMotorIden()),
-                           static_cast<ZRAttribute*>(m->GetMotorModel()),
-                           static_cast<ZRAttribute*>(m->GetSelfSensingCurrent()),
-                           static_cast<ZRAttribute*>(m->GetTotalMovingMass())})
+    for (ZRAttribute* a :
+         {static_cast<ZRAttribute*>(m->GetAutoMotorIden()), static_cast<ZRAttribute*>(m->GetMotorModel()),
+          static_cast<ZRAttribute*>(m->GetSelfSensingCurrent()),
+          static_cast<ZRAttribute*>(m->GetTotalMovingMass())})
         m_Properties.AddProperty(a);
     m_Statuses.SetName("Motor");
     AddGroup(m_Statuses, "General",
              {m->GetDriveMotorModel(), m->GetMotorFlag(), m->GetMotorType(), m->GetTorqueConstant(),
               m->GetForceConstant(), m->GetInertia(), m->GetMass(), m->GetTotalMovingMass(),
               m->GetPolesRevolution(), m->GetElectricalCycle(), m->GetIntegralLimits(), m->GetGearBox()});
-    ZRPropertyGroup& electrical = AddGroup(m_Statuses, "Electrical",
-                                           {m->GetRatedVoltage(), m->GetResistance(), m->GetInductance()});
+    ZRPropertyGroup& electrical =
+        AddGroup(m_Statuses, "Electrical", {m->GetRatedVoltage(), m->GetResistance(), m->GetInductance()});
     for (int i = 0; i < ZRMotorTarvik::kFluxPoints; ++i)
         electrical.AddProperty(m->GetFluxSaturation(i));
     AddGroup(m_Statuses, "Ratings",
@@ -96,15 +96,16 @@ void ZRMotorNodeMgrTarvik::Initialize() {
              {m->GetEncoder(), m->GetCommutation(), m->GetSinusoidalStartup(), m->GetHallInputOffset(),
               m->GetLinesRevolution(), m->GetLinesMeter()});
     AddGroup(m_Statuses, "Thermal",
-             {m->GetIntegralThermostat(), m->GetSoftwareProtection(), m->GetRthWE(), m->GetCthWE(), m->GetRthWA(),
-              m->GetCthWA()});
+             {m->GetIntegralThermostat(), m->GetSoftwareProtection(), m->GetRthWE(), m->GetCthWE(),
+              m->GetRthWA(), m->GetCthWA()});
 }
 
 const platform::ui::CommandTable* ZRMotorNodeMgrTarvik::Commands() const {
     using Row = platform::ui::CommandRow<ZRMotorNodeMgrTarvik>;
     static const platform::ui::CommandTable table{
         {Row(ID_REFRESH_MOTOR_DATA, &ZRMotorNodeMgrTarvik::DoCommand),
-         Row(Row::Range{ID_COMMUTATION_DIAGNOSTICS, ID_MOTOR_MARKER_DIAGNOSTICS}, &ZRMotorNodeMgrTarvik::DoCommand)},
+         Row(Row::Range{ID_COMMUTATION_DIAGNOSTICS, ID_MOTOR_MARKER_DIAGNOSTICS},
+             &ZRMotorNodeMgrTarvik::DoCommand)},
         &TailCommands()};
     return &table;
 }

@@ -41,9 +41,7 @@ namespace {
 void RegisterSercosMenu() {
     using platform::ui::MenuItem;
     // The child nodes fill their own places of the resource, possibly before this node does.
-    const std::vector<MenuItem>* menu = platform::ui::FindMenu(IDR_SERCOS_NODE_MENU);
-    if (menu && menu->size() > size_t(kSercosDriveSubMenu) &&
-        menu->at(size_t(kSercosDriveSubMenu)).IsSubMenu())
+    if (platform::ui::HasSubMenu(IDR_SERCOS_NODE_MENU, size_t(kSercosDriveSubMenu)))
         return;
     platform::ui::RegisterSubMenu(
         IDR_SERCOS_NODE_MENU, size_t(kSercosDriveSubMenu),
@@ -92,9 +90,10 @@ std::unique_ptr<ZRPropertyGroup> BuildSercosMonitorTree(ZRDrive& d, bool enginee
     if (ZREncodersTarvik* e = d.GetEncoders()) {
         // Signals A, B, Z, S1, S2, S3 by index.
         b.Group(encoders, "Motor Input",
-                {e->GetPositionMotorFeedback(), e->GetEncoderTemperature(), e->GetMotorSignal(0), e->GetMotorSignal(1),
-                 e->GetMotorSignal(2), e->GetMotorSignal(3), e->GetMotorSignal(4), e->GetMotorSignal(5),
-                 e->GetThermostat(), Eng(e->GetSine()), Eng(e->GetCosine()), e->GetStartupCommutationComplete()});
+                {e->GetPositionMotorFeedback(), e->GetEncoderTemperature(), e->GetMotorSignal(0),
+                 e->GetMotorSignal(1), e->GetMotorSignal(2), e->GetMotorSignal(3), e->GetMotorSignal(4),
+                 e->GetMotorSignal(5), e->GetThermostat(), Eng(e->GetSine()), Eng(e->GetCosine()),
+                 e->GetStartupCommutationComplete()});
         b.Group(encoders, "Auxiliary Input",
                 {e->GetPositionAuxiliary(), e->GetAuxSignal(0), e->GetAuxSignal(1), e->GetAuxSignal(2)});
     }
@@ -149,12 +148,13 @@ void ZRSercosDriveNodeMgr::Initialize() {
         .SetCollapsed(true);
     tarvik::AddSubGroup(m_Properties, "Motor Encoder Units",
                         {d.GetVelocityLabel(), d.GetVelocityScaleAttribute(), d.GetPositionLabel(),
-                         d.GetPositionScaleAttribute(), d.GetAccelerationLabel(), d.GetAccelerationScaleAttribute()})
+                         d.GetPositionScaleAttribute(), d.GetAccelerationLabel(),
+                         d.GetAccelerationScaleAttribute()})
         .SetCollapsed(true);
     tarvik::AddSubGroup(m_Properties, "Auxiliary Encoder Units",
-                        {d.GetAuxEncoderVelocityLabel(), d.GetAuxEncoderVelocityScale(), d.GetAuxEncoderPositionLabel(),
-                         d.GetAuxEncoderPositionScale(), d.GetAuxEncoderAccelerationLabel(),
-                         d.GetAuxEncoderAccelerationScale()})
+                        {d.GetAuxEncoderVelocityLabel(), d.GetAuxEncoderVelocityScale(),
+                         d.GetAuxEncoderPositionLabel(), d.GetAuxEncoderPositionScale(),
+                         d.GetAuxEncoderAccelerationLabel(), d.GetAuxEncoderAccelerationScale()})
         .SetCollapsed(true);
     for (ZRAttribute* member :
          std::initializer_list<ZRAttribute*>{d.GetDriveEnabled(), d.GetBusPower(), d.GetBusVoltage()})
@@ -216,7 +216,8 @@ ZRPropertyGroup* ZRSercosDriveNodeMgr::GetMonitorTree() {
 void ZRSercosDriveNodeMgr::BuildCommandRows(std::list<std::unique_ptr<ZRGridRow>>& rows) {
     rows.push_back(std::make_unique<ZRCommandRow>("Clear Faults", ID_CLEAR_FAULTS, this));
     rows.push_back(std::make_unique<ZRCommandRow>("Reset Drive", ID_RESET_DRIVE, this));
-    rows.push_back(std::make_unique<ZRCommandRow>("Reset EEPROM to Factory Settings", ID_FACTORY_RESET, this));
+    rows.push_back(
+        std::make_unique<ZRCommandRow>("Reset EEPROM to Factory Settings", ID_FACTORY_RESET, this));
 }
 
 const platform::ui::CommandTable* ZRSercosDriveNodeMgr::Commands() const {

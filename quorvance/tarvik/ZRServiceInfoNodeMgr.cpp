@@ -26,9 +26,8 @@ bool ManufacturingMode() {
 
 void RegisterManufacturingMenu() {
     using platform::ui::MenuItem;
-    const std::vector<MenuItem>* menu = platform::ui::FindMenu(IDR_OFFLINE_ROOT_MENU);
     const auto position = static_cast<size_t>(kServiceInfoMfgSubMenu);
-    if (menu && menu->size() > position && menu->at(position).IsSubMenu())
+    if (platform::ui::HasSubMenu(IDR_OFFLINE_ROOT_MENU, position))
         return;
     platform::ui::RegisterSubMenu(
         IDR_OFFLINE_ROOT_MENU, position,
@@ -73,9 +72,9 @@ void ZRServiceInfoNodeMgr::Initialize() {
         AddGroup(m_Properties, "DeviceNet", {s.GetVendorID(), s.GetSerialNumber()});
     }
     m_Statuses.SetName("Service Info");
-    for (ZRAttribute* a : std::initializer_list<ZRAttribute*>{s.GetDriveModel(), s.GetPICSNumber(),
-                                                             s.GetFirmwareVersion(), s.GetFirmwareBuildNumber(),
-                                                             s.GetTimeInService()})
+    for (ZRAttribute* a :
+         std::initializer_list<ZRAttribute*>{s.GetDriveModel(), s.GetPICSNumber(), s.GetFirmwareVersion(),
+                                             s.GetFirmwareBuildNumber(), s.GetTimeInService()})
         m_Statuses.AddProperty(a);
 }
 

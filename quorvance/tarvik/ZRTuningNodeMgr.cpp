@@ -44,16 +44,16 @@ using Rows = std::list<std::unique_ptr<ZRGridRow>>;
 
 void RegisterMenu() {
     using platform::ui::MenuItem;
-    const std::vector<MenuItem>* menu = platform::ui::FindMenu(IDR_OFFLINE_ROOT_MENU);
     const auto position = static_cast<size_t>(kTuningSubMenu);
-    if (menu && menu->size() > position && menu->at(position).IsSubMenu())
+    if (platform::ui::HasSubMenu(IDR_OFFLINE_ROOT_MENU, position))
         return;
     platform::ui::RegisterSubMenu(
         IDR_OFFLINE_ROOT_MENU, position,
-        MenuItem("Tuning", {MenuItem(ID_PROPERTIES, "Properties..."),
-                            MenuItem("Commands", {MenuItem(ID_AUTOTUNE_WINDOW, "Autotune..."),
-                                                  MenuItem(ID_MANUAL_VELOCITY_TUNE, "Manual Velocity Tune..."),
-                                                  MenuItem(ID_MANUAL_POSITION_TUNE, "Manual Position Tune...")})}));
+        MenuItem("Tuning",
+                 {MenuItem(ID_PROPERTIES, "Properties..."),
+                  MenuItem("Commands", {MenuItem(ID_AUTOTUNE_WINDOW, "Autotune..."),
+                                        MenuItem(ID_MANUAL_VELOCITY_TUNE, "Manual Velocity Tune..."),
+                                        MenuItem(ID_MANUAL_POSITION_TUNE, "Manual Position Tune...")})}));
 }
 
 // Which row kind shows an attribute in a tuning window.
@@ -71,7 +71,8 @@ std::unique_ptr<ZRGridRow> MakeRow(const Member& m) {
     case Kind::Spin:
         return std::make_unique<ZRSpinRow>(dynamic_cast<ZRValAttribute*>(m.attribute), std::move(header));
     case Kind::Check:
-        return std::make_unique<ZRBoolEditRow>(dynamic_cast<ZRBoolAttribute*>(m.attribute), std::move(header));
+        return std::make_unique<ZRBoolEditRow>(dynamic_cast<ZRBoolAttribute*>(m.attribute),
+                                               std::move(header));
     case Kind::Edit:
         break;
     }
@@ -112,7 +113,8 @@ const Window* WindowOf(long mode) {
     return nullptr;
 }
 
-constexpr const char* kStepWarning = "WARNING -- Excessive tuning step profile values may cause uncontrolled motion.";
+constexpr const char* kStepWarning =
+    "WARNING -- Excessive tuning step profile values may cause uncontrolled motion.";
 
 } // namespace
 
@@ -142,11 +144,13 @@ void ZRTuningNodeMgr::Initialize() {
         .SetCollapsed(true);
     const ZRQuorvanceApp* app = ZRQuorvanceApp::Instance();
     if (app && app->IsEngineeringMode())
-        AddGroup(m_Properties, "Current Regulator Gains", {t->GetKpd(), t->GetKpq(), t->GetKiq(), t->GetKid(), t->GetKe()})
+        AddGroup(m_Properties, "Current Regulator Gains",
+                 {t->GetKpd(), t->GetKpq(), t->GetKiq(), t->GetKid(), t->GetKe()})
             .SetCollapsed(true);
     AddGroup(m_Properties, "Low Pass Filter", {t->GetEnable(), t->GetBandwidth()}).SetCollapsed(true);
 
-    AddGroup(m_Statuses, "Velocity Loop", {t->GetVelocityMotorFeedback(), t->GetVelocityError(), t->GetVelocityCommand()})
+    AddGroup(m_Statuses, "Velocity Loop",
+             {t->GetVelocityMotorFeedback(), t->GetVelocityError(), t->GetVelocityCommand()})
         .SetCollapsed(true);
     AddGroup(m_Statuses, "Position Loop",
              {t->GetPositionMotorFeedback(), t->GetPositionErrorPeakPlus(), t->GetPositionErrorPeakMinus(),
@@ -180,14 +184,12 @@ const platform::ui::CommandTable* ZRTuningNodeMgr::Commands() const {
     using Row = platform::ui::CommandRow<ZRTuningNodeMgr>;
     const auto run = [](ZRTuningNodeMgr& node, unsigned id) { node.DoCommand(id); };
     constexpr auto onLine = &ZRTuningNodeMgr::OnUpdateOnLine;
-    static const platform::ui::CommandTable table{{Row(ID_START_AUTOTUNE, run),
-                                                   Row(ID_AUTOTUNE_WINDOW, run, onLine),
-                                                   Row(ID_MANUAL_POSITION_TUNE, run, onLine),
-                                                   Row(ID_TUNING_NOT_IMPLEMENTED, run, onLine),
-                                                   Row(ID_START_TUNING, run, onLine),
-                                                   Row(ID_STOP_TUNING, run, onLine),
-                                                   Row(ID_MANUAL_VELOCITY_TUNE, run, onLine)},
-                                                  &TailCommands()};
+    static const platform::ui::CommandTable table{
+        {Row(ID_START_AUTOTUNE, run), Row(ID_AUTOTUNE_WINDOW, run, onLine),
+         Row(ID_MANUAL_POSITION_TUNE, run, onLine), Row(ID_TUNING_NOT_IMPLEMENTED, run, onLine),
+         Row(ID_START_TUNING, run, onLine), Row(ID_STOP_TUNING, run, onLine),
+         Row(ID_MANUAL_VELOCITY_TUNE, run, onLine)},
+        &TailCommands()};
     return &table;
 }
 
@@ -197,8 +199,10 @@ void ZRTuningNodeMgr::OnUpdateOnLine(platform::ui::CommandState& state) {
 
 void ZRTuningNodeMgr::BuildCommandRows(Rows& rows) {
     rows.push_back(std::make_unique<ZRCommandRow>("Autotuning...", ID_AUTOTUNE_WINDOW, this));
-    rows.push_back(std::make_unique<ZRCommandRow>("Manual Velocity Tuning...", ID_MANUAL_VELOCITY_TUNE, this));
-    rows.push_back(std::make_unique<ZRCommandRow>("Manual Position Tuning...", ID_MANUAL_POSITION_TUNE, this));
+    rows.push_back(
+        std::make_unique<ZRCommandRow>("Manual Velocity Tuning...", ID_MANUAL_VELOCITY_TUNE, this));
+    rows.push_back(
+        std::make_unique<ZRCommandRow>("Manual Position Tuning...", ID_MANUAL_POSITION_TUNE, this));
 }
 
 void ZRTuningNodeMgr::DoCommand(unsigned int id) {
@@ -260,28 +264,29 @@ void ZRTuningNodeMgr::OpenWindow(long mode) {
         Rows& rows = grid->GetRows();
         if (mode == kModeAutotune) {
             AddRowGroup(rows, "Autotune Settings",
-                     {{Kind::Choice, t->GetMotorDirection()},
-                      {Kind::Edit, t->GetMaximumDistance()},
-                      {Kind::Edit, t->GetStepCurrent()}});
+                        {{Kind::Choice, t->GetMotorDirection()},
+                         {Kind::Edit, t->GetMaximumDistance()},
+                         {Kind::Edit, t->GetStepCurrent()}});
             AddRowGroup(rows, "Velocity Regulator Gains", velocityGains);
         } else if (mode == kModeManualVelocity) {
             AddRowGroup(rows, "Manual Velocity Tuning Settings",
-                     {{Kind::Choice, t->GetMotorDirection()},
-                      {Kind::Edit, t->GetVelocity()},
-                      {Kind::Edit, t->GetVelocityStepTime()}});
+                        {{Kind::Choice, t->GetMotorDirection()},
+                         {Kind::Edit, t->GetVelocity()},
+                         {Kind::Edit, t->GetVelocityStepTime()}});
             AddRowGroup(rows, "Velocity Regulator Gains", velocityGains);
-            AddRowGroup(rows, "Low Pass Filter", {{Kind::Check, t->GetEnable()}, {Kind::Edit, t->GetBandwidth()}});
+            AddRowGroup(rows, "Low Pass Filter",
+                        {{Kind::Check, t->GetEnable()}, {Kind::Edit, t->GetBandwidth()}});
         } else {
             AddRowGroup(rows, "Manual Position Tuning Settings",
-                     {{Kind::Choice, t->GetMotorDirection()},
-                      {Kind::Edit, t->GetDistance()},
-                      {Kind::Edit, t->GetPositionStepTime()}});
+                        {{Kind::Choice, t->GetMotorDirection()},
+                         {Kind::Edit, t->GetDistance()},
+                         {Kind::Edit, t->GetPositionStepTime()}});
             AddRowGroup(rows, "Position Regulator Gains",
-                     {{Kind::Spin, t->GetKp()},
-                      {Kind::Spin, t->GetKd()},
-                      {Kind::Spin, t->GetKvff()},
-                      {Kind::Spin, t->GetKi()},
-                      {Kind::Spin, t->GetKiZone()}});
+                        {{Kind::Spin, t->GetKp()},
+                         {Kind::Spin, t->GetKd()},
+                         {Kind::Spin, t->GetKvff()},
+                         {Kind::Spin, t->GetKi()},
+                         {Kind::Spin, t->GetKiZone()}});
             AddRowGroup(rows, "Velocity Regulator Gains", velocityGains);
         }
         if (mode != kModeAutotune)
