@@ -5,6 +5,7 @@
 #include "kitbase/model/ZRCompositeAttribute.h"
 #include "kitbase/model/ZRFloatAttribute.h"
 #include "kitbase/model/ZRIndexSelection.h"
+#include "kitbase/model/ZROptions.h"
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/model/ZRUlongAttribute.h"
 #include "quorvance/fenwa/FenwaDrive.h"
@@ -12,13 +13,16 @@
 #include "quorvance/fenwa/FenwaMotor.h"
 #include "quorvance/fenwa/FenwaOperMode.h"
 #include "quorvance/fenwa/FenwaPositionUnits.h"
+#include "tests/quorvance/DriveValues.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/model/ProjectDb.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
+#include <set>
 
 namespace {
 
@@ -90,6 +94,53 @@ TEST_F(FenwaDriveProject, ASavedDriveComesBackWithItsValues) {
     ModalScript modals;
     modals.ExpectMessage("The Drive is Offline.", IDOK);
     drive->ResetDrive(true);
+}
+
+// Every writable stored property of the drive and of all its blocks, each moved off its initial
+// value, comes back from the project.
+TEST_F(FenwaDriveProject, EveryStoredPropertyOfEveryBlockComesBack) {
+    int32_t instance = 0;
+    DriveValues saved;
+    size_t changed = 0;
+    std::set<int32_t> blocks;
+    {
+        auto drive = NewDrive();
+        drive->Create(&project.device);
+        instance = drive->GetInstance();
+        std::vector<ZRObject*> objects{drive.get()};
+        for (size_t i = 0; i < objects.size(); ++i)
+            for (ZRObject* child : objects[i]->GetChildren())
+                objects.push_back(child);
+        for (ZRObject* object : objects)
+            for (ZRAttribute* attribute : object->GetProperties()) {
+                if (!attribute || !attribute->IsWritable() || attribute->GetAttribute() == -1)
+                    continue;
+                const std::string before = attribute->GetInternalAsString();
+                if (auto* choice = dynamic_cast<ZRIndexSelection*>(attribute)) {
+                    if (choice->GetOptions() && choice->GetOptions()->GetCount() > 1)
+                        choice->SetValue(choice->GetValue() == 0 ? 1 : 0);
+                } else if (!dynamic_cast<ZRStringAttribute*>(attribute)) {
+                    // Texts (the assignment words among them) have their own rules.
+                    char* end = nullptr;
+                    const long value = std::strtol(before.c_str(), &end, 10);
+                    if (!before.empty() && *end == '\0' &&
+                        !attribute->SetInternalAsString(std::to_string(value + 1)))
+                        attribute->SetInternalAsString(std::to_string(value - 1));
+                }
+                if (attribute->GetInternalAsString() != before) {
+                    ++changed;
+                    blocks.insert(object->GetClass());
+                }
+            }
+        saved = ValuesOf(*drive);
+    }
+    // The drive and the blocks with stored settings: motor, tuning, inputs, outputs, analog output,
+    // encoder, scope, faults, service information and the three mode blocks.
+    EXPECT_GE(blocks.size(), 10u);
+    EXPECT_GT(changed, 100u);
+    auto drive = NewDrive();
+    drive->Attach(&project.device, instance);
+    EXPECT_TRUE(SameValues(saved, ValuesOf(*drive)));
 }
 
 TEST_F(FenwaDriveProject, ABrokenChildLinkIsReportedOnceAndRemoved) {
