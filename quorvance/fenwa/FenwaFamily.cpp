@@ -18,6 +18,7 @@
 #include "quorvance/fenwa/FenwaFaults.h"
 #include "quorvance/fenwa/FenwaFollower.h"
 #include "quorvance/fenwa/FenwaFollowerNodeMgr.h"
+#include "quorvance/fenwa/FenwaHostCmnd.h"
 #include "quorvance/fenwa/FenwaIds.h"
 #include "quorvance/fenwa/FenwaMotor.h"
 #include "quorvance/fenwa/FenwaMotorNodeMgr.h"
@@ -186,7 +187,7 @@ constexpr ZRNodeEntry kNodes[] = {
 
 constexpr ZRMenuEntry kMenuEntries[] = {
     {ZRFamilyMenu::Insert, 3, ID_INSERT_FENWA, "&Fenwa Drive"},
-    {ZRFamilyMenu::Tools, 2, ID_FENWA_HOST_COMMANDS, "&Fenwa Host Commands..."},
+    {ZRFamilyMenu::Tools, 2, ID_FENWA_HOST_COMMANDS, "&Fenwa Host Commands...\tCtrl+Shift+F11"},
     {ZRFamilyMenu::OffLineRoot, 2, ID_INSERT_FENWA, "Insert &Fenwa"},
 };
 
@@ -208,6 +209,10 @@ constexpr ZRRootCommandEntry kRootCommands[] = {
     {ID_INSERT_FENWA, &InsertFenwaDrive},
 };
 
+constexpr ZRAppCommandEntry kAppCommands[] = {
+    {ID_FENWA_HOST_COMMANDS, [] { FenwaHostCmnd::ShowShared(); }},
+};
+
 } // namespace
 
 void RegisterFenwa(ZRFamilyRegistry& families) {
@@ -216,4 +221,5 @@ void RegisterFenwa(ZRFamilyRegistry& families) {
     families.AddRootCommands(kRootCommands);
     families.AddRowRules(kRowRules);
     families.AddMenuEntries(kMenuEntries);
+    families.AddAppCommands(kAppCommands);
 }

@@ -12,6 +12,7 @@
 #include "platform/core/Modal.h"
 #include "platform/core/Text.h"
 #include "platform/ui/WaitCursor.h"
+#include "quorvance/fenwa/FenwaIds.h"
 #include "quorvance/online/ZRBrokenNodeMgr.h"
 #include "quorvance/online/ZROnLine.h"
 #include "quorvance/zelna/ZelnaIds.h"
@@ -42,6 +43,13 @@ std::vector<ControlSpec> Controls() {
 
 bool IsZelna(int32_t type) {
     return type >= zelna::kDriveType && type <= zelna::kHomingType;
+}
+
+// The family a drive of this type is identified as again. A Fenwa drive answers the Zelna probe
+// too, so it is looked for as a Fenwa drive only.
+int FamilyOf(int32_t type) {
+    return type == fenwa::kDriveType || type == fenwa::kBrokenDriveType ? ZROnLine::FenwaFamily
+                                                                        : ZROnLine::AnyFamily;
 }
 
 // A failure that left the download without its own report.
@@ -196,6 +204,7 @@ void ZRFWUpgrade::OnBeginLoad() {
         return;
     }
     m_Node = static_cast<uint8_t>(node);
+    m_Family = FamilyOf(drive->GetClass());
     ZRObject* placeholder = m_pOnLine->MakeBrokenDrive(drive);
     if (!placeholder) {
         problem();
@@ -235,7 +244,7 @@ void ZRFWUpgrade::ReconnectDrive(int index, bool succeeded) {
     int status = ZROnLine::NothingToReport;
     {
         platform::ui::WaitCursor wait;
-        status = m_pOnLine->IdentifyNode(m_Node, drive, message, ZROnLine::AnyFamily);
+        status = m_pOnLine->IdentifyNode(m_Node, drive, message, m_Family);
     }
     if (status != ZROnLine::NothingToReport && !message.empty())
         MessageBox(message);

@@ -69,6 +69,7 @@ private:
     ZRBrokenNodeMgr* m_pBrokenNodeMgr = nullptr; // the placeholder's node during a load; not owned
     int m_TimerId = 0;
     uint8_t m_Node = 0;
+    int m_Family = 0; // the filter of the identification after a load
     std::string m_FileName;
     int m_Selection = -1;
     std::vector<ZRObject*> m_Drives; // the entries' data; not owned

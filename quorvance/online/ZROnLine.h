@@ -143,6 +143,8 @@ private:
     // Family branches of IdentifyNode.
     int IdentifyTarvik(int node, ZRObject*& drive, std::string& message);
     int IdentifyFenwa(int node, ZRObject*& drive, std::string& message);
+    // The Fenwa placeholder in place of the drive on its node.
+    ZRObject* MakeFenwaBrokenDrive(ZRObject* drive, int node);
     int IdentifyUnsupported(int node, int family, std::string& message);
 
     std::map<int, ZRObject*> m_DriveMap;

@@ -335,11 +335,12 @@ ZRObject* ZROnLine::MakeBrokenDrive(ZRObject* drive) {
     const int32_t type = drive->GetClass();
     if (IsPlaceholder(type))
         return drive;
-    // Only the Tarvik family has its drive model in this program.
-    if (type != tarvik::kStandardDriveType && type != tarvik::kIndexingDriveType)
-        return nullptr;
     const int node = NodeOf(drive);
     if (node < 0)
+        return nullptr;
+    if (type == fenwa::kDriveType)
+        return MakeFenwaBrokenDrive(drive, node);
+    if (type != tarvik::kStandardDriveType && type != tarvik::kIndexingDriveType)
         return nullptr;
     auto storage = std::make_unique<TarvikStorage>(NoxelComm::Instance(), static_cast<uint8_t>(node));
     auto device = std::make_unique<ZRNoxelDevice>();
@@ -353,5 +354,20 @@ ZRObject* ZROnLine::MakeBrokenDrive(ZRObject* drive) {
     DeleteDrive(drive);
     placeholder->SetDevice(device.get());
     placeholder->SetInstance(1);
+    return AddOnLineDrive(std::move(placeholder), std::move(device), std::move(storage), true);
+}
+
+ZRObject* ZROnLine::MakeFenwaBrokenDrive(ZRObject* drive, int node) {
+    auto storage = std::make_unique<FenwaStorage>(FenwaComm::Instance(), static_cast<uint8_t>(node));
+    auto device = std::make_unique<FenwaDevice>();
+    device->SetOffLine(false);
+    device->SetStorage(storage.get());
+    std::string name = drive->GetName().GetValue();
+    if (name.empty())
+        name = Format("%d - <Unnamed Drive>", node);
+    auto placeholder = MakePlaceholder<FenwaBrokenDrive>(fenwa::kBrokenDriveType, name);
+
+    DeleteDrive(drive);
+    placeholder->Attach(device.get(), 1);
     return AddOnLineDrive(std::move(placeholder), std::move(device), std::move(storage), true);
 }

@@ -52,10 +52,11 @@ TEST_F(FenwaScan, TooOldFirmwareLeavesThePlaceholderWithItsOwnNode) {
     ASSERT_EQ(nodes.size(), 2u);
     EXPECT_NE(dynamic_cast<FenwaBrokenNodeMgr*>(nodes[1]), nullptr);
     EXPECT_EQ(m_View->ItemText(nodes[1]->GetNode()), "2 - Needs Firmware Upgrade!");
-    // The placeholder takes no firmware yet: a download changes nothing on the drive.
+    // The node runs the download: a file it refuses changes nothing on the drive.
     auto* broken = dynamic_cast<FenwaBrokenNodeMgr*>(nodes[1]);
     const size_t requests = fenwa.RequestCount();
-    std::istringstream file(":00000001FF\n");
+    std::istringstream file("S00000001FF\n");
+    script.ExpectMessage("File fw.hex\nis not a valid firmware file", IDOK);
     EXPECT_FALSE(broken->DownloadFirmware(file, "fw.hex"));
     EXPECT_EQ(fenwa.RequestCount(), requests);
 }

@@ -200,6 +200,9 @@ void CommandDriveSim::OnFrame(const std::string& frame) {
     case CommandAnswer::Kind::Text:
         Send(Frame(request.node, answer.text, !(fault && fault->first == Fault::BadChecksum)));
         return;
+    case CommandAnswer::Kind::Raw:
+        Send(answer.text);
+        return;
     }
 }
 

@@ -20,14 +20,15 @@ constexpr uint8_t STX = 0x02, ETX = 0x03, ACK = 0x06, SI = 0x0F, NAK = 0x15, CAN
 }
 
 struct CommandAnswer {
-    enum class Kind { Status, Text, Silent };
+    enum class Kind { Status, Text, Silent, Raw };
     Kind kind = Kind::Status;
     uint8_t status = symbol::ACK;
-    std::string text; // framed as STX node-digits text ':' checksum ETX
+    std::string text; // framed as STX node-digits text ':' checksum ETX; Raw: the bytes as they are
 
     static CommandAnswer Status(uint8_t byte) { return {Kind::Status, byte, {}}; }
     static CommandAnswer Text(std::string text) { return {Kind::Text, 0, std::move(text)}; }
     static CommandAnswer Silent() { return {Kind::Silent, 0, {}}; }
+    static CommandAnswer Raw(std::string bytes) { return {Kind::Raw, 0, std::move(bytes)}; }
 };
 
 struct CommandRequest {

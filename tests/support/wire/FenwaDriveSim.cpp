@@ -57,6 +57,23 @@ int NumberOf(const std::string& text) {
     return number;
 }
 
+// The value of hexadecimal digits, or -1 when there are none or one is no digit.
+long HexValue(const std::string& text) {
+    if (text.empty())
+        return -1;
+    long value = 0;
+    for (char c : text) {
+        const int digit = c >= '0' && c <= '9'   ? c - '0'
+                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                 : -1;
+        if (digit < 0)
+            return -1;
+        value = value * 16 + digit;
+    }
+    return value;
+}
+
 CommandAnswer Reply(const std::string& command, const std::string& value) {
     return CommandAnswer::Text("#" + command.substr(0, 3) + value);
 }
@@ -201,6 +218,103 @@ void FenwaDriveSim::FactoryReset(uint8_t node) {
     Reset(DriveAt(node));
 }
 
+void FenwaDriveSim::SetBootMode(uint8_t node, bool boot) {
+    std::lock_guard lock(m_mutex);
+    DriveAt(node).boot = boot;
+}
+
+bool FenwaDriveSim::BootMode(uint8_t node) const {
+    std::lock_guard lock(m_mutex);
+    return DriveAt(node).boot;
+}
+
+bool FenwaDriveSim::UpgradeMode(uint8_t node) const {
+    std::lock_guard lock(m_mutex);
+    return DriveAt(node).upgrading;
+}
+
+void FenwaDriveSim::SetImageVersion(uint8_t node, const std::string& text) {
+    std::lock_guard lock(m_mutex);
+    DriveAt(node).imageVersion = text;
+}
+
+std::map<uint32_t, uint8_t> FenwaDriveSim::Flash(uint8_t node) const {
+    std::lock_guard lock(m_mutex);
+    return DriveAt(node).flash;
+}
+
+int FenwaDriveSim::Records(uint8_t node) const {
+    std::lock_guard lock(m_mutex);
+    return DriveAt(node).records;
+}
+
+void FenwaDriveSim::RefuseBootCommand(uint8_t node, const std::string& command) {
+    std::lock_guard lock(m_mutex);
+    DriveAt(node).refused.push_back(command);
+}
+
+void FenwaDriveSim::FallSilentAfterRecords(uint8_t node, int records) {
+    std::lock_guard lock(m_mutex);
+    DriveAt(node).silentAfter = records;
+}
+
+std::optional<CommandAnswer> FenwaDriveSim::Boot(Drive& drive, const std::string& command) {
+    const bool download = command == "TMN09" || command == "TMN0B" || command.rfind("FU", 0) == 0;
+    if (!download)
+        return std::nullopt;
+    for (const std::string& refused : drive.refused)
+        if (command.rfind(refused, 0) == 0)
+            return CommandAnswer::Status(command.rfind("TMN", 0) == 0 ? US : RS);
+    if (command == "TMN09") {
+        // The drive drops into its boot loader and waits for a new image.
+        drive.boot = drive.upgrading = true;
+        drive.verified = drive.flashed = false;
+        drive.received.clear();
+        drive.records = 0;
+        drive.pending = "TMN";
+        drive.pendingBusy = m_busyPolls;
+        return CommandAnswer::Status(ACK);
+    }
+    if (!drive.upgrading)
+        return CommandAnswer::Status(US);
+    if (command.rfind("FU3", 0) == 0) {
+        const std::string record = command.substr(3);
+        const long address = record.size() >= 7 ? HexValue(record.substr(0, 5)) : -1;
+        const long count = record.size() >= 7 ? HexValue(record.substr(5, 2)) : -1;
+        const std::string data = record.size() >= 7 ? record.substr(7) : std::string();
+        if (address < 0 || count < 0 || data.size() != static_cast<size_t>(2 * count))
+            return CommandAnswer::Status(RS);
+        for (long i = 0; i < count; ++i) {
+            const long byte = HexValue(data.substr(static_cast<size_t>(2 * i), 2));
+            if (byte < 0)
+                return CommandAnswer::Status(RS);
+            drive.received[static_cast<uint32_t>(address + i)] = static_cast<uint8_t>(byte);
+        }
+        ++drive.records;
+        if (drive.silentAfter >= 0 && --drive.silentAfter <= 0)
+            drive.silent = true;
+        return CommandAnswer::Status(ACK);
+    }
+    if (command == "FU201") {
+        drive.verified = true;
+        return CommandAnswer::Status(ACK);
+    }
+    if (command == "TMN0B") {
+        if (!drive.verified)
+            return CommandAnswer::Status(US);
+        drive.flash = drive.received;
+        drive.flashed = true;
+        drive.pending = "TMN";
+        drive.pendingBusy = m_busyPolls;
+        return CommandAnswer::Status(ACK);
+    }
+    if (command == "FU100") {
+        drive.upgrading = false;
+        return CommandAnswer::Status(ACK);
+    }
+    return CommandAnswer::Status(US);
+}
+
 uint8_t FenwaDriveSim::Take(Drive& drive, const std::string& numberAndValue) {
     const int number = NumberOf(numberAndValue);
     const FenwaParameter* parameter = number < 0 ? nullptr : FindFenwaParameter(number);
@@ -252,14 +366,29 @@ CommandAnswer FenwaDriveSim::Answer(const CommandRequest& request) {
 
     std::unique_lock lock(m_mutex);
     Drive& drive = DriveAt(request.node);
-    if (command == "LIV" || command == "HWR")
+    if (drive.silent)
+        return CommandAnswer::Silent();
+    if (command == "HWR") {
+        // A restart runs a newly flashed image; without one a drive in boot mode stays there.
+        if (drive.flashed) {
+            drive.boot = drive.flashed = false;
+            drive.version = drive.imageVersion;
+        }
+        drive.upgrading = false;
         return CommandAnswer::Status(ACK);
+    }
+    if (command == "LIV")
+        return CommandAnswer::Status(ACK);
+    if (auto answer = Boot(drive, command))
+        return *answer;
+    if (drive.boot && command != "TYP" && command != "VER" && command != "TMN")
+        return CommandAnswer::Status(US);
     if (command == "STS")
         return Reply(command, StatusOf(drive));
     if (command == "TYP")
         return Reply(command, drive.type);
     if (command == "VER")
-        return Reply(command, drive.version);
+        return Reply(command, drive.boot ? "0.0" : drive.version);
     if (head == "SET" || head == "MDM") {
         const std::map<int, std::string>& values = head == "SET" ? drive.parameters : drive.monitors;
         char* end = nullptr;

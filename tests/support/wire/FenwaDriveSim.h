@@ -7,6 +7,15 @@
 //   TAT / TMN with two digits           the analog input's offset services, polled like STR
 //   TAT with data 01                    autotuning, polled like STR; the run ends with new gains
 //   SVRON / SVROF / JOG0|+|- / HWR / LIV  ACK
+// The firmware download of the boot loader (a drive in boot mode answers "VER" with "0.0" and
+// takes nothing but these, "LIV", "TYP" and "HWR"):
+//   TMN with data 09                    upgrade mode on, the image received so far dropped; polled
+//   FU3aaaaaLLdd..                       one record: five address digits, count, data; ACK or RS
+//   FU201                               verify what was received: ACK, or RS when refused
+//   TMN with data 0B                    the verified image goes into the flash; polled
+//   FU100                               upgrade mode off
+//   HWR                                 restarts: with a new image flashed, out of boot mode and
+//                                       running it (its version SetImageVersion's)
 // Any other command is refused with US, unless the test made it a long command.
 #pragma once
 
@@ -14,6 +23,7 @@
 
 #include <atomic>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace wiresim {
@@ -54,6 +64,20 @@ public:
     int Autotunes(uint8_t node) const;
     // The gains an autotune run leaves: "P", "Integrator Time", "Kp".
     static constexpr int kTunedP = 80, kTunedIntegratorTime = 20, kTunedKp = 30;
+    // The boot loader: a drive in boot mode has no usable firmware until a download restarts it.
+    void SetBootMode(uint8_t node, bool boot);
+    bool BootMode(uint8_t node) const;
+    bool UpgradeMode(uint8_t node) const;
+    // The version a flashed image runs as after the restart ("1.12" at first).
+    void SetImageVersion(uint8_t node, const std::string& text);
+    // The bytes in the drive's flash by address (empty until a download completes).
+    std::map<uint32_t, uint8_t> Flash(uint8_t node) const;
+    // Records the node took since upgrade mode was last entered.
+    int Records(uint8_t node) const;
+    // The node refuses every download command that starts with this text ("FU2", "FU3", "TMN09").
+    void RefuseBootCommand(uint8_t node, const std::string& command);
+    // The node answers this many more records, then says nothing at all any more.
+    void FallSilentAfterRecords(uint8_t node, int records);
     // Every node goes silent until the cable is back.
     void PullCable() { m_pulled = true; }
     void PlugCable() { m_pulled = false; }
@@ -77,6 +101,18 @@ private:
         // The pending "TAT" is an autotune run, not an offset service.
         bool autotuning = false;
         bool enabled = false;
+        // The boot loader's state.
+        bool boot = false;
+        bool upgrading = false;
+        bool verified = false;
+        bool flashed = false;
+        bool silent = false;
+        int silentAfter = -1;
+        int records = 0;
+        std::string imageVersion = "1.12";
+        std::map<uint32_t, uint8_t> received;
+        std::map<uint32_t, uint8_t> flash;
+        std::vector<std::string> refused;
         // A stored write or reset the drive is working on; its polls count down.
         std::string pending;
         int pendingBusy = 0;
@@ -90,6 +126,8 @@ private:
     // A write of CHP or STR: nothing when taken, else the refusal's status byte.
     static uint8_t Take(Drive& drive, const std::string& numberAndValue);
     CommandAnswer Poll(Drive& drive, const std::string& command);
+    // The download commands; nothing when the command is none of them.
+    std::optional<CommandAnswer> Boot(Drive& drive, const std::string& command);
 
     std::map<uint8_t, Drive> m_drives;
     int m_busyPolls = 1;
