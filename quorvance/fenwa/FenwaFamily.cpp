@@ -10,6 +10,7 @@
 #include "quorvance/fenwa/FenwaAnalogNodeMgr.h"
 #include "quorvance/fenwa/FenwaAnalogOut.h"
 #include "quorvance/fenwa/FenwaBrokenNodeMgr.h"
+#include "quorvance/fenwa/FenwaChannelOptionList.h"
 #include "quorvance/fenwa/FenwaCommands.h"
 #include "quorvance/fenwa/FenwaDigIn.h"
 #include "quorvance/fenwa/FenwaDigOut.h"
@@ -208,6 +209,13 @@ constexpr ZRRootCommandEntry kRootCommands[] = {
     {ID_INSERT_FENWA, &InsertFenwaDrive},
 };
 
+// The analog outputs' signals: the family's channel list, with the drive's own scales and units.
+std::unique_ptr<ZRChannelOptionList> MakeChannelList(ZRObject* drive, uint32_t mask) {
+    auto list = std::make_unique<FenwaChannelOptionList>(dynamic_cast<FenwaDrive*>(drive), mask);
+    list->Init();
+    return list;
+}
+
 } // namespace
 
 void RegisterFenwa(ZRFamilyRegistry& families) {
@@ -216,4 +224,5 @@ void RegisterFenwa(ZRFamilyRegistry& families) {
     families.AddRootCommands(kRootCommands);
     families.AddRowRules(kRowRules);
     families.AddMenuEntries(kMenuEntries);
+    FenwaAnalogOut::SetChannelListMaker(&MakeChannelList);
 }
