@@ -3,13 +3,17 @@
 // velocity control panel, and the picture of its properties for docs/screenshots.
 #include "FenwaScan.h"
 
+#include "kitbase/model/ZRBoolAttribute.h"
+#include "kitbase/model/ZRDevice.h"
 #include "kitbase/model/ZRStringAttribute.h"
 #include "kitbase/model/ZRUlongAttribute.h"
 #include "kitbase/ui/CSizableChildFrame.h"
+#include "kitbase/ui/ZRAttributeRow.h"
 #include "kitbase/ui/ZRCommandRow.h"
 #include "kitbase/ui/ZRGroupRow.h"
 #include "kitbase/ui/ZRPropertiesGrid.h"
 #include "kitbase/ui/ZRPropertiesView.h"
+#include "kitbase/ui/ZRPropertyGroup.h"
 #include "kitbase/ui/ZRServicesGrid.h"
 #include "platform/core/Directories.h"
 #include "platform/ui/CellControl.h"
@@ -89,9 +93,9 @@ protected:
         Sent();
     }
     ZRPropertiesGrid* Properties() { return m_Node->GetPropsView()->m_pPropertiesGrid; }
-    // The text the row's value cell shows.
-    std::string ValueOf(const std::string& caption) {
-        ZRPropertiesGrid* grid = Properties();
+    // The text the row's value cell shows (in the properties pane unless another grid is given).
+    std::string ValueOf(const std::string& caption, ZRPropertiesGrid* grid = nullptr) {
+        grid = grid ? grid : Properties();
         const int row = RowOf(grid, caption);
         if (row == 0)
             return "<no row " + caption + ">";
@@ -197,9 +201,25 @@ TEST_F(FenwaRoad, RescanFindsTheFenwaDriveAndItsPropertiesShowWhatTheDriveHolds)
     OpenGroup("Speed Functions");
     EXPECT_TRUE(IsShown("Speed Window"));
     EXPECT_EQ(ValueOf("Speed Window"), "10");
+    // The status pane shows the drive's status flags, not the parameters of the same name.
     ZRPropertiesGrid* status = m_Node->GetPropsView()->m_pStatusGrid;
     ASSERT_NE(status, nullptr);
-    EXPECT_EQ(Captions(status).front(), "Current Operating Mode");
+    EXPECT_EQ(Captions(status),
+              (std::vector<std::string>{"Current Operating Mode", "In Speed Window", "Up to Speed",
+                                        "Fault/Warning", "Positive Overtravel", "Negative Overtravel"}));
+    std::vector<ZRAttribute*> flags;
+    for (const auto& row : status->GetRows())
+        if (auto* attributeRow = dynamic_cast<ZRAttributeRow*>(row.get()))
+            flags.push_back(attributeRow->GetAttribute());
+    ASSERT_EQ(flags.size(), 6u);
+    // The mode follows the drive's status word, which the frame's "Enabled" command state reads.
+    m_Node->GetDrive()->GetDevice()->IsEnabled();
+    EXPECT_EQ(ValueOf("Current Operating Mode", status), "Preset Velocity");
+    for (size_t i : {1, 2, 4, 5})
+        EXPECT_NE(dynamic_cast<ZRBoolAttribute*>(flags[i]), nullptr) << Captions(status)[i];
+    for (ZRPropertyGroup* group : m_Node->GetMonitorTree()->GetGroups())
+        if (group->GetName() == "Velocity Signals")
+            EXPECT_EQ(group->GetProperties().back(), flags[2]);
 
     // What the drive changed by itself shows as the window idles.
     fenwa.SetParameter(2, kCurrentBias, "0021");
