@@ -4,6 +4,9 @@
 #include "tests/quorvance/shell/FrameFixture.h"
 
 #include "kitbase/ui/CSizableChildFrame.h"
+#include "kitbase/ui/ZRGroupRow.h"
+#include "kitbase/ui/ZRPropertiesGrid.h"
+#include "kitbase/ui/ZRPropertiesView.h"
 #include "kitbase/ui/ZRWorkspaceView.h"
 #include "quorvance/fenwa/FenwaNodeMgr.h"
 #include "quorvance/online/OnlineCommands.h"
@@ -75,6 +78,14 @@ TEST_F(FenwaShot, PropertiesOfAnOnLineFenwaDrive) {
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, tree->ItemRect(drive->GetNode(), true).center());
     ASSERT_TRUE(
         RunEventsUntil([&] { return drive->GetPropsFrame() && drive->GetPropsFrame()->isVisible(); }, 30s));
+    // Two groups open, to show scaled values with their units.
+    ZRPropertiesGrid* grid = drive->GetPropsView()->m_pPropertiesGrid;
+    for (const auto& row : grid->GetRows())
+        if (auto* group = dynamic_cast<ZRGroupRow*>(row.get())) {
+            const std::string caption = grid->Value(group->GetRow(), 1);
+            if (group->IsCollapsed() && (caption == "Velocity Limits" || caption == "Speed Functions"))
+                group->OnClicked(0);
+        }
     // Painted, with the values read.
     QTest::qWait(1500);
     EXPECT_TRUE(screen->grabWindow(0).save(QString::fromUtf8(target)));
