@@ -10,6 +10,7 @@
 #include "quorvance/fenwa/FenwaAnalogNodeMgr.h"
 #include "quorvance/fenwa/FenwaAnalogOut.h"
 #include "quorvance/fenwa/FenwaBrokenNodeMgr.h"
+#include "quorvance/fenwa/FenwaChannelOptionList.h"
 #include "quorvance/fenwa/FenwaCommands.h"
 #include "quorvance/fenwa/FenwaDigIn.h"
 #include "quorvance/fenwa/FenwaDigOut.h"
@@ -212,6 +213,12 @@ constexpr ZRRootCommandEntry kRootCommands[] = {
 constexpr ZRAppCommandEntry kAppCommands[] = {
     {ID_FENWA_HOST_COMMANDS, [] { FenwaHostCmnd::ShowShared(); }},
 };
+// The analog outputs' signals: the family's channel list, with the drive's own scales and units.
+std::unique_ptr<ZRChannelOptionList> MakeChannelList(ZRObject* drive, uint32_t mask) {
+    auto list = std::make_unique<FenwaChannelOptionList>(dynamic_cast<FenwaDrive*>(drive), mask);
+    list->Init();
+    return list;
+}
 
 } // namespace
 
@@ -222,4 +229,5 @@ void RegisterFenwa(ZRFamilyRegistry& families) {
     families.AddRowRules(kRowRules);
     families.AddMenuEntries(kMenuEntries);
     families.AddAppCommands(kAppCommands);
+    FenwaAnalogOut::SetChannelListMaker(&MakeChannelList);
 }

@@ -83,10 +83,12 @@ constexpr BlockNode kBlockNodes[] = {
 ZRAttribute* Named(ZRObject* object, const std::string& name, bool status = false) {
     if (!object)
         return nullptr;
+    // A status flag may share its name with a parameter ("Up to Speed"): a status looks at the
+    // status list and the fields before the parameters.
     ZRObject::AttributeList* lists[] = {&object->GetProperties(), &object->GetStatus(),
                                         &object->GetMiscAttributes()};
     if (status)
-        std::swap(lists[0], lists[1]);
+        std::rotate(lists, lists + 1, lists + 3);
     for (ZRObject::AttributeList* list : lists)
         for (ZRAttribute* attribute : *list)
             if (attribute && attribute->GetName() == name)
