@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kitbase/model/ZRSubjectList.h"
 #include "kitbase/model/ZRUpdate.h"
 #include "quorvance/fenwa/FenwaScaleInputs.h"
 
@@ -54,5 +55,5 @@ protected:
 private:
     FenwaDrive* m_pDrive;
     FenwaScaleInputs m_inputs;
-    FenwaSubjectList m_list;
+    ZRSubjectList m_list;
 };

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/core/Observer.h"
-
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -54,22 +52,3 @@ bool IsRotary(ZRAttribute* motorType);
 bool Checked(double value, double& factor);
 
 } // namespace fenwa::units
-
-// The attributes one model observes; cleared at once when one of them goes, so the model never
-// touches a dead subject.
-class FenwaSubjectList {
-public:
-    FenwaSubjectList() = default;
-    FenwaSubjectList(const FenwaSubjectList&) = delete;
-    FenwaSubjectList& operator=(const FenwaSubjectList&) = delete;
-
-    // Observes the non-null subjects (each once) and marks the list connected.
-    void Attach(platform::core::Observer* observer, const std::vector<ZRAttribute*>& subjects);
-    void Detach(platform::core::Observer* observer);
-    bool IsAttached() const { return m_bAttached; }
-    bool Contains(platform::core::Subject* subject) const;
-
-private:
-    std::vector<ZRAttribute*> m_subjects;
-    bool m_bAttached = false;
-};

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "kitbase/model/ZRScale.h"
+#include "kitbase/model/ZRSubjectList.h"
 #include "kitbase/model/ZRUnits.h"
 #include "kitbase/model/ZRUpdate.h"
-#include "quorvance/tarvik/TarvikSubjectList.h"
 #include "quorvance/tarvik/TarvikUnitSubjects.h"
 
 #include <vector>
@@ -30,9 +30,14 @@ public:
         if (!m_list.IsAttached() || !m_list.Contains(subject))
             return;
         switch (ReasonOf(message)) {
-        case ZRUpdate::ValueChanged: this->Notify(Reason); break;
-        case ZRUpdate::Destroying: m_list.Detach(this); break;
-        default: break;
+        case ZRUpdate::ValueChanged:
+            this->Notify(Reason);
+            break;
+        case ZRUpdate::Destroying:
+            m_list.Detach(this);
+            break;
+        default:
+            break;
         }
     }
 
@@ -44,7 +49,7 @@ protected:
 
 private:
     TarvikUnitSubjects m_subjects;
-    TarvikSubjectList m_list;
+    ZRSubjectList m_list;
 };
 
 using TarvikScaleModel = TarvikConnectedModel<ZRScale, ZRUpdate::ValueChanged>;

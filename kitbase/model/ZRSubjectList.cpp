@@ -1,10 +1,10 @@
-#include "quorvance/tarvik/TarvikSubjectList.h"
+#include "kitbase/model/ZRSubjectList.h"
 
 #include "kitbase/model/ZRAttribute.h"
 
 #include <algorithm>
 
-void TarvikSubjectList::Attach(platform::core::Observer* observer, const std::vector<ZRAttribute*>& subjects) {
+void ZRSubjectList::Attach(platform::core::Observer* observer, const std::vector<ZRAttribute*>& subjects) {
     Detach(observer);
     for (ZRAttribute* subject : subjects) {
         if (subject && std::find(m_subjects.begin(), m_subjects.end(), subject) == m_subjects.end()) {
@@ -15,14 +15,15 @@ void TarvikSubjectList::Attach(platform::core::Observer* observer, const std::ve
     m_bAttached = true;
 }
 
-void TarvikSubjectList::Detach(platform::core::Observer* observer) {
+void ZRSubjectList::Detach(platform::core::Observer* observer) {
     for (ZRAttribute* subject : m_subjects)
         subject->RemoveObserver(observer);
     m_subjects.clear();
     m_bAttached = false;
 }
 
-bool TarvikSubjectList::Contains(platform::core::Subject* subject) const {
-    return std::any_of(m_subjects.begin(), m_subjects.end(),
-                       [subject](ZRAttribute* a) { return static_cast<platform::core::Subject*>(a) == subject; });
+bool ZRSubjectList::Contains(platform::core::Subject* subject) const {
+    return std::any_of(m_subjects.begin(), m_subjects.end(), [subject](ZRAttribute* a) {
+        return static_cast<platform::core::Subject*>(a) == subject;
+    });
 }

@@ -8,11 +8,11 @@ class ZRAttribute;
 
 // The attributes a scale or units model observes; cleared at once when one of them goes, so the
 // model never touches a dead subject.
-class TarvikSubjectList {
+class ZRSubjectList {
 public:
-    TarvikSubjectList() = default;
-    TarvikSubjectList(const TarvikSubjectList&) = delete;
-    TarvikSubjectList& operator=(const TarvikSubjectList&) = delete;
+    ZRSubjectList() = default;
+    ZRSubjectList(const ZRSubjectList&) = delete;
+    ZRSubjectList& operator=(const ZRSubjectList&) = delete;
 
     // Observes the non-null subjects (each once) and marks the list attached.
     void Attach(platform::core::Observer* observer, const std::vector<ZRAttribute*>& subjects);
