@@ -9,9 +9,11 @@
 #include "platform/core/Text.h"
 #include "quorvance/fenwa/FenwaBlockSetup.h"
 #include "quorvance/fenwa/FenwaCommand.h"
+#include "quorvance/fenwa/FenwaGearUpdateMgr.h"
 #include "quorvance/fenwa/FenwaIds.h"
 #include "quorvance/fenwa/FenwaStorage.h"
 #include "quorvance/fenwa/FenwaSvcLinks.h"
+#include "quorvance/fenwa/FenwaValGearRatio.h"
 
 using namespace fenwa::attr;
 using fenwa::Bind;
@@ -58,6 +60,8 @@ FenwaEncoder::FenwaEncoder() {
         m_HallStates[static_cast<size_t>(i)] = std::make_unique<ZRBoolAttribute>(d, 4, i);
     m_pWriteMemory = std::make_unique<FenwaCommand>(d);
     m_pAbsoluteReset = std::make_unique<FenwaCommand>(d);
+    m_pRatioUpdateMgr = std::make_unique<FenwaGearUpdateMgr>(m_pOutputCounts.get(), m_pMotorCounts.get(),
+                                                             m_pOutputRatio.get());
 }
 
 FenwaEncoder::~FenwaEncoder() = default;
@@ -73,6 +77,8 @@ void FenwaEncoder::Init() {
     m_pOutputRatio->AddRefreshAttribute(m_pMotorCounts.get());
     BindCounts(*m_pOutputCounts, this, kOutputRatioOutputCounts, "Output Ratio Output Counts");
     BindCounts(*m_pMotorCounts, this, kOutputRatioMotorCounts, "Output Ratio Motor Counts");
+    m_pOutputRatio->AddValidation(
+        std::make_unique<FenwaValGearRatio>(m_pOutputCounts.get(), m_pMotorCounts.get()));
 
     ZRCompositeAttribute* pr300 = fenwa::svc::DriveComposite(this, kPr300);
     ZRCompositeAttribute* prm001 = fenwa::svc::DriveComposite(this, kPrm001);

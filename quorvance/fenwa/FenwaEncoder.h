@@ -6,6 +6,7 @@
 #include <memory>
 
 class FenwaCommand;
+class FenwaGearUpdateMgr;
 class ZRBoolAttribute;
 class ZRHidingUpdateMgr;
 class ZRStringAttribute;
@@ -53,6 +54,8 @@ private:
     std::array<std::unique_ptr<ZRBoolAttribute>, kHallCount> m_HallStates;
     std::unique_ptr<FenwaCommand> m_pWriteMemory;
     std::unique_ptr<FenwaCommand> m_pAbsoluteReset;
+    // Keeps "Output Ratio" and its two counts in step.
+    std::unique_ptr<FenwaGearUpdateMgr> m_pRatioUpdateMgr;
     // Declared last: it watches the motor's selection and shows or hides the battery switch.
     std::unique_ptr<ZRHidingUpdateMgr> m_pBatteryHiding;
 };

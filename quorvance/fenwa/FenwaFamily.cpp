@@ -9,11 +9,15 @@
 #include "quorvance/fenwa/FenwaAnalog.h"
 #include "quorvance/fenwa/FenwaAnalogNodeMgr.h"
 #include "quorvance/fenwa/FenwaAnalogOut.h"
+#include "quorvance/fenwa/FenwaAnalogOutNodeMgr.h"
 #include "quorvance/fenwa/FenwaBrokenNodeMgr.h"
 #include "quorvance/fenwa/FenwaChannelOptionList.h"
+#include "quorvance/fenwa/FenwaChannelRow.h"
 #include "quorvance/fenwa/FenwaCommands.h"
 #include "quorvance/fenwa/FenwaDigIn.h"
+#include "quorvance/fenwa/FenwaDigInNodeMgr.h"
 #include "quorvance/fenwa/FenwaDigOut.h"
+#include "quorvance/fenwa/FenwaDigOutNodeMgr.h"
 #include "quorvance/fenwa/FenwaDrive.h"
 #include "quorvance/fenwa/FenwaEncoder.h"
 #include "quorvance/fenwa/FenwaFaults.h"
@@ -147,6 +151,21 @@ ZRRowChoice AnalogOutRow(const ZRRowQuery& q) {
     return FenwaAnalogOutRow(q, kAnalogOutSignal1);
 }
 
+// An output's signal, chosen from the block's channel list.
+std::unique_ptr<ZRGridRow> MakeAnalogOutRow(ZRAttribute* attribute, const ZRRowChoice& choice) {
+    auto* block = dynamic_cast<FenwaAnalogOut*>(attribute->GetObject());
+    if (choice.kind != Kind::Channel || !block || !block->GetChannelOptionList())
+        return nullptr;
+    return std::make_unique<FenwaChannelRow>(attribute, block->GetChannelOptionList(), nullptr);
+}
+
+// The analog outputs' signals: the drive's channel list of the mask.
+std::unique_ptr<ZRChannelOptionList> MakeChannelList(ZRObject* drive, uint32_t mask) {
+    auto list = std::make_unique<FenwaChannelOptionList>(dynamic_cast<FenwaDrive*>(drive), mask);
+    list->Init();
+    return list;
+}
+
 ZRRowChoice ServiceInfoRow(const ZRRowQuery& q) {
     if (q.status)
         return Row(Kind::AsString);
@@ -159,7 +178,8 @@ constexpr ZRRowRule kRowRules[] = {
     {kDriveType, &DriveRow},         {kPresetType, &EditOrTextRule},   {kAnalogInType, &EditOrTextRule},
     {kFollowerType, &FollowerRow},   {kDigInType, &DigInRow},          {kDigOutType, &FenwaDigOutRow},
     {kMotorType, &MotorRow, &MakeMotorRow}, {kEncoderType, &FenwaEncoderRow}, {kTuningType, &TuningRow},
-    {kAnalogOutType, &AnalogOutRow}, {kFaultsType, &FenwaFaultsRow},   {kServiceInfoType, &ServiceInfoRow},
+    {kAnalogOutType, &AnalogOutRow, &MakeAnalogOutRow}, {kFaultsType, &FenwaFaultsRow},
+    {kServiceInfoType, &ServiceInfoRow},
 };
 // clang-format on
 
@@ -184,6 +204,9 @@ constexpr ZRNodeEntry kNodes[] = {
     {kMotorType, &FenwaMotorNodeMgr::Make},
     {kDriveType, &FenwaNodeMgr::Make},
     {kBrokenDriveType, &FenwaBrokenNodeMgr::Make},
+    {kDigInType, &MakeBlockNode<FenwaDigIn, FenwaDigInNodeMgr>},
+    {kDigOutType, &MakeBlockNode<FenwaDigOut, FenwaDigOutNodeMgr>},
+    {kAnalogOutType, &MakeBlockNode<FenwaAnalogOut, FenwaAnalogOutNodeMgr>},
 };
 
 constexpr ZRMenuEntry kMenuEntries[] = {
@@ -213,12 +236,6 @@ constexpr ZRRootCommandEntry kRootCommands[] = {
 constexpr ZRAppCommandEntry kAppCommands[] = {
     {ID_FENWA_HOST_COMMANDS, [] { FenwaHostCmnd::ShowShared(); }},
 };
-// The analog outputs' signals: the family's channel list, with the drive's own scales and units.
-std::unique_ptr<ZRChannelOptionList> MakeChannelList(ZRObject* drive, uint32_t mask) {
-    auto list = std::make_unique<FenwaChannelOptionList>(dynamic_cast<FenwaDrive*>(drive), mask);
-    list->Init();
-    return list;
-}
 
 } // namespace
 

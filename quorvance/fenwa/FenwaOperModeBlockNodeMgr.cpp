@@ -3,6 +3,7 @@
 #include "kitbase/model/ZRObject.h"
 #include "kitbase/ui/ZRCommandRow.h"
 #include "platform/ui/Menu.h"
+#include "quorvance/fenwa/FenwaBlockSetup.h"
 #include "quorvance/fenwa/FenwaCommands.h"
 #include "quorvance/fenwa/FenwaDrive.h"
 #include "quorvance/tarvik/TarvikNodeSupport.h"
@@ -11,8 +12,7 @@ FenwaOperModeBlockNodeMgr::FenwaOperModeBlockNodeMgr(ZRObject* block, ZRTreeItem
     : ZRNodeMgr(item, block, view) {}
 
 FenwaDrive* FenwaOperModeBlockNodeMgr::DriveOf(ZRObject* block) {
-    ZRObject* modes = block ? block->GetParent() : nullptr;
-    return dynamic_cast<FenwaDrive*>(modes ? modes->GetParent() : nullptr);
+    return fenwa::DriveOf(block);
 }
 
 void FenwaOperModeBlockNodeMgr::SetUp(const Shape& shape, const platform::ui::MenuItem& popup) {

@@ -7,10 +7,11 @@ namespace platform::ui {
 struct MenuItem;
 }
 
-// What the nodes under a Fenwa drive's "Mode Configuration" share: a pop-up of a node menu
-// resource filled in by the first node of its kind, a window title bound to the drive's name,
-// icon and help topics, a "Save Parameters" command row that saves the drive's parameters, a
-// hidden property window and Properties as the default action.
+// What the block nodes of a Fenwa drive share (those under "Mode Configuration" and the digital and
+// analog I/O nodes under the drive): a pop-up of a node menu resource filled in by the first node
+// of its kind, a window title bound to the drive's name, icon and help topics, a "Save Parameters"
+// command row that saves the drive's parameters, a hidden property window and Properties as the
+// default action.
 class FenwaOperModeBlockNodeMgr : public ZRNodeMgr {
 public:
     FenwaOperModeBlockNodeMgr(ZRObject* block, ZRTreeItem* item, ZRWorkspaceView* view);
@@ -18,7 +19,7 @@ public:
     // Save Parameters; other ids do nothing.
     void DoCommand(unsigned int id) override;
 
-    // The drive of a block under the operation modes (its grandparent), or null.
+    // The drive that holds the block (its parent or the operation modes' parent), or null.
     static FenwaDrive* DriveOf(ZRObject* block);
 
 protected:

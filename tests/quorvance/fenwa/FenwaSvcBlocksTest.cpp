@@ -391,6 +391,33 @@ TEST_F(FenwaSvcBlocks, EncoderSwitchesAreCharactersOfTheDrivesComposites) {
               (Strings{"true", "false", "true"}));
 }
 
+TEST_F(FenwaSvcBlocks, EncoderOutputRatioAndItsCountsFollowEachOther) {
+    auto* encoder = host->Add<FenwaEncoder>();
+    ZRStringAttribute& ratio = *encoder->GetOutputRatio();
+    EXPECT_EQ(ratio.GetValue(), "2048:2048");
+    sim.SetParameter(1, 0x130, "1000");
+    host->Place(&device);
+    ratio.Refresh(true);
+    EXPECT_EQ(ratio.GetValue(), "2048:4096");
+
+    ASSERT_TRUE(ratio.SetValue("100:300"));
+    EXPECT_EQ(sim.Parameter(1, 0x12F), "0064");
+    EXPECT_EQ(sim.Parameter(1, 0x130), "012C");
+    EXPECT_EQ(ratio.GetValue(), "100:300") << "the counts' own change does not bounce back";
+    {
+        ModalScript script;
+        script.ExpectMessage("Invalid Ratio Format", platform::core::IDOK);
+        EXPECT_FALSE(ratio.Validate("100/300"));
+    }
+    {
+        ModalScript script;
+        script.ExpectMessage("Output Ratio Output Counts", platform::core::IDOK);
+        script.ExpectMessage("Please re-enter.", platform::core::IDOK);
+        EXPECT_FALSE(ratio.Validate("0:300"));
+    }
+    EXPECT_EQ(sim.Parameter(1, 0x12F), "0064");
+}
+
 TEST_F(FenwaSvcBlocks, ScopeSettingsAreFieldsOfItsTwoParameters) {
     auto* scope = host->Add<FenwaScope>();
     EXPECT_EQ(scope->GetTriggerMode()->GetAsString(), "Falling Edge");
