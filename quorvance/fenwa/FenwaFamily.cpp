@@ -16,6 +16,7 @@
 #include "quorvance/fenwa/FenwaDrive.h"
 #include "quorvance/fenwa/FenwaEncoder.h"
 #include "quorvance/fenwa/FenwaFaults.h"
+#include "quorvance/fenwa/FenwaFaultsNodeMgr.h"
 #include "quorvance/fenwa/FenwaFollower.h"
 #include "quorvance/fenwa/FenwaFollowerNodeMgr.h"
 #include "quorvance/fenwa/FenwaIds.h"
@@ -182,6 +183,7 @@ constexpr ZRNodeEntry kNodes[] = {
     {kMotorType, &FenwaMotorNodeMgr::Make},
     {kDriveType, &FenwaNodeMgr::Make},
     {kBrokenDriveType, &FenwaBrokenNodeMgr::Make},
+    {kFaultsType, &FenwaFaultsNodeMgr::Make},
 };
 
 constexpr ZRMenuEntry kMenuEntries[] = {
