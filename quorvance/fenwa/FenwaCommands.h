@@ -46,3 +46,6 @@ inline constexpr unsigned ID_FENWA_JOG_REVERSE = 32813;
 inline constexpr unsigned ID_FENWA_FACTORY_RESET = 42503;
 inline constexpr unsigned ID_FENWA_VELOCITY_PANEL = 42504;
 inline constexpr unsigned ID_FENWA_STOP_JOG = ID_PANEL_DISABLE_DRIVE;
+// The faults node and its fault-detail window.
+inline constexpr unsigned ID_FENWA_FAULT_DETAIL = 311;
+inline constexpr unsigned IDC_FENWA_REFRESH_DATA = 1106;

@@ -21,6 +21,7 @@
 #include "quorvance/fenwa/FenwaDrive.h"
 #include "quorvance/fenwa/FenwaEncoder.h"
 #include "quorvance/fenwa/FenwaFaults.h"
+#include "quorvance/fenwa/FenwaFaultsNodeMgr.h"
 #include "quorvance/fenwa/FenwaFollower.h"
 #include "quorvance/fenwa/FenwaFollowerNodeMgr.h"
 #include "quorvance/fenwa/FenwaHostCmnd.h"
@@ -207,6 +208,7 @@ constexpr ZRNodeEntry kNodes[] = {
     {kDigInType, &MakeBlockNode<FenwaDigIn, FenwaDigInNodeMgr>},
     {kDigOutType, &MakeBlockNode<FenwaDigOut, FenwaDigOutNodeMgr>},
     {kAnalogOutType, &MakeBlockNode<FenwaAnalogOut, FenwaAnalogOutNodeMgr>},
+    {kFaultsType, &FenwaFaultsNodeMgr::Make},
 };
 
 constexpr ZRMenuEntry kMenuEntries[] = {

@@ -357,6 +357,10 @@ void FenwaFaults::GetChannelSamples(int channel, std::vector<float>& samples) {
         samples[i] = i < own.size() ? own[i] : -1.0f;
 }
 
+bool FenwaFaults::IsChannelVisible(int channel) const {
+    return At(channel).visible->GetValue();
+}
+
 std::string FenwaFaults::GetChannelName(int channel) {
     ZRChannelOption* option = OptionOf(channel);
     return option ? option->GetName() : "Unassigned";

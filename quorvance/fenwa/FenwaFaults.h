@@ -55,6 +55,8 @@ public:
     std::string GetChannelName(int channel);
     std::string GetChannelUnits(int channel);
     bool HasCapturedData(int channel) const { return m_Channels.at(static_cast<size_t>(channel)).captured; }
+    // The channel's "Visible" switch.
+    bool IsChannelVisible(int channel) const;
     const std::vector<float>& GetSamples(int channel) const {
         return m_Channels.at(static_cast<size_t>(channel)).samples;
     }

@@ -158,6 +158,21 @@ void FenwaDriveSim::SetEnabled(uint8_t node, bool enabled) {
     DriveAt(node).enabled = enabled;
 }
 
+void FenwaDriveSim::SetFaultHistory(uint8_t node, const std::string& text) {
+    std::lock_guard lock(m_mutex);
+    DriveAt(node).faultHistory = text;
+}
+
+void FenwaDriveSim::SetCapture(uint8_t node, int channel, const std::string& text) {
+    std::lock_guard lock(m_mutex);
+    DriveAt(node).captures[channel] = text;
+}
+
+int FenwaDriveSim::FaultClears(uint8_t node) const {
+    std::lock_guard lock(m_mutex);
+    return DriveAt(node).faultClears;
+}
+
 void FenwaDriveSim::SetFault(uint8_t node, const std::string& code) {
     std::lock_guard lock(m_mutex);
     DriveAt(node).fault = code.substr(0, 3);
@@ -389,6 +404,17 @@ CommandAnswer FenwaDriveSim::Answer(const CommandRequest& request) {
         return Reply(command, drive.type);
     if (command == "VER")
         return Reply(command, drive.boot ? "0.0" : drive.version);
+    if (command == "RST") {
+        drive.fault = "RDY";
+        ++drive.faultClears;
+        return CommandAnswer::Status(ACK);
+    }
+    if (command == "EHY*")
+        return Reply(command, drive.faultHistory);
+    if (head == "DIE" && rest.size() == 4) {
+        auto it = drive.captures.find(std::atoi(rest.c_str()));
+        return it == drive.captures.end() ? CommandAnswer::Status(US) : Reply(command, it->second);
+    }
     if (head == "SET" || head == "MDM") {
         const std::map<int, std::string>& values = head == "SET" ? drive.parameters : drive.monitors;
         char* end = nullptr;

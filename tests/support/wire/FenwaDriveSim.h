@@ -78,6 +78,12 @@ public:
     void RefuseBootCommand(uint8_t node, const std::string& command);
     // The node answers this many more records, then says nothing at all any more.
     void FallSilentAfterRecords(uint8_t node, int records);
+    // The "EHY*" reply: fault codes without their "E", most recent first, joined by "&".
+    void SetFaultHistory(uint8_t node, const std::string& text);
+    // The "DIE000n" reply of capture channel 1 to 4: samples joined by "&".
+    void SetCapture(uint8_t node, int channel, const std::string& text);
+    // Fault clears ("RST") the node took; each one sets the status back to "RDY".
+    int FaultClears(uint8_t node) const;
     // Every node goes silent until the cable is back.
     void PullCable() { m_pulled = true; }
     void PlugCable() { m_pulled = false; }
@@ -98,6 +104,9 @@ private:
         int stores = 0;
         std::vector<std::string> services;
         int autotunes = 0;
+        std::string faultHistory;
+        std::map<int, std::string> captures;
+        int faultClears = 0;
         // The pending "TAT" is an autotune run, not an offset service.
         bool autotuning = false;
         bool enabled = false;
