@@ -1,4 +1,5 @@
 #include "quorvance/fenwa/FenwaFaultsNodeMgr.h"
+#include "quorvance/tarvik/TarvikNodeSupport.h"
 
 #include "kitbase/model/ZRBoolAttribute.h"
 #include "kitbase/model/ZRDevice.h"
@@ -148,17 +149,7 @@ void FenwaFaultsNodeMgr::DoCommand(unsigned int id) {
 }
 
 ZRModelDoc* FenwaFaultsNodeMgr::BuildPropsDoc() {
-    auto document = std::make_unique<ZRModelDoc>();
-    auto frame = std::make_unique<CSizableChildFrame>();
-    auto* view = new ZRPropertiesView;
-    frame->SetView(view);
-    document->AddView(view);
-    ZRQuorvanceApp* app = ZRQuorvanceApp::Instance();
-    if (platform::ui::MainWindow* main = app ? app->GetMainWindow() : nullptr)
-        main->AddChildFrame(frame.get());
-    // The main window's document area holds the frame (and with it the view) from here on.
-    frame.release();
-    return document.release();
+    return tarvik::NewPropsDoc();
 }
 
 void FenwaFaultsNodeMgr::DefaultAction() {

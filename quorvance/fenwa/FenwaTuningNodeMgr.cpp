@@ -1,4 +1,5 @@
 #include "quorvance/fenwa/FenwaTuningNodeMgr.h"
+#include "quorvance/tarvik/TarvikNodeSupport.h"
 
 #include "kitbase/model/ZRDevice.h"
 #include "kitbase/model/ZRIndexSelection.h"
@@ -142,17 +143,7 @@ void FenwaTuningNodeMgr::DoCommand(unsigned int id) {
 }
 
 ZRModelDoc* FenwaTuningNodeMgr::BuildPropsDoc() {
-    auto document = std::make_unique<ZRModelDoc>();
-    auto frame = std::make_unique<CSizableChildFrame>();
-    auto* view = new ZRPropertiesView;
-    frame->SetView(view);
-    document->AddView(view);
-    ZRQuorvanceApp* app = ZRQuorvanceApp::Instance();
-    if (platform::ui::MainWindow* main = app ? app->GetMainWindow() : nullptr)
-        main->AddChildFrame(frame.get());
-    // The main window's document area holds the frame (and with it the view) from here on.
-    frame.release();
-    return document.release();
+    return tarvik::NewPropsDoc();
 }
 
 void FenwaTuningNodeMgr::DefaultAction() {
